@@ -1,0 +1,129 @@
+// Numeric conversions and number text shared by the store, the loaders and the engines.
+#include "settings/numeric.h"
+
+#include <charconv>
+#include <cctype>
+#include <cstdlib>
+
+namespace qsrn {
+
+std::optional<int16_t> TryCInt(double v) {
+  if (!(v == v)) return std::nullopt;
+  const double r = std::nearbyint(v);
+  if (r < -32768.0 || r > 32767.0) return std::nullopt;
+  return static_cast<int16_t>(r);
+}
+
+std::optional<int32_t> TryCLng(double v) {
+  if (!(v == v)) return std::nullopt;
+  const double r = std::nearbyint(v);
+  if (r < -2147483648.0 || r > 2147483647.0) return std::nullopt;
+  return static_cast<int32_t>(r);
+}
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the longest number at the start of s (after the caller skipped blanks), or 0.
+// Digits are capped so that pathological input stays linear and finite.
+size_t NumberPrefixLength(std::string_view s) {
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  size_t digits = 0;
+  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+    size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    size_t expDigits = 0;
+    while (j < s.size() && IsDigit(s[j])) ++j, ++expDigits;
+    if (expDigits > 0) i = j;
+  }
+  return i;
+}
+
+double ParseNumber(std::string_view s) {
+  std::string buf(s);
+  for (char& c : buf)
+    if (c == 'd' || c == 'D') c = 'e';
+  // strtod is locale-dependent for the decimal point; from_chars is not.
+  const char* first = buf.data();
+  if (*first == '+') ++first;
+  double out = 0;
+  const auto res = std::from_chars(first, buf.data() + buf.size(), out);
+  if (res.ec == std::errc::result_out_of_range) {
+    // Too large gives infinity (it will not fit any field); too small gives 0.
+    bool negative = buf[0] == '-';
+    bool tinyExp = buf.find("e-") != std::string::npos;
+    if (tinyExp) return 0.0;
+    return negative ? -HUGE_VAL : HUGE_VAL;
+  }
+  return res.ec == std::errc() ? out : 0.0;
+}
+
+}  // namespace
+
+double Val(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  const std::string_view rest = text.substr(i);
+  const size_t n = NumberPrefixLength(rest);
+  if (n == 0) return 0.0;
+  return ParseNumber(rest.substr(0, n));
+}
+
+bool IsNumericText(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && IsBlank(text[b])) ++b;
+  while (e > b && IsBlank(text[e - 1])) --e;
+  const std::string_view core = text.substr(b, e - b);
+  if (core.empty()) return false;
+  return NumberPrefixLength(core) == core.size();
+}
+
+namespace {
+// to_chars writes "1e-05"; the saver's own number text uses a capital E.
+std::string Finish(const char* first, const char* last) {
+  std::string s(first, last);
+  for (char& c : s)
+    if (c == 'e') c = 'E';
+  return s;
+}
+}  // namespace
+
+std::string FormatNumber(double v) {
+  if (v == 0) return "0";
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v);
+  return Finish(buf, res.ptr);
+}
+
+std::string FormatSingle(float v) {
+  if (v == 0) return "0";
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v);
+  return Finish(buf, res.ptr);
+}
+
+std::string Trim(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && IsBlank(text[b])) ++b;
+  while (e > b && IsBlank(text[e - 1])) --e;
+  return std::string(text.substr(b, e - b));
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+}  // namespace qsrn

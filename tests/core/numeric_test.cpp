@@ -1,0 +1,67 @@
+// The shared numeric rules at their edges.
+#include <gtest/gtest.h>
+
+#include "settings/numeric.h"
+
+namespace qsrn {
+
+TEST(Numeric, ConversionsRoundHalfToEvenAndOverflowToZero) {
+  EXPECT_EQ(CInt(2.5), 2);
+  EXPECT_EQ(CInt(3.5), 4);
+  EXPECT_EQ(CInt(-2.5), -2);
+  EXPECT_EQ(CInt(32767.4), 32767);
+  EXPECT_EQ(CInt(32767.5), 0);  // rounds to 32768: does not fit
+  EXPECT_EQ(CInt(-32768.0), -32768);
+  EXPECT_EQ(CInt(40000), 0);
+  EXPECT_EQ(CLng(1000.5), 1000);
+  EXPECT_EQ(CLng(3e9), 0);
+  EXPECT_EQ(CLng(std::nan("")), 0);
+  EXPECT_EQ(Int(-0.5), -1);
+  EXPECT_EQ(Fix(-0.5), 0);
+  EXPECT_EQ(IntDiv(30000, 99), 303);
+  EXPECT_EQ(IntDiv(7, 0), 0);
+  EXPECT_EQ(IntDiv(2.5, 1), 2);  // operands round first
+}
+
+TEST(Numeric, ValTakesTheLeadingNumber) {
+  EXPECT_EQ(Val("  12abc"), 12);
+  EXPECT_EQ(Val("-.5"), -0.5);
+  EXPECT_EQ(Val("1e3x"), 1000);
+  EXPECT_EQ(Val("1e"), 1);
+  EXPECT_EQ(Val("abc"), 0);
+  EXPECT_EQ(Val(""), 0);
+  EXPECT_EQ(Val("."), 0);
+  EXPECT_EQ(Val("0.95"), 0.95);
+  EXPECT_EQ(Val("1,5"), 1);
+}
+
+TEST(Numeric, IsNumericTextAcceptsOneWholeNumber) {
+  EXPECT_TRUE(IsNumericText(" 12 "));
+  EXPECT_TRUE(IsNumericText("-2.5E+3"));
+  EXPECT_TRUE(IsNumericText(".02"));
+  EXPECT_FALSE(IsNumericText("abc"));
+  EXPECT_FALSE(IsNumericText(""));
+  EXPECT_FALSE(IsNumericText("   "));
+  EXPECT_FALSE(IsNumericText("12a"));
+  EXPECT_FALSE(IsNumericText("1 2"));
+  EXPECT_FALSE(IsNumericText("-"));
+}
+
+TEST(Numeric, ClampLetsLoWin) {
+  EXPECT_EQ(Clamp(5, 1, 9), 5);
+  EXPECT_EQ(Clamp(0, 1, 9), 1);
+  EXPECT_EQ(Clamp(10, 1, 9), 9);
+  EXPECT_EQ(Clamp(5, 9, 1), 9);
+  EXPECT_EQ(Clamp(0.0f, 0.01, 9999), 0.01f);
+}
+
+TEST(Numeric, FormatIsShortestWithPoint) {
+  EXPECT_EQ(FormatSingle(0.95f), "0.95");
+  EXPECT_EQ(FormatSingle(20.0f), "20");
+  EXPECT_EQ(FormatNumber(0.0025), "0.0025");
+  EXPECT_EQ(FormatNumber(-3), "-3");
+  EXPECT_EQ(FormatNumber(0), "0");
+  EXPECT_EQ(Val(FormatNumber(1.0 / 3.0)), 1.0 / 3.0);
+}
+
+}  // namespace qsrn
