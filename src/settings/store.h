@@ -1,0 +1,68 @@
+// The settings store: INI text under $XDG_CONFIG_HOME/quasarine/ (default ~/.config/quasarine/),
+// one section per key path ("SOFTWARE\Quasarine\QSRN_SS\Fireworks"), value names matched without
+// regard to case. Writes are atomic (temp file, fsync, rename) and merged under a lock, so two
+// processes writing at once lose neither's values.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qsrn {
+
+inline constexpr std::string_view kAppName = "QSRN_SS";
+inline constexpr std::string_view kBasePath = "SOFTWARE\\Quasarine\\";
+
+class SettingsStore {
+ public:
+  // A store kept in directory dir (created on first write).
+  explicit SettingsStore(std::filesystem::path dir);
+  // $XDG_CONFIG_HOME/quasarine, or ~/.config/quasarine.
+  static std::filesystem::path DefaultDirectory();
+
+  // Root selector: 0 machine-wide settings, 1 the user's, 2 classes, others "users"; each its own file.
+  bool RegSetString(std::string_view app, std::string_view section, std::string_view name,
+                    std::string_view value, int root = 0, std::string_view basePath = kBasePath);
+  std::string RegGetString(int root, std::string_view app, std::string_view section,
+                           std::string_view name, std::string_view def,
+                           std::string_view basePath = kBasePath) const;
+
+  int16_t GetSettingInt(std::string_view app, std::string_view section, std::string_view name,
+                        int16_t def, int root = 0) const;
+  int32_t GetSettingLong(std::string_view app, std::string_view section, std::string_view name,
+                         int32_t def, int root = 0) const;
+  float GetSettingSingle(std::string_view app, std::string_view section, std::string_view name,
+                         float def, int root = 0) const;
+  std::string GetSettingString(std::string_view app, std::string_view section,
+                               std::string_view name, std::string_view def, int root = 0) const;
+
+  // A value outside the application's tree; "" when missing.
+  std::string ReadSystemValue(int root, std::string_view subKey, std::string_view name) const;
+
+  // Several writes committed as one (the dialog's Accept): collect, then Commit once.
+  struct Write {
+    int root;
+    std::string keyPath;  // full key path, base path included
+    std::string name;
+    std::string value;
+  };
+  class Batch {
+   public:
+    explicit Batch(SettingsStore& store) : store_(store) {}
+    void Set(std::string_view section, std::string_view name, std::string_view value);
+    bool Commit();
+   private:
+    SettingsStore& store_;
+    std::vector<Write> writes_;
+  };
+  bool CommitWrites(const std::vector<Write>& writes);
+
+  const std::filesystem::path& Directory() const { return dir_; }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+}  // namespace qsrn
