@@ -14,6 +14,7 @@ namespace qsrn {
 
 class Surface;
 class FramePlatform;
+class SoundPlayer;
 
 // Values derived from the drawing surface's size (see DeriveGeometry).
 struct SurfaceGeometry {
@@ -63,6 +64,7 @@ struct Context {
 
   Surface* surface = nullptr;          // where the engines draw; owned by the host
   FramePlatform* platform = nullptr;   // ticks, event dispatch and the message; owned by the host
+  SoundPlayer* sound = nullptr;        // plays wave files; null plays nothing
 
   float Rnd() { return rng.Rnd(); }
 };
