@@ -1,0 +1,120 @@
+// The shared display window; see display_window.h.
+#include "host/display_window.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWindow>
+#include <cmath>
+
+#include "render/color.h"
+#include "settings/effect_settings.h"
+
+namespace qsrn {
+
+namespace {
+// The label's place on the forms: 180 twips from the top.
+constexpr double kMessageTopTwips = 180;
+// Once the window is exposed, its size counts as settled after this long without a resize.
+constexpr int kSettleQuietMs = 120;
+}  // namespace
+
+DisplayWindow::DisplayWindow(bool isForm, QWidget* parent) : QWidget(parent), isForm_(isForm) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  if (isForm_) {
+    lblMessage_ = new QLabel(this);
+    lblMessage_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblMessage_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lblMessage_->setObjectName(QStringLiteral("lblMessage"));
+    lblMessage_->hide();
+  }
+}
+
+void DisplayWindow::SizeSurfaceToWindow() {
+  const qreal dpr = devicePixelRatioF();
+  const int w = static_cast<int>(std::lround(width() * dpr));
+  const int h = static_cast<int>(std::lround(height() * dpr));
+  if (w != surface_.Width() || h != surface_.Height() || frame_.isNull()) {
+    surface_.Resize(w, h);
+    frame_ = QImage(reinterpret_cast<uchar*>(surface_.Pixels()), w, h, w * 4, QImage::Format_RGBX8888);
+    frame_.setDevicePixelRatio(dpr);
+  }
+}
+
+void DisplayWindow::PresentFrame() {
+  if (isVisible()) repaint();
+}
+
+void DisplayWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect area = event->rect();
+  if (frame_.isNull()) {
+    painter.fillRect(area, Qt::black);
+    return;
+  }
+  // Only the part of the frame inside the area to repaint is copied.
+  const qreal dpr = frame_.devicePixelRatio();
+  const QRect imageArea(0, 0, static_cast<int>(frame_.width() / dpr), static_cast<int>(frame_.height() / dpr));
+  const QRect shown = area.intersected(imageArea);
+  if (!shown.isEmpty()) {
+    const QRectF source(shown.x() * dpr, shown.y() * dpr, shown.width() * dpr, shown.height() * dpr);
+    painter.drawImage(QRectF(shown), frame_, source);
+  }
+  // A window larger than the surface (resized during a run) is black beyond it.
+  const QRegion rest = QRegion(area).subtracted(QRegion(shown));
+  for (const QRect& r : rest) painter.fillRect(r, Qt::black);
+}
+
+void DisplayWindow::resizeEvent(QResizeEvent* event) {
+  ++resizes_;
+  if (lblMessage_) lblMessage_->resize(width(), lblMessage_->height());
+  QWidget::resizeEvent(event);
+}
+
+void DisplayWindow::ApplyMessage(const EffectSettings& s, float twipsPerPixelY) {
+  if (lblMessage_ == nullptr) return;
+  QFont font(QString::fromStdString(s.Adv_FontName));
+  font.setPointSize(s.Adv_FontSize > 0 ? s.Adv_FontSize : 20);
+  const int32_t color = HueToRGB(s.Adv_FontHueV);
+  QPalette pal = lblMessage_->palette();
+  pal.setColor(QPalette::WindowText, QColor(RedOf(color), GreenOf(color), BlueOf(color)));
+  lblMessage_->setPalette(pal);
+  lblMessage_->setFont(font);
+  lblMessage_->setText(QString::fromStdString(s.LockMessage));
+  const int top = static_cast<int>(std::lround(kMessageTopTwips / (twipsPerPixelY > 0 ? twipsPerPixelY : 15)));
+  lblMessage_->setGeometry(0, top, width(), QFontMetrics(font).height() + 4);
+  lblMessage_->show();
+}
+
+void DisplayWindow::ClearMessage() {
+  if (lblMessage_) lblMessage_->setText(QString());
+}
+
+void DisplayWindow::WaitUntilSettled(int maxMs) {
+  QElapsedTimer total;
+  total.start();
+  QElapsedTimer quiet;
+  quiet.start();
+  int seenResizes = resizes_;
+  QTimer wake;
+  wake.setSingleShot(true);
+  while (total.elapsed() < maxMs) {
+    if (resizes_ != seenResizes) {
+      seenResizes = resizes_;
+      quiet.restart();
+    }
+    const bool exposed = windowHandle() != nullptr && windowHandle()->isExposed();
+    if (exposed && quiet.elapsed() >= kSettleQuietMs) break;
+    wake.start(20);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+}
+
+}  // namespace qsrn

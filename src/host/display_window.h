@@ -1,0 +1,54 @@
+// What the three displays share: a window that owns the drawing surface, measured in device
+// pixels so that one spark is one physical pixel, and presents it once per frame, copying only
+// what the window needs; and, on the saver and windowed forms, the one-line message label.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "host/run_loop.h"
+#include "render/surface.h"
+
+class QLabel;
+
+namespace qsrn {
+
+struct EffectSettings;
+
+class DisplayWindow : public QWidget {
+  Q_OBJECT
+ public:
+  // A form carries lblMessage; the preview's picture box does not.
+  explicit DisplayWindow(bool isForm, QWidget* parent = nullptr);
+
+  Surface& surface() { return surface_; }
+  DemoCounters& demo() { return demo_; }
+  bool isForm() const { return isForm_; }
+
+  // Sizes the surface to the window's inner size in device pixels.
+  void SizeSurfaceToWindow();
+  // Shows the surface now (one synchronous paint).
+  void PresentFrame();
+  // lblMessage: font, size, hue colour, place across the top, text.
+  void ApplyMessage(const EffectSettings& settings, float twipsPerPixelY);
+  void ClearMessage();
+  QLabel* messageLabel() const { return lblMessage_; }
+
+  // Lets events through until the window is on screen and its size has stopped changing, so
+  // that the surface is sized to the window the user sees.
+  void WaitUntilSettled(int maxMs = 1000);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  bool isForm_;
+  Surface surface_;
+  QImage frame_;  // wraps the surface's pixels, no copy
+  QLabel* lblMessage_ = nullptr;
+  DemoCounters demo_;
+  int resizes_ = 0;
+};
+
+}  // namespace qsrn

@@ -1,0 +1,26 @@
+// The windowed display's run loop without a window, for --render without --effect: the same
+// effect choice, cycling and demonstration as on screen, into ctx.surface, with no delay, until
+// a number of frames has been shown.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "host/run_loop.h"
+
+namespace qsrn {
+
+class SettingsStore;
+
+struct HeadlessRunOptions {
+  int32_t frames = 1;                 // frames to show before the loop is stopped
+  std::optional<uint64_t> seed;       // fixed seed; the clock when absent
+  RunLoop::EngineFactory factory;     // CreateEngine when empty
+};
+
+// ctx.surface must be sized; ctx.platform is replaced for the run and restored afterwards.
+// Returns the frames shown (idle passes count as black frames).
+int32_t RunScreenHeadless(Context& ctx, const SettingsStore& store, const HeadlessRunOptions& options,
+                          DemoCounters& demo);
+
+}  // namespace qsrn

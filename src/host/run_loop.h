@@ -1,0 +1,68 @@
+// The run loops of the three displays: load the general settings, choose the effect (or the next
+// selected one when cycling, with theme stepping for Fireworks and Galaxies), load its settings,
+// prepare the surface and run its engine; again until StopRequested. With AnimationType never
+// stored, the saver and the windowed display play a built-in demonstration instead.
+// No Qt here: the windows only set up the surface and the platform; tests drive this headless.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "effects/engine.h"
+#include "render/context.h"
+
+namespace qsrn {
+
+class SettingsStore;
+
+enum class LoopKind { Saver, Screen, Preview };
+
+// The demonstration's position; it lives in the window, so a restarted run loop in the same
+// window continues where the last one stopped.
+struct DemoCounters {
+  int16_t step = 0;
+  int16_t fireTheme = 0;
+  int16_t galaxyTheme = 0;
+};
+
+class RunLoop {
+ public:
+  using EngineFactory = std::function<std::unique_ptr<Engine>(int effect)>;
+  using EffectLoader = std::function<void(Context&, const SettingsStore&, int effect, int theme,
+                                          bool applyPerfMult)>;
+
+  // ctx.surface and ctx.platform are set by the display before a loop runs.
+  RunLoop(Context& ctx, const SettingsStore& store);
+
+  void SetEngineFactory(EngineFactory factory) { factory_ = std::move(factory); }
+  void SetEffectLoader(EffectLoader loader) { loader_ = std::move(loader); }
+  // A fixed seed for every run loop instead of the clock (--seed, tests).
+  void SetFixedSeed(std::optional<uint64_t> seed) { fixedSeed_ = seed; }
+
+  // windowSetup runs after the stop request is cleared and before the settings load.
+  void RunSaver(DemoCounters& demo);
+  void RunScreen(DemoCounters& demo, const std::function<void()>& windowSetup = {});
+  void RunPreview();
+  // The demonstration sequence of the saver (five steps) or the windowed display (four steps).
+  void RunDemoCycle(LoopKind kind, DemoCounters& demo);
+
+ private:
+  void Run(LoopKind kind, DemoCounters* demo, const std::function<void()>& windowSetup);
+  void Load(int effect, int theme, bool applyPerfMult);
+  // Creates and runs the engine of one effect; false when there is none to run.
+  bool RunEffect(int effect);
+  // A pass that ran no engine still dispatches events and honours the stop request, at a calm
+  // pace instead of spinning.
+  void IdleFrame();
+  void Reseed();
+
+  Context& ctx_;
+  const SettingsStore& store_;
+  EngineFactory factory_;
+  EffectLoader loader_;
+  std::optional<uint64_t> fixedSeed_;
+};
+
+}  // namespace qsrn

@@ -1,0 +1,118 @@
+// The windowed display; see screen_window.h.
+#include "host/screen_window.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "host/host_session.h"
+#include "host/properties_entry.h"
+#include "host/window_placement.h"
+
+namespace qsrn {
+
+ScreenWindow::ScreenWindow(HostSession& session) : DisplayWindow(true), session_(session) {
+  setWindowTitle(QString());
+  setFocusPolicy(Qt::StrongFocus);
+  connect(&instance_, &InstanceServer::bringForwardRequested, this, [this] {
+    raise();
+    activateWindow();
+  });
+}
+
+void ScreenWindow::Run() {
+  for (;;) {
+    pending_ = Pending::None;
+    session_.runLoop().RunScreen(demo(), [this] { SetupAppearance(); });
+    if (pending_ == Pending::Restart) continue;
+    if (pending_ == Pending::Properties) {
+      OpenProperties();
+      if (pending_ != Pending::Exit) continue;
+    }
+    break;  // Escape, Exit, the window's own close, or a stop from elsewhere
+  }
+  CloseScreen();
+  session_.ctx().surface = nullptr;
+}
+
+void ScreenWindow::SetupAppearance() {
+  Context& ctx = session_.ctx();
+  const std::string resize = session_.store().GetSettingString(kAppName, "Advanced", "Adv_WinResize", "0");
+  if (resize == "1") {
+    setWindowTitle(QString::fromLatin1(kSaverTitle));
+    unsetCursor();
+    RestoreWindowPlacement(*this, session_.store(), ctx.TwipsPerPixelX, ctx.TwipsPerPixelY);
+    instance_.Listen(QString::fromLatin1(kSaverTitle));
+  } else {
+    setWindowTitle(QString());
+    // Without a window manager nothing would maximise the window, so it is also given the
+    // screen's available area directly.
+    if (QScreen* s = screen()) setGeometry(s->availableGeometry());
+    setWindowState(Qt::WindowMaximized);
+    setCursor(Qt::BlankCursor);
+    instance_.Close();
+  }
+  show();
+  WaitUntilSettled();
+  SizeSurfaceToWindow();
+  session_.platform().SetDisplay(this);
+  ctx.surface = &surface();
+}
+
+void ScreenWindow::Request(Pending what) {
+  // Exit outranks everything; otherwise the latest request wins.
+  if (pending_ != Pending::Exit) pending_ = what;
+  session_.ctx().StopRequested = true;
+}
+
+void ScreenWindow::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      CloseScreen();
+      break;
+    case Qt::Key_F5:
+      SaveWindowPlacement(*this, session_.store(), session_.ctx().TwipsPerPixelX,
+                          session_.ctx().TwipsPerPixelY);
+      Request(Pending::Restart);
+      break;
+    default:
+      Request(Pending::Properties);
+      break;
+  }
+}
+
+void ScreenWindow::mousePressEvent(QMouseEvent*) { Request(Pending::Properties); }
+
+// The platform's own close ends the program, as Escape does.
+void ScreenWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  CloseScreen();
+}
+
+void ScreenWindow::OpenProperties() {
+  Context& ctx = session_.ctx();
+  SaveWindowPlacement(*this, session_.store(), ctx.TwipsPerPixelX, ctx.TwipsPerPixelY);
+  QDialog* dialog = CreatePropertiesDialog(session_, this);
+  dialog->exec();
+  ClearMessage();
+  if (session_.state().ExitRequested) CloseScreen();
+}
+
+void ScreenWindow::CloseScreen() {
+  session_.platform().SetDisplay(nullptr);
+  Request(Pending::Exit);
+  Unload();
+}
+
+void ScreenWindow::Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  SaveWindowPlacement(*this, session_.store(), session_.ctx().TwipsPerPixelX,
+                      session_.ctx().TwipsPerPixelY);
+  instance_.Close();
+  hide();
+}
+
+}  // namespace qsrn

@@ -1,0 +1,45 @@
+// frmScreen: the windowed display. Escape ends the program, F5 restarts the animation with the
+// stored settings, any other key or a click opens the properties dialog; its placement is kept
+// in the store. A restart unwinds the running engine first and then starts a fresh run loop,
+// so run loops never nest.
+#pragma once
+
+#include "host/display_window.h"
+#include "host/single_instance.h"
+
+namespace qsrn {
+
+class HostSession;
+
+class ScreenWindow : public DisplayWindow {
+  Q_OBJECT
+ public:
+  explicit ScreenWindow(HostSession& session);
+
+  // Shows the window and runs the animation until the program is to end. A new run loop starts
+  // after F5 and after the properties dialog closes, with freshly loaded settings.
+  void Run();
+  void OpenProperties();
+  void CloseScreen();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // What the running loop is to do once it has unwound.
+  enum class Pending { None, Restart, Properties, Exit };
+  void Request(Pending what);
+  // Caption, cursor and placement by Adv_WinResize, then the surface from this window.
+  void SetupAppearance();
+  // The unload step: the placement is saved once.
+  void Unload();
+
+  HostSession& session_;
+  InstanceServer instance_;
+  Pending pending_ = Pending::None;
+  bool unloaded_ = false;
+};
+
+}  // namespace qsrn

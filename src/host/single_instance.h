@@ -1,0 +1,43 @@
+// One saver and one properties dialog per user: a running window listens on a per-user local
+// socket named after its title; a second start connects to find it, or to ask it to come forward.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+namespace qsrn {
+
+inline constexpr char kSaverTitle[] = "QSRN:Quasarine 2.3";
+inline constexpr char kPropertiesTitle[] = "Quasarine Properties";
+inline constexpr char kPreviewTitle[] = "QSRN:Preview Quasarine 2.3";
+
+// $XDG_RUNTIME_DIR/<title>, or a private folder of the user's in the temporary folder.
+QString InstanceSocketPath(const QString& title);
+
+// True when a window of that title runs (a connection is accepted).
+bool WindowExists(const QString& title);
+// Asks the window of that title to come forward; false when there is none.
+bool BringForward(const QString& title);
+
+// The listening side, held by a window while it carries the title.
+class InstanceServer : public QObject {
+  Q_OBJECT
+ public:
+  explicit InstanceServer(QObject* parent = nullptr);
+  ~InstanceServer() override;
+  // Starts listening; false when another live instance already holds the title.
+  bool Listen(const QString& title);
+  void Close();
+  bool IsListening() const;
+
+ signals:
+  void bringForwardRequested();
+
+ private:
+  void OnNewConnection();
+  QLocalServer* server_;
+};
+
+}  // namespace qsrn
