@@ -1,0 +1,91 @@
+# Sourced by the end-to-end tests: a private X server (Xvfb), private settings and runtime
+# folders, bounded waits, and clean-up of every process the test started.
+# Usage: source lib/x11_session.sh; e2e_start "$1"
+
+E2E_PIDS=()
+
+e2e_cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${E2E_PIDS[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+  [ -n "${E2E_WORK:-}" ] && rm -rf "$E2E_WORK"
+}
+
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Runs a command in the background and remembers it for the clean-up; its pid is in E2E_LAST.
+e2e_spawn() {
+  "$@" &
+  E2E_LAST=$!
+  E2E_PIDS+=("$E2E_LAST")
+}
+
+# e2e_start PROGRAM: checks the tools (exit 77 without them), starts Xvfb at 1280x720.
+e2e_start() {
+  PROGRAM=$1
+  [ -x "$PROGRAM" ] || e2e_fail "no program at '$PROGRAM'"
+  local tool
+  for tool in Xvfb xdotool xwininfo; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+  E2E_WORK=$(mktemp -d)
+  trap e2e_cleanup EXIT
+  export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_RUNTIME_DIR="$E2E_WORK/run"
+  mkdir -p "$XDG_CONFIG_HOME/quasarine" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  export QT_QPA_PLATFORM=xcb
+  unset WAYLAND_DISPLAY
+
+  e2e_spawn Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$E2E_WORK/display"
+  local i
+  for i in $(seq 100); do
+    [ -s "$E2E_WORK/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$E2E_WORK/display" ] || { echo "SKIP: Xvfb did not start"; exit 77; }
+  export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
+}
+
+# Writes a value into the settings store: e2e_setting SECTION NAME VALUE.
+e2e_setting() {
+  local file="$XDG_CONFIG_HOME/quasarine/settings.ini"
+  printf '[SOFTWARE\\Quasarine\\QSRN_SS\\%s]\n%s=%s\n' "$1" "$2" "$3" >>"$file"
+}
+
+# Reads a value back: e2e_stored NAME (the first line that sets it).
+e2e_stored() {
+  sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" "$XDG_CONFIG_HOME/quasarine/settings.ini" | head -n1 | tr -d '\r'
+}
+
+# e2e_wait_window TITLE [SECONDS]: prints the id of the first window with exactly that title.
+e2e_wait_window() {
+  local title=$1 tries=$(( ${2:-10} * 10 )) id
+  for _ in $(seq "$tries"); do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# e2e_wait_exit PID SECONDS: true when the process has ended within the time.
+e2e_wait_exit() {
+  local pid=$1 tries
+  tries=$(awk -v s="$2" 'BEGIN { print int(s * 20) }')
+  for _ in $(seq "$tries"); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
+    sleep 0.05
+  done
+  kill -0 "$pid" 2>/dev/null && return 1
+  wait "$pid" 2>/dev/null
+  return 0
+}
+
+e2e_running() { kill -0 "$1" 2>/dev/null; }
