@@ -17,7 +17,6 @@ namespace {
 
 constexpr int16_t kFireThemes = 13;
 constexpr int16_t kGalaxyThemes = 16;
-constexpr int32_t kDefaultPickMask = 189;
 // An idle pass waits at least this long, so a selection without effects never spins.
 constexpr int32_t kIdleFrameMs = 50;
 
@@ -32,9 +31,7 @@ constexpr DemoStep kSaverDemo[] = {
 constexpr DemoStep kScreenDemo[] = {
     {5, 200, kGalaxyThemes}, {0, 400, kFireThemes}, {3, 600, 0}, {4, 1000, 0}};
 
-bool AnimationTypeNeverStored(const SettingsStore& store) {
-  return store.GetSettingInt(kAppName, "General", "AnimationType", -1) == -1;
-}
+bool AnimationTypeNeverStored(const SettingsStore& store) { return ReadAnimationType(store, -1) == -1; }
 
 }  // namespace
 
@@ -63,8 +60,8 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
   }
   LoadGeneralSettings(ctx_, store_, innerWidth, innerHeight, isPreview);
 
-  const int16_t animationType = store_.GetSettingInt(kAppName, "General", "AnimationType", 0);
-  int32_t pickMask = store_.GetSettingLong(kAppName, "Advanced", "Adv_PickQSRN", kDefaultPickMask);
+  const int16_t animationType = ReadAnimationType(store_, 0);
+  int32_t pickMask = ReadPickMask(store_);
   int32_t framesPerEffect = ctx_.settings.Adv_EffectFPC;
   if (kind == LoopKind::Screen) {
     framesPerEffect = Clamp(store_.GetSettingLong(kAppName, "Advanced", "Adv_EffectFPC", 0), 0, 9999);

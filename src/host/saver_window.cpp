@@ -35,7 +35,8 @@ void SaverWindow::SetupSaverForm() {
 
 void SaverWindow::Run() {
   SetupSaverForm();
-  session_.runLoop().RunSaver(demo());
+  // Input while the window was being set up already stopped the saver.
+  if (!unloaded_) session_.runLoop().RunSaver(demo());
   CloseSaver();
   session_.ctx().surface = nullptr;
 }

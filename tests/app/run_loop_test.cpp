@@ -192,17 +192,18 @@ TEST_F(RunLoopTest, AQuotaOf20000Gives9999InTheSaverAndTheWindowAnd20000InThePre
 }
 
 TEST_F(RunLoopTest, ASingleEffectRunsUntilStoppedWithThePerformanceMultiplierOnlyInThePreview) {
-  Set("General", "AnimationType", "1");
+  Set("General", "AnimationType", "3");
   Set("Advanced", "Adv_EffectFPC", "0");
   Set("Advanced", "Adv_PerfMult", "2");
-  Set("Starfield", "Star_Stars", "1000");
+  Set("B-SplineSpark", "B_Spline_Pixels", "1000");
   budget = 3000;
   loop.RunSaver(demo);
   ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].effect, 1);
+  EXPECT_EQ(runs[0].effect, 3);
   EXPECT_EQ(runs[0].frames, 3000);
-  EXPECT_EQ(loads.back(), (Load{1, 0, false}));
+  EXPECT_EQ(loads.back(), (Load{3, 0, false}));
   const int16_t saverParticles = runs[0].particles;
+  EXPECT_EQ(saverParticles, 1000);
 
   runs.clear();
   framesRun = 0;
@@ -210,7 +211,7 @@ TEST_F(RunLoopTest, ASingleEffectRunsUntilStoppedWithThePerformanceMultiplierOnl
   ctx.runMode = RunMode::Preview;
   loop.RunPreview();
   ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(loads.back(), (Load{1, 0, true}));
+  EXPECT_EQ(loads.back(), (Load{3, 0, true}));
   // The preview multiplies by Adv_PerfMult, itself scaled by 0.6 in the preview.
   EXPECT_NEAR(runs[0].particles, saverParticles * 2 * 0.6, 1.0);
 }

@@ -22,7 +22,7 @@ sleep 0.2
 xdotool key Escape
 e2e_wait_exit "$screen" 5 || e2e_fail "Escape did not end the windowed display"
 [ "$(e2e_stored WindowState)" = "0" ] || e2e_fail "WindowState is '$(e2e_stored WindowState)'"
-[ "$(e2e_stored WindowSize)" = "01800013500060004500" ] ||
+[ "$(e2e_stored WindowSize)" = "01800013500600004500" ] ||
   e2e_fail "WindowSize is '$(e2e_stored WindowSize)'"
 
 e2e_spawn "$E2E_WORK/bin/quasarine"
