@@ -148,41 +148,36 @@ void Starfield::Setup(Context& ctx) {
       s_.SpherePool[static_cast<size_t>(s_.PoolCount++)] = static_cast<int16_t>(i);
       continue;
     }
-    if (ctx.Rnd() < s_.CometChance) {
-      PlaceAtComet(ctx, i);
-    } else {
-      s_.StarX[k] = Spread(ctx);
-      s_.StarY[k] = Spread(ctx);
-      s_.StarZ[k] = static_cast<float>(ctx.Rnd() * 0.9999 + set.FocalLength);
-      s_.StarDX[k] = s_.StarDY[k] = 0;
-    }
-    s_.StarAlive[k] = 1;
-    s_.StarInSphere[k] = 0;
-    s_.StarColour[k] = PickColor(ctx, 0, 0);
+    PlaceNewStar(ctx, i, true);
     DrawStar(ctx, i, s_.StarColour[k]);
   }
 }
 
-// A star that passed the eye or left the screen: into the pool, or straight back in as a new
-// star at the comet or at a random place on the far plane.
-void Starfield::RecycleStar(Context& ctx, int32_t i) {
+// A new live star in a new colour: shed by the comet, or still at a random place, at any depth
+// of the field at set-up and on the far plane afterwards.
+void Starfield::PlaceNewStar(Context& ctx, int32_t i, bool anyDepth) {
   const auto k = static_cast<size_t>(i);
-  s_.StarAlive[k] = 0;
-  if (ctx.Rnd() * 100.0f < ctx.settings.Star_Dyson_Percent) {
-    s_.SpherePool[static_cast<size_t>(s_.PoolCount++)] = static_cast<int16_t>(i);
-    return;
-  }
   if (ctx.Rnd() < s_.CometChance) {
     PlaceAtComet(ctx, i);
   } else {
     s_.StarX[k] = Spread(ctx);
     s_.StarY[k] = Spread(ctx);
-    s_.StarZ[k] = s_.ZFar;
+    s_.StarZ[k] = anyDepth ? static_cast<float>(ctx.Rnd() * 0.9999 + ctx.settings.FocalLength) : s_.ZFar;
     s_.StarDX[k] = s_.StarDY[k] = 0;
   }
   s_.StarAlive[k] = 1;
   s_.StarInSphere[k] = 0;
   s_.StarColour[k] = PickColor(ctx, 0, 0);
+}
+
+// A star that passed the eye or left the screen: into the pool, or straight back in as a new star.
+void Starfield::RecycleStar(Context& ctx, int32_t i) {
+  s_.StarAlive[static_cast<size_t>(i)] = 0;
+  if (ctx.Rnd() * 100.0f < ctx.settings.Star_Dyson_Percent) {
+    s_.SpherePool[static_cast<size_t>(s_.PoolCount++)] = static_cast<int16_t>(i);
+    return;
+  }
+  PlaceNewStar(ctx, i, false);
 }
 
 // Takes the newest SphereSize stars of the pool: the far pole, the near pole, then the rings

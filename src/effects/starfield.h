@@ -60,6 +60,7 @@ class Starfield : public Engine {
   void ClampSettings(Context& ctx) const;
   void DrawStar(Context& ctx, int32_t i, int32_t color) const;
   void PlaceAtComet(Context& ctx, int32_t i);
+  void PlaceNewStar(Context& ctx, int32_t i, bool anyDepth);
   void RecycleStar(Context& ctx, int32_t i);
   void BuildSphere(Context& ctx);
   void MoveComet(Context& ctx);

@@ -81,30 +81,41 @@ void PlaceStar(Starfield::State& s, size_t i, float x, float y, float z) {
   s.StarInSphere[i] = 0;
 }
 
+// Every star into the pool at set-up, then one frame, which builds the first sphere.
+void BuildOneSphere(Rig& r, int16_t stars, int16_t laterals, int16_t latPixels, int16_t radius,
+                    int16_t rotAngle) {
+  EffectSettings& s = r.ctx.settings;
+  s.Star_Stars = stars;
+  s.Star_Dyson_Percent = 100;
+  s.Star_Dyson_Laterals = laterals;
+  s.Star_Dyson_LatPixels = latPixels;
+  s.Star_Dyson_Radius = radius;
+  s.Star_Dyson_RotAngle = rotAngle;
+  r.engine.Setup(r.ctx);
+  r.engine.Step(r.ctx);
+}
+
 }  // namespace
 
 TEST(Starfield, ClampsItsSettingsOnEntry) {
+  // Each setting set out of range, and the bound it must be clamped to.
+  struct Case {
+    int16_t EffectSettings::*field;
+    int16_t given, clamped;
+  };
+  const Case cases[] = {
+      {&EffectSettings::Star_Stars, 5000, 999},          {&EffectSettings::Star_Comet_Percent, -3, 0},
+      {&EffectSettings::Star_Comet_Lifespan, 1, 10},     {&EffectSettings::Star_Comet_Expansion, 100, 99},
+      {&EffectSettings::Star_Dyson_Percent, 120, 100},   {&EffectSettings::Star_Dyson_Laterals, 0, 1},
+      {&EffectSettings::Star_Dyson_LatPixels, 99, 50},   {&EffectSettings::Star_Dyson_RotAngle, 400, 90},
+      {&EffectSettings::Star_Dyson_Radius, 0, 1},
+  };
   Rig r;
-  EffectSettings& s = r.ctx.settings;
-  s.Star_Stars = 5000;
-  s.Star_Speed = 0;
-  s.Star_Comet_Percent = -3;
-  s.Star_Comet_Lifespan = 1;
-  s.Star_Dyson_Percent = 120;
-  s.Star_Dyson_Laterals = 0;
-  s.Star_Dyson_LatPixels = 99;
-  s.Star_Dyson_RotAngle = 400;
-  s.Star_Dyson_Radius = 0;
+  for (const Case& c : cases) r.ctx.settings.*c.field = c.given;
+  r.ctx.settings.Star_Speed = 0;
   r.engine.Setup(r.ctx);
-  EXPECT_EQ(s.Star_Stars, 999);
-  EXPECT_FLOAT_EQ(s.Star_Speed, 0.0001f);
-  EXPECT_EQ(s.Star_Comet_Percent, 0);
-  EXPECT_EQ(s.Star_Comet_Lifespan, 10);
-  EXPECT_EQ(s.Star_Dyson_Percent, 100);
-  EXPECT_EQ(s.Star_Dyson_Laterals, 1);
-  EXPECT_EQ(s.Star_Dyson_LatPixels, 50);
-  EXPECT_EQ(s.Star_Dyson_RotAngle, 90);
-  EXPECT_EQ(s.Star_Dyson_Radius, 1);
+  for (const Case& c : cases) EXPECT_EQ(r.ctx.settings.*c.field, c.clamped);
+  EXPECT_FLOAT_EQ(r.ctx.settings.Star_Speed, 0.0001f);
   EXPECT_EQ(r.st().StarX.size(), 999u);
   EXPECT_EQ(r.st().SphereSize, 52);
 }
@@ -242,15 +253,7 @@ TEST(Starfield, FullPoolFormsOneSpherePerFrame) {
 
 TEST(Starfield, SphereLayout) {
   Rig r;
-  EffectSettings& s = r.ctx.settings;
-  s.Star_Stars = 40;
-  s.Star_Dyson_Percent = 100;
-  s.Star_Dyson_Laterals = 4;
-  s.Star_Dyson_LatPixels = 5;
-  s.Star_Dyson_Radius = 30;
-  s.Star_Dyson_RotAngle = 0;
-  r.engine.Setup(r.ctx);
-  r.engine.Step(r.ctx);
+  BuildOneSphere(r, 40, 4, 5, 30, 0);
   const Starfield::State& st = r.st();
   ASSERT_EQ(st.SphereSize, 22);
   // The sphere is the newest 22 entries of the pool: stars 39 (far pole) down to 18.
@@ -295,15 +298,7 @@ TEST(Starfield, SphereLayout) {
 
 TEST(Starfield, SmallestSphereHasOneEquatorStar) {
   Rig r;
-  EffectSettings& s = r.ctx.settings;
-  s.Star_Stars = 10;
-  s.Star_Dyson_Percent = 100;
-  s.Star_Dyson_Laterals = 1;
-  s.Star_Dyson_LatPixels = 1;
-  s.Star_Dyson_Radius = 20;
-  s.Star_Dyson_RotAngle = 90;
-  r.engine.Setup(r.ctx);
-  r.engine.Step(r.ctx);
+  BuildOneSphere(r, 10, 1, 1, 20, 90);
   const Starfield::State& st = r.st();
   EXPECT_EQ(st.SphereSize, 3);
   EXPECT_EQ(st.PoolCount, 7);
