@@ -40,8 +40,9 @@ bool BringForward(const QString& title) {
   return true;
 }
 
+// The socket's folder is the user's own, so the socket needs no access options of its own (with
+// them, Qt would bind elsewhere and rename over a live socket of the same name).
 InstanceServer::InstanceServer(QObject* parent) : QObject(parent), server_(new QLocalServer(this)) {
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
   connect(server_, &QLocalServer::newConnection, this, &InstanceServer::OnNewConnection);
 }
 
@@ -49,10 +50,10 @@ InstanceServer::~InstanceServer() { Close(); }
 
 bool InstanceServer::Listen(const QString& title) {
   if (server_->isListening()) return true;
+  if (WindowExists(title)) return false;
   const QString path = InstanceSocketPath(title);
   if (server_->listen(path)) return true;
   // A socket file left by an instance that did not end cleanly: take it over.
-  if (WindowExists(title)) return false;
   QLocalServer::removeServer(path);
   return server_->listen(path);
 }

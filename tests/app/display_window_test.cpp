@@ -1,0 +1,133 @@
+// The display window: the surface in device pixels, presenting it with its colours as they are
+// drawn, and the message label that the saver and windowed forms carry and the preview does not.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <memory>
+
+#include "host/display_window.h"
+#include "host/qt_frame_platform.h"
+#include "host_test_support.h"
+#include "render/color.h"
+#include "render/frame.h"
+
+namespace qsrn {
+namespace {
+
+class DisplayWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host_test::EnsureQtApplication();
+    ctx.platform = &platform;
+    ctx.settings.LockMessage = "Good night";
+    ctx.settings.Adv_FontName = "DejaVu Sans";
+    ctx.settings.Adv_FontSize = 24;
+    ctx.settings.Adv_FontHueV = 120;
+  }
+
+  std::unique_ptr<Context> ctxStorage = std::make_unique<Context>();
+  Context& ctx = *ctxStorage;
+  QtFramePlatform platform;
+};
+
+TEST_F(DisplayWindowTest, TheSurfaceCoversTheWindowInDevicePixels) {
+  DisplayWindow window(true);
+  window.resize(200, 120);
+  window.show();
+  window.SizeSurfaceToWindow();
+  const qreal dpr = window.devicePixelRatioF();
+  EXPECT_EQ(window.surface().Width(), qRound(200 * dpr));
+  EXPECT_EQ(window.surface().Height(), qRound(120 * dpr));
+}
+
+TEST_F(DisplayWindowTest, PresentingShowsEachPixelInItsOwnColour) {
+  DisplayWindow window(false);
+  window.resize(64, 48);
+  window.show();
+  window.SizeSurfaceToWindow();
+  window.surface().SetPixel(5, 7, RGB(255, 0, 0));
+  window.surface().SetPixel(6, 7, RGB(0, 0, 255));
+  window.surface().SetPixel(63, 47, RGB(10, 200, 30));
+  window.PresentFrame();
+  const QImage shown = window.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(5, 7), QColor(255, 0, 0));
+  EXPECT_EQ(shown.pixelColor(6, 7), QColor(0, 0, 255));
+  EXPECT_EQ(shown.pixelColor(63, 47), QColor(10, 200, 30));
+  EXPECT_EQ(shown.pixelColor(0, 0), QColor(0, 0, 0));
+}
+
+TEST_F(DisplayWindowTest, AWindowLargerThanItsSurfaceIsBlackBeyondIt) {
+  DisplayWindow window(false);
+  window.resize(32, 32);
+  window.show();
+  window.SizeSurfaceToWindow();
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) window.surface().SetPixel(x, y, RGB(255, 255, 255));
+  window.resize(48, 40);
+  const QImage shown = window.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(31, 31), QColor(255, 255, 255));
+  EXPECT_EQ(shown.pixelColor(40, 10), QColor(0, 0, 0));
+  EXPECT_EQ(shown.pixelColor(10, 36), QColor(0, 0, 0));
+}
+
+TEST_F(DisplayWindowTest, TheMessageRunsAcrossTheTopInTheHueColour) {
+  DisplayWindow window(true);
+  window.resize(400, 300);
+  window.show();
+  window.SizeSurfaceToWindow();
+  ctx.surface = &window.surface();
+  platform.SetDisplay(&window);
+  ClearAndShowMessage(ctx);
+
+  QLabel* label = window.messageLabel();
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->isVisible());
+  EXPECT_EQ(label->text(), "Good night");
+  EXPECT_EQ(label->font().pointSize(), 24);
+  EXPECT_EQ(label->font().family(), "DejaVu Sans");
+  const int32_t hue = HueToRGB(120);
+  EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(RedOf(hue), GreenOf(hue), BlueOf(hue)));
+  EXPECT_EQ(label->x(), 0);
+  EXPECT_EQ(label->y(), 12);  // 180 twips at 15 twips per pixel
+  EXPECT_EQ(label->width(), 400);
+
+  window.ClearMessage();
+  EXPECT_TRUE(label->text().isEmpty());
+}
+
+TEST_F(DisplayWindowTest, AnEmptyMessageLeavesTheLabelAlone) {
+  DisplayWindow window(true);
+  window.resize(100, 100);
+  window.show();
+  window.SizeSurfaceToWindow();
+  ctx.surface = &window.surface();
+  platform.SetDisplay(&window);
+  ClearAndShowMessage(ctx);
+  ctx.settings.LockMessage.clear();
+  ctx.settings.Adv_FontSize = 40;
+  ShowMessage(ctx);
+  EXPECT_EQ(window.messageLabel()->text(), "Good night");
+  EXPECT_EQ(window.messageLabel()->font().pointSize(), 24);
+}
+
+TEST_F(DisplayWindowTest, ThePreviewNeverShowsTheMessageNorAnUnloadedForm) {
+  DisplayWindow preview(false);
+  preview.resize(100, 100);
+  preview.SizeSurfaceToWindow();
+  ctx.surface = &preview.surface();
+  platform.SetDisplay(&preview);
+  ShowMessage(ctx);
+  EXPECT_EQ(preview.messageLabel(), nullptr);
+  EXPECT_TRUE(preview.findChildren<QLabel*>().isEmpty());
+
+  DisplayWindow form(true);
+  form.SizeSurfaceToWindow();
+  ctx.surface = &form.surface();
+  platform.SetDisplay(nullptr);  // unloaded: no current form
+  ShowMessage(ctx);
+  EXPECT_TRUE(form.messageLabel()->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace qsrn
