@@ -17,12 +17,16 @@ e2e_cleanup() {
 
 e2e_fail() {
   echo "FAIL: $*" >&2
+  if [ -s "${E2E_WORK:-/nonexistent}/output.log" ]; then
+    echo "--- output of the processes started:" >&2
+    tail -n 40 "$E2E_WORK/output.log" >&2
+  fi
   exit 1
 }
 
 # Runs a command in the background and remembers it for the clean-up; its pid is in E2E_LAST.
 e2e_spawn() {
-  "$@" &
+  "$@" >>"$E2E_WORK/output.log" 2>&1 &
   E2E_LAST=$!
   E2E_PIDS+=("$E2E_LAST")
 }

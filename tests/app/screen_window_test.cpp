@@ -1,0 +1,124 @@
+// The windowed display driven by real key and mouse events (offscreen): F5 saves the placement
+// and restarts the animation with a fresh run loop, a click opens the properties dialog whose
+// Exit ends the display, and Escape ends it. Engines are stand-ins that post the input.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "host/host_session.h"
+#include "host/screen_window.h"
+#include "host_test_support.h"
+
+namespace qsrn {
+namespace {
+
+class ScreenWindowTest : public ::testing::Test {
+ protected:
+  // Runs frames and, at the frame given, delivers the next scripted input to the window.
+  class ScriptedEngine : public Engine {
+   public:
+    explicit ScriptedEngine(ScreenWindowTest& test) : test_(test) {}
+    void Setup(Context&) override { ++test_.setups; }
+    void Step(Context& ctx) override {
+      ++test_.frames;
+      if (test_.frames > 10000) ctx.StopRequested = true;  // a test gone wrong still ends
+      if (!test_.script.empty() && test_.frames == test_.script.front().first) {
+        test_.script.front().second();
+        test_.script.erase(test_.script.begin());
+      }
+    }
+
+   private:
+    ScreenWindowTest& test_;
+  };
+
+  void SetUp() override {
+    host_test::EnsureQtApplication();
+    session = std::make_unique<HostSession>(home.path());
+    session->ctx().runMode = RunMode::Windowed;
+    session->store().RegSetString(kAppName, "General", "AnimationType", "1");
+    session->runLoop().SetEngineFactory([this](int) -> std::unique_ptr<Engine> {
+      return std::make_unique<ScriptedEngine>(*this);
+    });
+    window = std::make_unique<ScreenWindow>(*session);
+  }
+
+  void Key(int key) {
+    QCoreApplication::postEvent(window.get(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+  }
+  void Click() {
+    const QPointF at(10, 10);
+    QCoreApplication::postEvent(window.get(), new QMouseEvent(QEvent::MouseButtonPress, at, at, Qt::LeftButton,
+                                                              Qt::LeftButton, Qt::NoModifier));
+  }
+
+  host_test::TempHome home;
+  std::unique_ptr<HostSession> session;
+  std::unique_ptr<ScreenWindow> window;
+  std::vector<std::pair<int, std::function<void()>>> script;
+  int setups = 0;
+  int frames = 0;
+};
+
+TEST_F(ScreenWindowTest, F5RestartsWithAFreshRunLoopAndEscapeEnds) {
+  script = {{5, [this] { Key(Qt::Key_F5); }}, {12, [this] { Key(Qt::Key_Escape); }}};
+  window->Run();
+  EXPECT_EQ(setups, 2);  // one engine per run loop: the first unwound before the second began
+  EXPECT_EQ(frames, 12);
+  EXPECT_FALSE(session->store().RegGetString(0, kAppName, "General", "WindowSize", "").empty());
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(session->ctx().surface, nullptr);
+}
+
+TEST_F(ScreenWindowTest, AClickOpensThePropertiesDialogAndItsExitEndsTheDisplay) {
+  script = {{3, [this] { Click(); }}};
+  bool dialogSeen = false;
+  // Once the dialog is up (modal), press its Exit button.
+  QTimer pressExit;
+  pressExit.setInterval(20);
+  QObject::connect(&pressExit, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    dialogSeen = true;
+    EXPECT_EQ(dialog->windowTitle(), "Quasarine Properties");
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+      if (b->text() == "E&xit") b->click();
+  });
+  pressExit.start();
+  window->Run();
+  EXPECT_TRUE(dialogSeen);
+  EXPECT_TRUE(session->state().ExitRequested);
+  EXPECT_EQ(setups, 1);
+  EXPECT_EQ(frames, 3);
+}
+
+TEST_F(ScreenWindowTest, ClosingThePropertiesDialogRestartsTheAnimation) {
+  script = {{3, [this] { Key(Qt::Key_A); }}, {8, [this] { Key(Qt::Key_Escape); }}};
+  QTimer closeDialog;
+  closeDialog.setInterval(20);
+  QObject::connect(&closeDialog, &QTimer::timeout, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
+  closeDialog.start();
+  window->Run();
+  EXPECT_FALSE(session->state().ExitRequested);
+  EXPECT_EQ(setups, 2);
+  EXPECT_EQ(frames, 8);
+}
+
+TEST_F(ScreenWindowTest, ThePlatformsCloseEndsTheProgram) {
+  script = {{4, [this] { window->close(); }}};
+  window->Run();
+  EXPECT_EQ(setups, 1);
+  EXPECT_EQ(frames, 4);
+  EXPECT_FALSE(session->store().RegGetString(0, kAppName, "General", "WindowState", "").empty());
+}
+
+}  // namespace
+}  // namespace qsrn
