@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "render/color.h"
@@ -39,8 +40,9 @@ DisplayWindow::DisplayWindow(bool isForm, QWidget* parent) : QWidget(parent), is
 
 void DisplayWindow::SizeSurfaceToWindow() {
   const qreal dpr = devicePixelRatioF();
-  const int w = static_cast<int>(std::lround(width() * dpr));
-  const int h = static_cast<int>(std::lround(height() * dpr));
+  // Never empty: a window that starts minimised still gets a surface to draw into.
+  const int w = std::max(1, static_cast<int>(std::lround(width() * dpr)));
+  const int h = std::max(1, static_cast<int>(std::lround(height() * dpr)));
   if (w != surface_.Width() || h != surface_.Height() || frame_.isNull()) {
     surface_.Resize(w, h);
     frame_ = QImage(reinterpret_cast<uchar*>(surface_.Pixels()), w, h, w * 4, QImage::Format_RGBX8888);
