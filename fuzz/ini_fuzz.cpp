@@ -2,6 +2,7 @@
 // it checks the promises the store and templates rely on: an unmodified document writes back
 // byte for byte, a value that Set accepts reads back (also after a re-parse) and disturbs no
 // other key, and number text round-trips through its shortest form.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -18,27 +19,32 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-// Splits the input into a few pieces used as names and values, so they often match lines of
-// the document itself.
-std::string_view Piece(std::string_view s, size_t i) {
-  size_t begin = 0;
-  for (size_t n = 0; n < i; ++n) {
-    const size_t nl = s.find('\n', begin);
-    if (nl == std::string_view::npos) return {};
-    begin = nl + 1;
+// The first lines of the input, cut at "=", serve as names and values, so that they often
+// match lines of the document itself.
+struct Pieces {
+  std::string_view part[4];
+};
+Pieces Split(std::string_view s) {
+  Pieces p;
+  size_t n = 0, begin = 0;
+  for (size_t i = 0; i <= s.size() && n < 4; ++i) {
+    if (i < s.size() && s[i] != '\n') continue;
+    const std::string_view line = s.substr(begin, i - begin);
+    p.part[n++] = line.substr(0, std::min(line.find('='), size_t{64}));
+    begin = i + 1;
   }
-  const size_t end = s.find_first_of("\n=", begin);
-  return s.substr(begin, std::min(end, s.size()) - begin).substr(0, 64);
+  return p;
 }
 
 void FuzzIni(std::string_view text) {
   qsrn::IniDocument doc = qsrn::IniDocument::Parse(text);
   Check(doc.Text() == text);
 
-  const std::string section = qsrn::Trim(Piece(text, 0)).substr(0, 40);
-  const std::string key = qsrn::Trim(Piece(text, 1));
-  const std::string value(Piece(text, 2));
-  const std::string otherKey = qsrn::Trim(Piece(text, 3));
+  const Pieces pieces = Split(text);
+  const std::string section = qsrn::Trim(pieces.part[0]).substr(0, 40);
+  const std::string key = qsrn::Trim(pieces.part[1]);
+  const std::string value(pieces.part[2]);
+  const std::string otherKey = qsrn::Trim(pieces.part[3]);
   const std::string sectionName = section.size() > 1 && section[0] == '[' ? section.substr(1, section.size() - 2) : section;
 
   const auto otherBefore = doc.Get(sectionName, otherKey);

@@ -1,7 +1,7 @@
 // Template files: the profile-string rules, the layout, and importing a template into the store.
 #include <gtest/gtest.h>
 
-#include <set>
+#include <tuple>
 
 #include "settings/numeric.h"
 #include "settings/templates.h"
@@ -86,22 +86,17 @@ TEST_F(Import, CopiesTheLayoutsKeysOnlyWithGarbageAsZero) {
   EXPECT_EQ(Stored("Fireworks", "FirePersist"), "0.9");
   EXPECT_EQ(Stored("General", "LockMessage"), "Hello there");
   EXPECT_EQ(Stored("Advanced", "Adv_FontSize"), "huge");  // a text key, copied as text
-  // Keys the template adds never reach the store.
-  EXPECT_EQ(Stored("Fireworks", "Evil"), "<missing>");
-  EXPECT_EQ(Stored("SoundFX", "Fire_Launch"), "<missing>");
-  EXPECT_EQ(Stored("SoundFX", "SoundFX_ON"), "<missing>");
-  EXPECT_EQ(Stored("Sneaky", "x"), "<missing>");
-  EXPECT_EQ(Stored("Admin", "Copyright"), "<missing>");
-  // A number beyond any type leaves the stored value alone.
-  EXPECT_EQ(Stored("General", "ColorRed"), "<missing>");
+  // Keys the template adds never reach the store; nor does a number beyond any type.
+  for (auto [section, key] : {std::pair{"Fireworks", "Evil"}, {"SoundFX", "Fire_Launch"}, {"SoundFX", "SoundFX_ON"},
+                              {"Sneaky", "x"}, {"Admin", "Copyright"}, {"General", "ColorRed"}})
+    EXPECT_EQ(Stored(section, key), "<missing>") << key;
   // Keys the template lacks get their factory values.
-  EXPECT_EQ(Stored("Advanced", "Adv_EffectFPC"), "1000");
-  EXPECT_EQ(Stored("Advanced", "Adv_PerfMult"), "1");
-  EXPECT_EQ(Stored("Advanced", "Adv_FontName"), "MS Sans Serif");
-  EXPECT_EQ(Stored("Galaxy", "Galaxy_CometSWind"), "300");
-  EXPECT_EQ(Stored("Galaxy", "Galaxy_CometCPersist"), "0.998");
-  EXPECT_EQ(Stored("B-SplineWarp", "Warp_Type"), "4");
-  EXPECT_EQ(Stored("General", "AnimationType"), "0");
+  for (auto [section, key, factory] :
+       {std::tuple{"Advanced", "Adv_EffectFPC", "1000"}, {"Advanced", "Adv_PerfMult", "1"},
+        {"Advanced", "Adv_FontName", "MS Sans Serif"}, {"Galaxy", "Galaxy_CometSWind", "300"},
+        {"Galaxy", "Galaxy_CometCPersist", "0.998"}, {"B-SplineWarp", "Warp_Type", "4"},
+        {"General", "AnimationType", "0"}})
+    EXPECT_EQ(Stored(section, key), factory) << key;
   EXPECT_EQ(Stored("General", "WindowState"), "<missing>");  // not part of a template
 }
 
