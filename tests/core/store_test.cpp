@@ -207,6 +207,12 @@ TEST(Store, BrokenFilesReadAsDefaultsAndNeverHang) {
   std::filesystem::remove(file);
   ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
   EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 100), 100);
+  // What cannot be read is not replaced either.
+  EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
+  EXPECT_FALSE(std::filesystem::is_regular_file(file));
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);
+  EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
 }
 
 TEST(Store, AHundredMegabyteFileIsReadInPartAndNeverOverwritten) {
