@@ -26,31 +26,34 @@ class DisplayWindowTest : public ::testing::Test {
     ctx.settings.Adv_FontHueV = 120;
   }
 
+  // A shown window with its surface sized to it.
+  static std::unique_ptr<DisplayWindow> Shown(bool isForm, int width, int height) {
+    auto window = std::make_unique<DisplayWindow>(isForm);
+    window->resize(width, height);
+    window->show();
+    window->SizeSurfaceToWindow();
+    return window;
+  }
+
   std::unique_ptr<Context> ctxStorage = std::make_unique<Context>();
   Context& ctx = *ctxStorage;
   QtFramePlatform platform;
 };
 
 TEST_F(DisplayWindowTest, TheSurfaceCoversTheWindowInDevicePixels) {
-  DisplayWindow window(true);
-  window.resize(200, 120);
-  window.show();
-  window.SizeSurfaceToWindow();
-  const qreal dpr = window.devicePixelRatioF();
-  EXPECT_EQ(window.surface().Width(), qRound(200 * dpr));
-  EXPECT_EQ(window.surface().Height(), qRound(120 * dpr));
+  auto window = Shown(true, 200, 120);
+  const qreal dpr = window->devicePixelRatioF();
+  EXPECT_EQ(window->surface().Width(), qRound(200 * dpr));
+  EXPECT_EQ(window->surface().Height(), qRound(120 * dpr));
 }
 
 TEST_F(DisplayWindowTest, PresentingShowsEachPixelInItsOwnColour) {
-  DisplayWindow window(false);
-  window.resize(64, 48);
-  window.show();
-  window.SizeSurfaceToWindow();
-  window.surface().SetPixel(5, 7, RGB(255, 0, 0));
-  window.surface().SetPixel(6, 7, RGB(0, 0, 255));
-  window.surface().SetPixel(63, 47, RGB(10, 200, 30));
-  window.PresentFrame();
-  const QImage shown = window.grab().toImage();
+  auto window = Shown(false, 64, 48);
+  window->surface().SetPixel(5, 7, RGB(255, 0, 0));
+  window->surface().SetPixel(6, 7, RGB(0, 0, 255));
+  window->surface().SetPixel(63, 47, RGB(10, 200, 30));
+  window->PresentFrame();
+  const QImage shown = window->grab().toImage();
   EXPECT_EQ(shown.pixelColor(5, 7), QColor(255, 0, 0));
   EXPECT_EQ(shown.pixelColor(6, 7), QColor(0, 0, 255));
   EXPECT_EQ(shown.pixelColor(63, 47), QColor(10, 200, 30));
@@ -58,29 +61,23 @@ TEST_F(DisplayWindowTest, PresentingShowsEachPixelInItsOwnColour) {
 }
 
 TEST_F(DisplayWindowTest, AWindowLargerThanItsSurfaceIsBlackBeyondIt) {
-  DisplayWindow window(false);
-  window.resize(32, 32);
-  window.show();
-  window.SizeSurfaceToWindow();
+  auto window = Shown(false, 32, 32);
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) window.surface().SetPixel(x, y, RGB(255, 255, 255));
-  window.resize(48, 40);
-  const QImage shown = window.grab().toImage();
+    for (int x = 0; x < 32; ++x) window->surface().SetPixel(x, y, RGB(255, 255, 255));
+  window->resize(48, 40);
+  const QImage shown = window->grab().toImage();
   EXPECT_EQ(shown.pixelColor(31, 31), QColor(255, 255, 255));
   EXPECT_EQ(shown.pixelColor(40, 10), QColor(0, 0, 0));
   EXPECT_EQ(shown.pixelColor(10, 36), QColor(0, 0, 0));
 }
 
 TEST_F(DisplayWindowTest, TheMessageRunsAcrossTheTopInTheHueColour) {
-  DisplayWindow window(true);
-  window.resize(400, 300);
-  window.show();
-  window.SizeSurfaceToWindow();
-  ctx.surface = &window.surface();
-  platform.SetDisplay(&window);
+  auto window = Shown(true, 400, 300);
+  ctx.surface = &window->surface();
+  platform.SetDisplay(window.get());
   ClearAndShowMessage(ctx);
 
-  QLabel* label = window.messageLabel();
+  QLabel* label = window->messageLabel();
   ASSERT_NE(label, nullptr);
   EXPECT_TRUE(label->isVisible());
   EXPECT_EQ(label->text(), "Good night");
@@ -92,23 +89,20 @@ TEST_F(DisplayWindowTest, TheMessageRunsAcrossTheTopInTheHueColour) {
   EXPECT_EQ(label->y(), 12);  // 180 twips at 15 twips per pixel
   EXPECT_EQ(label->width(), 400);
 
-  window.ClearMessage();
+  window->ClearMessage();
   EXPECT_TRUE(label->text().isEmpty());
 }
 
 TEST_F(DisplayWindowTest, AnEmptyMessageLeavesTheLabelAlone) {
-  DisplayWindow window(true);
-  window.resize(100, 100);
-  window.show();
-  window.SizeSurfaceToWindow();
-  ctx.surface = &window.surface();
-  platform.SetDisplay(&window);
+  auto window = Shown(true, 100, 100);
+  ctx.surface = &window->surface();
+  platform.SetDisplay(window.get());
   ClearAndShowMessage(ctx);
   ctx.settings.LockMessage.clear();
   ctx.settings.Adv_FontSize = 40;
   ShowMessage(ctx);
-  EXPECT_EQ(window.messageLabel()->text(), "Good night");
-  EXPECT_EQ(window.messageLabel()->font().pointSize(), 24);
+  EXPECT_EQ(window->messageLabel()->text(), "Good night");
+  EXPECT_EQ(window->messageLabel()->font().pointSize(), 24);
 }
 
 TEST_F(DisplayWindowTest, ThePreviewNeverShowsTheMessageNorAnUnloadedForm) {

@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <map>
+
+#include "effects/engine.h"
 
 namespace qsrn::host_test {
 
@@ -27,6 +31,28 @@ class TempHome {
 
  private:
   QTemporaryDir dir_;
+};
+
+// An engine that draws nothing, counts set-ups and frames (over all its instances), and at
+// given frames runs a step of the test's script (posting input, closing a window).
+struct Script {
+  std::map<int, std::function<void()>> at;
+  int setups = 0;
+  int frames = 0;
+};
+
+class ScriptedEngine : public Engine {
+ public:
+  explicit ScriptedEngine(Script& script) : script_(script) {}
+  void Setup(Context&) override { ++script_.setups; }
+  void Step(Context& ctx) override {
+    ++script_.frames;
+    if (script_.frames > 10000) ctx.StopRequested = true;  // a test gone wrong still ends
+    if (auto it = script_.at.find(script_.frames); it != script_.at.end()) it->second();
+  }
+
+ private:
+  Script& script_;
 };
 
 }  // namespace qsrn::host_test

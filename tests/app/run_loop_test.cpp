@@ -80,6 +80,14 @@ class RunLoopTest : public ::testing::Test {
     });
   }
 
+  // Forgets what ran so far before another run loop with a new frame budget.
+  void Again(int32_t newBudget) {
+    runs.clear();
+    firstDraws.clear();
+    framesRun = 0;
+    budget = newBudget;
+  }
+
   void Set(const char* section, const char* name, const char* value) {
     store.RegSetString(kAppName, section, name, value);
   }
@@ -175,15 +183,12 @@ TEST_F(RunLoopTest, AQuotaOf20000Gives9999InTheSaverAndTheWindowAnd20000InThePre
   EXPECT_EQ(runs[0].frames, 9999);
   EXPECT_EQ(runs[0].quota, 9999);
 
-  runs.clear();
-  framesRun = 0;
+  Again(9999 + 1);
   loop.RunScreen(demo);
   ASSERT_GE(runs.size(), 2u);
   EXPECT_EQ(runs[0].frames, 9999);
 
-  runs.clear();
-  framesRun = 0;
-  budget = 20000 + 1;
+  Again(20000 + 1);
   ctx.runMode = RunMode::Preview;
   loop.RunPreview();
   ASSERT_GE(runs.size(), 2u);
@@ -205,9 +210,7 @@ TEST_F(RunLoopTest, ASingleEffectRunsUntilStoppedWithThePerformanceMultiplierOnl
   const int16_t saverParticles = runs[0].particles;
   EXPECT_EQ(saverParticles, 1000);
 
-  runs.clear();
-  framesRun = 0;
-  budget = 10;
+  Again(10);
   ctx.runMode = RunMode::Preview;
   loop.RunPreview();
   ASSERT_EQ(runs.size(), 1u);
@@ -226,8 +229,7 @@ TEST_F(RunLoopTest, ANegativeQuotaInTheSaverCyclesButNeverReachesIt) {
   EXPECT_EQ(runs[0].frames, 2500);
 
   // The windowed display reads the stored value again and clamps it to 0: a single effect.
-  runs.clear();
-  framesRun = 0;
+  Again(2500);
   loop.RunScreen(demo);
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].effect, 3);
@@ -268,17 +270,14 @@ TEST_F(RunLoopTest, ARestartedLoopContinuesTheDemonstrationWhereItStopped) {
   ASSERT_EQ(runs.size(), 3u);
   EXPECT_EQ(runs.back().theme, 3);
 
-  runs.clear();
-  framesRun = 0;
-  budget = 10;
+  Again(10);
   loop.RunScreen(demo);  // F5: a fresh run loop in the same window
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].effect, 5);
   EXPECT_EQ(runs[0].theme, 4);
 
   DemoCounters freshWindow;
-  runs.clear();
-  framesRun = 0;
+  Again(10);
   loop.RunScreen(freshWindow);
   EXPECT_EQ(runs[0].theme, 1);
 }
@@ -313,10 +312,7 @@ TEST_F(RunLoopTest, TheGeneratorIsReseededOncePerRunLoop) {
   EXPECT_NE(firstDraws[0], firstDraws[1]);  // not reseeded per effect
 
   const float firstOfFirstLoop = firstDraws[0];
-  firstDraws.clear();
-  runs.clear();
-  framesRun = 0;
-  budget = 1;
+  Again(1);
   loop.RunSaver(demo);
   EXPECT_EQ(firstDraws[0], firstOfFirstLoop);  // the fixed seed again at the loop's start
 }
@@ -329,7 +325,7 @@ TEST_F(RunLoopTest, AStopBeforeTheLoopStartsIsClearedAndOneWithoutASurfaceEndsAt
   EXPECT_EQ(framesRun, 5);
 
   ctx.surface = nullptr;
-  runs.clear();
+  Again(5);
   loop.RunSaver(demo);
   EXPECT_TRUE(runs.empty());
 }

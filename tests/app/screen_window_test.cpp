@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
-#include <functional>
 
 #include "host/host_session.h"
 #include "host/screen_window.h"
@@ -20,31 +19,13 @@ namespace {
 
 class ScreenWindowTest : public ::testing::Test {
  protected:
-  // Runs frames and, at the frame given, delivers the next scripted input to the window.
-  class ScriptedEngine : public Engine {
-   public:
-    explicit ScriptedEngine(ScreenWindowTest& test) : test_(test) {}
-    void Setup(Context&) override { ++test_.setups; }
-    void Step(Context& ctx) override {
-      ++test_.frames;
-      if (test_.frames > 10000) ctx.StopRequested = true;  // a test gone wrong still ends
-      if (!test_.script.empty() && test_.frames == test_.script.front().first) {
-        test_.script.front().second();
-        test_.script.erase(test_.script.begin());
-      }
-    }
-
-   private:
-    ScreenWindowTest& test_;
-  };
-
   void SetUp() override {
     host_test::EnsureQtApplication();
     session = std::make_unique<HostSession>(home.path());
     session->ctx().runMode = RunMode::Windowed;
     session->store().RegSetString(kAppName, "General", "AnimationType", "1");
     session->runLoop().SetEngineFactory([this](int) -> std::unique_ptr<Engine> {
-      return std::make_unique<ScriptedEngine>(*this);
+      return std::make_unique<host_test::ScriptedEngine>(script);
     });
     window = std::make_unique<ScreenWindow>(*session);
   }
@@ -61,23 +42,21 @@ class ScreenWindowTest : public ::testing::Test {
   host_test::TempHome home;
   std::unique_ptr<HostSession> session;
   std::unique_ptr<ScreenWindow> window;
-  std::vector<std::pair<int, std::function<void()>>> script;
-  int setups = 0;
-  int frames = 0;
+  host_test::Script script;
 };
 
 TEST_F(ScreenWindowTest, F5RestartsWithAFreshRunLoopAndEscapeEnds) {
-  script = {{5, [this] { Key(Qt::Key_F5); }}, {12, [this] { Key(Qt::Key_Escape); }}};
+  script.at = {{5, [this] { Key(Qt::Key_F5); }}, {12, [this] { Key(Qt::Key_Escape); }}};
   window->Run();
-  EXPECT_EQ(setups, 2);  // one engine per run loop: the first unwound before the second began
-  EXPECT_EQ(frames, 12);
+  EXPECT_EQ(script.setups, 2);  // one engine per run loop: the first unwound before the second began
+  EXPECT_EQ(script.frames, 12);
   EXPECT_FALSE(session->store().RegGetString(0, kAppName, "General", "WindowSize", "").empty());
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(session->ctx().surface, nullptr);
 }
 
 TEST_F(ScreenWindowTest, AClickOpensThePropertiesDialogAndItsExitEndsTheDisplay) {
-  script = {{3, [this] { Click(); }}};
+  script.at = {{3, [this] { Click(); }}};
   bool dialogSeen = false;
   // Once the dialog is up (modal), press its Exit button.
   QTimer pressExit;
@@ -94,12 +73,12 @@ TEST_F(ScreenWindowTest, AClickOpensThePropertiesDialogAndItsExitEndsTheDisplay)
   window->Run();
   EXPECT_TRUE(dialogSeen);
   EXPECT_TRUE(session->state().ExitRequested);
-  EXPECT_EQ(setups, 1);
-  EXPECT_EQ(frames, 3);
+  EXPECT_EQ(script.setups, 1);
+  EXPECT_EQ(script.frames, 3);
 }
 
 TEST_F(ScreenWindowTest, ClosingThePropertiesDialogRestartsTheAnimation) {
-  script = {{3, [this] { Key(Qt::Key_A); }}, {8, [this] { Key(Qt::Key_Escape); }}};
+  script.at = {{3, [this] { Key(Qt::Key_A); }}, {8, [this] { Key(Qt::Key_Escape); }}};
   QTimer closeDialog;
   closeDialog.setInterval(20);
   QObject::connect(&closeDialog, &QTimer::timeout, [] {
@@ -108,15 +87,15 @@ TEST_F(ScreenWindowTest, ClosingThePropertiesDialogRestartsTheAnimation) {
   closeDialog.start();
   window->Run();
   EXPECT_FALSE(session->state().ExitRequested);
-  EXPECT_EQ(setups, 2);
-  EXPECT_EQ(frames, 8);
+  EXPECT_EQ(script.setups, 2);
+  EXPECT_EQ(script.frames, 8);
 }
 
 TEST_F(ScreenWindowTest, ThePlatformsCloseEndsTheProgram) {
-  script = {{4, [this] { window->close(); }}};
+  script.at = {{4, [this] { window->close(); }}};
   window->Run();
-  EXPECT_EQ(setups, 1);
-  EXPECT_EQ(frames, 4);
+  EXPECT_EQ(script.setups, 1);
+  EXPECT_EQ(script.frames, 4);
   EXPECT_FALSE(session->store().RegGetString(0, kAppName, "General", "WindowState", "").empty());
 }
 

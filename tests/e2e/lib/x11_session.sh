@@ -93,3 +93,9 @@ e2e_wait_exit() {
 }
 
 e2e_running() { kill -0 "$1" 2>/dev/null; }
+
+# e2e_saver_up ARGS...: starts the program and waits for its saver window; the pid is in E2E_LAST.
+e2e_saver_up() {
+  e2e_spawn "$PROGRAM" "$@"
+  e2e_wait_window "QSRN:Quasarine 2.3" 10 >/dev/null || e2e_fail "the saver window did not appear ($*)"
+}
