@@ -19,6 +19,8 @@ void SetSaverRunning(const SettingsStore&, bool) {}
 // A check that cannot run counts as accepted.
 bool VerifyPassword(const SettingsStore&) { return true; }
 
+void MakeTopmost(QWidget&) {}
+
 void ChangePassword(int32_t) {}
 
 }  // namespace qsrn

@@ -23,6 +23,7 @@ void SaverWindow::SetupSaverForm() {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (screen != nullptr) setGeometry(screen->geometry());
   showFullScreen();
+  MakeTopmost(*this);
   raise();
   activateWindow();
   WaitUntilSettled();
