@@ -71,7 +71,8 @@ struct FireworksState {
     sparksPerShell = std::max<int32_t>(sparkCount, 0);
     const size_t ns = static_cast<size_t>(shells);
     for (auto* v : {&ShellX, &ShellY, &ShellZ, &LaunchStepX, &LaunchStepY, &LaunchStepZ}) v->assign(ns, 0.0f);
-    for (auto* v : {&ShellState, &ShellAge, &LiveCount, &TrailFrames, &Stride, &StartDelay}) v->assign(ns, 0);
+    for (auto* v : {&ShellState, &ShellAge, &LiveCount, &TrailFrames, &StartDelay}) v->assign(ns, 0);
+    Stride.assign(ns, 1);  // a rising shell has no heads, but a stride is never 0
     const size_t np = static_cast<size_t>(shells) * static_cast<size_t>(sparksPerShell) + 1;
     for (auto* v : {&X, &Y, &Z, &VX, &VY, &VZ, &TailX, &TailY, &TailZ, &TailVX, &TailVY, &TailVZ}) v->assign(np, 0.0f);
     HeadAge.assign(np, 0);
