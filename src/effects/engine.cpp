@@ -3,6 +3,7 @@
 #include "effects/engine.h"
 
 #include "effects/fireworks.h"
+#include "effects/starfield.h"
 #include "render/frame.h"
 
 namespace qsrn {
@@ -22,6 +23,7 @@ const char* EffectName(int effect) {
 std::unique_ptr<Engine> CreateEngine(int effect) {
   switch (effect) {
     case 0: return RunFireworks();
+    case 1: return std::make_unique<Starfield>();
     default: return nullptr;
   }
 }
