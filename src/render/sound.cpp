@@ -2,13 +2,12 @@
 #include "render/sound.h"
 
 #include "render/context.h"
-#include "settings/numeric.h"
 
 namespace qsrn {
 
 void PlaySoundFile(Context& ctx, const std::string& fileName) {
   if (!ctx.settings.SoundFX_ON || ctx.sound == nullptr) return;
-  if (Trim(fileName).empty()) return;
+  if (fileName.find_first_not_of(" \t") == std::string::npos) return;  // empty or blank
   ctx.sound->Play(fileName);
 }
 
