@@ -86,6 +86,37 @@ void UpdateFollowers(Context& ctx, FireworksState& st, int32_t s, int32_t head, 
   }
 }
 
+// Scintillator stars and sparkle glitter: heads that die with a fixed chance a frame, and while
+// they live show themselves (and feel the physics) ever more rarely as the shell ages. A head
+// dies when Rnd * deathScale > Persistence + deathOffset, and shows when
+// r * (ShellAge + Persistence * twinkleSpan) > ShellAge. Glyph(point, z, colour) draws one.
+template <typename Glyph>
+void UpdateTwinklingHeads(Context& ctx, FireworksState& st, int32_t s, float deathScale, float deathOffset,
+                          float twinkleSpan, Glyph glyph) {
+  const EffectSettings& S = ctx.settings;
+  const size_t i = static_cast<size_t>(s);
+  const int32_t stride = StrideOf(st, s);
+  const float age = st.ShellAge[i];
+  for (int32_t j = st.First(s); j <= st.LastHead(s); j += stride) {
+    if (!st.Alive[j]) continue;
+    glyph(ProjectSpark(ctx, st, j), st.Z[j], 0);
+    MoveSpark(st, j);
+    const ScreenPoint p = ProjectSpark(ctx, st, j);
+    const bool dead = (ctx.Rnd() * deathScale > S.Persistence + deathOffset) | !OnScreen(ctx, p);
+    if (dead) {
+      st.Alive[j] = 0;
+      st.LiveCount[i] -= 1;
+      continue;
+    }
+    const float r = ctx.Rnd();
+    if (r * (age + S.Persistence * twinkleSpan) > age) {
+      if (InFront(st.Z[j])) glyph(p, st.Z[j], st.Colour[j]);
+      SparkPhysics(ctx, st, j);
+    }
+  }
+  if (st.LiveCount[i] == 0) RestartShell(ctx, st, s);
+}
+
 }  // namespace
 
 // ---- Scintillator: white stars that twinkle more rarely as the shell ages.
@@ -100,29 +131,10 @@ void SetupScintillator(Context& ctx, FireworksState& st, int32_t s, const BurstP
 }
 
 void UpdateScintillator(Context& ctx, FireworksState& st, int32_t s) {
-  const EffectSettings& S = ctx.settings;
-  const size_t i = static_cast<size_t>(s);
   const int32_t stride = StrideOf(st, s);
-  const float age = st.ShellAge[i];
-  for (int32_t j = st.First(s); j <= st.LastHead(s); j += stride) {
-    if (!st.Alive[j]) continue;
-    const ScreenPoint old = ProjectSpark(ctx, st, j);
-    DrawScintillator(ctx, old.sx, old.sy, st.Z[j], stride, 0);
-    MoveSpark(st, j);
-    const ScreenPoint p = ProjectSpark(ctx, st, j);
-    const bool dead = (ctx.Rnd() * 1.5f > S.Persistence + 0.5f) | !OnScreen(ctx, p);
-    if (dead) {
-      st.Alive[j] = 0;
-      st.LiveCount[i] -= 1;
-      continue;
-    }
-    const float r = ctx.Rnd();
-    if (r * (age + S.Persistence * 40.0f) > age) {
-      if (InFront(st.Z[j])) DrawScintillator(ctx, p.sx, p.sy, st.Z[j], stride, st.Colour[j]);
-      SparkPhysics(ctx, st, j);
-    }
-  }
-  if (st.LiveCount[i] == 0) RestartShell(ctx, st, s);
+  UpdateTwinklingHeads(ctx, st, s, 1.5f, 0.5f, 40.0f, [&](ScreenPoint p, float z, int32_t colour) {
+    DrawScintillator(ctx, p.sx, p.sy, z, stride, colour);
+  });
 }
 
 // ---- Multi-burst: white carriers fly out, then each becomes the centre of a small burst.
@@ -234,29 +246,9 @@ void UpdateSparkle(Context& ctx, FireworksState& st, int32_t s) {
 }
 
 void UpdateGlitter(Context& ctx, FireworksState& st, int32_t s) {
-  const EffectSettings& S = ctx.settings;
-  const size_t i = static_cast<size_t>(s);
-  const int32_t stride = StrideOf(st, s);
-  const float age = st.ShellAge[i];
-  for (int32_t j = st.First(s); j <= st.LastHead(s); j += stride) {
-    if (!st.Alive[j]) continue;
-    const ScreenPoint old = ProjectSpark(ctx, st, j);
-    DrawSparkle(ctx, old.sx, old.sy, st.Z[j], 0);
-    MoveSpark(st, j);
-    const ScreenPoint p = ProjectSpark(ctx, st, j);
-    const bool dead = (ctx.Rnd() * 2.0f > S.Persistence + 1.0f) | !OnScreen(ctx, p);
-    if (dead) {
-      st.Alive[j] = 0;
-      st.LiveCount[i] -= 1;
-      continue;
-    }
-    const float r = ctx.Rnd();
-    if (r * (age + S.Persistence * 100.0f) > age) {
-      if (InFront(st.Z[j])) DrawSparkle(ctx, p.sx, p.sy, st.Z[j], st.Colour[j]);
-      SparkPhysics(ctx, st, j);
-    }
-  }
-  if (st.LiveCount[i] == 0) RestartShell(ctx, st, s);
+  UpdateTwinklingHeads(ctx, st, s, 2.0f, 1.0f, 100.0f, [&](ScreenPoint p, float z, int32_t colour) {
+    DrawSparkle(ctx, p.sx, p.sy, z, colour);
+  });
 }
 
 // ---- Ring or disk.

@@ -31,61 +31,63 @@ struct BurstChoice {
   int slot = kSoundStandard;
 };
 
-// The type table: r1 against running 16-bit sums of the percentages, first match wins.
-BurstChoice ChooseBurstType(Context& ctx) {
+// The stride and counts of a burst type, as its table row gives them.
+BurstChoice ChoiceOf(Context& ctx, int16_t state, int slot) {
   const EffectSettings& S = ctx.settings;
   const int32_t pc = S.ParticleCount;
+  BurstChoice c;
+  c.state = state;
+  c.slot = slot;
+  bool followers = false;  // jets and twisters: the Stride - 1 sparks after each head follow it
+  switch (state) {
+    case kShellScintillator:
+      c.stride = HeadStride(CInt(Int(ctx.Rnd() * static_cast<float>(S.FireScintStyle)) * 4 + 5));
+      break;
+    case kShellMultiBurst: c.stride = HeadStride(IntDiv(pc, S.FireMultiBurst)); break;
+    case kShellJet:
+      c.stride = HeadStride(IntDiv(pc, S.FireBurstCount));
+      followers = true;
+      break;
+    case kShellSparkle: c.stride = HeadStride(S.FireSparkPix); break;
+    case kShellTwister:
+      c.stride = HeadStride(IntDiv(pc, S.FireTwistCnt));
+      followers = true;
+      break;
+    case kShellDecayStars: c.stride = HeadStride(IntDiv(pc, S.FireDecayCnt)); break;
+    default:  // standard and ring bursts: every spark, with trails
+      c.liveCount = pc;
+      c.trailFrames = StandardTrailFrames(ctx);
+      return c;
+  }
+  c.liveCount = followers ? IntDiv(pc, c.stride) * (c.stride - 1) : IntDiv(pc, c.stride);
+  return c;
+}
+
+struct TypeRow {
+  int16_t EffectSettings::*pct;
+  int16_t state;
+  int slot;
+};
+constexpr TypeRow kBurstTypes[] = {
+    {&EffectSettings::FireScintPct, kShellScintillator, kSoundScintil},
+    {&EffectSettings::FireMultiPct, kShellMultiBurst, kSoundMultiBurst},
+    {&EffectSettings::FireBurstPct, kShellJet, kSoundJetBurst},
+    {&EffectSettings::FireSparkPct, kShellSparkle, kSoundSparkle},
+    {&EffectSettings::FireRingPct, kShellRingSetup, kSoundRingDisk},
+    {&EffectSettings::FireTwistPct, kShellTwister, kSoundTwister},
+    {&EffectSettings::FireDecayPct, kShellDecayStars, kSoundDecayStar},
+};
+
+// r1 against running 16-bit sums of the percentages in table order, the first match winning;
+// otherwise a standard burst.
+BurstChoice ChooseBurstType(Context& ctx) {
   const float r1 = ctx.Rnd() * 100.0f;
   int16_t sum = 0;
-  auto below = [&](int16_t pct) {
-    sum = ToInteger(int32_t{sum} + pct);
-    return r1 < static_cast<float>(sum);
-  };
-  BurstChoice c;
-  if (below(S.FireScintPct)) {
-    c.state = kShellScintillator;
-    c.stride = HeadStride(CInt(Int(ctx.Rnd() * static_cast<float>(S.FireScintStyle)) * 4 + 5));
-    c.liveCount = IntDiv(pc, c.stride);
-    c.slot = kSoundScintil;
-  } else if (below(S.FireMultiPct)) {
-    c.state = kShellMultiBurst;
-    c.stride = HeadStride(IntDiv(pc, S.FireMultiBurst));
-    c.liveCount = IntDiv(pc, c.stride);
-    c.slot = kSoundMultiBurst;
-  } else if (below(S.FireBurstPct)) {
-    c.state = kShellJet;
-    c.stride = HeadStride(IntDiv(pc, S.FireBurstCount));
-    c.liveCount = IntDiv(pc, c.stride) * (c.stride - 1);
-    c.slot = kSoundJetBurst;
-  } else if (below(S.FireSparkPct)) {
-    c.state = kShellSparkle;
-    c.stride = HeadStride(S.FireSparkPix);
-    c.liveCount = IntDiv(pc, c.stride);
-    c.slot = kSoundSparkle;
-  } else if (below(S.FireRingPct)) {
-    c.state = kShellRingSetup;
-    c.stride = 1;
-    c.liveCount = pc;
-    c.trailFrames = StandardTrailFrames(ctx);
-    c.slot = kSoundRingDisk;
-  } else if (below(S.FireTwistPct)) {
-    c.state = kShellTwister;
-    c.stride = HeadStride(IntDiv(pc, S.FireTwistCnt));
-    c.liveCount = IntDiv(pc, c.stride) * (c.stride - 1);
-    c.slot = kSoundTwister;
-  } else if (below(S.FireDecayPct)) {
-    c.state = kShellDecayStars;
-    c.stride = HeadStride(IntDiv(pc, S.FireDecayCnt));
-    c.liveCount = IntDiv(pc, c.stride);
-    c.slot = kSoundDecayStar;
-  } else {
-    c.state = kShellStandard;
-    c.stride = 1;
-    c.liveCount = pc;
-    c.trailFrames = StandardTrailFrames(ctx);
-    c.slot = kSoundStandard;
+  for (const TypeRow& row : kBurstTypes) {
+    sum = ToInteger(int32_t{sum} + ctx.settings.*row.pct);
+    if (r1 < static_cast<float>(sum)) return ChoiceOf(ctx, row.state, row.slot);
   }
-  return c;
+  return ChoiceOf(ctx, kShellStandard, kSoundStandard);
 }
 
 // A new shell rises from the bottom edge of the screen at its depth towards a random height.

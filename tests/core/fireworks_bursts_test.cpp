@@ -16,11 +16,20 @@ using test::FireworksRig;
 using test::NoBurstTypes;
 using test::SlotFile;
 
-// One type only, every shell bursting at once.
-void OnlyType(EffectSettings& s, int16_t EffectSettings::*pct) {
+// One shell of one type only, bursting at once.
+void OneShellOf(EffectSettings& s, int16_t EffectSettings::*pct) {
   NoBurstTypes(s);
   s.FireLaunchPct = 0;
   s.*pct = 100;
+  s.FireWorks = 1;
+}
+
+// The shell's burst ended without a second stage: it started again as the same type.
+void ExpectStartedAgainWithoutSecondStage(const FireworksRig& rig, int16_t state, int slot) {
+  EXPECT_EQ(rig.state().ShellState[0], state);
+  EXPECT_EQ(rig.state().ShellAge[0], 0);
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
+  EXPECT_EQ(rig.sound.Count(SlotFile(slot)), 2);
 }
 
 // Counts the frames until shell 0 leaves `state`, up to maxFrames.
@@ -36,8 +45,7 @@ int FramesInState(FireworksRig& rig, int16_t state, int maxFrames) {
 TEST(FireworksMultiBurst, LiveCarriersBurstAgainAtTheirAge) {
   FireworksRig rig;
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireMultiPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireMultiPct);
   s.EmitSpeed = 0.5f;  // slow carriers stay on screen
   s.FireMultiAge = 12;
   rig.Start();
@@ -54,25 +62,19 @@ TEST(FireworksMultiBurst, LiveCarriersBurstAgainAtTheirAge) {
 TEST(FireworksMultiBurst, CarriersAllOffScreenStartANewShellInstead) {
   FireworksRig rig;
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireMultiPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireMultiPct);
   s.Gravity = 9.9f;  // carriers fall off the bottom of the screen long before their age
   s.Damping = 0;
   s.FireMultiAge = 99;
   rig.Start();
   rig.Step(99);
-  // No second burst: the shell started anew as another multi-burst.
-  EXPECT_EQ(rig.state().ShellState[0], kShellMultiBurst);
-  EXPECT_EQ(rig.state().ShellAge[0], 0);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundMultiBurst)), 2);
+  ExpectStartedAgainWithoutSecondStage(rig, kShellMultiBurst, kSoundMultiBurst);
 }
 
 TEST(FireworksJet, JetsEndingOffScreenGiveNoSecondBurst) {
   FireworksRig rig;
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireBurstPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireBurstPct);
   s.Gravity = 9.9f;  // heads fall off the screen before they can die of age
   s.Damping = 0;
   s.FireBurstAge = 99;
@@ -86,16 +88,13 @@ TEST(FireworksJet, JetsEndingOffScreenGiveNoSecondBurst) {
     rig.Step();
   } while (++frames < 2000 && rig.state().ShellAge[0] != 0);
   EXPECT_LT(frames, 2000);
-  EXPECT_EQ(rig.state().ShellState[0], kShellJet);  // a new jet, not a standard second stage
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundJetBurst)), 2);
+  ExpectStartedAgainWithoutSecondStage(rig, kShellJet, kSoundJetBurst);
 }
 
 TEST(FireworksJet, SlowJetsWithTheShellOptionBurstAgain) {
   FireworksRig rig;
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireBurstPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireBurstPct);
   s.EmitSpeed = 0.5f;
   s.Gravity = 0;
   s.FireBurstShell = true;
@@ -111,8 +110,7 @@ TEST(FireworksJet, SlowJetsWithTheShellOptionBurstAgain) {
 TEST(FireworksJet, WithoutTheShellOptionAJetJustEnds) {
   FireworksRig rig;
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireBurstPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireBurstPct);
   s.EmitSpeed = 0.5f;
   s.FireBurstShell = false;
   rig.Start();
@@ -124,8 +122,7 @@ TEST(FireworksJet, WithoutTheShellOptionAJetJustEnds) {
 TEST(FireworksJet, HeadsAreNeverDrawnAndFollowersAreWhite) {
   FireworksRig rig;
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireBurstPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireBurstPct);
   s.EmitSpeed = 0.5f;
   rig.Start();
   rig.Step(6);
@@ -142,8 +139,7 @@ TEST(FireworksJet, HeadsAreNeverDrawnAndFollowersAreWhite) {
 TEST(FireworksSparkle, HeadsSurviveUntilTheSparkleAgeThenGlitter) {
   FireworksRig rig(640, 480);
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireSparkPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireSparkPct);
   s.EmitSpeed = 0.5f;  // stays on screen
   s.Persistence = 0.25f;  // persistence plays no part before the glitter phase
   s.FireSparkAge = 40;
@@ -169,23 +165,19 @@ TEST(FireworksSparkle, HeadsSurviveUntilTheSparkleAgeThenGlitter) {
 TEST(FireworksSparkle, NoHeadLeftAtTheAgeStartsANewShell) {
   FireworksRig rig;
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireSparkPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireSparkPct);
   s.Gravity = 9.9f;
   s.Damping = 0;
   s.FireSparkAge = 99;
   rig.Start();
   rig.Step(99);
-  EXPECT_EQ(rig.state().ShellState[0], kShellSparkle);
-  EXPECT_EQ(rig.state().ShellAge[0], 0);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundSparkle)), 2);
+  ExpectStartedAgainWithoutSecondStage(rig, kShellSparkle, kSoundSparkle);
 }
 
 TEST(FireworksDecayStars, AStarWhoseLifeReachesZeroIsRemovedTheNextFrame) {
   FireworksRig rig(640, 480);
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireDecayPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireDecayPct);
   s.EmitSpeed = 0.5f;
   s.FireDecayMLife = 6;  // lives of exactly 5 frames
   rig.Start();
@@ -204,8 +196,7 @@ TEST(FireworksDecayStars, AStarWhoseLifeReachesZeroIsRemovedTheNextFrame) {
 TEST(FireworksScintillator, FivePixelStarsWithStyleOne) {
   FireworksRig rig(640, 480);
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireScintPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireScintPct);
   s.ParticleCount = 10;  // two heads
   s.FireScintStyle = 1;
   s.EmitSpeed = 0.1f;
@@ -239,8 +230,7 @@ TEST(FireworksTwister, TheEmissionPointCirclesAtTheTwistDistance) {
 TEST(FireworksRing, ZeroDegreesPutsEverySparkOnItsRingsEquator) {
   FireworksRig rig;
   auto& s = rig.settings();
-  OnlyType(s, &EffectSettings::FireRingPct);
-  s.FireWorks = 1;
+  OneShellOf(s, &EffectSettings::FireRingPct);
   s.FireRingEmb = 1;
   s.FireRingDeg = 0;
   s.FireSplinePct = 0;
