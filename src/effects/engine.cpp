@@ -2,6 +2,7 @@
 // engine under the frame protocol. Each effect adds its one case to CreateEngine.
 #include "effects/engine.h"
 
+#include "effects/fireworks.h"
 #include "effects/starfield.h"
 #include "render/frame.h"
 
@@ -21,6 +22,7 @@ const char* EffectName(int effect) {
 
 std::unique_ptr<Engine> CreateEngine(int effect) {
   switch (effect) {
+    case 0: return RunFireworks();
     case 1: return std::make_unique<Starfield>();
     default: return nullptr;
   }

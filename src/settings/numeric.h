@@ -19,7 +19,12 @@ std::optional<int32_t> TryCLng(double v);
 
 // Integer and Long conversions; a value that does not fit gives 0 rather than wrapping.
 inline int16_t CInt(double v) { return TryCInt(v).value_or(0); }
-inline int32_t CLng(double v) { return TryCLng(v).value_or(0); }
+// CLng is inline because every projected pixel of every engine goes through it; same result as
+// TryCLng(v).value_or(0) (rint rounds ties to even in the default rounding mode; NaN fails both tests).
+inline int32_t CLng(double v) {
+  const double r = std::rint(v);
+  return r >= -2147483648.0 && r <= 2147483647.0 ? static_cast<int32_t>(r) : 0;
+}
 
 // Int: the largest whole number not above v.  Fix: v with its fraction cut off toward zero.
 inline double Int(double v) { return std::floor(v); }
