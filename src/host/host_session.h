@@ -1,6 +1,6 @@
 // Everything one saver process shares between start-up and its windows: the context of the
-// running effect, the settings store, the host's own flags, the Qt frame platform and the run
-// loop. Created once by SaverMain; windows receive it by reference.
+// running effect, the settings store, the host's own flags, the Qt frame platform, the sound
+// player and the run loop. Created once by SaverMain; windows receive it by reference.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +38,7 @@ class HostSession {
   SettingsStore store_;
   HostState state_;
   QtFramePlatform platform_;
+  std::unique_ptr<SoundPlayer> sound_;  // one audio device for the whole process
   RunLoop loop_;
 };
 
