@@ -1,0 +1,195 @@
+// Star bursts and comets: slots that fire at random from a point of the disc, keep orbiting and
+// approaching with the galaxy, and fade along the age ramp. Their storage is one fixed pool per
+// kind, sized once per run and cleared at every galaxy pass.
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "effects/galaxy_events.h"
+#include "effects/gravity_galaxy_common.h"
+#include "render/surface.h"
+
+namespace qsrn {
+
+namespace {
+
+constexpr double kTurn = 6.2831855;
+constexpr int16_t kTrue = -1;
+
+// SphereVelocity: a random direction whose horizontal part is narrowed by the aspect ratio, so
+// that bursts look round on a wide screen.
+void SphereVelocity(Context& ctx, float r, float& vx, float& vy, float& vz) {
+  RandomVelocity(ctx, r, vx, vy, vz);
+  vx = vx * ctx.geometry.AspectRatio;
+}
+
+// Int(Rnd x slots), kept inside the slots.
+int32_t RandomSlot(Context& ctx, int32_t slots) {
+  const auto s = static_cast<int32_t>(Int(static_cast<double>(ctx.Rnd()) * slots));
+  return std::min(s, slots - 1);
+}
+
+// Counters that keep counting for as long as a slot lives stop at the top of an Integer.
+void CountUp(int16_t& v, int16_t step) { v = static_cast<int16_t>(std::min<int32_t>(v + step, INT16_MAX)); }
+
+template <typename... V>
+void FillZero(V&... vs) {
+  (std::fill(vs.begin(), vs.end(), typename V::value_type{}), ...);
+}
+
+template <typename... V>
+void Resize(size_t n, V&... vs) {
+  (vs.assign(n, typename V::value_type{}), ...);
+}
+
+void PlotPixel(Context& ctx, int32_t x, int32_t y, int32_t color) {
+  PlotPoint(*ctx.surface, ctx.settings.PixelSize, x, y, color);
+}
+
+}  // namespace
+
+void StarBursts::Allocate(int32_t starsPerSlot) {
+  StarsPerSlot = std::max(starsPerSlot, 1);
+  Slots = kEventPool / StarsPerSlot;
+  Resize(static_cast<size_t>(Slots), LiveCount, Age, R, H, Depth, Theta, Omega);
+  Resize(static_cast<size_t>(kEventPool), Alive, VX, VY, VZ, SX, SY);
+}
+
+void StarBursts::Clear() { FillZero(LiveCount, Age, R, H, Depth, Theta, Omega, Alive, VX, VY, VZ, SX, SY); }
+
+void Comets::Allocate(int32_t sparksPerSlot) {
+  SparksPerSlot = std::max(sparksPerSlot, 1);
+  Slots = kEventPool / SparksPerSlot;
+  Resize(static_cast<size_t>(Slots), Active, Age, LiveCount, R, H, Depth, Theta, Omega);
+  Resize(static_cast<size_t>(kEventPool), Alive, ColorAge, X, Y, Z, VX, VY, VZ, SX, SY);
+}
+
+void Comets::Clear() {
+  FillZero(Active, Age, LiveCount, R, H, Depth, Theta, Omega, Alive, ColorAge, X, Y, Z, VX, VY, VZ, SX, SY);
+}
+
+void UpdateStarBursts(Context& ctx, const GalaxyParams& p, StarBursts& bursts, const GalaxyView& view) {
+  StarBursts& b = bursts;
+  const int32_t fired = RandomSlot(ctx, b.Slots);
+  const bool chance = static_cast<float>(p.BurstFreq) > ctx.Rnd() * 10000.0f;
+  if (chance && b.LiveCount[fired] == 0) {
+    b.Age[fired] = 0;
+    b.LiveCount[fired] = static_cast<int16_t>(b.StarsPerSlot);
+    PlaceStar(ctx, p, b.R[fired], b.H[fired]);
+    b.Depth[fired] = view.D;
+    b.Theta[fired] = static_cast<float>(ctx.Rnd() * kTurn);
+    b.Omega[fired] = static_cast<float>((1.0 / b.R[fired]) * kTurn * p.Rotation);
+    for (int32_t j = 0; j < b.StarsPerSlot; ++j) {
+      const int32_t k = fired * b.StarsPerSlot + j;
+      b.Alive[k] = kTrue;
+      SphereVelocity(ctx, p.BurstSpeed, b.VX[k], b.VY[k], b.VZ[k]);
+    }
+  }
+
+  for (int32_t s = 0; s < b.Slots; ++s) {
+    if (b.LiveCount[s] <= 0) continue;
+    CountUp(b.Age[s], 1);
+    b.Theta[s] += b.Omega[s];
+    b.Depth[s] -= p.Velocity;
+    const ScenePoint c = Orbit(view, b.R[s], b.Theta[s], b.H[s], b.Depth[s]);
+    const int32_t color = ctx.colors.AgeRamp[std::min<int32_t>(b.Age[s], 99)];
+    const auto age = static_cast<float>(b.Age[s]);
+    for (int32_t j = 0; j < b.StarsPerSlot; ++j) {
+      const int32_t k = s * b.StarsPerSlot + j;
+      if (b.Alive[k] == 0) continue;
+      PlotPixel(ctx, b.SX[k], b.SY[k], 0);
+      if (ctx.Rnd() < p.BurstPersist) {
+        // A sphere expanding linearly from the orbiting centre.
+        const float x = c.x + age * b.VX[k];
+        const float y = c.y + age * b.VY[k];
+        const float z = c.z + age * b.VZ[k];
+        if (z > 0.0001) {
+          b.SX[k] = ProjectClipX(ctx.geometry, x, z);
+          b.SY[k] = ProjectClipY(ctx.geometry, y, z);
+          PlotPixel(ctx, b.SX[k], b.SY[k], color);
+        }
+      } else {
+        b.Alive[k] = 0;
+        b.LiveCount[s] -= 1;
+      }
+    }
+  }
+}
+
+namespace {
+
+// A spark leaves the head in a random direction, pushed away from the scene centre
+// (0, 0, FocalLength) by the solar wind.
+void EmitSpark(Context& ctx, const GalaxyParams& p, Comets& c, int32_t k, const ScenePoint& head) {
+  c.Alive[k] = kTrue;
+  c.ColorAge[k] = 0;
+  SphereVelocity(ctx, p.CometSpeed, c.VX[k], c.VY[k], c.VZ[k]);
+  if (p.CometWind > 0) {
+    const double ox = head.x, oy = head.y, oz = static_cast<double>(head.z) - ctx.settings.FocalLength;
+    const double d = std::sqrt(ox * ox + oy * oy + oz * oz);
+    // A head exactly at the scene centre has no direction to be blown in.
+    if (d > 0) {
+      const double push = p.CometWind / d;
+      c.VX[k] = static_cast<float>(c.VX[k] + ox * push);
+      c.VY[k] = static_cast<float>(c.VY[k] + oy * push);
+      c.VZ[k] = static_cast<float>(c.VZ[k] + oz * push);
+    }
+  }
+  c.X[k] = head.x + c.VX[k];
+  c.Y[k] = head.y + c.VY[k];
+  c.Z[k] = head.z + c.VZ[k];
+}
+
+}  // namespace
+
+void UpdateComets(Context& ctx, const GalaxyParams& p, Comets& comets, const GalaxyView& view) {
+  Comets& c = comets;
+  const int32_t fired = RandomSlot(ctx, c.Slots);
+  const bool chance = static_cast<float>(p.CometFreq) > ctx.Rnd() * 10000.0f;
+  if (chance && c.Active[fired] == 0 && c.LiveCount[fired] == 0) {
+    c.Active[fired] = kTrue;
+    c.Age[fired] = 0;
+    c.LiveCount[fired] = static_cast<int16_t>(c.SparksPerSlot);
+    PlaceStar(ctx, p, c.R[fired], c.H[fired]);
+    c.Depth[fired] = view.D;
+    c.Theta[fired] = static_cast<float>(ctx.Rnd() * kTurn);
+    c.Omega[fired] = static_cast<float>((1.0 / c.R[fired]) * kTurn * p.CometOrbit);
+    const ScenePoint head = Orbit(view, c.R[fired], c.Theta[fired], c.H[fired], c.Depth[fired]);
+    for (int32_t j = 0; j < c.SparksPerSlot; ++j) EmitSpark(ctx, p, c, fired * c.SparksPerSlot + j, head);
+  }
+
+  for (int32_t s = 0; s < c.Slots; ++s) {
+    if (c.LiveCount[s] <= 0) continue;
+    CountUp(c.Age[s], 1);
+    c.Theta[s] += c.Omega[s];
+    c.Depth[s] -= p.Velocity;
+    const ScenePoint head = Orbit(view, c.R[s], c.Theta[s], c.H[s], c.Depth[s]);
+    for (int32_t j = 0; j < c.SparksPerSlot; ++j) {
+      const int32_t k = s * c.SparksPerSlot + j;
+      if (c.Alive[k] == 0) continue;
+      PlotPixel(ctx, c.SX[k], c.SY[k], 0);
+      if (ctx.Rnd() < p.CometSparkPersist) {
+        c.X[k] += c.VX[k];
+        c.Y[k] += c.VY[k];
+        c.Z[k] += c.VZ[k];
+        if (c.Z[k] > 0.0001) {
+          c.SX[k] = ProjectClipX(ctx.geometry, c.X[k], c.Z[k]);
+          c.SY[k] = ProjectClipY(ctx.geometry, c.Y[k], c.Z[k]);
+          PlotPixel(ctx, c.SX[k], c.SY[k], ctx.colors.AgeRamp[std::min<int32_t>(c.ColorAge[k], 99)]);
+          CountUp(c.ColorAge[k], 2);
+        }
+      } else if (c.Active[s] != 0) {
+        EmitSpark(ctx, p, c, k, head);
+      } else {
+        c.Alive[k] = 0;
+        c.LiveCount[s] -= 1;
+      }
+    }
+  }
+
+  // Every head may die, live or not; its sparks then die out one by one.
+  for (int32_t s = 0; s < c.Slots; ++s)
+    if (ctx.Rnd() > p.CometPersist) c.Active[s] = 0;
+}
+
+}  // namespace qsrn
