@@ -27,7 +27,7 @@ class Engine {
 std::unique_ptr<Engine> CreateEngine(int effect);
 
 // Runs one effect with the frame protocol until EndFrame or FrameLimitReached ends it.
-// Returns the number of frames run.
+// Returns the number of frames run (0, running nothing, without a surface or a platform).
 int32_t RunEngine(Context& ctx, Engine& engine);
 
 }  // namespace qsrn

@@ -20,4 +20,20 @@ int32_t HueToRGB(int32_t hue);
 void BuildHueTable(ColorTables& tables);
 void BuildAgeRamp(ColorTables& tables);  // needs HueTable built first
 
+// The colour of one particle; one random draw. FixedHues: the fixed mix at random intensity.
+// Otherwise base 0: a random wheel colour; hue 0: base at random intensity; else a wheel colour
+// from 30 degrees below hue up to ColorHueWheel - 31 above it.
+int32_t PickColor(Context& ctx, int32_t base, int32_t hue);
+
+// color when keep is set, otherwise PickColor(color, hue).
+int32_t ColorOrKeep(Context& ctx, bool keep, int32_t color, int32_t hue);
+
+// How a group of particles is coloured (by ColorPctInt and ColorPctHue): a random intensity of
+// one colour (hue 0), hue variation around hue (1..360), or one solid colour (keep).
+// The engine then colours each particle with ColorOrKeep(keep, color, hue).
+void ChooseColorScheme(Context& ctx, int32_t& color, bool& keep, int16_t& hue);
+
+// Step k of a straight blend from fromColor to toColor in Star_Dyson_LatPixels + 1 steps.
+int32_t BlendColor(const Context& ctx, int32_t fromColor, int32_t toColor, int32_t k);
+
 }  // namespace qsrn

@@ -38,6 +38,7 @@ class HeadlessPlatform : public FramePlatform {
  public:
   uint32_t TickCount() override { return tick_; }
   void DispatchEvents(Context& ctx, uint32_t deadlineTick) override;
+  void SetTick(uint32_t tick) { tick_ = tick; }  // tests start the clock where they need it
  private:
   uint32_t tick_ = 1;
 };

@@ -1,0 +1,142 @@
+// The framebuffer's own drawing operations: clear, the round dot of a given pen width, the
+// circle outline, and the PixelSize block. Every routine clips to the buffer, so an effect may
+// draw (and erase) anywhere without checking, and the same call always touches the same pixels.
+#include "render/surface.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace qsrn {
+
+void Surface::Resize(int32_t width, int32_t height) {
+  width_ = std::max<int32_t>(width, 0);
+  height_ = std::max<int32_t>(height, 0);
+  pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0u);
+}
+
+void Surface::Clear() { std::fill(pixels_.begin(), pixels_.end(), static_cast<uint32_t>(BackColor)); }
+
+namespace {
+
+// Fills columns x0..x1 of row y, clipped. 64-bit so that far-off positions cannot overflow.
+inline void FillSpan(uint32_t* pixels, int32_t width, int32_t height, int64_t y, int64_t x0,
+                     int64_t x1, uint32_t color) {
+  if (y < 0 || y >= height) return;
+  x0 = std::max<int64_t>(x0, 0);
+  x1 = std::min<int64_t>(x1, int64_t{width} - 1);
+  if (x0 > x1) return;
+  uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(width);
+  std::fill(row + x0, row + x1 + 1, color);
+}
+
+// The single-pixel write for positions that may lie beyond the 32-bit range.
+inline void SetPixelWide(Surface& s, int64_t x, int64_t y, int32_t color) {
+  if (x >= 0 && x < s.Width() && y >= 0 && y < s.Height())
+    s.SetPixel(static_cast<int32_t>(x), static_cast<int32_t>(y), color);
+}
+
+}  // namespace
+
+// A dot d pixels across covers offsets lo..lo+d-1 on both axes (lo = -(d / 2)), keeping the pixels
+// whose centres lie within d / 2 of the dot's centre: one pixel at 1, a 2 x 2 square at 2, then
+// rounder shapes. Odd widths centre on the pixel, even widths on its top-left corner.
+void Surface::DrawDot(int32_t x, int32_t y, int32_t color) {
+  const int32_t d = DrawWidth;
+  const auto c = static_cast<uint32_t>(color);
+  if (d <= 1) {
+    SetPixel(x, y, color);
+    return;
+  }
+  const int64_t lo = -(d / 2);
+  const int64_t hi = lo + d - 1;
+  // Clip rows first: a huge pen costs no more than the rows it can reach.
+  const int64_t yFirst = std::max<int64_t>(lo, -int64_t{y});
+  const int64_t yLast = std::min<int64_t>(hi, int64_t{height_} - 1 - y);
+  const double centre = static_cast<double>(lo) + (d - 1) * 0.5;
+  const double r2 = d * 0.25 * d;
+  for (int64_t dy = yFirst; dy <= yLast; ++dy) {
+    const double ry = static_cast<double>(dy) - centre;
+    const double rest = r2 - ry * ry;
+    if (rest < 0) continue;
+    // Columns dx with (dx - centre)^2 <= rest.
+    const double half = std::sqrt(rest);
+    const auto x0 = static_cast<int64_t>(std::ceil(centre - half));
+    const auto x1 = static_cast<int64_t>(std::floor(centre + half));
+    FillSpan(pixels_.data(), width_, height_, y + dy, x + std::max(x0, lo), x + std::min(x1, hi), c);
+  }
+}
+
+// The midpoint circle: eight-way symmetric, so drawing it again in black erases it exactly.
+void Surface::DrawCircle(int32_t cx, int32_t cy, int32_t radius, int32_t color) {
+  if (radius < 0) return;
+  if (radius == 0) {
+    SetPixel(cx, cy, color);
+    return;
+  }
+  // Wholly outside: nothing to plot, and no need to walk a long outline.
+  if (int64_t{cx} + radius < 0 || int64_t{cx} - radius >= width_ || int64_t{cy} + radius < 0 ||
+      int64_t{cy} - radius >= height_)
+    return;
+  int64_t x = radius;
+  int64_t y = 0;
+  int64_t err = 1 - int64_t{radius};
+  while (x >= y) {
+    SetPixelWide(*this, cx + x, cy + y, color);
+    SetPixelWide(*this, cx - x, cy + y, color);
+    SetPixelWide(*this, cx + x, cy - y, color);
+    SetPixelWide(*this, cx - x, cy - y, color);
+    SetPixelWide(*this, cx + y, cy + x, color);
+    SetPixelWide(*this, cx - y, cy + x, color);
+    SetPixelWide(*this, cx + y, cy - x, color);
+    SetPixelWide(*this, cx - y, cy - x, color);
+    ++y;
+    if (err < 0) {
+      err += 2 * y + 1;
+    } else {
+      --x;
+      err += 2 * (y - x) + 1;
+    }
+  }
+}
+
+void PrepareSurface(Surface& surface) {
+  surface.BackColor = 0;
+  surface.ForeColor = 0xFFFFFF;
+  surface.DrawWidth = 1;
+  surface.Clear();
+}
+
+namespace {
+
+struct BlockOffsets {
+  int count;
+  std::array<std::array<int8_t, 2>, 9> at;  // (column, row)
+};
+
+// Blocks are two pixels wide up to size 4, three from 5 on, filled row by row; size 2 lists
+// its right pixel first.
+constexpr std::array<BlockOffsets, 10> kBlocks = {{
+    {0, {}},
+    {0, {}},
+    {2, {{{1, 0}, {0, 0}}}},
+    {3, {{{0, 0}, {1, 0}, {0, 1}}}},
+    {4, {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}}},
+    {5, {{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}}}},
+    {6, {{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}}}},
+    {7, {{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}}}},
+    {8, {{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}}}},
+    {9, {{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}}}},
+}};
+
+}  // namespace
+
+void PlotBlock(Surface& surface, int pixelSize, int32_t x, int32_t y, int32_t color) {
+  if (pixelSize < 2 || pixelSize > 9) return;
+  const BlockOffsets& block = kBlocks[static_cast<size_t>(pixelSize)];
+  for (int i = 0; i < block.count; ++i)
+    SetPixelWide(surface, int64_t{x} + block.at[static_cast<size_t>(i)][0],
+                 int64_t{y} + block.at[static_cast<size_t>(i)][1], color);
+}
+
+}  // namespace qsrn

@@ -1,0 +1,247 @@
+// The shared B-spline routines: point evaluation, the rolling control window, the symmetric
+// count rule and the sphere layout of the heads.
+#include "render/bspline.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace qsrn {
+namespace {
+
+struct Vec {
+  double x, y, z;
+};
+
+Vec Rel(const std::vector<float>& X, const std::vector<float>& Y, const std::vector<float>& Z,
+        size_t i, float f) {
+  return {X[i], Y[i], static_cast<double>(Z[i]) - f};
+}
+double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double Len(Vec a) { return std::sqrt(Dot(a, a)); }
+double AngleBetween(Vec a, Vec b) { return std::acos(std::clamp(Dot(a, b) / (Len(a) * Len(b)), -1.0, 1.0)); }
+
+// Runs the layout for n points led by (lx, ly, lz) and returns the arrays.
+struct Layout {
+  std::vector<float> X, Y, Z;
+};
+Layout Lay(size_t n, float lx, float ly, float lz, float f) {
+  Layout l{std::vector<float>(n, 0.0f), std::vector<float>(n, 0.0f), std::vector<float>(n, 0.0f)};
+  l.X[0] = lx;
+  l.Y[0] = ly;
+  l.Z[0] = lz;
+  SymmetricHeads(l.X, l.Y, l.Z, f);
+  return l;
+}
+
+TEST(BSplinePoint, FourEqualPointsGiveThatPointForEveryT) {
+  for (float t : {0.0f, 0.1f, 0.25f, 0.5f, 0.75f, 0.999f}) {
+    float x, y, z;
+    BSplinePoint(x, y, z, t, 1.5f, -2, 3, 1.5f, -2, 3, 1.5f, -2, 3, 1.5f, -2, 3);
+    EXPECT_NEAR(x, 1.5f, 1e-6);
+    EXPECT_NEAR(y, -2.0f, 1e-6);
+    EXPECT_NEAR(z, 3.0f, 1e-6);
+  }
+}
+
+TEST(BSplinePoint, StartOfSegmentIgnoresTheLastPoint) {
+  for (float p3 : {-100.0f, 0.0f, 7.0f}) {
+    float x, y, z;
+    BSplinePoint(x, y, z, 0, 0, 0, 0, 6, 6, 6, 0, 0, 0, p3, p3, p3);
+    EXPECT_NEAR(x, 4.0f, 1e-6);
+    EXPECT_NEAR(y, 4.0f, 1e-6);
+    EXPECT_NEAR(z, 4.0f, 1e-6);
+  }
+}
+
+TEST(BSplinePoint, EndOfSegmentIsStartOfTheShiftedOne) {
+  // Value at t = 1 of (P0..P3) equals value at t = 0 of (P1..P4): the curve does not break.
+  const float p[5] = {0.3f, -0.7f, 0.9f, 0.1f, -0.4f};
+  float a, b, c;
+  BSplinePoint(a, b, c, 1.0f, p[0], 0, 0, p[1], 0, 0, p[2], 0, 0, p[3], 0, 0);
+  float d, e, g;
+  BSplinePoint(d, e, g, 0.0f, p[1], 0, 0, p[2], 0, 0, p[3], 0, 0, p[4], 0, 0);
+  EXPECT_NEAR(a, d, 1e-6);
+}
+
+TEST(SymmetricCount, Table) {
+  const std::pair<int16_t, int16_t> cases[] = {
+      {1, 2}, {2, 2}, {3, 2}, {4, 4}, {5, 4}, {6, 6}, {7, 6}, {9, 6}, {10, 10}, {19, 10},
+      {20, 20}, {33, 20}, {34, 34}, {51, 34}, {52, 52}, {999, 970}};
+  for (auto [n, want] : cases) EXPECT_EQ(SymmetricCount(n), want) << "n = " << n;
+}
+
+TEST(SymmetricCount, ResultIsAFixedPointAndNeverGrowsAboveTwo) {
+  for (int16_t n = 1; n <= 999; ++n) {
+    const int16_t c = SymmetricCount(n);
+    EXPECT_EQ(SymmetricCount(c), c) << n;
+    EXPECT_LE(c, std::max<int16_t>(n, 2)) << n;
+  }
+}
+
+TEST(SymmetricHeads, TwoPointsMirrorThroughTheCentre) {
+  for (float f : {1.0f, 2.5f}) {
+    auto l = Lay(2, 1, 2, f + 3, f);
+    EXPECT_FLOAT_EQ(l.X[1], -1);
+    EXPECT_FLOAT_EQ(l.Y[1], -2);
+    EXPECT_FLOAT_EQ(l.Z[1], f - 3);
+    EXPECT_FLOAT_EQ(l.X[0], 1);  // the leader stays where it is
+  }
+}
+
+TEST(SymmetricHeads, FourPointsPutTwoOppositeOnTheEquator) {
+  const float f = 1;
+  auto l = Lay(4, 0.3f, -0.2f, 1.4f, f);
+  const Vec pole = Rel(l.X, l.Y, l.Z, 0, f);
+  const Vec p2 = Rel(l.X, l.Y, l.Z, 2, f), p3 = Rel(l.X, l.Y, l.Z, 3, f);
+  EXPECT_NEAR(AngleBetween(pole, p2), std::numbers::pi / 2, 1e-5);
+  EXPECT_NEAR(AngleBetween(pole, p3), std::numbers::pi / 2, 1e-5);
+  EXPECT_NEAR(AngleBetween(p2, p3), std::numbers::pi, 1e-5);
+  EXPECT_NEAR(AngleBetween(pole, Rel(l.X, l.Y, l.Z, 1, f)), std::numbers::pi, 1e-5);
+}
+
+TEST(SymmetricHeads, SixPointsPutFourOnTheEquatorAQuarterTurnApart) {
+  const float f = 1;
+  auto l = Lay(6, -0.5f, 0.25f, 0.6f, f);
+  const Vec pole = Rel(l.X, l.Y, l.Z, 0, f);
+  for (size_t i = 2; i < 6; ++i) {
+    const Vec p = Rel(l.X, l.Y, l.Z, i, f);
+    EXPECT_NEAR(AngleBetween(pole, p), std::numbers::pi / 2, 1e-5) << i;
+    const size_t next = i == 5 ? 2 : i + 1;
+    EXPECT_NEAR(AngleBetween(p, Rel(l.X, l.Y, l.Z, next, f)), std::numbers::pi / 2, 1e-5) << i;
+  }
+}
+
+TEST(SymmetricHeads, TenPointsMakeTwoParallelsOfFour) {
+  const float f = 2;
+  auto l = Lay(10, 0.2f, 0.7f, 2.3f, f);
+  const Vec pole = Rel(l.X, l.Y, l.Z, 0, f);
+  for (size_t i = 2; i < 6; ++i)
+    EXPECT_NEAR(AngleBetween(pole, Rel(l.X, l.Y, l.Z, i, f)), std::numbers::pi / 3, 1e-5) << i;
+  for (size_t i = 6; i < 10; ++i)
+    EXPECT_NEAR(AngleBetween(pole, Rel(l.X, l.Y, l.Z, i, f)), 2 * std::numbers::pi / 3, 1e-5) << i;
+}
+
+TEST(SymmetricHeads, EveryPointLiesAtTheLeadersDistance) {
+  const float f = 1;
+  Context ctx;
+  ctx.rng.Seed(7);
+  for (int16_t n : {4, 6, 10, 20, 34, 52, 164, 970}) {
+    for (int trial = 0; trial < 5; ++trial) {
+      const float lx = ctx.Rnd() * 2 - 1, ly = ctx.Rnd() * 2 - 1, lz = ctx.Rnd() * 2 + f - 1;
+      const double r = Len({lx, ly, static_cast<double>(lz) - f});
+      auto l = Lay(static_cast<size_t>(n), lx, ly, lz, f);
+      for (size_t i = 0; i < l.X.size(); ++i)
+        ASSERT_NEAR(Len(Rel(l.X, l.Y, l.Z, i, f)), r, 1e-5 * (1 + r)) << "n " << n << " i " << i;
+    }
+  }
+}
+
+TEST(SymmetricHeads, LeaderOnTheViewAxisOrAtTheCentreStaysFinite) {
+  const float f = 1;
+  const float leaders[][3] = {{0.5f, 0, 1}, {-0.5f, 0, 1}, {0, 0, 1}, {0, 0, 1.5f}, {0, 0.4f, 1}};
+  for (auto& p : leaders) {
+    for (size_t n : {4u, 6u, 10u, 20u}) {
+      auto l = Lay(n, p[0], p[1], p[2], f);
+      const double r = Len({p[0], p[1], static_cast<double>(p[2]) - f});
+      for (size_t i = 0; i < n; ++i) {
+        ASSERT_TRUE(std::isfinite(l.X[i]) && std::isfinite(l.Y[i]) && std::isfinite(l.Z[i]));
+        EXPECT_NEAR(Len(Rel(l.X, l.Y, l.Z, i, f)), r, 1e-5);
+      }
+    }
+  }
+  float a = -1, b = -1;
+  DirectionAngles(0, 0, 0, a, b);
+  EXPECT_EQ(a, 0.0f);
+  EXPECT_EQ(b, 0.0f);
+}
+
+TEST(SymmetricHeads, NeverWritesPastItsArraysForAnyCount) {
+  const float sentinel = 12345.0f;
+  for (size_t n = 0; n <= 60; ++n) {
+    std::vector<float> X(n + 8, sentinel), Y(n + 8, sentinel), Z(n + 8, sentinel);
+    if (n > 0) X[0] = 0.3f, Y[0] = 0.1f, Z[0] = 1.2f;
+    SymmetricHeads(std::span<float>(X).first(n), std::span<float>(Y).first(n),
+                   std::span<float>(Z).first(n), 1.0f);
+    for (size_t i = n; i < n + 8; ++i) {
+      ASSERT_EQ(X[i], sentinel) << n;
+      ASSERT_EQ(Y[i], sentinel) << n;
+      ASSERT_EQ(Z[i], sentinel) << n;
+    }
+  }
+}
+
+TEST(ControlWindow, InitialisesSplineBySplineXThenYThenZ) {
+  Context ctx;
+  ctx.settings.FocalLength = 2;
+  ctx.rng.Seed(11);
+  ControlWindow w;
+  w.Allocate(3);
+  w.Initialise(ctx, 0.5f);
+  Random ref(11);
+  for (size_t i = 0; i < 12; ++i) {
+    EXPECT_EQ(w.CPX[i], ref.Rnd() * 2.0f * 0.5f - 0.5f) << i;
+    EXPECT_EQ(w.CPY[i], ref.Rnd() * 2.0f * 0.5f - 0.5f) << i;
+    EXPECT_EQ(w.CPZ[i], ref.Rnd() * 2.0f * 0.5f + 2.0f - 0.5f) << i;
+    EXPECT_LE(std::fabs(w.CPX[i]), 0.5f);
+    EXPECT_LE(std::fabs(w.CPZ[i] - 2.0f), 0.5f);
+  }
+  EXPECT_EQ(ctx.rng.Next(), ref.Next());  // nothing more was drawn
+}
+
+TEST(ControlWindow, ShiftDropsTheOldestAndDrawsOnlyForTheShiftedSplines) {
+  Context ctx;
+  ctx.settings.FocalLength = 1;
+  ctx.rng.Seed(3);
+  ControlWindow w;
+  w.Allocate(3);
+  w.Initialise(ctx, 1);
+  const ControlWindow before = w;
+  Random ref = ctx.rng;
+  w.Shift(ctx, 1, 1);  // the symmetric modes shift spline 0 only
+  for (size_t j = 0; j < 3; ++j) EXPECT_EQ(w.CPX[j], before.CPX[j + 1]);
+  EXPECT_EQ(w.CPX[3], ref.Rnd() * 2.0f - 1.0f);
+  EXPECT_EQ(w.CPY[3], ref.Rnd() * 2.0f - 1.0f);
+  EXPECT_EQ(w.CPZ[3], ref.Rnd() * 2.0f + 1.0f - 1.0f);
+  for (size_t i = 4; i < 12; ++i) EXPECT_EQ(w.CPX[i], before.CPX[i]);
+  EXPECT_EQ(ctx.rng.Next(), ref.Next());
+}
+
+TEST(ControlWindow, PathIsContinuousAcrossAShift) {
+  Context ctx;
+  ctx.settings.FocalLength = 1;
+  ctx.rng.Seed(5);
+  ControlWindow w;
+  w.Allocate(4);
+  w.Initialise(ctx, 1);
+  const int steps = 50;
+  for (int segment = 0; segment < 20; ++segment) {
+    float t = 0;
+    for (int frame = 1; frame < steps; ++frame) t = 1.0f / steps + t;
+    std::vector<float> lastX(4), lastY(4), lastZ(4), endX(4), endY(4), endZ(4);
+    for (int s = 0; s < 4; ++s) {
+      w.Head(s, t, lastX[s], lastY[s], lastZ[s]);
+      w.Head(s, 1.0f, endX[s], endY[s], endZ[s]);
+    }
+    w.Shift(ctx, 4, 1);
+    for (int s = 0; s < 4; ++s) {
+      float x, y, z;
+      w.Head(s, 0, x, y, z);
+      // one frame's step along a path inside the unit cube is small
+      EXPECT_LT(std::hypot(x - lastX[s], y - lastY[s], z - lastZ[s]), 0.1f) << segment;
+      EXPECT_NEAR(x, endX[s], 1e-5);
+      EXPECT_NEAR(y, endY[s], 1e-5);
+      EXPECT_NEAR(z, endZ[s], 1e-5);
+      float sx, sy, sz;
+      w.StartHead(s, sx, sy, sz);
+      EXPECT_EQ(sx, x);
+      EXPECT_EQ(sz, z);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qsrn

@@ -1,0 +1,199 @@
+// Picking particle colours: the four rules of PickColor, the group schemes of ChooseColorScheme
+// and the channel-wise blend of BlendColor, checked over many draws of a seeded generator.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "render/color.h"
+
+namespace qsrn {
+
+namespace {
+Context ColorContext() {
+  Context ctx;
+  ctx.rng.Seed(12345);
+  ctx.settings.ColorRed = ctx.settings.ColorGrn = ctx.settings.ColorBlu = 100;
+  ctx.settings.ColorPctInt = 0;
+  ctx.settings.ColorPctHue = 100;
+  ctx.settings.ColorHueWheel = 60;
+  BuildHueTable(ctx.colors);
+  return ctx;
+}
+
+int HueIndexOf(const Context& ctx, int32_t color) {
+  for (int h = 0; h < 360; ++h)
+    if (ctx.colors.HueTable[h] == color) return h;
+  return -1;
+}
+}  // namespace
+
+TEST(HueWheel, RisingChannelOneLowAndTableMatchesWheel) {
+  EXPECT_EQ(GreenOf(HueToRGB(6)), 74);  // an exact 1/60 step would give 75
+  EXPECT_EQ(GreenOf(HueToRGB(9)), 84);
+  EXPECT_EQ(HueToRGB(-1), 0);
+  EXPECT_EQ(HueToRGB(1000), 0);
+  Context ctx = ColorContext();
+  for (int h = 0; h < 360; ++h) {
+    const int32_t c = ctx.colors.HueTable[h];
+    ASSERT_EQ(c, HueToRGB(h));
+    for (int32_t ch : {RedOf(c), GreenOf(c), BlueOf(c)}) {
+      EXPECT_GE(ch, 55) << "hue " << h;
+      EXPECT_LE(ch, 255) << "hue " << h;
+    }
+  }
+  EXPECT_EQ(RGB(300, -4, 17), 0x1100FF);  // channels beyond 255 count as 255
+}
+
+TEST(PickColor, RandomWheelColourForBaseZero) {
+  Context ctx = ColorContext();
+  std::set<int32_t> seen;
+  for (int i = 0; i < 20000; ++i) {
+    const int32_t c = PickColor(ctx, 0, 0);
+    ASSERT_GE(HueIndexOf(ctx, c), 0);
+    seen.insert(c);
+  }
+  EXPECT_GT(seen.size(), 300u);  // the whole wheel is reachable
+}
+
+TEST(PickColor, IntensityOfBaseForHueZero) {
+  Context ctx = ColorContext();
+  const int32_t base = RGB(200, 100, 50);
+  int32_t brightest = 0;
+  for (int i = 0; i < 5000; ++i) {
+    const int32_t c = PickColor(ctx, base, 0);
+    // One factor r scales all three channels, rounding down.
+    ASSERT_LE(RedOf(c), 199);
+    ASSERT_LE(GreenOf(c), RedOf(c) / 2 + 1);
+    ASSERT_GE(GreenOf(c), RedOf(c) / 2 - 1);
+    brightest = std::max(brightest, RedOf(c));
+  }
+  EXPECT_GE(brightest, 195);
+}
+
+TEST(PickColor, HueVariationWindow) {
+  Context ctx = ColorContext();
+  std::set<int> hues;
+  for (int i = 0; i < 20000; ++i) hues.insert(HueIndexOf(ctx, PickColor(ctx, 0x00FF00, 120)));
+  // With the default 60 degrees: 30 below up to 29 above.
+  EXPECT_EQ(*hues.begin(), 90);
+  EXPECT_EQ(*hues.rbegin(), 149);
+  EXPECT_EQ(hues.size(), 60u);
+  // The window wraps around the wheel.
+  hues.clear();
+  for (int i = 0; i < 20000; ++i) hues.insert(HueIndexOf(ctx, PickColor(ctx, 0x00FF00, 10)));
+  EXPECT_TRUE(hues.count(340) && hues.count(39) && !hues.count(40) && !hues.count(339));
+  // A zero-width wheel collapses to the single hue 30 degrees below.
+  ctx.settings.ColorHueWheel = 0;
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(PickColor(ctx, 0x00FF00, 200), ctx.colors.HueTable[170]);
+  // hue 360 (the top of ChooseColorScheme's range) stays on the wheel.
+  EXPECT_EQ(PickColor(ctx, 0x00FF00, 360), ctx.colors.HueTable[330]);
+}
+
+TEST(PickColor, FixedHuesIgnoreBaseAndHue) {
+  Context ctx = ColorContext();
+  ctx.settings.FixedHues = true;
+  ctx.settings.ColorRed = 100;
+  ctx.settings.ColorGrn = 0;
+  ctx.settings.ColorBlu = 0;
+  int lo = 999, hi = -1;
+  for (int i = 0; i < 20000; ++i) {
+    const int32_t c = PickColor(ctx, i % 3 == 0 ? 0 : 0x123456, i % 5);
+    ASSERT_EQ(GreenOf(c), 55);
+    ASSERT_EQ(BlueOf(c), 55);
+    lo = std::min(lo, RedOf(c));
+    hi = std::max(hi, RedOf(c));
+  }
+  EXPECT_EQ(lo, 55);
+  EXPECT_EQ(hi, 254);  // r < 1, so 255 is never reached
+}
+
+TEST(PickColor, OneDrawPerColour) {
+  Context a = ColorContext();
+  Context b = ColorContext();
+  PickColor(a, 0, 0);
+  PickColor(a, 0x10, 0);
+  PickColor(a, 0x10, 40);
+  b.Rnd(); b.Rnd(); b.Rnd();
+  EXPECT_EQ(a.Rnd(), b.Rnd());
+}
+
+TEST(ColorScheme, PercentagesChooseTheScheme) {
+  Context ctx = ColorContext();
+  int32_t color = 0;
+  bool keep = true;
+  int16_t hue = -1;
+  // Defaults: every group varies its hue around one hue 1..360.
+  std::set<int16_t> hues;
+  for (int i = 0; i < 5000; ++i) {
+    ChooseColorScheme(ctx, color, keep, hue);
+    ASSERT_FALSE(keep);
+    ASSERT_GE(hue, 1);
+    ASSERT_LE(hue, 360);
+    ASSERT_GE(HueIndexOf(ctx, color), 0);
+    hues.insert(hue);
+  }
+  EXPECT_EQ(*hues.begin(), 1);
+  EXPECT_EQ(*hues.rbegin(), 360);
+  // Both 0: one solid colour per group.
+  ctx.settings.ColorPctHue = 0;
+  for (int i = 0; i < 200; ++i) {
+    ChooseColorScheme(ctx, color, keep, hue);
+    ASSERT_TRUE(keep);
+    ASSERT_EQ(hue, 0);
+    EXPECT_EQ(ColorOrKeep(ctx, keep, color, hue), color);
+  }
+  // Intensity 100: every group varies the intensity of one colour.
+  ctx.settings.ColorPctInt = 100;
+  for (int i = 0; i < 200; ++i) {
+    ChooseColorScheme(ctx, color, keep, hue);
+    ASSERT_FALSE(keep);
+    ASSERT_EQ(hue, 0);
+    const int32_t c = ColorOrKeep(ctx, keep, color, hue);
+    EXPECT_LE(RedOf(c), RedOf(color));
+    EXPECT_LE(BlueOf(c), BlueOf(color));
+  }
+}
+
+TEST(ColorScheme, DrawOrderIsSchemeThenColourThenHue) {
+  Context a = ColorContext();
+  Context b = ColorContext();
+  int32_t color = 0;
+  bool keep = false;
+  int16_t hue = 0;
+  ChooseColorScheme(a, color, keep, hue);  // hue variation: three draws
+  b.Rnd();
+  const int32_t expectColor = PickColor(b, 0, 0);
+  const auto expectHue = static_cast<int16_t>(std::floor(360.0 * b.Rnd()) + 1);
+  EXPECT_EQ(color, expectColor);
+  EXPECT_EQ(hue, expectHue);
+  EXPECT_EQ(a.Rnd(), b.Rnd());
+}
+
+TEST(BlendColor, EndsAndHalfSteps) {
+  Context ctx = ColorContext();
+  ctx.settings.Star_Dyson_LatPixels = 1;  // two steps
+  const int32_t black = 0, white = RGB(255, 255, 255);
+  EXPECT_EQ(BlendColor(ctx, black, white, 0), black);
+  EXPECT_EQ(BlendColor(ctx, black, white, 2), white);
+  // Red rounds half to even; green and blue are cut toward zero after scaling in place.
+  EXPECT_EQ(BlendColor(ctx, black, white, 1), RGB(128, 127, 127));
+  EXPECT_EQ(BlendColor(ctx, white, black, 1), RGB(127, 128, 128));
+  ctx.settings.Star_Dyson_LatPixels = 9;
+  const int32_t from = RGB(10, 200, 30), to = RGB(110, 0, 230);
+  int32_t prev = from;
+  for (int k = 1; k <= 10; ++k) {
+    const int32_t c = BlendColor(ctx, from, to, k);
+    EXPECT_GE(RedOf(c), RedOf(prev));
+    EXPECT_LE(GreenOf(c), GreenOf(prev));
+    EXPECT_GE(BlueOf(c), BlueOf(prev));
+    prev = c;
+  }
+  EXPECT_EQ(prev, to);
+  EXPECT_EQ(BlendColor(ctx, from, to, 3), RGB(40, 140, 90));
+  ctx.settings.Star_Dyson_LatPixels = -1;  // no steps at all: stays at the start colour
+  EXPECT_EQ(BlendColor(ctx, from, to, 3), from);
+}
+
+}  // namespace qsrn

@@ -1,0 +1,212 @@
+// The framebuffer's drawing operations (dots, circles, blocks) and the projection at the edges
+// of the screen: what is drawn, that drawing again in black leaves nothing, and clipping.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "render/geometry.h"
+#include "render/surface.h"
+
+namespace qsrn {
+
+namespace {
+using Pixels = std::set<std::pair<int, int>>;
+
+Pixels Lit(const Surface& s) {
+  Pixels out;
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x)
+      if (s.GetPixel(x, y) != 0) out.insert({x, y});
+  return out;
+}
+}  // namespace
+
+TEST(Surface, ResizeClearAndClipping) {
+  Surface s(4, 3);
+  EXPECT_EQ(s.Width(), 4);
+  EXPECT_EQ(s.Height(), 3);
+  s.BackColor = 0x123456;
+  s.Clear();
+  EXPECT_EQ(s.GetPixel(3, 2), 0x123456);
+  s.SetPixel(4, 0, 7);   // one past the last column: dropped
+  s.SetPixel(-1, 0, 7);
+  s.SetPixel(0, 3, 7);
+  EXPECT_EQ(s.GetPixel(4, 0), 0);
+  s.Resize(-5, 2);
+  EXPECT_EQ(s.Width(), 0);
+  s.SetPixel(0, 0, 1);  // nothing to write into, and no crash
+  s.Clear();
+}
+
+TEST(Surface, PrepareSurfaceResetsPenAndClears) {
+  Surface s(8, 8);
+  s.BackColor = 0xFF;
+  s.ForeColor = 0;
+  s.DrawWidth = 7;
+  s.SetPixel(1, 1, 0xABCDEF);
+  PrepareSurface(s);
+  EXPECT_EQ(s.BackColor, 0);
+  EXPECT_EQ(s.ForeColor, 0xFFFFFF);
+  EXPECT_EQ(s.DrawWidth, 1);
+  EXPECT_TRUE(Lit(s).empty());
+}
+
+TEST(SurfaceDot, WidthOneAndTwo) {
+  Surface s(10, 10);
+  s.DrawWidth = 1;
+  s.DrawDot(5, 5, 0xFF);
+  EXPECT_EQ(Lit(s), (Pixels{{5, 5}}));
+  s.Clear();
+  s.DrawWidth = 2;
+  s.DrawDot(5, 5, 0xFF);
+  EXPECT_EQ(Lit(s), (Pixels{{4, 4}, {5, 4}, {4, 5}, {5, 5}}));
+  s.Clear();
+  s.DrawWidth = 0;  // a pen narrower than one pixel still plots the pixel
+  s.DrawDot(2, 3, 0xFF);
+  EXPECT_EQ(Lit(s), (Pixels{{2, 3}}));
+}
+
+TEST(SurfaceDot, RoundFilledAndCentred) {
+  for (int16_t d = 3; d <= 21; ++d) {
+    Surface s(60, 60);
+    s.DrawWidth = d;
+    s.DrawDot(30, 30, 0x00FF00);
+    const Pixels lit = Lit(s);
+    int minX = 99, maxX = -1, minY = 99, maxY = -1;
+    for (auto [x, y] : lit) {
+      minX = std::min(minX, x); maxX = std::max(maxX, x);
+      minY = std::min(minY, y); maxY = std::max(maxY, y);
+    }
+    EXPECT_EQ(maxX - minX + 1, d) << "width " << d;
+    EXPECT_EQ(maxY - minY + 1, d) << "width " << d;
+    EXPECT_TRUE(lit.count({30, 30}));
+    // Filled: every row is one unbroken span, and the shape is symmetric top to bottom.
+    for (int y = minY; y <= maxY; ++y) {
+      int first = -1, last = -1, count = 0;
+      for (int x = 0; x < 60; ++x)
+        if (lit.count({x, y})) { if (first < 0) first = x; last = x; ++count; }
+      EXPECT_EQ(count, last - first + 1);
+      EXPECT_EQ(count, static_cast<int>(std::count_if(lit.begin(), lit.end(), [&](auto p) {
+                  return p.second == minY + maxY - y; })));
+    }
+    // Round from width 4 on: the corners stay dark.
+    if (d >= 4) {
+      EXPECT_FALSE(lit.count({minX, minY}));
+    }
+  }
+}
+
+TEST(SurfaceDot, EraseRemovesExactlyTheDotAndClipsAtEdges) {
+  Surface s(40, 30);
+  s.DrawWidth = 9;
+  const std::pair<int, int> spots[] = {{0, 0}, {39, 29}, {-3, 15}, {20, 32}, {20, 15}};
+  for (auto [x, y] : spots) s.DrawDot(x, y, 0x0000FF);
+  EXPECT_FALSE(Lit(s).empty());
+  for (auto [x, y] : spots) s.DrawDot(x, y, 0);
+  EXPECT_TRUE(Lit(s).empty());
+}
+
+TEST(SurfaceDot, HugePenAndFarPositionsAreSafe) {
+  Surface s(32, 24);
+  s.DrawWidth = 32767;
+  s.DrawDot(16, 12, 0xFFFFFF);
+  EXPECT_EQ(Lit(s).size(), 32u * 24u);  // covers the whole surface
+  s.Clear();
+  s.DrawDot(INT32_MAX, INT32_MIN, 0xFFFFFF);
+  s.DrawDot(INT32_MIN, INT32_MAX, 0xFFFFFF);
+  EXPECT_TRUE(Lit(s).empty());
+}
+
+TEST(SurfaceCircle, OutlineAtRadiusAndErasable) {
+  Surface s(50, 50);
+  s.DrawCircle(25, 25, 10, 0xFF00FF);
+  const Pixels lit = Lit(s);
+  EXPECT_TRUE(lit.count({35, 25}));
+  EXPECT_TRUE(lit.count({15, 25}));
+  EXPECT_TRUE(lit.count({25, 35}));
+  EXPECT_TRUE(lit.count({25, 15}));
+  EXPECT_FALSE(lit.count({25, 25}));  // an outline, not a disc
+  for (auto [x, y] : lit) {
+    const double r = std::hypot(x - 25, y - 25);
+    EXPECT_NEAR(r, 10.0, 0.75);
+  }
+  s.DrawCircle(25, 25, 10, 0);
+  EXPECT_TRUE(Lit(s).empty());
+  s.DrawCircle(3, 3, 0, 0xFF);
+  EXPECT_EQ(Lit(s), (Pixels{{3, 3}}));
+  s.DrawCircle(3, 3, -4, 0xFF);   // negative radius draws nothing
+  s.DrawCircle(INT32_MAX, 0, 30000, 0xFF);  // far away: nothing, and no overflow
+  EXPECT_EQ(Lit(s).size(), 1u);
+  s.DrawCircle(0, 0, 30, 0x10);  // partly off the surface: clipped
+  for (auto [x, y] : Lit(s)) EXPECT_TRUE(x >= 0 && y >= 0);
+}
+
+TEST(PlotBlock, OffsetsForEverySize) {
+  // Pixel count, width and height of the block by PixelSize.
+  const int counts[10] = {0, 0, 2, 3, 4, 5, 6, 7, 8, 9};
+  const int widths[10] = {0, 0, 2, 2, 2, 3, 3, 3, 3, 3};
+  const int heights[10] = {0, 0, 1, 2, 2, 2, 2, 3, 3, 3};
+  for (int size = 0; size <= 9; ++size) {
+    Surface s(10, 10);
+    PlotBlock(s, size, 4, 5, 0xFFFFFF);
+    const Pixels lit = Lit(s);
+    ASSERT_EQ(static_cast<int>(lit.size()), counts[size]) << "size " << size;
+    if (lit.empty()) continue;
+    EXPECT_TRUE(lit.count({4, 5})) << "top-left is the projected position";
+    for (auto [x, y] : lit) {
+      EXPECT_GE(x, 4); EXPECT_LT(x, 4 + widths[size]);
+      EXPECT_GE(y, 5); EXPECT_LT(y, 5 + heights[size]);
+    }
+  }
+  Surface s(10, 10);
+  PlotBlock(s, 10, 1, 1, 0xFFFFFF);
+  PlotBlock(s, -3, 1, 1, 0xFFFFFF);
+  PlotBlock(s, 1, 1, 1, 0xFFFFFF);  // size 1 is the engine's own single pixel, not a block
+  EXPECT_TRUE(Lit(s).empty());
+  PlotBlock(s, 9, INT32_MAX, INT32_MAX, 0xFFFFFF);
+  EXPECT_TRUE(Lit(s).empty());
+}
+
+TEST(PlotBlock, RowByRowFillOrder) {
+  // Size 7 adds the first pixel of a third row; size 3 the first of a second.
+  Surface s(10, 10);
+  PlotBlock(s, 7, 0, 0, 1);
+  EXPECT_EQ(Lit(s), (Pixels{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}}));
+  s.Clear();
+  PlotBlock(s, 3, 0, 0, 1);
+  EXPECT_EQ(Lit(s), (Pixels{{0, 0}, {1, 0}, {0, 1}}));
+  s.Clear();
+  PlotPoint(s, 1, 2, 2, 1);
+  EXPECT_EQ(Lit(s), (Pixels{{2, 2}}));
+}
+
+TEST(Projection, InclusiveEdgesAndTiesToEven) {
+  Context ctx;
+  ctx.settings.FocalLength = 1.0f;
+  DeriveGeometry(ctx, 1024, 768, false);
+  const SurfaceGeometry& g = ctx.geometry;
+  // At depth z the screen spans x from -z to +z: both ends land on a valid (inclusive) column.
+  EXPECT_EQ(ProjectX(g, -2.0f, 2.0f), 0);
+  EXPECT_EQ(ProjectX(g, 2.0f, 2.0f), 1024);
+  EXPECT_EQ(ProjectY(g, 1.0f, 1.0f), 768);
+  EXPECT_TRUE(OnScreen(g, 1024, 768));
+  // Half a pixel past the edge rounds to the even neighbour: back onto the screen...
+  EXPECT_EQ(ProjectX(g, 1.0009765625f, 1.0f), 1024);   // 1024.5
+  EXPECT_EQ(ProjectX(g, -1.0009765625f, 1.0f), 0);     // -0.5
+  // ...while one and a half pixels past rounds off it.
+  EXPECT_EQ(ProjectX(g, 1.0029296875f, 1.0f), 1026);   // 1025.5
+  EXPECT_EQ(ProjectX(g, -1.0029296875f, 1.0f), -2);    // -1.5
+  EXPECT_FALSE(OnScreen(g, 1026, 0));
+  EXPECT_FALSE(OnScreen(g, -1, 0));
+  EXPECT_FALSE(OnScreen(g, 0, 769));
+  EXPECT_FALSE(OnScreen(g, 0, -1));
+  // Divide by z first, then scale: a longer focal length magnifies.
+  ctx.settings.FocalLength = 2.0f;
+  DeriveGeometry(ctx, 1024, 768, false);
+  EXPECT_EQ(ProjectX(ctx.geometry, 0.25f, 1.0f), 768);
+}
+
+}  // namespace qsrn
