@@ -2,6 +2,8 @@
 // engine under the frame protocol. Each effect adds its one case to CreateEngine.
 #include "effects/engine.h"
 
+#include "effects/galaxy.h"
+#include "effects/gravity.h"
 #include "render/frame.h"
 
 namespace qsrn {
@@ -20,6 +22,8 @@ const char* EffectName(int effect) {
 
 std::unique_ptr<Engine> CreateEngine(int effect) {
   switch (effect) {
+    case 4: return CreateGravityWells();
+    case 5: return CreateGalaxy();
     default: return nullptr;
   }
 }

@@ -8,6 +8,9 @@
 #include "effects/galaxy.h"
 #include "effects/gravity_galaxy_common.h"
 #include "gravity_galaxy_harness.h"
+#include "settings/loaders.h"
+#include "settings/store.h"
+#include "settings/themes.h"
 
 namespace qsrn {
 namespace {
@@ -292,6 +295,33 @@ TEST(GalaxyExtremes, LargestAndSmallestSettingsRunCleanly) {
     run.Setup();
     run.Run(60);
     EXPECT_EQ(run.engine.Params().Stars, 10);
+  }
+}
+
+// A store that was never written: every key reads as its factory value.
+SettingsStore EmptyStore() {
+  return SettingsStore(std::filesystem::temp_directory_path() / "quasarine-galaxy-test-never-written");
+}
+
+TEST(GalaxyThemes, FactoryStoreMatchesTheTestFactoryValues) {
+  auto picture = [](bool fromStore) {
+    GalaxyRun run(320, 240, 5);
+    if (fromStore) LoadGalaxySettings(run.ctx, EmptyStore(), 0, true);
+    run.Setup();
+    run.Run(30);
+    return std::vector<uint32_t>(run.surface.Pixels(), run.surface.Pixels() + 320 * 240);
+  };
+  EXPECT_EQ(picture(true), picture(false));
+}
+
+TEST(GalaxyThemes, EveryThemeRunsAndDrawsSomething) {
+  for (int theme = 1; theme <= kGalaxyThemeCount; ++theme) {
+    GalaxyRun run(320, 240, 11);
+    LoadGalaxySettings(run.ctx, EmptyStore(), theme, true);
+    run.Setup();
+    run.Run(60);
+    EXPECT_GT(run.Lit().size(), 20u) << "theme " << theme;
+    for (float h : run.engine.Stars().H) ASSERT_TRUE(std::isfinite(h)) << "theme " << theme;
   }
 }
 

@@ -8,6 +8,8 @@
 #include "effects/gravity.h"
 #include "effects/gravity_galaxy_common.h"
 #include "gravity_galaxy_harness.h"
+#include "settings/loaders.h"
+#include "settings/store.h"
 
 namespace qsrn {
 namespace {
@@ -334,6 +336,18 @@ TEST(GravityWellsExtremes, LargestAndSmallestSettingsRunCleanly) {
     EXPECT_TRUE(run.AllFinite());
     EXPECT_EQ(run.S().Particles, 10);
   }
+}
+
+TEST(GravityWellsSettings, FactoryStoreMatchesTheTestFactoryValues) {
+  auto picture = [](bool fromStore) {
+    GravityRun run;
+    if (fromStore)
+      LoadGravitySettings(run.ctx, SettingsStore(std::filesystem::temp_directory_path() / "quasarine-gravity-test-never-written"), true);
+    run.Setup();
+    run.Run(run.engine, 20);
+    return std::vector<uint32_t>(run.surface.Pixels(), run.surface.Pixels() + 640 * 480);
+  };
+  EXPECT_EQ(picture(true), picture(false));
 }
 
 }  // namespace
