@@ -98,7 +98,7 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
   return true;
 }
 
-void GalaxyEngine::StepStar(Context& ctx, int32_t i) {
+[[gnu::always_inline]] inline void GalaxyEngine::StepStar(Context& ctx, int32_t i) {
   const GalaxyParams& p = params_;
   GalaxyStars& s = stars_;
   Surface& surface = *ctx.surface;

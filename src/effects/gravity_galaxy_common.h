@@ -16,10 +16,17 @@ namespace qsrn {
 // A screen coordinate that fits no surface: where a projection too large for a Long goes.
 inline constexpr int32_t kOffSurface = INT32_MIN;
 
+// Round half to even for |v| below 2^51, as nearbyint does in the default rounding mode but
+// without a library call: adding 1.5 x 2^52 leaves no fraction bits, so the sum is rounded.
+inline double RoundHalfEven(double v) {
+  constexpr double kShift = 6755399441055744.0;
+  return (v + kShift) - kShift;
+}
+
 // Rounds half to even into a Long; a value that does not fit (or NaN) lands off the surface
 // instead of wrapping onto column 0, so a star grazing the eye never paints the left edge.
 inline int32_t ClipToLong(double v) {
-  if (v >= -2147483648.0 && v <= 2147483647.0) return static_cast<int32_t>(std::nearbyint(v));
+  if (v >= -2147483648.0 && v <= 2147483647.0) return static_cast<int32_t>(RoundHalfEven(v));
   return kOffSurface;
 }
 
@@ -34,6 +41,10 @@ inline int32_t ProjectClipY(const SurfaceGeometry& g, float y, float z) {
 // CLng(v) Mod 360, wrapped into 0..359 for negative values; values beyond a Long keep wrapping
 // the same way, and a value that is not a number gives hue 0.
 inline int32_t HueIndex(double v) {
+  if (v >= -2147483648.0 && v <= 2147483647.0) {
+    const int32_t m = static_cast<int32_t>(RoundHalfEven(v)) % 360;
+    return m < 0 ? m + 360 : m;
+  }
   if (!std::isfinite(v)) return 0;
   double m = std::fmod(std::nearbyint(v), 360.0);
   if (m < 0) m += 360.0;
