@@ -14,7 +14,6 @@
 namespace qsrn {
 
 namespace {
-constexpr double kTurn = 6.2831855;
 constexpr int32_t kWhite = 0xFFFFFF;
 }  // namespace
 
@@ -49,10 +48,8 @@ int32_t StarColor(const Context& ctx, const GalaxyParams& p, float r, float h, f
 }
 
 void InitStar(Context& ctx, const GalaxyParams& p, GalaxyStars& s, int32_t i) {
-  PlaceStar(ctx, p, s.R[i], s.H[i]);
-  s.Theta[i] = static_cast<float>(ctx.Rnd() * kTurn);
   // Constant linear speed: the angular speed falls as the radius grows.
-  s.Omega[i] = static_cast<float>((1.0 / s.R[i]) * kTurn * p.Rotation);
+  PlaceOnOrbit(ctx, p, p.Rotation, s.R[i], s.H[i], s.Theta[i], s.Omega[i]);
   s.Age[i] = 0;
   s.Countdown[i] = 0;
   s.NewFlash[i] = 0;

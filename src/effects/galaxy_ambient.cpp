@@ -52,19 +52,11 @@ void PlaceAmbientStars(Context& ctx, const GalaxyParams& p, AmbientStars& a, flo
 }
 
 void UpdateAmbientStars(Context& ctx, const GalaxyParams& p, AmbientStars& a, float D) {
-  Surface& surface = *ctx.surface;
-  const int pixelSize = ctx.settings.PixelSize;
   for (int32_t i = 0; i < a.Count(); ++i) {
-    PlotPoint(surface, pixelSize, a.SX[i], a.SY[i], 0);
+    PlotPoint(*ctx.surface, ctx.settings.PixelSize, a.SX[i], a.SY[i], 0);
     if (ctx.Rnd() < p.AmbPersist) {
-      a.X[i] += a.VX[i];
-      a.Y[i] += a.VY[i];
-      a.Z[i] += a.VZ[i];
-      if (a.Z[i] > 0.0001) {
-        a.SX[i] = ProjectClipX(ctx.geometry, a.X[i], a.Z[i]);
-        a.SY[i] = ProjectClipY(ctx.geometry, a.Y[i], a.Z[i]);
-        PlotPoint(surface, pixelSize, a.SX[i], a.SY[i], ctx.colors.AgeRamp[AgeRampIndex(a.ColorAge[i])]);
-      }
+      MoveAndPlot(ctx, a.X[i], a.Y[i], a.Z[i], a.VX[i], a.VY[i], a.VZ[i], a.SX[i], a.SY[i],
+                  ctx.colors.AgeRamp[AgeRampIndex(a.ColorAge[i])]);
     } else {
       RandomPointInBall(ctx, a.X[i], a.Y[i], a.Z[i], p.AmbRadius);
       MapToAmbientShell(a.X[i], a.Y[i], a.Z[i], p.AmbRadius, p.AmbSymmetry, ctx.geometry.AspectRatio);

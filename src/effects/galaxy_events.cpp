@@ -13,7 +13,6 @@ namespace qsrn {
 
 namespace {
 
-constexpr double kTurn = 6.2831855;
 constexpr int16_t kTrue = -1;
 
 // SphereVelocity: a random direction whose horizontal part is narrowed by the aspect ratio, so
@@ -48,24 +47,48 @@ void PlotPixel(Context& ctx, int32_t x, int32_t y, int32_t color) {
 
 }  // namespace
 
+void EventSlots::Allocate(int32_t slots) {
+  Slots = slots;
+  Resize(static_cast<size_t>(Slots), LiveCount, Age, R, H, Depth, Theta, Omega);
+}
+
+void EventSlots::Clear() { FillZero(LiveCount, Age, R, H, Depth, Theta, Omega); }
+
+void EventSlots::Launch(Context& ctx, const GalaxyParams& p, int32_t s, int32_t live, float D, float orbitFactor) {
+  Age[s] = 0;
+  LiveCount[s] = static_cast<int16_t>(live);
+  PlaceOnOrbit(ctx, p, orbitFactor, R[s], H[s], Theta[s], Omega[s]);
+  Depth[s] = D;
+}
+
+ScenePoint EventSlots::Advance(int32_t s, const GalaxyView& view, float V) {
+  CountUp(Age[s], 1);
+  Theta[s] += Omega[s];
+  Depth[s] -= V;
+  return Position(s, view);
+}
+
 void StarBursts::Allocate(int32_t starsPerSlot) {
   StarsPerSlot = std::max(starsPerSlot, 1);
-  Slots = kEventPool / StarsPerSlot;
-  Resize(static_cast<size_t>(Slots), LiveCount, Age, R, H, Depth, Theta, Omega);
+  EventSlots::Allocate(kEventPool / StarsPerSlot);
   Resize(static_cast<size_t>(kEventPool), Alive, VX, VY, VZ, SX, SY);
 }
 
-void StarBursts::Clear() { FillZero(LiveCount, Age, R, H, Depth, Theta, Omega, Alive, VX, VY, VZ, SX, SY); }
+void StarBursts::Clear() {
+  EventSlots::Clear();
+  FillZero(Alive, VX, VY, VZ, SX, SY);
+}
 
 void Comets::Allocate(int32_t sparksPerSlot) {
   SparksPerSlot = std::max(sparksPerSlot, 1);
-  Slots = kEventPool / SparksPerSlot;
-  Resize(static_cast<size_t>(Slots), Active, Age, LiveCount, R, H, Depth, Theta, Omega);
+  EventSlots::Allocate(kEventPool / SparksPerSlot);
+  Resize(static_cast<size_t>(Slots), Active);
   Resize(static_cast<size_t>(kEventPool), Alive, ColorAge, X, Y, Z, VX, VY, VZ, SX, SY);
 }
 
 void Comets::Clear() {
-  FillZero(Active, Age, LiveCount, R, H, Depth, Theta, Omega, Alive, ColorAge, X, Y, Z, VX, VY, VZ, SX, SY);
+  EventSlots::Clear();
+  FillZero(Active, Alive, ColorAge, X, Y, Z, VX, VY, VZ, SX, SY);
 }
 
 void UpdateStarBursts(Context& ctx, const GalaxyParams& p, StarBursts& bursts, const GalaxyView& view) {
@@ -73,12 +96,7 @@ void UpdateStarBursts(Context& ctx, const GalaxyParams& p, StarBursts& bursts, c
   const int32_t fired = RandomSlot(ctx, b.Slots);
   const bool chance = static_cast<float>(p.BurstFreq) > ctx.Rnd() * 10000.0f;
   if (chance && b.LiveCount[fired] == 0) {
-    b.Age[fired] = 0;
-    b.LiveCount[fired] = static_cast<int16_t>(b.StarsPerSlot);
-    PlaceStar(ctx, p, b.R[fired], b.H[fired]);
-    b.Depth[fired] = view.D;
-    b.Theta[fired] = static_cast<float>(ctx.Rnd() * kTurn);
-    b.Omega[fired] = static_cast<float>((1.0 / b.R[fired]) * kTurn * p.Rotation);
+    b.Launch(ctx, p, fired, b.StarsPerSlot, view.D, p.Rotation);
     for (int32_t j = 0; j < b.StarsPerSlot; ++j) {
       const int32_t k = fired * b.StarsPerSlot + j;
       b.Alive[k] = kTrue;
@@ -88,10 +106,7 @@ void UpdateStarBursts(Context& ctx, const GalaxyParams& p, StarBursts& bursts, c
 
   for (int32_t s = 0; s < b.Slots; ++s) {
     if (b.LiveCount[s] <= 0) continue;
-    CountUp(b.Age[s], 1);
-    b.Theta[s] += b.Omega[s];
-    b.Depth[s] -= p.Velocity;
-    const ScenePoint c = Orbit(view, b.R[s], b.Theta[s], b.H[s], b.Depth[s]);
+    const ScenePoint c = b.Advance(s, view, p.Velocity);
     const int32_t color = ctx.colors.AgeRamp[std::min<int32_t>(b.Age[s], 99)];
     const auto age = static_cast<float>(b.Age[s]);
     for (int32_t j = 0; j < b.StarsPerSlot; ++j) {
@@ -148,36 +163,22 @@ void UpdateComets(Context& ctx, const GalaxyParams& p, Comets& comets, const Gal
   const bool chance = static_cast<float>(p.CometFreq) > ctx.Rnd() * 10000.0f;
   if (chance && c.Active[fired] == 0 && c.LiveCount[fired] == 0) {
     c.Active[fired] = kTrue;
-    c.Age[fired] = 0;
-    c.LiveCount[fired] = static_cast<int16_t>(c.SparksPerSlot);
-    PlaceStar(ctx, p, c.R[fired], c.H[fired]);
-    c.Depth[fired] = view.D;
-    c.Theta[fired] = static_cast<float>(ctx.Rnd() * kTurn);
-    c.Omega[fired] = static_cast<float>((1.0 / c.R[fired]) * kTurn * p.CometOrbit);
-    const ScenePoint head = Orbit(view, c.R[fired], c.Theta[fired], c.H[fired], c.Depth[fired]);
+    c.Launch(ctx, p, fired, c.SparksPerSlot, view.D, p.CometOrbit);
+    const ScenePoint head = c.Position(fired, view);
     for (int32_t j = 0; j < c.SparksPerSlot; ++j) EmitSpark(ctx, p, c, fired * c.SparksPerSlot + j, head);
   }
 
   for (int32_t s = 0; s < c.Slots; ++s) {
     if (c.LiveCount[s] <= 0) continue;
-    CountUp(c.Age[s], 1);
-    c.Theta[s] += c.Omega[s];
-    c.Depth[s] -= p.Velocity;
-    const ScenePoint head = Orbit(view, c.R[s], c.Theta[s], c.H[s], c.Depth[s]);
+    const ScenePoint head = c.Advance(s, view, p.Velocity);
     for (int32_t j = 0; j < c.SparksPerSlot; ++j) {
       const int32_t k = s * c.SparksPerSlot + j;
       if (c.Alive[k] == 0) continue;
       PlotPixel(ctx, c.SX[k], c.SY[k], 0);
       if (ctx.Rnd() < p.CometSparkPersist) {
-        c.X[k] += c.VX[k];
-        c.Y[k] += c.VY[k];
-        c.Z[k] += c.VZ[k];
-        if (c.Z[k] > 0.0001) {
-          c.SX[k] = ProjectClipX(ctx.geometry, c.X[k], c.Z[k]);
-          c.SY[k] = ProjectClipY(ctx.geometry, c.Y[k], c.Z[k]);
-          PlotPixel(ctx, c.SX[k], c.SY[k], ctx.colors.AgeRamp[std::min<int32_t>(c.ColorAge[k], 99)]);
+        const int32_t color = ctx.colors.AgeRamp[std::min<int32_t>(c.ColorAge[k], 99)];
+        if (MoveAndPlot(ctx, c.X[k], c.Y[k], c.Z[k], c.VX[k], c.VY[k], c.VZ[k], c.SX[k], c.SY[k], color))
           CountUp(c.ColorAge[k], 2);
-        }
       } else if (c.Active[s] != 0) {
         EmitSpark(ctx, p, c, k, head);
       } else {

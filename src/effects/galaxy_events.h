@@ -15,13 +15,28 @@ namespace qsrn {
 // Burst stars and comet sparks share out a fixed pool of this many among their slots.
 inline constexpr int32_t kEventPool = 2000;
 
-// Star bursts: Int(2000 / Galaxy_BurstStars) slots, each a cluster thrown from one point.
-struct StarBursts {
+// The slots of bursts or comets: each fires from a point of the disc that keeps orbiting and
+// approaching with the galaxy.
+struct EventSlots {
   int32_t Slots = 0;
-  int32_t StarsPerSlot = 1;
-  // Per slot.
   std::vector<int16_t> LiveCount, Age;
   std::vector<float> R, H, Depth, Theta, Omega;
+
+  void Allocate(int32_t slots);
+  void Clear();
+  // Fires slot s: a new place in the disc (PlaceStar), the pass's depth, a random angle, and an
+  // angular speed of orbitFactor at unit radius.
+  void Launch(Context& ctx, const GalaxyParams& p, int32_t s, int32_t live, float D, float orbitFactor);
+  // One frame older, further round its orbit and nearer the eye; returns its scene position.
+  ScenePoint Advance(int32_t s, const GalaxyView& view, float V);
+  ScenePoint Position(int32_t s, const GalaxyView& view) const {
+    return Orbit(view, R[s], Theta[s], H[s], Depth[s]);
+  }
+};
+
+// Star bursts: Int(2000 / Galaxy_BurstStars) slots, each a cluster thrown from one point.
+struct StarBursts : EventSlots {
+  int32_t StarsPerSlot = 1;
   // Per burst star k = slot x StarsPerSlot + j.
   std::vector<int16_t> Alive;
   std::vector<float> VX, VY, VZ;
@@ -32,12 +47,9 @@ struct StarBursts {
 };
 
 // Comets: Int(2000 / Galaxy_CometStars) slots, each a head on its own orbit with its sparks.
-struct Comets {
-  int32_t Slots = 0;
+struct Comets : EventSlots {
   int32_t SparksPerSlot = 1;
-  // Per slot.
-  std::vector<int16_t> Active, Age, LiveCount;
-  std::vector<float> R, H, Depth, Theta, Omega;
+  std::vector<int16_t> Active;  // per slot: the head lives and re-emits dying sparks
   // Per spark k = slot x SparksPerSlot + j.
   std::vector<int16_t> Alive, ColorAge;
   std::vector<float> X, Y, Z, VX, VY, VZ;

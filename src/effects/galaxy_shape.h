@@ -21,6 +21,18 @@ double ProfileEnvelope(int32_t profile, double r, double R);
 // PlaceStar: three draws, u1 for the radius, u2 for the side of the plane, u3 for the height.
 void PlaceStar(Context& ctx, const GalaxyParams& p, float& r, float& h);
 
+// A full turn as the galaxy's angles use it.
+inline constexpr double kGalaxyTurn = 6.2831855;
+
+// A new orbit: PlaceStar, then a random angle, and the angular speed that gives the linear speed
+// orbitFactor x one turn at any radius (so inner orbits turn faster).
+inline void PlaceOnOrbit(Context& ctx, const GalaxyParams& p, float orbitFactor, float& r, float& h, float& theta,
+                         float& omega) {
+  PlaceStar(ctx, p, r, h);
+  theta = static_cast<float>(ctx.Rnd() * kGalaxyTurn);
+  omega = static_cast<float>((1.0 / r) * kGalaxyTurn * orbitFactor);
+}
+
 // The current view of a pass: the centre's depth and the frame's tilt.
 struct GalaxyView {
   float D = 0;

@@ -73,6 +73,20 @@ inline void RandomVelocity(Context& ctx, float r, float& vx, float& vy, float& v
   vz = r * cosT[t];
 }
 
+// Moves a point by its velocity and, when it is in front of the eye, projects it, keeps its
+// screen position and plots it (honouring PixelSize); true when it was drawn.
+inline bool MoveAndPlot(Context& ctx, float& x, float& y, float& z, float vx, float vy, float vz, int32_t& sx,
+                        int32_t& sy, int32_t color) {
+  x += vx;
+  y += vy;
+  z += vz;
+  if (!(z > 0.0001)) return false;
+  sx = ProjectClipX(ctx.geometry, x, z);
+  sy = ProjectClipY(ctx.geometry, y, z);
+  PlotPoint(*ctx.surface, ctx.settings.PixelSize, sx, sy, color);
+  return true;
+}
+
 // One pixel at a fractional position, each coordinate rounded half to even; positions beyond a
 // Long are skipped (always written with the single-pixel call, never as a block).
 inline void PlotAt(Surface& surface, double x, double y, int32_t color) {
