@@ -2,8 +2,12 @@
 // engine under the frame protocol. Each effect adds its one case to CreateEngine.
 #include "effects/engine.h"
 
+<<<<<<< HEAD
 #include "effects/galaxy.h"
 #include "effects/gravity.h"
+=======
+#include "effects/starfield.h"
+>>>>>>> main
 #include "render/frame.h"
 
 namespace qsrn {
@@ -22,6 +26,7 @@ const char* EffectName(int effect) {
 
 std::unique_ptr<Engine> CreateEngine(int effect) {
   switch (effect) {
+    case 1: return std::make_unique<Starfield>();
     case 4: return CreateGravityWells();
     case 5: return CreateGalaxy();
     default: return nullptr;
