@@ -2,12 +2,9 @@
 // engine under the frame protocol. Each effect adds its one case to CreateEngine.
 #include "effects/engine.h"
 
-<<<<<<< HEAD
 #include "effects/galaxy.h"
 #include "effects/gravity.h"
-=======
 #include "effects/starfield.h"
->>>>>>> main
 #include "render/frame.h"
 
 namespace qsrn {
