@@ -66,21 +66,6 @@ TEST(GalaxyNovaGlyph, LayersInFrontOfTheEyeAreLeftOut) {
   }
 }
 
-TEST(GalaxyNovaGlyph, GrowsAsItsFramesRunOut) {
-  GalaxyParams p = FactoryParams();
-  p.NovaExt = 0.2f;
-  int previous = 0;
-  for (int frames : {40, 30, 20, 10, 1}) {
-    Harness h(800, 800);
-    DrawNova(h.ctx, p, 0, 0, 1.0f, frames, 0xFFFFFF);
-    int extent = 0;
-    for (const auto& [x, y] : h.Lit()) extent = std::max(extent, std::abs(x - 400));
-    EXPECT_GE(extent, previous) << "frames " << frames;
-    previous = extent;
-  }
-  EXPECT_GT(previous, 32);  // at g = 40^0.6375 the unit is 2.1 pixels: cross 32 reaches 67
-}
-
 TEST(GalaxyBursts, SlotCountsShareTheTwoThousandStars) {
   StarBursts b;
   b.Allocate(999);

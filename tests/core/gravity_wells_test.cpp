@@ -186,22 +186,6 @@ TEST(GravityWellsEmitters, OneEmitterStartsEveryParticleAtOnePoint) {
   }
 }
 
-TEST(GravityWellsEmitters, NineEmittersShareTheParticles) {
-  GravityRun run;
-  run.ctx.settings.Grav_Emitters = 9;
-  run.Setup();
-  const GravityState& g = run.S();
-  std::vector<int> uses(9, 0);
-  for (int32_t i = 0; i < g.Particles; ++i) {
-    int found = -1;
-    for (int e = 0; e < 9; ++e)
-      if (g.ParticleX[i] == g.EmitterX[e] && g.ParticleY[i] == g.EmitterY[e] && g.ParticleZ[i] == g.EmitterZ[e]) found = e;
-    ASSERT_GE(found, 0);
-    ++uses[found];
-  }
-  for (int e = 0; e < 9; ++e) EXPECT_GT(uses[e], 150) << "emitter " << e;
-}
-
 TEST(GravityWellsPull, FallsOffAsTheInverseOfTheDistance) {
   for (float d : {0.1f, 0.4f}) {
     GravityRun run(false);
