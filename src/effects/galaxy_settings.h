@@ -38,7 +38,7 @@ struct GalaxyParams {
   float AmbRadius = 1, AmbSymmetry = 0, AmbPersist = 0.25f, AmbAgeInc = 0;
 };
 
-// RunGalaxy's start: every clamp in the described order, then the scalings in table order.
+// RunGalaxy's start: every clamp in its fixed order, then the scalings.
 GalaxyParams ClampGalaxySettings(EffectSettings& s);
 
 }  // namespace qsrn

@@ -29,7 +29,7 @@ inline bool UsesTrailRing(int32_t particles, int32_t trailLength) {
   return particles * trailLength <= kTrailRingLimit;
 }
 
-// The state of one run; field names are the described ones.
+// The state of one run, one array per attribute.
 struct GravityState {
   int32_t Emitters = 0, Attractors = 0, Particles = 0, TrailLength = 1;
   bool TrailMode = true;
