@@ -88,8 +88,8 @@ void GalaxyEngine::StartPass(Context& ctx) {
 bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
   if (!(pos.z > 0.0001)) return false;
   GalaxyStars& s = stars_;
-  s.FlashX[i] = ProjectClipX(ctx.geometry, pos.x, pos.z);
-  s.FlashY[i] = ProjectClipY(ctx.geometry, pos.y, pos.z);
+  s.FlashX[i] = ProjectX(ctx.geometry, pos.x, pos.z);
+  s.FlashY[i] = ProjectY(ctx.geometry, pos.y, pos.z);
   s.FlashZ[i] = pos.z;
   DrawNewStar(ctx, params_, s.FlashX[i], s.FlashY[i], pos.z, s.NewFlash[i], kWhite);
   return true;
@@ -157,8 +157,8 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
     if (s.NewFlash[i] > 0) {
       StoreFlash(ctx, i, pos);
     } else {
-      trailX_[t] = ProjectClipX(ctx.geometry, pos.x, pos.z);
-      trailY_[t] = ProjectClipY(ctx.geometry, pos.y, pos.z);
+      trailX_[t] = ProjectX(ctx.geometry, pos.x, pos.z);
+      trailY_[t] = ProjectY(ctx.geometry, pos.y, pos.z);
       PlotPoint(surface, pixelSize, trailX_[t], trailY_[t], s.Color[i]);
     }
   }

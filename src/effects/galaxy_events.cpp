@@ -15,13 +15,6 @@ namespace {
 
 constexpr int16_t kTrue = -1;
 
-// SphereVelocity: a random direction whose horizontal part is narrowed by the aspect ratio, so
-// that bursts look round on a wide screen.
-void SphereVelocity(Context& ctx, float r, float& vx, float& vy, float& vz) {
-  RandomVelocity(ctx, r, vx, vy, vz);
-  vx = vx * ctx.geometry.AspectRatio;
-}
-
 // Int(Rnd x slots), kept inside the slots.
 int32_t RandomSlot(Context& ctx, int32_t slots) {
   const auto s = static_cast<int32_t>(Int(static_cast<double>(ctx.Rnd()) * slots));
@@ -100,7 +93,7 @@ void UpdateStarBursts(Context& ctx, const GalaxyParams& p, StarBursts& bursts, c
     for (int32_t j = 0; j < b.StarsPerSlot; ++j) {
       const int32_t k = fired * b.StarsPerSlot + j;
       b.Alive[k] = kTrue;
-      SphereVelocity(ctx, p.BurstSpeed, b.VX[k], b.VY[k], b.VZ[k]);
+      SphereVelocity(ctx, b.VX[k], b.VY[k], b.VZ[k], p.BurstSpeed);
     }
   }
 
@@ -119,8 +112,8 @@ void UpdateStarBursts(Context& ctx, const GalaxyParams& p, StarBursts& bursts, c
         const float y = c.y + age * b.VY[k];
         const float z = c.z + age * b.VZ[k];
         if (z > 0.0001) {
-          b.SX[k] = ProjectClipX(ctx.geometry, x, z);
-          b.SY[k] = ProjectClipY(ctx.geometry, y, z);
+          b.SX[k] = ProjectX(ctx.geometry, x, z);
+          b.SY[k] = ProjectY(ctx.geometry, y, z);
           PlotPixel(ctx, b.SX[k], b.SY[k], color);
         }
       } else {
@@ -138,7 +131,7 @@ namespace {
 void EmitSpark(Context& ctx, const GalaxyParams& p, Comets& c, int32_t k, const ScenePoint& head) {
   c.Alive[k] = kTrue;
   c.ColorAge[k] = 0;
-  SphereVelocity(ctx, p.CometSpeed, c.VX[k], c.VY[k], c.VZ[k]);
+  SphereVelocity(ctx, c.VX[k], c.VY[k], c.VZ[k], p.CometSpeed);
   if (p.CometWind > 0) {
     const double ox = head.x, oy = head.y, oz = static_cast<double>(head.z) - ctx.settings.FocalLength;
     const double d = std::sqrt(ox * ox + oy * oy + oz * oz);

@@ -99,8 +99,8 @@ void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, in
   for (const auto& layer : layers) {
     const auto w = static_cast<float>(layer.depth);
     if (!(w > 0)) continue;
-    const int32_t P = ProjectClipX(geo, x, w);
-    const int32_t Q = ProjectClipY(geo, y, w);
+    const int32_t P = ProjectX(geo, x, w);
+    const int32_t Q = ProjectY(geo, y, w);
     if (P == kOffSurface || Q == kOffSurface) continue;
     const auto e = static_cast<float>(static_cast<double>(ctx.settings.FocalLength) / w * M * g);
     const Glyph gl{surface, static_cast<double>(P), static_cast<double>(Q), e, color};

@@ -148,8 +148,8 @@ void GravityLoop::DrawAttractorCircles(Context& ctx) const {
   if (attractorRadius_ <= 0) return;
   const GravityState& g = state_;
   for (int32_t a = 0; a < g.Attractors; ++a) {
-    const int32_t sx = ProjectClipX(ctx.geometry, g.AttractorX[a], g.AttractorZ[a]);
-    const int32_t sy = ProjectClipY(ctx.geometry, g.AttractorY[a], g.AttractorZ[a]);
+    const int32_t sx = ProjectX(ctx.geometry, g.AttractorX[a], g.AttractorZ[a]);
+    const int32_t sy = ProjectY(ctx.geometry, g.AttractorY[a], g.AttractorZ[a]);
     if (sx == kOffSurface || sy == kOffSurface) continue;
     ctx.surface->DrawCircle(sx, sy, attractorRadius_, ctx.surface->ForeColor);
   }
@@ -187,8 +187,8 @@ void GravityLoop::StepTrailMode(Context& ctx) {
     Attract(g.ParticleX[i], g.ParticleY[i], g.ParticleZ[i], g.ParticleVX[i], g.ParticleVY[i], g.ParticleVZ[i]);
     if (g.ParticleZ[i] > 0.0001) {
       const int32_t color = ParticleColor(ctx, i);
-      g.TrailX[slot] = ProjectClipX(ctx.geometry, g.ParticleX[i], g.ParticleZ[i]);
-      g.TrailY[slot] = ProjectClipY(ctx.geometry, g.ParticleY[i], g.ParticleZ[i]);
+      g.TrailX[slot] = ProjectX(ctx.geometry, g.ParticleX[i], g.ParticleZ[i]);
+      g.TrailY[slot] = ProjectY(ctx.geometry, g.ParticleY[i], g.ParticleZ[i]);
       PlotPoint(surface, pixelSize_, g.TrailX[slot], g.TrailY[slot], color);
     }
   }
@@ -201,15 +201,15 @@ void GravityLoop::StepEraserMode(Context& ctx) {
   const bool erase = g.CycleFrame >= g.TrailLength;
   for (int32_t i = 0; i < g.Particles; ++i) {
     if (erase) {
-      PlotPoint(surface, pixelSize_, ProjectClipX(ctx.geometry, g.EraserX[i], g.EraserZ[i]),
-                ProjectClipY(ctx.geometry, g.EraserY[i], g.EraserZ[i]), 0);
+      PlotPoint(surface, pixelSize_, ProjectX(ctx.geometry, g.EraserX[i], g.EraserZ[i]),
+                ProjectY(ctx.geometry, g.EraserY[i], g.EraserZ[i]), 0);
     }
     Attract(g.ParticleX[i], g.ParticleY[i], g.ParticleZ[i], g.ParticleVX[i], g.ParticleVY[i], g.ParticleVZ[i]);
     if (erase) Attract(g.EraserX[i], g.EraserY[i], g.EraserZ[i], g.EraserVX[i], g.EraserVY[i], g.EraserVZ[i]);
     if (g.ParticleZ[i] > 0.0001) {
       const int32_t color = ParticleColor(ctx, i);
-      PlotPoint(surface, pixelSize_, ProjectClipX(ctx.geometry, g.ParticleX[i], g.ParticleZ[i]),
-                ProjectClipY(ctx.geometry, g.ParticleY[i], g.ParticleZ[i]), color);
+      PlotPoint(surface, pixelSize_, ProjectX(ctx.geometry, g.ParticleX[i], g.ParticleZ[i]),
+                ProjectY(ctx.geometry, g.ParticleY[i], g.ParticleZ[i]), color);
     }
   }
 }

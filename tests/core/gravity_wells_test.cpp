@@ -129,8 +129,8 @@ TEST(GravityWellsTrails, TrailLengthOneShowsOnlyCurrentPositions) {
     const GravityState& g = run.S();
     for (int32_t i = 0; i < g.Particles; ++i)
       if (g.ParticleZ[i] > 0.0001)
-        current.insert({ProjectClipX(run.ctx.geometry, g.ParticleX[i], g.ParticleZ[i]),
-                        ProjectClipY(run.ctx.geometry, g.ParticleY[i], g.ParticleZ[i])});
+        current.insert({ProjectX(run.ctx.geometry, g.ParticleX[i], g.ParticleZ[i]),
+                        ProjectY(run.ctx.geometry, g.ParticleY[i], g.ParticleZ[i])});
     for (const auto& p : run.Lit()) ASSERT_TRUE(current.count(p)) << "stale pixel at frame " << frame;
   }
 }
@@ -175,8 +175,8 @@ TEST(GravityWellsEmitters, OneEmitterStartsEveryParticleAtOnePoint) {
   run.ctx.settings.Grav_ARadius = 0;
   run.Setup();
   const GravityState& g = run.S();
-  const int32_t ex = ProjectClipX(run.ctx.geometry, g.EmitterX[0], g.EmitterZ[0]);
-  const int32_t ey = ProjectClipY(run.ctx.geometry, g.EmitterY[0], g.EmitterZ[0]);
+  const int32_t ex = ProjectX(run.ctx.geometry, g.EmitterX[0], g.EmitterZ[0]);
+  const int32_t ey = ProjectY(run.ctx.geometry, g.EmitterY[0], g.EmitterZ[0]);
   run.engine.Step(run.ctx);
   const auto lit = run.Lit();
   ASSERT_FALSE(lit.empty());
