@@ -3,6 +3,8 @@
 #include "effects/engine.h"
 
 #include "effects/fireworks.h"
+#include "effects/galaxy.h"
+#include "effects/gravity.h"
 #include "effects/starfield.h"
 #include "render/frame.h"
 
@@ -24,6 +26,8 @@ std::unique_ptr<Engine> CreateEngine(int effect) {
   switch (effect) {
     case 0: return RunFireworks();
     case 1: return std::make_unique<Starfield>();
+    case 4: return CreateGravityWells();
+    case 5: return CreateGalaxy();
     default: return nullptr;
   }
 }

@@ -10,21 +10,6 @@
 
 namespace qsrn {
 
-namespace {
-// Table index 0..1000; the tables cover half a turn.
-size_t TrigIndex(double v) { return static_cast<size_t>(std::clamp<int32_t>(CLng(v), 0, 1000)); }
-}  // namespace
-
-void SphereVelocity(Context& ctx, float& vx, float& vy, float& vz, float r) {
-  const auto& trig = ctx.trig;
-  const size_t t = TrigIndex(CInt(ctx.Rnd() * 1000.0f));
-  const size_t p = TrigIndex(CInt(ctx.Rnd() * 1000.0f));
-  vx = r * trig.CosTable[p] * trig.SinTable[t] * ctx.geometry.AspectRatio;
-  const float s = ctx.Rnd();
-  vy = static_cast<float>(Sgn(s - 0.5)) * r * trig.SinTable[p] * trig.SinTable[t];
-  vz = r * trig.CosTable[t];
-}
-
 float RandomBurstSpeed(Context& ctx, float size) {
   const EffectSettings& st = ctx.settings;
   return ((1.0f - st.FireSymmetry) * ctx.Rnd() + st.FireSymmetry) * st.EmitSpeed * size;

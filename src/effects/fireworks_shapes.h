@@ -5,12 +5,12 @@
 
 #include <cstdint>
 
+#include "effects/random_direction.h"
 #include "render/context.h"
 
 namespace qsrn {
 
 // A random direction at length about r (squashed horizontally by AspectRatio so it looks round).
-void SphereVelocity(Context& ctx, float& vx, float& vy, float& vz, float r);
 
 // ((1 - FireSymmetry) * Rnd + FireSymmetry) * EmitSpeed * size.
 float RandomBurstSpeed(Context& ctx, float size);
@@ -33,7 +33,5 @@ void PatternVelocity(Context& ctx, float& vx, float& vy, float& vz, int pattern,
 // A rotation about the y axis by b, then about the x axis by a.
 void RotateVector(float x, float y, float z, float a, float b, float& outX, float& outY, float& outZ);
 
-// Sgn as the platform gives it: -1, 0 or 1.
-inline int Sgn(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
 }  // namespace qsrn

@@ -19,8 +19,6 @@ namespace {
 constexpr double kTwoPi = 6.2831855;
 constexpr float kNearPlane = 0.002f;
 
-// Sgn: -1, 0 or 1.
-float Sgn(float v) { return v > 0 ? 1.0f : (v < 0 ? -1.0f : 0.0f); }
 
 // A fresh 2 * Rnd - 1.
 float Spread(Context& ctx) { return 2.0f * ctx.Rnd() - 1.0f; }

@@ -30,6 +30,9 @@ inline int32_t CLng(double v) {
 inline double Int(double v) { return std::floor(v); }
 inline double Fix(double v) { return std::trunc(v); }
 
+// Sgn: -1, 0 or 1.
+inline int Sgn(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+
 // Integer division "\": both sides rounded to whole numbers first, the quotient truncated.
 // A zero divisor gives 0 instead of failing.
 inline int32_t IntDiv(double a, double b) {

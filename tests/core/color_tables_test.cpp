@@ -69,3 +69,19 @@ TEST(TrigTables, AngleAccumulatesInFloat) {
 }
 
 }  // namespace qsrn
+
+namespace qsrn {
+
+// A point grazing the eye projects beyond any Long: it must land off the surface, not on column 0.
+TEST(Geometry, ProjectionTooLargeLandsOffSurface) {
+  Context ctx;
+  ctx.settings.FocalLength = 1.0f;
+  DeriveGeometry(ctx, 1920, 1080, false);
+  const int32_t sx = ProjectX(ctx.geometry, 1.0f, 1e-30f);
+  const int32_t sy = ProjectY(ctx.geometry, -1.0f, 1e-30f);
+  EXPECT_FALSE(OnScreen(ctx.geometry, sx, 0));
+  EXPECT_FALSE(OnScreen(ctx.geometry, 0, sy));
+  EXPECT_FALSE(OnScreen(ctx.geometry, ProjectX(ctx.geometry, 0.0f, 0.0f), 0));  // 0/0
+}
+
+}  // namespace qsrn
