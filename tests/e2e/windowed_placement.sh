@@ -17,10 +17,7 @@ win=$(e2e_wait_window "QSRN:Quasarine 2.3" 10) || e2e_fail "the windowed display
 xdotool windowsize "$win" 400 300
 xdotool windowmove "$win" 120 90
 sleep 0.7
-xdotool windowfocus "$win"
-sleep 0.2
-xdotool key Escape
-e2e_wait_exit "$screen" 5 || e2e_fail "Escape did not end the windowed display"
+e2e_key_ends "$screen" "$win" Escape || e2e_fail "Escape did not end the windowed display"
 [ "$(e2e_stored WindowState)" = "0" ] || e2e_fail "WindowState is '$(e2e_stored WindowState)'"
 [ "$(e2e_stored WindowSize)" = "01800013500600004500" ] ||
   e2e_fail "WindowSize is '$(e2e_stored WindowSize)'"
@@ -32,8 +29,5 @@ sleep 0.7
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry" | grep -q "Position: 120,90" || e2e_fail "restored at: $geometry"
 echo "$geometry" | grep -q "Geometry: 400x300" || e2e_fail "restored with: $geometry"
-xdotool windowfocus "$win"
-sleep 0.2
-xdotool key Escape
-e2e_wait_exit "$screen" 5 || e2e_fail "Escape did not end the windowed display again"
+e2e_key_ends "$screen" "$win" Escape || e2e_fail "Escape did not end the windowed display again"
 echo "windowed_placement: ok"

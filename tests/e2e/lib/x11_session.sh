@@ -94,6 +94,19 @@ e2e_wait_exit() {
 
 e2e_running() { kill -0 "$1" 2>/dev/null; }
 
+# e2e_key_ends PID WINDOW KEY: focuses the window and presses the key until the process ends
+# (a key pressed while the window is still taking the focus can be lost); false after 5 tries.
+e2e_key_ends() {
+  local pid=$1 win=$2 key=$3
+  for _ in 1 2 3 4 5; do
+    xdotool windowfocus "$win" 2>/dev/null
+    sleep 0.2
+    xdotool key "$key"
+    e2e_wait_exit "$pid" 2 && return 0
+  done
+  return 1
+}
+
 # e2e_saver_up ARGS...: starts the program and waits for its saver window; the pid is in E2E_LAST.
 e2e_saver_up() {
   e2e_spawn "$PROGRAM" "$@"
