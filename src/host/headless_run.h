@@ -18,8 +18,9 @@ struct HeadlessRunOptions {
   RunLoop::EngineFactory factory;     // CreateEngine when empty
 };
 
-// ctx.surface must be sized; ctx.platform is replaced for the run and restored afterwards.
-// Returns the frames shown (idle passes count as black frames).
+// ctx.surface must be sized. The frames go through ctx.platform when it has one (so that its
+// Present sees every frame), else through a platform that never waits; the trigonometric tables
+// are built here. Returns the frames shown (idle passes count as black frames).
 int32_t RunScreenHeadless(Context& ctx, const SettingsStore& store, const HeadlessRunOptions& options,
                           DemoCounters& demo);
 

@@ -357,5 +357,28 @@ TEST(HeadlessRun, FollowsTheWindowedLoopAndStopsAfterTheFramesAsked) {
   EXPECT_EQ(ctx->platform, nullptr);
 }
 
+TEST(HeadlessRun, EveryFrameReachesTheCallersPlatform) {
+  host_test::TempHome home;
+  SettingsStore store(home.path());
+  store.RegSetString(kAppName, "General", "AnimationType", "1");
+  auto ctx = std::make_unique<Context>();
+  Surface surface(64, 48);
+  ctx->surface = &surface;
+  class Counting : public HeadlessPlatform {
+   public:
+    void Present(Context&) override { ++presented; }
+    int presented = 0;
+  } caller;
+  ctx->platform = &caller;
+  HeadlessRunOptions options;
+  options.frames = 25;
+  options.seed = 9;
+  DemoCounters demo;
+  EXPECT_EQ(RunScreenHeadless(*ctx, store, options, demo), 25);
+  EXPECT_EQ(caller.presented, 25);
+  EXPECT_EQ(ctx->platform, &caller);
+  EXPECT_GT(caller.TickCount(), 1u);  // the caller's clock paced the frames
+}
+
 }  // namespace
 }  // namespace qsrn
