@@ -1,5 +1,6 @@
 // The properties dialog the host shows; see properties_entry.h. For now it only tells where the
-// settings are kept and offers Close and Exit.
+// settings are kept and offers Close and Exit. While it is open it carries its title for other
+// starts of the program, which ask it to come forward instead of opening another.
 #include "host/properties_entry.h"
 
 #include <QDialog>
@@ -36,6 +37,13 @@ QDialog* CreatePropertiesDialog(HostSession& session, QWidget* parent) {
   auto* layout = new QVBoxLayout(dialog);
   layout->addWidget(text);
   layout->addWidget(buttons);
+
+  auto* instance = new InstanceServer(dialog);
+  instance->Listen(QString::fromLatin1(kPropertiesTitle));
+  QObject::connect(instance, &InstanceServer::bringForwardRequested, dialog, [dialog] {
+    dialog->raise();
+    dialog->activateWindow();
+  });
   return dialog;
 }
 

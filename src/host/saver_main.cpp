@@ -45,14 +45,7 @@ int StartSaver(HostSession& session) {
 // The configuration job: one properties dialog per user.
 int Configure(HostSession& session) {
   if (BringForward(QString::fromLatin1(kPropertiesTitle))) return 0;
-  QDialog* frmProps = CreatePropertiesDialog(session, nullptr);
-  InstanceServer instance;
-  instance.Listen(QString::fromLatin1(kPropertiesTitle));
-  QObject::connect(&instance, &InstanceServer::bringForwardRequested, frmProps, [frmProps] {
-    frmProps->raise();
-    frmProps->activateWindow();
-  });
-  frmProps->show();
+  CreatePropertiesDialog(session, nullptr)->show();
   return QApplication::exec();
 }
 

@@ -12,6 +12,7 @@
 
 #include "host/host_session.h"
 #include "host/screen_window.h"
+#include "host/single_instance.h"
 #include "host_test_support.h"
 
 namespace qsrn {
@@ -66,6 +67,7 @@ TEST_F(ScreenWindowTest, AClickOpensThePropertiesDialogAndItsExitEndsTheDisplay)
     if (dialog == nullptr) return;
     dialogSeen = true;
     EXPECT_EQ(dialog->windowTitle(), "Quasarine Properties");
+    EXPECT_TRUE(WindowExists(QString::fromLatin1(kPropertiesTitle)));  // a /C now brings it forward
     for (QPushButton* b : dialog->findChildren<QPushButton*>())
       if (b->text() == "E&xit") b->click();
   });
