@@ -2,6 +2,8 @@
 // engine under the frame protocol. Each effect adds its one case to CreateEngine.
 #include "effects/engine.h"
 
+#include "effects/sparklers.h"
+#include "effects/warp.h"
 #include "render/frame.h"
 
 namespace qsrn {
@@ -20,6 +22,8 @@ const char* EffectName(int effect) {
 
 std::unique_ptr<Engine> CreateEngine(int effect) {
   switch (effect) {
+    case 2: return std::make_unique<WarpEngine>();
+    case 3: return std::make_unique<SparklerEngine>();
     default: return nullptr;
   }
 }
