@@ -67,7 +67,6 @@ void SparklerEngine::Setup(Context& ctx) {
   symmetric_ = s.B_Spline_Symmetry;
   if (symmetric_) s.SplineCount = SymmetricCount(s.SplineCount);
   headCount_ = s.SplineCount;
-  steps_ = s.SplineSteps;
   pixelSize_ = s.PixelSize;
   focal_ = s.FocalLength;
   extent_ = s.B_Spline_MaxExtent;
@@ -106,20 +105,19 @@ void SparklerEngine::Setup(Context& ctx) {
     }
   }
 
-  t_ = 0;
-  frame_ = 0;
+  clock_.Start(s.SplineSteps);
   PlaceHeads();
   for (size_t i = 0; i < sparks; ++i) Emit(ctx, i);
 }
 
 void SparklerEngine::PlaceHeads() {
   if (symmetric_) {
-    window_.Head(0, t_, heads_.X[0], heads_.Y[0], heads_.Z[0]);
+    window_.Head(0, clock_.t, heads_.X[0], heads_.Y[0], heads_.Z[0]);
     SymmetricHeads(heads_.X, heads_.Y, heads_.Z, focal_);
   } else {
     for (int32_t h = 0; h < headCount_; ++h) {
       const size_t i = static_cast<size_t>(h);
-      window_.Head(h, t_, heads_.X[i], heads_.Y[i], heads_.Z[i]);
+      window_.Head(h, clock_.t, heads_.X[i], heads_.Y[i], heads_.Z[i]);
     }
   }
 }
@@ -153,18 +151,7 @@ void SparklerEngine::Emit(Context& ctx, size_t i) {
 }
 
 void SparklerEngine::Step(Context& ctx) {
-  // The segment bookkeeping of the previous frame runs here, after its frame-end checks.
-  if (frame_ == 0) {
-    frame_ = 1;
-    t_ = 0;
-  } else {
-    t_ = static_cast<float>(1.0 / steps_ + t_);
-    if (++frame_ > steps_) {
-      window_.Shift(ctx, window_.Splines, extent_);
-      t_ = 0;
-      frame_ = 1;
-    }
-  }
+  if (clock_.Next()) window_.Shift(ctx, window_.Splines, extent_);
   PlaceHeads();
 
   const SurfaceGeometry& g = ctx.geometry;

@@ -58,7 +58,6 @@ class SparklerEngine final : public Engine {
   SparklerHeads heads_;
   SparklerSparks sparks_;
   int16_t headCount_ = 0;
-  int16_t steps_ = 1;
   int16_t pixelSize_ = 1;
   float focal_ = 1;
   float extent_ = 1;
@@ -68,8 +67,7 @@ class SparklerEngine final : public Engine {
   float damping_ = 1;
   float solarWind_ = 0;
   bool symmetric_ = false;
-  float t_ = 0;
-  int32_t frame_ = 0;  // frame within the segment; 0 until the first step
+  SegmentClock clock_;
 };
 
 // The engine as the run loop calls it: clamp and scale, then SparklerLoop.

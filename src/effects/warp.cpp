@@ -42,7 +42,6 @@ void WarpEngine::Setup(Context& ctx) {
   symmetric_ = type_ >= 2;
   splineCount_ = s.SplineCount;
   perSpline_ = s.ParticleCount;
-  steps_ = s.SplineSteps;
   pixelSize_ = s.PixelSize;
   focal_ = s.FocalLength;
   persistence_ = s.Persistence;
@@ -86,8 +85,7 @@ void WarpEngine::Setup(Context& ctx) {
     sp.OwnHue[i] = 0;
   }
 
-  t_ = 0;
-  frame_ = 0;
+  clock_.Start(s.SplineSteps);
   sharedHue_ = 0;
   liveSparks_ = 0;
 }
@@ -96,26 +94,15 @@ void WarpEngine::PlaceHeads(int32_t w) {
   WarpSplines& sp = splines_;
   if (!symmetric_) {
     const size_t i = static_cast<size_t>(w);
-    window_.Head(w, t_, sp.HeadX[i], sp.HeadY[i], sp.HeadZ[i]);
+    window_.Head(w, clock_.t, sp.HeadX[i], sp.HeadY[i], sp.HeadZ[i]);
   } else if (w == 0) {
-    window_.Head(0, t_, sp.HeadX[0], sp.HeadY[0], sp.HeadZ[0]);
+    window_.Head(0, clock_.t, sp.HeadX[0], sp.HeadY[0], sp.HeadZ[0]);
     SymmetricHeads(sp.HeadX, sp.HeadY, sp.HeadZ, focal_);
   }
 }
 
 void WarpEngine::Step(Context& ctx) {
-  // The segment bookkeeping of the previous frame runs here, after its frame-end checks.
-  if (frame_ == 0) {
-    frame_ = 1;
-    t_ = 0;
-  } else {
-    t_ = static_cast<float>(1.0 / steps_ + t_);
-    if (++frame_ > steps_) {
-      window_.Shift(ctx, symmetric_ ? 1 : splineCount_, kHalfExtent);
-      t_ = 0;
-      frame_ = 1;
-    }
-  }
+  if (clock_.Next()) window_.Shift(ctx, symmetric_ ? 1 : splineCount_, kHalfExtent);
   if (hueLock_) sharedHue_ = static_cast<int16_t>((sharedHue_ + 1) % 360);
 
   for (int32_t w = 0; w < splineCount_; ++w) {

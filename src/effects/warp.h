@@ -65,7 +65,6 @@ class WarpEngine final : public Engine {
   int16_t type_ = 4;
   int16_t splineCount_ = 0;
   int16_t perSpline_ = 0;
-  int16_t steps_ = 1;
   int16_t pixelSize_ = 1;
   float focal_ = 1;
   float persistence_ = 0;
@@ -73,8 +72,7 @@ class WarpEngine final : public Engine {
   float emitSpeed_ = 1;
   bool hueLock_ = false;
   bool symmetric_ = false;
-  float t_ = 0;
-  int32_t frame_ = 0;  // frame within the segment; 0 until the first step
+  SegmentClock clock_;
   int16_t sharedHue_ = 0;
   int32_t liveSparks_ = 0;
   bool firing_ = true;
