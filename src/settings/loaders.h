@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "render/context.h"
@@ -23,8 +24,14 @@ void LoadSparklerSettings(Context& ctx, const SettingsStore& store, bool applyPe
 void LoadGravitySettings(Context& ctx, const SettingsStore& store, bool applyPerfMult);
 void LoadGalaxySettings(Context& ctx, const SettingsStore& store, int themeIndex, bool applyPerfMult);
 
-// The loader of effect index 0..5 (theme used by Fireworks and Galaxies only).
+// The loader of effect index 0..5 (theme used by Fireworks and Galaxies only); other indices
+// load nothing. A theme index beyond the effect's list loads the store, as 0 does.
 void LoadEffectSettings(Context& ctx, const SettingsStore& store, int effect, int themeIndex,
                         bool applyPerfMult);
+
+// AnimationType as stored (def when never stored or not a number), not clamped; and
+// Adv_PickQSRN with its default 189.
+int16_t ReadAnimationType(const SettingsStore& store, int16_t def);
+int32_t ReadPickMask(const SettingsStore& store);
 
 }  // namespace qsrn

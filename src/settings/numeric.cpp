@@ -118,6 +118,16 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(b, e - b));
 }
 
+std::string LeftChars(std::string_view text, size_t count) {
+  size_t i = 0, chars = 0;
+  while (i < text.size()) {
+    const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+    if (!continuation && chars++ == count) break;
+    ++i;
+  }
+  return std::string(text.substr(0, i));
+}
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)

@@ -59,6 +59,9 @@ std::string FormatSingle(float v);
 // Leading and trailing blanks (spaces and tabs) removed.
 std::string Trim(std::string_view text);
 
+// The first count characters of text; a character is a whole UTF-8 sequence, never split.
+std::string LeftChars(std::string_view text, size_t count);
+
 // Case-insensitive equality of ASCII names (sections, keys).
 bool EqualsNoCase(std::string_view a, std::string_view b);
 

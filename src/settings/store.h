@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,12 @@ inline constexpr std::string_view kBasePath = "SOFTWARE\\Quasarine\\";
 
 class SettingsStore {
  public:
+  // The longest value stored and read back whole. The older registry layer read through a
+  // 128-byte buffer, so a longer value written successfully (a sound file's path) was lost on
+  // reading; here every value up to this length reads whole, and a longer one is refused on
+  // writing (RegSetString returns false) and reads as missing when a hand-edited file holds it.
+  static constexpr size_t kMaxValueBytes = 4096;
+
   // A store kept in directory dir (created on first write).
   explicit SettingsStore(std::filesystem::path dir);
   // $XDG_CONFIG_HOME/quasarine, or ~/.config/quasarine.
@@ -51,17 +58,27 @@ class SettingsStore {
   class Batch {
    public:
     explicit Batch(SettingsStore& store) : store_(store) {}
+    // A value under QSRN_SS\section in root 0, trimmed like RegSetString's.
     void Set(std::string_view section, std::string_view name, std::string_view value);
     bool Commit();
    private:
     SettingsStore& store_;
     std::vector<Write> writes_;
   };
+  // All or nothing: false, with nothing written, when any write cannot be stored (a value longer
+  // than kMaxValueBytes, a line break in a name or value); otherwise each file is updated under
+  // its lock from a fresh read, so values another process wrote meanwhile are kept.
   bool CommitWrites(const std::vector<Write>& writes);
 
   const std::filesystem::path& Directory() const { return dir_; }
+  // The file that holds the values of a root selector.
+  std::filesystem::path FileFor(int root) const;
 
  private:
+  std::optional<std::string> Lookup(int root, std::string_view keyPath, std::string_view name) const;
+  std::optional<double> LookupNumber(int root, std::string_view app, std::string_view section,
+                                     std::string_view name) const;
+
   std::filesystem::path dir_;
 };
 

@@ -1,0 +1,41 @@
+// INI files on disk: bounded reading, and updates that are atomic and durable (the new text goes
+// to a temporary file in the same directory, is flushed to disk and renamed over the old one),
+// optionally under an exclusive lock so that a second process's update is re-read and merged
+// rather than overwritten.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "settings/ini.h"
+
+namespace qsrn {
+
+// No store or template comes near this size; beyond it only the first part is read (up to its
+// last complete line) and updates are refused, so that no text we did not read is lost.
+inline constexpr size_t kMaxIniFileBytes = size_t{1} << 20;
+
+struct IniFileText {
+  std::string text;
+  bool exists = false;
+  bool oversized = false;  // larger than kMaxIniFileBytes; text holds the first part
+};
+IniFileText ReadIniFileText(const std::filesystem::path& file);
+
+// The document in file; a missing or unreadable file reads as empty.
+IniDocument ReadIniFile(const std::filesystem::path& file);
+
+// Reads file afresh (under lockFile when it is not empty), lets edit change the document and,
+// when edit returns true, replaces the file atomically with the result (mode for a new file).
+// False when the file is too large, cannot be replaced, or edit declines.
+bool UpdateIniFile(const std::filesystem::path& file, const std::filesystem::path& lockFile,
+                   mode_t newFileMode, const std::function<bool(IniDocument&)>& edit);
+
+// Replaces file with text: temporary file, fsync, rename, fsync of the directory.
+bool WriteFileAtomically(const std::filesystem::path& file, const std::string& text, mode_t newFileMode);
+
+}  // namespace qsrn

@@ -1,0 +1,101 @@
+// Template files over the INI engine.
+#include "settings/templates.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "settings/ini_file.h"
+#include "settings/numeric.h"
+
+namespace qsrn {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const KeySpec kAdmin[] = {
+    {"Copyright", KeyType::String, "Quasarine 2.3 template. Copyright (c) the Quasarine authors.", 1, 0,
+     FieldRef{}, 0, -1, kTemplateText},
+};
+
+// Templates are documents people keep: readable by others, not locked beside them.
+constexpr mode_t kTemplateMode = 0644;
+
+}  // namespace
+
+std::string IniGetString(const IniDocument& doc, std::string_view section, std::string_view key,
+                         std::string_view def) {
+  const auto value = doc.Get(section, key);
+  return LeftChars(value ? *value : def, kMaxTemplateValueChars);
+}
+
+double IniGetNumber(const IniDocument& doc, std::string_view section, std::string_view key, double def) {
+  const auto value = doc.Get(section, key);
+  return value ? Val(LeftChars(*value, kMaxTemplateValueChars)) : def;
+}
+
+std::string IniGetString(const fs::path& file, std::string_view section, std::string_view key,
+                         std::string_view def) {
+  return IniGetString(ReadIniFile(file), section, key, def);
+}
+
+double IniGetNumber(const fs::path& file, std::string_view section, std::string_view key, double def) {
+  return IniGetNumber(ReadIniFile(file), section, key, def);
+}
+
+int32_t IniPutString(const fs::path& file, std::string_view section, std::string_view key,
+                     std::string_view value) {
+  if (file.empty()) return 0;
+  return UpdateIniFile(file, {}, kTemplateMode,
+                       [&](IniDocument& doc) { return doc.Set(section, key, value); })
+             ? 1
+             : 0;
+}
+
+const KeySpec& CopyrightKey() { return kAdmin[0]; }
+
+std::vector<TemplateSection> TemplateLayout() {
+  std::vector<TemplateSection> layout;
+  layout.push_back({kAdminSection, {&kAdmin[0]}});
+  for (const SectionSpec& sec : Catalogue()) {
+    TemplateSection out{sec.name, {}};
+    for (const KeySpec& k : sec.keys)
+      if (k.templateSlot >= 0) out.keys.push_back(&k);
+    if (out.keys.empty()) continue;
+    std::sort(out.keys.begin(), out.keys.end(),
+              [](const KeySpec* a, const KeySpec* b) { return a->templateSlot < b->templateSlot; });
+    layout.push_back(std::move(out));
+  }
+  return layout;
+}
+
+bool ImportTemplate(SettingsStore& store, const fs::path& path) {
+  const IniDocument doc = ReadIniFile(path);
+  SettingsStore::Batch batch(store);
+  for (const TemplateSection& sec : TemplateLayout()) {
+    if (sec.name == kAdminSection) continue;
+    for (const KeySpec* k : sec.keys) {
+      if (k->Has(kTemplateText) || k->type == KeyType::String) {
+        batch.Set(sec.name, k->key, IniGetString(doc, sec.name, k->key, k->FactoryText()));
+        continue;
+      }
+      // A number beyond any type ("1e999") has no text to store; the store keeps its value.
+      const double num = IniGetNumber(doc, sec.name, k->key, Val(k->FactoryText()));
+      if (std::isfinite(num)) batch.Set(sec.name, k->key, FormatNumber(num));
+    }
+  }
+  return batch.Commit();
+}
+
+bool CopyStoreValueToTemplate(const SettingsStore& store, const fs::path& currentTemplate,
+                              std::string_view section, std::string_view key, std::string_view def) {
+  return IniPutString(currentTemplate, section, key, store.GetSettingString(kAppName, section, key, def)) != 0;
+}
+
+bool CopyTemplateValueToStore(SettingsStore& store, const fs::path& currentTemplate, std::string_view section,
+                              std::string_view key, std::string_view def, const fs::path& file) {
+  const fs::path& from = file.empty() ? currentTemplate : file;
+  return store.RegSetString(kAppName, section, key, IniGetString(from, section, key, def));
+}
+
+}  // namespace qsrn
