@@ -18,7 +18,7 @@ using testing::SplineRig;
 
 SplineRig SparklerRig(bool symmetric, int16_t heads, uint64_t seed = 1) {
   SplineRig rig(320, 240, seed);
-  SetSparklerFactory(rig.ctx.settings);
+  SetSparklerFactory(rig.ctx);
   rig.ctx.settings.B_Spline_Symmetry = symmetric;
   rig.ctx.settings.SplineCount = heads;
   return rig;
@@ -29,8 +29,9 @@ double DistanceFromCentre(float x, float y, float z, float f) {
 }
 
 TEST(SparklerSettings, ClampAndScaleInPlace) {
-  EffectSettings s;
-  SetSparklerFactory(s);
+  Context ctx;
+  SetSparklerFactory(ctx);
+  EffectSettings& s = ctx.settings;
   ClampSparklerSettings(s);
   EXPECT_FLOAT_EQ(s.EmitSpeed, 0.002f);
   EXPECT_FLOAT_EQ(s.Damping, 1.0f);
@@ -295,7 +296,7 @@ TEST(SparklerFrames, EntryPointsRunUnderTheFrameProtocol) {
   EXPECT_FLOAT_EQ(rig.ctx.settings.EmitSpeed, 0.5f);  // taken as it stands
 
   // The run loop's factory gives the stored-settings engine: clamped and scaled.
-  SetSparklerFactory(rig.ctx.settings);
+  SetSparklerFactory(rig.ctx);
   rig.ctx.frame.FrameCount = 0;
   auto engine = CreateEngine(3);
   ASSERT_NE(engine, nullptr);
@@ -319,7 +320,7 @@ TEST(SparklerExtremes, LargestAndSmallestSettingsRunCleanly) {
   };
   for (const Case& c : cases) {
     SplineRig rig(64, 48, 6);
-    SetSparklerFactory(rig.ctx.settings);
+    SetSparklerFactory(rig.ctx);
     auto& s = rig.ctx.settings;
     s.SplineCount = c.heads;
     s.ParticleCount = c.sparks;

@@ -19,7 +19,7 @@ using testing::SplineRig;
 
 SplineRig WarpRig(int16_t type, int16_t splines, uint64_t seed = 1) {
   SplineRig rig(320, 240, seed);
-  SetWarpFactory(rig.ctx.settings);
+  SetWarpFactory(rig.ctx);
   rig.ctx.settings.Warp_Type = type;
   rig.ctx.settings.SplineCount = splines;
   return rig;
@@ -36,21 +36,22 @@ void Steps(WarpEngine& e, Context& ctx, int n) {
 }
 
 TEST(WarpSettings, ClampsMapDampingAndApplyTheCountRule) {
-  EffectSettings s;
-  SetWarpFactory(s);
+  Context ctx;
+  SetWarpFactory(ctx);
+  EffectSettings& s = ctx.settings;
   EXPECT_EQ(PrepareWarpSettings(s), 4);
   EXPECT_EQ(s.SplineCount, 100);  // 100 is a symmetric count already
   EXPECT_FLOAT_EQ(s.Damping, 0.99f);
 
   const std::pair<float, float> damping[] = {{0.0f, 1.0f}, {1.0f, 0.5f}, {-3.0f, 1.0f}, {5.0f, 0.5f}, {0.5f, 0.75f}};
   for (auto [in, out] : damping) {
-    SetWarpFactory(s);
+    SetWarpFactory(ctx);
     s.Damping = in;
     PrepareWarpSettings(s);
     EXPECT_FLOAT_EQ(s.Damping, out) << in;
   }
 
-  SetWarpFactory(s);
+  SetWarpFactory(ctx);
   s.SplineCount = -4;
   s.ParticleCount = 2;
   s.TrailLength = 500;
@@ -72,8 +73,9 @@ TEST(WarpSettings, ClampsMapDampingAndApplyTheCountRule) {
 TEST(WarpSettings, SplineCountRulePerType) {
   const std::pair<int16_t, int16_t> cases[] = {{0, 7}, {1, 7}, {2, 6}, {3, 6}, {4, 6}};
   for (auto [type, want] : cases) {
-    EffectSettings s;
-    SetWarpFactory(s);
+    Context ctx;
+    SetWarpFactory(ctx);
+    EffectSettings& s = ctx.settings;
     s.SplineCount = 7;
     s.Warp_Type = type;
     EXPECT_EQ(PrepareWarpSettings(s), type);
@@ -83,8 +85,9 @@ TEST(WarpSettings, SplineCountRulePerType) {
 
 TEST(WarpSettings, UnknownTypeRunsAsExtendedSymmetric) {
   for (int16_t type : {-1, 5, 99}) {
-    EffectSettings s;
-    SetWarpFactory(s);
+    Context ctx;
+    SetWarpFactory(ctx);
+    EffectSettings& s = ctx.settings;
     s.SplineCount = 7;
     s.Warp_Type = type;
     EXPECT_EQ(PrepareWarpSettings(s), 4) << type;
@@ -111,8 +114,9 @@ TEST(WarpSettings, UnknownTypeRunsAsExtendedSymmetric) {
 }
 
 TEST(WarpSettings, TableStaysWithinSixteenBits) {
-  EffectSettings s;
-  SetWarpFactory(s);
+  Context ctx;
+  SetWarpFactory(ctx);
+  EffectSettings& s = ctx.settings;
   s.SplineCount = 999;
   s.ParticleCount = 999;
   s.Warp_Type = 0;
@@ -350,7 +354,7 @@ TEST(WarpFrames, RunLoopEntryPointsClampAndRun) {
   EXPECT_FLOAT_EQ(rig.ctx.settings.Damping, 0.99f);
   EXPECT_GT(rig.LitPixels(), 0);
 
-  SetWarpFactory(rig.ctx.settings);
+  SetWarpFactory(rig.ctx);
   rig.ctx.frame.FrameCount = 0;
   auto engine = CreateEngine(2);
   ASSERT_NE(engine, nullptr);
@@ -404,7 +408,7 @@ TEST(WarpExtremes, LargestAndSmallestSettingsRunCleanly) {
   };
   for (const Case& c : cases) {
     SplineRig rig(64, 48, 5);
-    SetWarpFactory(rig.ctx.settings);
+    SetWarpFactory(rig.ctx);
     auto& s = rig.ctx.settings;
     s.SplineCount = c.splines;
     s.ParticleCount = c.sparks;
