@@ -111,7 +111,7 @@ void WarpEngine::Step(Context& ctx) {
     const auto pick = static_cast<int32_t>(Int(static_cast<double>(perSpline_) * ctx.Rnd()));
     const int32_t slot = base + std::min(pick, perSpline_ - 1);
     if (firing_ && !sparks_.InUse[static_cast<size_t>(slot)]) Fire(ctx, w, slot);
-    for (int32_t k = base; k < base + perSpline_; ++k) UpdateSlot(ctx, w, k);
+    UpdateSlots(ctx, w);
   }
 }
 
@@ -164,48 +164,65 @@ void WarpEngine::Fire(Context& ctx, int32_t w, int32_t slot) {
   }
 }
 
-void WarpEngine::UpdateSlot(Context& ctx, int32_t w, int32_t slot) {
-  WarpSparks& p = sparks_;
-  const size_t k = static_cast<size_t>(slot);
-  if (!p.InUse[k]) return;
+void WarpEngine::UpdateSlots(Context& ctx, int32_t w) {
   const SurfaceGeometry& g = ctx.geometry;
   Surface& surface = *ctx.surface;
   const int16_t trail = splines_.Trail[static_cast<size_t>(w)];
+  const float damping = damping_, persistence = persistence_;
+  const int pixelSize = pixelSize_;
+  // Plain pointers: the flag bytes written below could otherwise alias the vectors themselves,
+  // making the compiler reload every array's address after each store.
+  WarpSparks& p = sparks_;
+  uint8_t* inUse = p.InUse.data();
+  uint8_t* headLive = p.HeadLive.data();
+  uint8_t* tailLive = p.TailLive.data();
+  int16_t* age = p.Age.data();
+  int16_t* tailLeft = p.TailLeft.data();
+  float *x = p.X.data(), *y = p.Y.data(), *z = p.Z.data();
+  float *vx = p.VX.data(), *vy = p.VY.data(), *vz = p.VZ.data();
+  float *ex = p.EX.data(), *ey = p.EY.data(), *ez = p.EZ.data();
+  float *evx = p.EVX.data(), *evy = p.EVY.data(), *evz = p.EVZ.data();
+  const int32_t* colour = p.Colour.data();
 
-  if (p.HeadLive[k]) {
-    p.X[k] += p.VX[k];
-    p.Y[k] += p.VY[k];
-    p.Z[k] += p.VZ[k];
-    ++p.Age[k];
-    const int32_t sx = ProjectX(g, p.X[k], p.Z[k]);
-    const int32_t sy = ProjectY(g, p.Y[k], p.Z[k]);
-    // The chance is drawn for every live head, whether or not it is already off screen.
-    const bool unlucky = ctx.Rnd() > persistence_;
-    const bool dead = unlucky || !OnScreen(g, sx, sy);
-    if (p.Age[k] == trail || dead) p.TailLive[k] = 1;
-    if (dead) {
-      p.HeadLive[k] = 0;
-      p.TailLeft[k] = trail;
-    } else {
-      if (p.Z[k] > 0.0001) PlotPoint(surface, pixelSize_, sx, sy, p.Colour[k]);
-      p.VX[k] *= damping_;
-      p.VY[k] *= damping_;
-      p.VZ[k] *= damping_;
+  const size_t first = static_cast<size_t>(w) * static_cast<size_t>(perSpline_);
+  const size_t last = first + static_cast<size_t>(perSpline_);
+  for (size_t k = first; k < last; ++k) {
+    if (!inUse[k]) continue;
+    if (headLive[k]) {
+      x[k] += vx[k];
+      y[k] += vy[k];
+      z[k] += vz[k];
+      ++age[k];
+      const int32_t sx = ProjectX(g, x[k], z[k]);
+      const int32_t sy = ProjectY(g, y[k], z[k]);
+      // The chance is drawn for every live head, whether or not it is already off screen.
+      const bool unlucky = ctx.Rnd() > persistence;
+      const bool dead = unlucky || !OnScreen(g, sx, sy);
+      if (age[k] == trail || dead) tailLive[k] = 1;
+      if (dead) {
+        headLive[k] = 0;
+        tailLeft[k] = trail;
+      } else {
+        if (z[k] > 0.0001) PlotPoint(surface, pixelSize, sx, sy, colour[k]);
+        vx[k] *= damping;
+        vy[k] *= damping;
+        vz[k] *= damping;
+      }
     }
-  }
-  if (p.TailLive[k]) {
-    PlotPoint(surface, pixelSize_, ProjectX(g, p.EX[k], p.EZ[k]), ProjectY(g, p.EY[k], p.EZ[k]), 0);
-    if (!p.HeadLive[k] && --p.TailLeft[k] <= 0) {
-      p.TailLive[k] = 0;
-      p.InUse[k] = 0;
-      --liveSparks_;
+    if (tailLive[k]) {
+      PlotPoint(surface, pixelSize, ProjectX(g, ex[k], ez[k]), ProjectY(g, ey[k], ez[k]), 0);
+      if (!headLive[k] && --tailLeft[k] <= 0) {
+        tailLive[k] = 0;
+        inUse[k] = 0;
+        --liveSparks_;
+      }
+      ex[k] += evx[k];
+      ey[k] += evy[k];
+      ez[k] += evz[k];
+      evx[k] *= damping;
+      evy[k] *= damping;
+      evz[k] *= damping;
     }
-    p.EX[k] += p.EVX[k];
-    p.EY[k] += p.EVY[k];
-    p.EZ[k] += p.EVZ[k];
-    p.EVX[k] *= damping_;
-    p.EVY[k] *= damping_;
-    p.EVZ[k] *= damping_;
   }
 }
 

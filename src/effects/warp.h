@@ -56,7 +56,7 @@ class WarpEngine final : public Engine {
 
  private:
   void Fire(Context& ctx, int32_t w, int32_t k);
-  void UpdateSlot(Context& ctx, int32_t w, int32_t k);
+  void UpdateSlots(Context& ctx, int32_t w);  // every slot of spline w, in ascending order
   void PlaceHeads(int32_t w);
 
   ControlWindow window_;
