@@ -3,6 +3,7 @@
 #include "effects/engine.h"
 
 #include "effects/sparklers.h"
+#include "effects/starfield.h"
 #include "effects/warp.h"
 #include "render/frame.h"
 
@@ -22,6 +23,7 @@ const char* EffectName(int effect) {
 
 std::unique_ptr<Engine> CreateEngine(int effect) {
   switch (effect) {
+    case 1: return std::make_unique<Starfield>();
     case 2: return std::make_unique<WarpEngine>();
     case 3: return std::make_unique<SparklerEngine>();
     default: return nullptr;

@@ -1,13 +1,65 @@
-// Placeholder until this mode is built.
+// quasarine --render FILE.png: runs one effect offscreen with no frame delay and writes its last
+// frame (or, with a frame-number pattern, every frame) as PNG, for screenshots and for tests
+// that compare films frame by frame.
 #include <cstdio>
+#include <string>
 
+#include "host/frame_file.h"
+#include "host/headless.h"
+#include "host/tool_options.h"
 #include "host/tools.h"
 
 namespace qsrn {
 
-int RenderMain(int, char**) {
-  std::fputs("quasarine: this mode is not available yet\n", stderr);
+namespace {
+int Usage(const std::string& why) {
+  std::fprintf(stderr, "quasarine: %s\n%s", why.c_str(), ToolUsage(ToolKind::Render));
   return 2;
+}
+}  // namespace
+
+int RenderMain(int argc, char** argv) {
+  std::string error;
+  const std::optional<ToolOptions> options = ParseToolOptions(ToolKind::Render, argc, argv, &error);
+  if (!options) return Usage(error);
+  const std::optional<FramePattern> pattern = ParseFramePattern(options->file);
+  if (!pattern) return Usage("the file name may hold one frame number (%d, %04d) and nothing else");
+
+  ToolStore store;
+  if (!store.Open(SettingsStore::DefaultDirectory(), options->overrides, &error)) return Usage(error);
+
+  const int effect = options->effect.value_or(StoredEffect(store.store()));
+  HeadlessDisplay display;
+  display.Start(store.store(), options->width, options->height, options->seed.value_or(ClockSeed()));
+  std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
+  if (engine == nullptr) {
+    std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
+    return 1;
+  }
+
+  bool written = true;
+  std::string failed;
+  if (pattern->numbered) {
+    int32_t frame = 0;
+    display.platform.onPresent = [&](Context& ctx) {
+      const std::string name = FrameFileName(*pattern, ++frame);
+      if (written && !WritePng(*ctx.surface, name)) {
+        written = false;
+        failed = name;
+        ctx.StopRequested = true;  // no point drawing frames that cannot be kept
+      }
+    };
+  }
+  RunFrames(display.ctx, *engine, options->frames);
+  if (!pattern->numbered && !WritePng(display.surface, pattern->prefix)) {
+    written = false;
+    failed = pattern->prefix;
+  }
+  if (!written) {
+    std::fprintf(stderr, "quasarine: cannot write %s\n", failed.c_str());
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace qsrn

@@ -1,0 +1,392 @@
+// The Starfield run headless with fixed seeds: stars recycled at the near plane and at the
+// screen's edges, the sphere pool and the sphere layout, the comet's paths, and that erasing
+// removes exactly what was drawn so that no stray pixel is ever left behind.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <set>
+
+#include "effects/starfield.h"
+#include "render/color.h"
+#include "render/frame.h"
+#include "render/geometry.h"
+#include "render/surface.h"
+
+namespace qsrn {
+
+namespace {
+
+struct Rig {
+  Context ctx;
+  Surface surface;
+  HeadlessPlatform platform;
+  Starfield engine;
+
+  explicit Rig(uint64_t seed = 7, int32_t width = 320, int32_t height = 240) {
+    EffectSettings& s = ctx.settings;
+    s.FocalLength = 1.0f;
+    s.ColorRed = s.ColorGrn = s.ColorBlu = 100;
+    s.ColorPctHue = 100;
+    s.ColorHueWheel = 60;
+    s.Star_Stars = 120;
+    s.Star_Speed = 0.005f;
+    s.Star_Comet_Percent = 50;
+    s.Star_Comet_Lifespan = 200;
+    s.Star_Comet_Expansion = 15;
+    s.Star_Comet_NonBallistic = true;
+    s.Star_Dyson_Percent = 20;
+    s.Star_Dyson_Laterals = 2;
+    s.Star_Dyson_LatPixels = 10;
+    s.Star_Dyson_RotAngle = 1;
+    s.Star_Dyson_Radius = 10;
+    BuildHueTable(ctx.colors);
+    BuildTrigTables(ctx.trig);
+    DeriveGeometry(ctx, width, height, false);
+    surface.Resize(width, height);
+    PrepareSurface(surface);
+    ctx.surface = &surface;
+    ctx.platform = &platform;
+    ctx.rng.Seed(seed);
+  }
+  const Starfield::State& st() const { return engine.state(); }
+  void Run(int frames) {
+    for (int i = 0; i < frames; ++i) engine.Step(ctx);
+  }
+  // Draws every live star again in black: what remains was left behind by an erase that missed.
+  void EraseLiveStars() {
+    const auto& s = st();
+    for (size_t i = 0; i < s.StarAlive.size(); ++i) {
+      if (!s.StarAlive[i]) continue;
+      surface.DrawWidth = Starfield::DotWidth(ctx, s.StarZ[i]);
+      surface.DrawDot(ProjectX(ctx.geometry, s.StarX[i], s.StarZ[i]),
+                      ProjectY(ctx.geometry, s.StarY[i], s.StarZ[i]), 0);
+    }
+  }
+  int LitPixels() const {
+    int n = 0;
+    for (int y = 0; y < surface.Height(); ++y)
+      for (int x = 0; x < surface.Width(); ++x) n += surface.GetPixel(x, y) != 0;
+    return n;
+  }
+};
+
+// Puts a live plain star where a test needs it.
+void PlaceStar(Starfield::State& s, size_t i, float x, float y, float z) {
+  s.StarX[i] = x;
+  s.StarY[i] = y;
+  s.StarZ[i] = z;
+  s.StarDX[i] = s.StarDY[i] = 0;
+  s.StarAlive[i] = 1;
+  s.StarInSphere[i] = 0;
+}
+
+// Every star into the pool at set-up, then one frame, which builds the first sphere.
+void BuildOneSphere(Rig& r, int16_t stars, int16_t laterals, int16_t latPixels, int16_t radius,
+                    int16_t rotAngle) {
+  EffectSettings& s = r.ctx.settings;
+  s.Star_Stars = stars;
+  s.Star_Dyson_Percent = 100;
+  s.Star_Dyson_Laterals = laterals;
+  s.Star_Dyson_LatPixels = latPixels;
+  s.Star_Dyson_Radius = radius;
+  s.Star_Dyson_RotAngle = rotAngle;
+  r.engine.Setup(r.ctx);
+  r.engine.Step(r.ctx);
+}
+
+}  // namespace
+
+TEST(Starfield, ClampsItsSettingsOnEntry) {
+  // Each setting set out of range, and the bound it must be clamped to.
+  struct Case {
+    int16_t EffectSettings::*field;
+    int16_t given, clamped;
+  };
+  const Case cases[] = {
+      {&EffectSettings::Star_Stars, 5000, 999},          {&EffectSettings::Star_Comet_Percent, -3, 0},
+      {&EffectSettings::Star_Comet_Lifespan, 1, 10},     {&EffectSettings::Star_Comet_Expansion, 100, 99},
+      {&EffectSettings::Star_Dyson_Percent, 120, 100},   {&EffectSettings::Star_Dyson_Laterals, 0, 1},
+      {&EffectSettings::Star_Dyson_LatPixels, 99, 50},   {&EffectSettings::Star_Dyson_RotAngle, 400, 90},
+      {&EffectSettings::Star_Dyson_Radius, 0, 1},
+  };
+  Rig r;
+  for (const Case& c : cases) r.ctx.settings.*c.field = c.given;
+  r.ctx.settings.Star_Speed = 0;
+  r.engine.Setup(r.ctx);
+  for (const Case& c : cases) EXPECT_EQ(r.ctx.settings.*c.field, c.clamped);
+  EXPECT_FLOAT_EQ(r.ctx.settings.Star_Speed, 0.0001f);
+  EXPECT_EQ(r.st().StarX.size(), 999u);
+  EXPECT_EQ(r.st().SphereSize, 52);
+}
+
+TEST(Starfield, EraseRemovesExactlyWhatWasDrawn) {
+  // Default settings, then crowded fast ones with big spheres and every star shed by the comet.
+  for (int variant = 0; variant < 3; ++variant) {
+    Rig r(100 + static_cast<uint64_t>(variant));
+    EffectSettings& s = r.ctx.settings;
+    if (variant >= 1) {
+      s.Star_Stars = 999;
+      s.Star_Speed = 0.02f;
+      s.Star_Dyson_Percent = 60;
+      s.Star_Dyson_Radius = 50;
+      s.Star_Dyson_Laterals = 8;
+      s.Star_Dyson_RotAngle = 7;
+    }
+    if (variant == 2) {
+      s.Star_Comet_Percent = 100;
+      s.Star_Comet_NonBallistic = false;
+      s.Star_Comet_Expansion = 99;
+      s.FocalLength = 0.5f;
+      DeriveGeometry(r.ctx, 320, 240, false);
+    }
+    r.engine.Setup(r.ctx);
+    for (int chunk = 0; chunk < 4; ++chunk) {
+      r.Run(500);
+      EXPECT_GT(r.LitPixels(), 0);
+      Surface saved = r.surface;
+      r.EraseLiveStars();
+      EXPECT_EQ(r.LitPixels(), 0) << "variant " << variant << " after " << (chunk + 1) * 500 << " frames";
+      r.surface = saved;
+    }
+  }
+}
+
+TEST(Starfield, SameSeedSameFilmOtherSeedOtherFilm) {
+  Rig a(42), b(42), c(43);
+  for (Rig* r : {&a, &b, &c}) {
+    r->engine.Setup(r->ctx);
+    r->Run(300);
+  }
+  const size_t n = static_cast<size_t>(a.surface.Width()) * static_cast<size_t>(a.surface.Height());
+  EXPECT_TRUE(std::equal(a.surface.Pixels(), a.surface.Pixels() + n, b.surface.Pixels()));
+  EXPECT_FALSE(std::equal(a.surface.Pixels(), a.surface.Pixels() + n, c.surface.Pixels()));
+  EXPECT_EQ(a.ctx.Rnd(), b.ctx.Rnd());
+}
+
+TEST(Starfield, StarsRecycledAtTheNearPlane) {
+  Rig r;
+  r.ctx.settings.Star_Dyson_Percent = 0;
+  r.ctx.settings.Star_Comet_Percent = 0;
+  r.ctx.settings.Star_Speed = 0.5f;
+  r.engine.Setup(r.ctx);
+  Starfield::State& s = r.engine.state();
+  PlaceStar(s, 0, 0, 0, 0.501f);    // reaches 0.001: recycled although dead centre on screen
+  PlaceStar(s, 1, 0, 0, 0.5025f);   // reaches 0.0025: still in front of the eye
+  r.surface.Clear();
+  r.engine.Step(r.ctx);
+  EXPECT_EQ(s.StarZ[0], s.ZFar);
+  EXPECT_TRUE(s.StarAlive[0]);
+  EXPECT_NEAR(s.StarZ[1], 0.0025f, 1e-6);
+  EXPECT_TRUE(s.StarAlive[1]);
+}
+
+TEST(Starfield, StarsRecycledPastTheEdgesButNotOnThem) {
+  Rig r;  // 320 x 240: the edges are columns 0 and 320, rows 0 and 240 (inclusive)
+  r.ctx.settings.Star_Dyson_Percent = 0;
+  r.ctx.settings.Star_Comet_Percent = 0;
+  r.ctx.settings.Star_Speed = 0.5f;
+  r.engine.Setup(r.ctx);
+  Starfield::State& s = r.engine.state();
+  // Each star moves from depth 1.5 to exactly 1, where x = 1 lands on column 320.
+  const float edge[][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+  const float past[][2] = {{1.01f, 0}, {-1.01f, 0}, {0, 1.01f}, {0, -1.01f}};
+  for (size_t i = 0; i < 4; ++i) PlaceStar(s, i, edge[i][0], edge[i][1], 1.5f);
+  for (size_t i = 0; i < 4; ++i) PlaceStar(s, 4 + i, past[i][0], past[i][1], 1.5f);
+  r.engine.Step(r.ctx);
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(s.StarZ[i], 1.0f) << "star on edge " << i << " stays";
+    EXPECT_EQ(s.StarZ[4 + i], s.ZFar) << "star past edge " << i << " is recycled";
+  }
+  EXPECT_EQ(ProjectX(r.ctx.geometry, 1.0f, 1.0f), 320);
+  EXPECT_EQ(r.surface.GetPixel(0, 120), r.engine.state().StarColour[1]);
+}
+
+TEST(Starfield, DotGrowsAsDepthHalves) {
+  Rig r;
+  r.engine.Setup(r.ctx);
+  const float zFar = r.st().ZFar;
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, zFar), 1);
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1.0001f), 1);
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1.0f), 2);   // (1 + FocalLength) / 2
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 0.5f), 4);
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 0.00390625f), 512);
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1e-9f), 32767);  // capped, never wraps
+}
+
+TEST(Starfield, NoSphereWithoutDysonPercent) {
+  Rig r;
+  r.ctx.settings.Star_Dyson_Percent = 0;
+  r.ctx.settings.Star_Speed = 0.05f;
+  r.engine.Setup(r.ctx);
+  for (int f = 0; f < 2000; ++f) {
+    r.engine.Step(r.ctx);
+    ASSERT_EQ(r.st().PoolCount, 0);
+  }
+  for (uint8_t in : r.st().StarInSphere) EXPECT_FALSE(in);
+  EXPECT_EQ(r.engine.ParticleCount(), 120);
+}
+
+TEST(Starfield, FullPoolFormsOneSpherePerFrame) {
+  Rig r;
+  r.ctx.settings.Star_Dyson_Percent = 100;
+  r.engine.Setup(r.ctx);
+  const int16_t size = r.st().SphereSize;  // 2 * 10 + 2 = 22
+  ASSERT_EQ(size, 22);
+  EXPECT_EQ(r.st().PoolCount, 120);
+  EXPECT_EQ(r.engine.ParticleCount(), 0);
+  EXPECT_EQ(r.LitPixels(), 0);
+  // The first frame builds a sphere but draws nothing: its stars appear from the next frame on.
+  r.engine.Step(r.ctx);
+  EXPECT_EQ(r.st().PoolCount, 120 - size);
+  EXPECT_EQ(r.LitPixels(), 0);
+  int expected = 120 - size;
+  for (int f = 0; f < 6; ++f) {
+    r.engine.Step(r.ctx);
+    if (expected >= size) expected -= size;
+    EXPECT_EQ(r.st().PoolCount, expected) << "frame " << f + 2;
+  }
+  EXPECT_EQ(expected, 120 - 5 * size);  // 10 stars wait for a sixth sphere
+  EXPECT_GT(r.LitPixels(), 0);
+  EXPECT_EQ(r.engine.ParticleCount(), 5 * size);
+}
+
+TEST(Starfield, SphereLayout) {
+  Rig r;
+  BuildOneSphere(r, 40, 4, 5, 30, 0);
+  const Starfield::State& st = r.st();
+  ASSERT_EQ(st.SphereSize, 22);
+  // The sphere is the newest 22 entries of the pool: stars 39 (far pole) down to 18.
+  const float R = 0.3f;
+  const float cx = st.StarX[39], cy = st.StarY[39];
+  EXPECT_EQ(st.StarZ[39], st.ZFar);
+  EXPECT_EQ(st.StarX[38], cx);
+  EXPECT_NEAR(st.StarZ[38], st.ZFar - 2 * R, 1e-6);
+  const float cz = st.ZFar - R;
+  std::set<int> rings;
+  for (int i = 18; i <= 39; ++i) {
+    ASSERT_TRUE(st.StarAlive[static_cast<size_t>(i)]);
+    const double d = std::sqrt(std::pow(st.StarX[static_cast<size_t>(i)] - cx, 2) +
+                               std::pow(st.StarY[static_cast<size_t>(i)] - cy, 2) +
+                               std::pow(st.StarZ[static_cast<size_t>(i)] - cz, 2));
+    EXPECT_NEAR(d, R, 1e-5) << "star " << i;
+  }
+  for (int i = 0; i < 18; ++i) EXPECT_FALSE(st.StarAlive[static_cast<size_t>(i)]);
+  // Rings of four from the far pole inwards, at polar angles k * pi / 6, coloured along the blend.
+  const int32_t ca = st.StarColour[39], cb = st.StarColour[38];
+  for (int ring = 1; ring <= 5; ++ring) {
+    const double theta = ring * 3.14159265 / 6;
+    for (int m = 0; m < 4; ++m) {
+      const auto j = static_cast<size_t>(37 - (ring - 1) * 4 - m);
+      EXPECT_TRUE(st.StarInSphere[j]);
+      EXPECT_NEAR(st.StarZ[j], st.ZFar - R * (1 - std::cos(theta)), 1e-5);
+      EXPECT_NEAR(st.OrbitRadius[j], R * std::sin(theta), 1e-5);
+      EXPECT_EQ(st.StarColour[j], BlendColor(r.ctx, ca, cb, ring));
+    }
+  }
+  // The first move puts a ring star at its stored angle, one longitude step beyond where it was
+  // placed; with no spin it keeps that angle as the sphere approaches.
+  const float angle = st.OrbitAngle[20];
+  r.engine.Step(r.ctx);
+  const float x = st.StarX[20];
+  EXPECT_NEAR(x, cx + st.OrbitRadius[20] * std::cos(angle), 1e-6);
+  r.engine.Step(r.ctx);
+  r.engine.Step(r.ctx);
+  EXPECT_EQ(st.OrbitAngle[20], angle);
+  EXPECT_EQ(st.StarX[20], x);
+}
+
+TEST(Starfield, SmallestSphereHasOneEquatorStar) {
+  Rig r;
+  BuildOneSphere(r, 10, 1, 1, 20, 90);
+  const Starfield::State& st = r.st();
+  EXPECT_EQ(st.SphereSize, 3);
+  EXPECT_EQ(st.PoolCount, 7);
+  const size_t ring = 7;  // entries 9, 8 are the poles, 7 the ring star
+  EXPECT_TRUE(st.StarInSphere[ring]);
+  EXPECT_NEAR(st.StarZ[ring], st.ZFar - 0.2f, 1e-6);
+  EXPECT_NEAR(st.OrbitRadius[ring], 0.2f, 1e-6);
+  // A quarter turn per frame.
+  const float before = st.OrbitAngle[ring];
+  r.engine.Step(r.ctx);
+  EXPECT_NEAR(st.OrbitAngle[ring] - before, 1.5707964f, 1e-6);
+}
+
+TEST(Starfield, CometShedsStarsOnlyWhenAsked) {
+  Rig none;
+  none.ctx.settings.Star_Comet_Percent = 0;
+  none.ctx.settings.Star_Speed = 0.05f;
+  none.engine.Setup(none.ctx);
+  const float cometX = none.st().CometX, cometY = none.st().CometY;
+  for (int f = 0; f < 300; ++f) {
+    none.engine.Step(none.ctx);
+    for (size_t i = 0; i < none.st().StarDX.size(); ++i) {
+      ASSERT_EQ(none.st().StarDX[i], 0.0f);
+      ASSERT_EQ(none.st().StarDY[i], 0.0f);
+    }
+  }
+  EXPECT_TRUE(none.st().CometX != cometX || none.st().CometY != cometY);  // it still moves
+
+  Rig all;
+  all.ctx.settings.Star_Comet_Percent = 100;
+  all.ctx.settings.Star_Dyson_Percent = 0;
+  all.engine.Setup(all.ctx);
+  const Starfield::State& st = all.st();
+  for (size_t i = 0; i < st.StarX.size(); ++i) {
+    EXPECT_EQ(st.StarX[i], st.CometX);
+    EXPECT_EQ(st.StarZ[i], st.CometZ);
+    const float len = std::hypot(st.StarDX[i], st.StarDY[i]);
+    EXPECT_NEAR(len, st.CometSpread, 1e-6);
+  }
+}
+
+TEST(Starfield, BallisticCometCrossesToTheOppositeEdge) {
+  Rig r;
+  r.ctx.settings.Star_Comet_NonBallistic = false;
+  r.ctx.settings.Star_Comet_Lifespan = 10;
+  for (uint64_t seed = 1; seed <= 12; ++seed) {
+    r.ctx.rng.Seed(seed);
+    r.engine.Setup(r.ctx);
+    const Starfield::State& st = r.st();
+    const bool onX = std::fabs(st.CometX) == 1.0f;
+    ASSERT_TRUE(onX || std::fabs(st.CometY) == 1.0f);
+    const float start = onX ? st.CometX : st.CometY;
+    EXPECT_EQ(st.CometZ, st.ZFar);
+    r.Run(10);
+    EXPECT_NEAR(onX ? st.CometX : st.CometY, -start, 1e-5);
+    EXPECT_LE(std::fabs(onX ? st.CometY : st.CometX), 1.0f + 1e-5f);
+    r.Run(1);  // frame 11 passes the lifespan: a new path starts on an edge
+    EXPECT_EQ(st.CometFrame, 0);
+    EXPECT_TRUE(std::fabs(st.CometX) == 1.0f || std::fabs(st.CometY) == 1.0f);
+  }
+}
+
+TEST(Starfield, WanderingCometRollsItsKnots) {
+  Rig r;
+  r.ctx.settings.Star_Comet_Lifespan = 10;
+  r.engine.Setup(r.ctx);
+  const Starfield::State& st = r.st();
+  const auto knotsX = st.CometKnotX;
+  for (float k : knotsX) EXPECT_TRUE(k >= -0.5f && k < 0.5f);
+  r.Run(10);
+  EXPECT_EQ(st.CometFrame, 10);
+  EXPECT_EQ(st.CometKnotX, knotsX);
+  r.Run(1);  // t = 11/10 on the old knots, then the window rolls
+  EXPECT_EQ(st.CometFrame, 0);
+  EXPECT_EQ(st.CometKnotX[0], knotsX[1]);
+  EXPECT_EQ(st.CometKnotX[2], knotsX[3]);
+  EXPECT_NE(st.CometKnotX[3], knotsX[3]);
+  EXPECT_NEAR(st.CometZ, st.ZFar, 1e-5);
+}
+
+TEST(Starfield, RunsThroughTheFactoryUntilItsQuota) {
+  Rig r;
+  r.ctx.settings.Adv_EffectFPC = 120;
+  std::unique_ptr<Engine> engine = CreateEngine(1);
+  ASSERT_NE(engine, nullptr);
+  EXPECT_EQ(RunEngine(r.ctx, *engine), 120);
+  EXPECT_GT(engine->ParticleCount(), 0);
+  EXPECT_GT(r.LitPixels(), 0);
+}
+
+}  // namespace qsrn
