@@ -64,15 +64,22 @@ IniFileText ReadIniFileText(const fs::path& file) {
   IniFileText out;
   // Non-blocking, so that a FIFO put in the file's place cannot hang the reader.
   Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.get() < 0) return out;
+  if (fd.get() < 0) {
+    out.unreadable = errno != ENOENT && errno != ENOTDIR;
+    return out;
+  }
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return out;
+  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    out.unreadable = true;
+    return out;
+  }
   out.exists = true;
   out.text.resize(kMaxIniFileBytes + 1);
   size_t got = 0;
   while (got < out.text.size()) {
     const ssize_t n = ::read(fd.get(), out.text.data() + got, out.text.size() - got);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) out.unreadable = true;
     if (n <= 0) break;
     got += static_cast<size_t>(n);
   }
@@ -122,7 +129,7 @@ bool UpdateIniFile(const fs::path& file, const fs::path& lockFile, mode_t newFil
     if (rc != 0) return false;
   }
   const IniFileText current = ReadIniFileText(file);
-  if (current.oversized) return false;
+  if (current.oversized || current.unreadable) return false;
   IniDocument doc = IniDocument::Parse(current.text);
   if (!edit(doc)) return false;
   std::string text = doc.Text();

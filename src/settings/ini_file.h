@@ -23,6 +23,7 @@ struct IniFileText {
   std::string text;
   bool exists = false;
   bool oversized = false;  // larger than kMaxIniFileBytes; text holds the first part
+  bool unreadable = false;  // there, but not a regular file we could read: reads as empty
 };
 IniFileText ReadIniFileText(const std::filesystem::path& file);
 
@@ -31,7 +32,8 @@ IniDocument ReadIniFile(const std::filesystem::path& file);
 
 // Reads file afresh (under lockFile when it is not empty), lets edit change the document and,
 // when edit returns true, replaces the file atomically with the result (mode for a new file).
-// False when the file is too large, cannot be replaced, or edit declines.
+// False when the file is too large or unreadable (its text would be lost), cannot be replaced,
+// or edit declines.
 bool UpdateIniFile(const std::filesystem::path& file, const std::filesystem::path& lockFile,
                    mode_t newFileMode, const std::function<bool(IniDocument&)>& edit);
 

@@ -65,3 +65,16 @@ TEST(Numeric, FormatIsShortestWithPoint) {
 }
 
 }  // namespace qsrn
+
+namespace qsrn {
+
+TEST(Numeric, LeftCharsNeverSplitsACharacter) {
+  EXPECT_EQ(LeftChars("abcdef", 3), "abc");
+  EXPECT_EQ(LeftChars("ab", 3), "ab");
+  EXPECT_EQ(LeftChars("", 3), "");
+  EXPECT_EQ(LeftChars("abc", 0), "");
+  EXPECT_EQ(LeftChars("\xC3\xA9\xC3\xA9x", 2), "\xC3\xA9\xC3\xA9");
+  EXPECT_EQ(LeftChars("\x80\x80z", 1), "\x80\x80z");  // stray continuation bytes stay with their lead
+}
+
+}  // namespace qsrn

@@ -1,0 +1,83 @@
+// The catalogue's tables hold together: one row per key, complete template and theme orders,
+// factory values inside their ranges.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "settings/catalogue.h"
+#include "settings/numeric.h"
+
+namespace qsrn {
+
+TEST(Catalogue, EveryKeyIsSpelledOnce) {
+  std::set<std::string> seen;
+  size_t rows = 0;
+  for (const SectionSpec& sec : Catalogue()) {
+    EXPECT_EQ(&Section(sec.id), &sec);
+    for (const KeySpec& k : sec.keys) {
+      std::string lower(k.key);
+      std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+      EXPECT_TRUE(seen.insert(lower).second) << k.key;
+      EXPECT_EQ(FindKey(sec.id, lower), &k);
+      ++rows;
+    }
+  }
+  EXPECT_EQ(rows, 10u + 9 + 3 + 43 + 11 + 11 + 10 + 10 + 37 + 10);
+  EXPECT_EQ(FindKey(SectionId::Galaxy, "FireSparks"), nullptr);
+}
+
+TEST(Catalogue, TemplateSlotsAndThemeFieldsAreComplete) {
+  for (const SectionSpec& sec : Catalogue()) {
+    std::vector<int> slots;
+    for (const KeySpec& k : sec.keys)
+      if (k.templateSlot >= 0) slots.push_back(k.templateSlot);
+    std::sort(slots.begin(), slots.end());
+    for (size_t i = 0; i < slots.size(); ++i) EXPECT_EQ(slots[i], static_cast<int>(i)) << sec.name;
+  }
+  auto themeFields = [](SectionId id) {
+    std::vector<int> fields;
+    for (const KeySpec& k : Section(id).keys)
+      if (k.themeField >= 0) fields.push_back(k.themeField);
+    std::sort(fields.begin(), fields.end());
+    return fields;
+  };
+  std::vector<int> fire(43), galaxy;
+  for (int i = 0; i < 43; ++i) fire[static_cast<size_t>(i)] = i;
+  for (int i = 0; i < 38; ++i)
+    if (i != 6) galaxy.push_back(i);  // field 6 is the axial plane
+  EXPECT_EQ(themeFields(SectionId::Fireworks), fire);
+  EXPECT_EQ(themeFields(SectionId::Galaxy), galaxy);
+}
+
+TEST(Catalogue, FactoryValuesLieInTheirRanges) {
+  for (const SectionSpec& sec : Catalogue())
+    for (const KeySpec& k : sec.keys) {
+      if (!k.HasRange() || k.type == KeyType::String) continue;
+      const double v = Val(k.FactoryText());
+      EXPECT_GE(v, k.lo) << k.key;
+      EXPECT_LE(v, k.hi) << k.key;
+    }
+  EXPECT_EQ(FindKey(SectionId::Advanced, "Adv_EffectFPC")->def, "0");
+  EXPECT_EQ(FindKey(SectionId::Advanced, "Adv_EffectFPC")->FactoryText(), "1000");
+  EXPECT_TRUE(FindKey(SectionId::Sparkler, "B_Spline_AntiGrav")->AcceptsFraction());
+  EXPECT_FALSE(FindKey(SectionId::Gravity, "Grav_ESpeed")->AcceptsFraction());
+  EXPECT_FALSE(FindKey(SectionId::Gravity, "Grav_Pixels")->AcceptsFraction());
+  EXPECT_TRUE(FindKey(SectionId::Galaxy, "Galaxy_AngleTInc")->AcceptsFraction());
+}
+
+TEST(Catalogue, NamedRowsAndSoundSlots) {
+  EXPECT_EQ(AnimationTypeKey().key, "AnimationType");
+  EXPECT_EQ(WindowStateKey().key, "WindowState");
+  EXPECT_EQ(WindowSizeKey().key, "WindowSize");
+  EXPECT_EQ(PickMaskKey().key, "Adv_PickQSRN");
+  EXPECT_EQ(WinResizeKey().key, "Adv_WinResize");
+  EXPECT_EQ(SoundSwitchKey().key, "SoundFX_ON");
+  EXPECT_EQ(SoundFileKey(0).key, "Fire_Launch");
+  EXPECT_EQ(SoundFileKey(8).key, "Fire_DecayStar");
+  EXPECT_EQ(SharedFields().size(), 11u);
+  EXPECT_TRUE(IsSharedField(&EffectSettings::ParticleCount));
+  EXPECT_FALSE(IsSharedField(&EffectSettings::FireWorks));
+}
+
+}  // namespace qsrn

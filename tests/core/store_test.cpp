@@ -1,0 +1,261 @@
+// The settings store: names without regard to case, typed getters, long values, atomic and
+// merged writes (with real second processes), and files that are missing, broken or huge.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+
+#include "settings/ini_file.h"
+#include "settings/store.h"
+#include "temp_dir.h"
+
+namespace qsrn {
+
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+std::string Get(const SettingsStore& s, std::string_view section, std::string_view name, std::string_view def = "<def>") {
+  return s.RegGetString(0, kAppName, section, name, def);
+}
+
+// Runs body in a child process; true when it exited with status 0.
+template <typename Body>
+pid_t Spawn(Body body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(body() ? 0 : 1);
+  return pid;
+}
+bool Succeeded(pid_t pid) {
+  int status = 0;
+  return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+TEST(Store, WritesCreateTheSectionAndTrimTheValue) {
+  TempDir dir;
+  SettingsStore store(dir / "cfg");  // the directory does not exist yet
+  EXPECT_EQ(Get(store, "Fireworks", "FireSparks"), "<def>");
+  ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "  12  "));
+  EXPECT_EQ(Get(store, "Fireworks", "FireSparks"), "12");
+  EXPECT_NE(ReadFile(store.FileFor(0)).find("[SOFTWARE\\Quasarine\\QSRN_SS\\Fireworks]"), std::string::npos);
+}
+
+TEST(Store, SectionAndValueNamesIgnoreCase) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  ASSERT_TRUE(store.RegSetString(kAppName, "Galaxy", "Galaxy_CometCPersist", "0.998"));
+  EXPECT_EQ(Get(store, "GALAXY", "galaxy_cometcpersist"), "0.998");
+  EXPECT_FLOAT_EQ(store.GetSettingSingle(kAppName, "galaxy", "Galaxy_CometcPersist", 0), 0.998f);
+  // Writing under another spelling replaces the one value rather than adding a second.
+  ASSERT_TRUE(store.RegSetString("qsrn_ss", "galaxy", "GALAXY_COMETCPERSIST", "0.5"));
+  EXPECT_EQ(Get(store, "Galaxy", "Galaxy_CometCPersist"), "0.5");
+  const std::string text = ReadFile(store.FileFor(0));
+  EXPECT_EQ(text.find("0.998"), std::string::npos);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '['), 1);  // still one section
+}
+
+TEST(Store, TypedGettersGiveTheDefaultForNonNumbersAndZeroWhenTooBig) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  SettingsStore::Batch batch(store);
+  for (auto [name, value] : {std::pair{"abc", "abc"}, {"big", "40000"}, {"half", "2.5"}, {"halfUp", "3.5"},
+                             {"blank", " 17 "}, {"exp", "1E3"}, {"huge", "1e39"}, {"empty", ""},
+                             {"longBig", "3000000000"}, {"neg", "-32768"}})
+    batch.Set("General", name, value);
+  ASSERT_TRUE(batch.Commit());
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "abc", 7), 7);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "big", 7), 0);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "half", 7), 2);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "halfUp", 7), 4);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "blank", 7), 17);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "exp", 7), 1000);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "empty", 7), 7);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "neg", 7), -32768);
+  EXPECT_EQ(store.GetSettingLong(kAppName, "General", "big", 7), 40000);
+  EXPECT_EQ(store.GetSettingLong(kAppName, "General", "longBig", 7), 0);
+  EXPECT_EQ(store.GetSettingSingle(kAppName, "General", "huge", 7), 0.0f);
+  EXPECT_EQ(store.GetSettingSingle(kAppName, "General", "half", 7), 2.5f);
+  EXPECT_EQ(store.GetSettingString(kAppName, "General", "abc", "x"), "abc");
+  // A missing section or value: the default, through every getter.
+  EXPECT_EQ(store.GetSettingInt(kAppName, "Nowhere", "abc", 7), 7);
+  EXPECT_EQ(store.GetSettingLong(kAppName, "Nowhere", "abc", 8), 8);
+  EXPECT_EQ(store.GetSettingSingle(kAppName, "Nowhere", "abc", 0.5f), 0.5f);
+  EXPECT_EQ(store.GetSettingString(kAppName, "Nowhere", "abc", "d"), "d");
+}
+
+TEST(Store, LongValuesReadWholeUpToTheLimitAndLongerOnesAreRefused) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  const std::string path200 = "/home/someone/" + std::string(186, 'w');
+  ASSERT_TRUE(store.RegSetString(kAppName, "SoundFX", "Fire_Launch", path200));
+  EXPECT_EQ(Get(store, "SoundFX", "Fire_Launch"), path200);  // 128 bytes or more read whole
+  const std::string atLimit(SettingsStore::kMaxValueBytes, 'x');
+  ASSERT_TRUE(store.RegSetString(kAppName, "SoundFX", "Fire_Launch", atLimit));
+  EXPECT_EQ(Get(store, "SoundFX", "Fire_Launch"), atLimit);
+  // One byte more cannot be read back whole, so it is not written at all.
+  const std::string before = ReadFile(store.FileFor(0));
+  EXPECT_FALSE(store.RegSetString(kAppName, "SoundFX", "Fire_Launch", atLimit + "y"));
+  EXPECT_EQ(ReadFile(store.FileFor(0)), before);
+  // A hand-edited value beyond the limit reads as missing.
+  WriteFile(store.FileFor(0), "[SOFTWARE\\Quasarine\\QSRN_SS\\SoundFX]\nFire_Launch=" + atLimit + "zz\n");
+  EXPECT_EQ(Get(store, "SoundFX", "Fire_Launch"), "<def>");
+}
+
+TEST(Store, LinesItDoesNotUnderstandSurviveAWrite) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  const std::string original =
+      "; my notes\n[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=50\nnot a setting\n[Other]\nx=1\n";
+  WriteFile(store.FileFor(0), original);
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "colorred", "60"));
+  std::string expected = original;
+  expected.replace(expected.find("=50"), 3, "=60");
+  EXPECT_EQ(ReadFile(store.FileFor(0)), expected);
+}
+
+TEST(Store, WriteIsAtomicAndLeavesNoTemporaryFiles) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "a", "0"));
+  // A reader in another process sees either the old pair or the new pair, never half a file.
+  const std::string section = "SOFTWARE\\Quasarine\\QSRN_SS\\General";
+  const pid_t reader = Spawn([&] {
+    for (int i = 0; i < 300; ++i) {
+      const IniDocument snapshot = ReadIniFile(store.FileFor(0));
+      if (snapshot.Get(section, "a") != snapshot.Get(section, "b").value_or("0")) return false;
+    }
+    return true;
+  });
+  for (int i = 1; i <= 100; ++i) {
+    SettingsStore::Batch batch(store);
+    batch.Set("General", "a", std::to_string(i));
+    batch.Set("General", "padding", std::string(static_cast<size_t>(i) * 37, 'p'));
+    batch.Set("General", "b", std::to_string(i));
+    ASSERT_TRUE(batch.Commit());
+  }
+  EXPECT_TRUE(Succeeded(reader));
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "settings.ini" || name == "settings.ini.lock") << name;
+  }
+  struct stat st {};
+  ASSERT_EQ(::stat(store.FileFor(0).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);  // settings are private to their user
+}
+
+TEST(Store, TwoProcessesWritingAtOnceLoseNeithersValues) {
+  TempDir dir;
+  const std::filesystem::path where = dir.path();
+  auto writer = [where](const char* prefix) {
+    return Spawn([where, prefix] {
+      SettingsStore store(where);
+      for (int i = 0; i < 60; ++i)
+        if (!store.RegSetString(kAppName, i % 2 ? "Galaxy" : "Fireworks", prefix + std::to_string(i),
+                                std::to_string(i)))
+          return false;
+      return true;
+    });
+  };
+  const pid_t first = writer("first"), second = writer("second");
+  EXPECT_TRUE(Succeeded(first));
+  EXPECT_TRUE(Succeeded(second));
+  SettingsStore store(where);
+  for (const char* prefix : {"first", "second"})
+    for (int i = 0; i < 60; ++i)
+      EXPECT_EQ(Get(store, i % 2 ? "Galaxy" : "Fireworks", prefix + std::to_string(i)), std::to_string(i))
+          << prefix << i;
+}
+
+TEST(Store, BatchIsAllOrNothing) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  SettingsStore::Batch bad(store);
+  bad.Set("General", "ColorRed", "1");
+  bad.Set("General", "LockMessage", "two\nlines");
+  EXPECT_FALSE(bad.Commit());
+  EXPECT_EQ(Get(store, "General", "ColorRed"), "<def>");
+  EXPECT_FALSE(std::filesystem::exists(store.FileFor(0)));
+  SettingsStore::Batch good(store);
+  EXPECT_TRUE(good.Commit());  // nothing to write
+  good.Set("General", "ColorRed", "1");
+  good.Set("Advanced", "Adv_TimeDelay", "30");
+  EXPECT_TRUE(good.Commit());
+  EXPECT_EQ(Get(store, "General", "ColorRed"), "1");
+  EXPECT_EQ(Get(store, "Advanced", "Adv_TimeDelay"), "30");
+}
+
+TEST(Store, BrokenFilesReadAsDefaultsAndNeverHang) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  const std::filesystem::path file = store.FileFor(0);
+  for (const std::string& text :
+       {std::string(), std::string("[SOFTWARE\\Quasarine\\QSRN_SS\\Gen"), std::string("\0\x01\xfe\xff\n\n[\0", 8),
+        std::string("[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=4")}) {
+    WriteFile(file, text);
+    EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorGrn", 100), 100);
+  }
+  // The truncated last line still holds a readable value.
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 100), 4);
+  // A FIFO in the file's place is not a file: defaults, at once.
+  std::filesystem::remove(file);
+  ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 100), 100);
+  // What cannot be read is not replaced either.
+  EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
+  EXPECT_FALSE(std::filesystem::is_regular_file(file));
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);
+  EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
+}
+
+TEST(Store, AHundredMegabyteFileIsReadInPartAndNeverOverwritten) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  const std::filesystem::path file = store.FileFor(0);
+  WriteFile(file, "[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=42\n");
+  std::filesystem::resize_file(file, 100u << 20);  // the rest is zero bytes
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 100), 42);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorGrn", 100), 100);
+  EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorGrn", "1"));
+  EXPECT_EQ(std::filesystem::file_size(file), 100u << 20);
+}
+
+TEST(Store, AnUnusableDirectoryFailsTheWrite) {
+  TempDir dir;
+  WriteFile(dir / "plainfile", "x");
+  SettingsStore store(dir / "plainfile");
+  EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
+  EXPECT_EQ(Get(store, "General", "ColorRed"), "<def>");
+}
+
+TEST(Store, RootsAndSystemValuesLiveApart) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  WriteFile(store.FileFor(1), "[Control Panel\\Desktop]\nScreenSaveUsePassword=1\n");
+  EXPECT_EQ(store.ReadSystemValue(1, "control panel\\desktop", "screensaveusepassword"), "1");
+  EXPECT_EQ(store.ReadSystemValue(0, "Control Panel\\Desktop", "ScreenSaveUsePassword"), "");
+  EXPECT_EQ(store.ReadSystemValue(1, "Control Panel\\Desktop", "Missing"), "");
+  EXPECT_NE(store.FileFor(0), store.FileFor(1));
+  EXPECT_EQ(store.FileFor(3), store.FileFor(7));
+}
+
+TEST(Store, DefaultDirectoryFollowsXdgConfigHome) {
+  const char* saved = std::getenv("XDG_CONFIG_HOME");
+  const std::string keep = saved ? saved : "";
+  ::setenv("XDG_CONFIG_HOME", "/tmp/somewhere", 1);
+  EXPECT_EQ(SettingsStore::DefaultDirectory(), "/tmp/somewhere/quasarine");
+  ::setenv("XDG_CONFIG_HOME", "relative", 1);  // invalid: ignored
+  EXPECT_EQ(SettingsStore::DefaultDirectory().filename(), "quasarine");
+  EXPECT_EQ(SettingsStore::DefaultDirectory().parent_path().filename(), ".config");
+  if (saved) ::setenv("XDG_CONFIG_HOME", keep.c_str(), 1);
+  else ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace qsrn
