@@ -2,6 +2,7 @@
 // engine under the frame protocol. Each effect adds its one case to CreateEngine.
 #include "effects/engine.h"
 
+#include "effects/fireworks.h"
 #include "effects/sparklers.h"
 #include "effects/starfield.h"
 #include "effects/warp.h"
@@ -23,6 +24,7 @@ const char* EffectName(int effect) {
 
 std::unique_ptr<Engine> CreateEngine(int effect) {
   switch (effect) {
+    case 0: return RunFireworks();
     case 1: return std::make_unique<Starfield>();
     case 2: return std::make_unique<WarpEngine>();
     case 3: return std::make_unique<SparklerEngine>();

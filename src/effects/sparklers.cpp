@@ -5,27 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "effects/fireworks_shapes.h"
 #include "render/color.h"
 #include "render/geometry.h"
 #include "render/surface.h"
 #include "settings/numeric.h"
 
 namespace qsrn {
-namespace {
-
-// A random direction of length r, flattened by the aspect ratio so it looks round on screen.
-void SphereVelocity(Context& ctx, float r, float& vx, float& vy, float& vz) {
-  const auto t = static_cast<size_t>(CInt(static_cast<double>(ctx.Rnd()) * 1000));
-  const auto p = static_cast<size_t>(CInt(static_cast<double>(ctx.Rnd()) * 1000));
-  const TrigTables& trig = ctx.trig;
-  vx = r * trig.CosTable[p] * trig.SinTable[t] * ctx.geometry.AspectRatio;
-  const float s = ctx.Rnd() - 0.5f;
-  const float sign = s > 0 ? 1.0f : (s < 0 ? -1.0f : 0.0f);
-  vy = sign * r * trig.SinTable[p] * trig.SinTable[t];
-  vz = r * trig.CosTable[t];
-}
-
-}  // namespace
 
 void ClampSparklerSettings(EffectSettings& s) {
   s.SplineCount = Clamp(s.SplineCount, 1, 999);
@@ -130,7 +116,7 @@ void SparklerEngine::Emit(Context& ctx, size_t i) {
   sparks_.Y[i] = y;
   sparks_.Z[i] = z;
   float vx, vy, vz;
-  SphereVelocity(ctx, emitSpeed_, vx, vy, vz);
+  SphereVelocity(ctx, vx, vy, vz, emitSpeed_);
   if (solarWind_ > 0) {
     // Push away from the centre; a head exactly at the centre has no outward direction.
     const float dz = z - focal_;

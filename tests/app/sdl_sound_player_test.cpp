@@ -1,0 +1,225 @@
+// The SDL2_mixer sound player against SDL's "disk" audio driver, which writes everything the
+// device plays to a file: a short wave file the test writes must come out of the device, a new
+// sound must cut off the one playing, and an empty slot, a blank one, sound switched off or a
+// missing file must play nothing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/sdl_sound_player.h"
+#include "render/context.h"
+#include "render/sound.h"
+
+#ifdef QSRN_HAVE_SDL_MIXER
+#include <SDL_mixer.h>
+#endif
+
+namespace qsrn {
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef QSRN_HAVE_SDL_MIXER
+
+// Writes 16-bit stereo PCM at the mixer's default rate, so the device plays it unconverted.
+void WriteWave(const fs::path& path, const std::vector<int16_t>& mono) {
+  const uint32_t rate = MIX_DEFAULT_FREQUENCY;
+  const uint32_t dataBytes = static_cast<uint32_t>(mono.size() * 4);
+  std::ofstream out(path, std::ios::binary);
+  auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+  out.write("RIFF", 4);
+  u32(36 + dataBytes);
+  out.write("WAVEfmt ", 8);
+  u32(16);
+  u16(1);  // PCM
+  u16(2);  // stereo
+  u32(rate);
+  u32(rate * 4);
+  u16(4);
+  u16(16);
+  out.write("data", 4);
+  u32(dataBytes);
+  for (int16_t s : mono) {
+    u16(static_cast<uint16_t>(s));
+    u16(static_cast<uint16_t>(s));
+  }
+}
+
+// A recognisable signal: a sawtooth with an odd step, never silent.
+std::vector<int16_t> Signal(size_t frames, int step, int offset) {
+  std::vector<int16_t> v(frames);
+  for (size_t k = 0; k < frames; ++k) v[k] = static_cast<int16_t>(offset + static_cast<int>((k * step) % 20000));
+  return v;
+}
+
+std::vector<int16_t> ReadSamples(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<int16_t> samples(bytes.size() / 2);
+  for (size_t k = 0; k < samples.size(); ++k)
+    samples[k] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * k]) | (static_cast<uint8_t>(bytes[2 * k + 1]) << 8));
+  return samples;
+}
+
+// Whether the device output holds `len` frames of `signal` from frame `from` on, both channels.
+bool Contains(const std::vector<int16_t>& output, const std::vector<int16_t>& signal, size_t from, size_t len) {
+  std::vector<int16_t> needle;
+  for (size_t k = from; k < from + len; ++k) {
+    needle.push_back(signal[k]);
+    needle.push_back(signal[k]);
+  }
+  return std::search(output.begin(), output.end(), needle.begin(), needle.end()) != output.end();
+}
+
+bool AllSilent(const std::vector<int16_t>& output) {
+  return std::all_of(output.begin(), output.end(), [](int16_t s) { return s == 0; });
+}
+
+class DiskAudio : public ::testing::Test {
+ protected:
+  fs::path dir;
+  fs::path output;
+  Context ctx;
+
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("qsrn_sound_" + std::to_string(::getpid()) + "_" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+    output = dir / "device.raw";
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    ctx.settings.SoundFX_ON = true;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+  }
+
+  // Waits (at most a few seconds) for the sound to end, and a little longer for the device to
+  // write out its last buffers.
+  static void WaitForSilence(const SdlSoundPlayer& player) {
+    for (int k = 0; k < 500 && player.Playing(); ++k) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  }
+};
+
+TEST_F(DiskAudio, AWaveFileIsReallyPlayed) {
+  const auto signal = Signal(4410, 37, 1000);
+  WriteWave(dir / "burst.wav", signal);
+  ctx.settings.SoundFiles[kSoundStandard] = (dir / "burst.wav").string();
+  {
+    SdlSoundPlayer player;
+    ctx.sound = &player;
+    EXPECT_FALSE(player.DeviceOpen());  // opened lazily, on the first sound
+    PlaySoundSlot(ctx, kSoundStandard);
+    ASSERT_TRUE(player.DeviceOpen());
+    WaitForSilence(player);
+  }
+  const auto out = ReadSamples(output);
+  EXPECT_TRUE(Contains(out, signal, 0, 256));
+  EXPECT_TRUE(Contains(out, signal, 4410 - 256, 256));  // played to its end
+}
+
+TEST_F(DiskAudio, ANewSoundInterruptsTheOnePlaying) {
+  // Two seconds of a slow ramp: no stretch of it repeats, so its end is recognisable.
+  std::vector<int16_t> longSignal(MIX_DEFAULT_FREQUENCY * 2);
+  for (size_t k = 0; k < longSignal.size(); ++k) longSignal[k] = static_cast<int16_t>(1000 + k / 8);
+  const auto shortSignal = Signal(2205, 53, -15000);
+  WriteWave(dir / "long.wav", longSignal);
+  WriteWave(dir / "short.wav", shortSignal);
+  {
+    SdlSoundPlayer player;
+    ctx.sound = &player;
+    PlaySoundFile(ctx, (dir / "long.wav").string());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    PlaySoundFile(ctx, (dir / "short.wav").string());
+    WaitForSilence(player);
+  }
+  const auto out = ReadSamples(output);
+  EXPECT_TRUE(Contains(out, longSignal, 0, 256));
+  EXPECT_TRUE(Contains(out, shortSignal, 0, 256));
+  EXPECT_TRUE(Contains(out, shortSignal, 2205 - 256, 256));
+  EXPECT_FALSE(Contains(out, longSignal, longSignal.size() - 256, 256));  // cut off
+}
+
+TEST_F(DiskAudio, EmptyBlankOrSwitchedOffSlotsPlayNothing) {
+  const auto signal = Signal(4410, 37, 1000);
+  WriteWave(dir / "burst.wav", signal);
+  {
+    SdlSoundPlayer player;
+    ctx.sound = &player;
+    ctx.settings.SoundFiles[kSoundLaunch] = "";
+    ctx.settings.SoundFiles[kSoundSparkle] = "  \t ";
+    PlaySoundSlot(ctx, kSoundLaunch);
+    PlaySoundSlot(ctx, kSoundSparkle);
+    ctx.settings.SoundFX_ON = false;
+    PlaySoundFile(ctx, (dir / "burst.wav").string());
+    EXPECT_FALSE(player.DeviceOpen());
+  }
+  EXPECT_TRUE(!fs::exists(output) || AllSilent(ReadSamples(output)));
+}
+
+TEST_F(DiskAudio, AnEmptySlotAfterASoundAddsNothing) {
+  const auto signal = Signal(2205, 41, 2000);
+  WriteWave(dir / "burst.wav", signal);
+  ctx.settings.SoundFiles[kSoundStandard] = (dir / "burst.wav").string();
+  ctx.settings.SoundFiles[kSoundRingDisk] = "";
+  {
+    SdlSoundPlayer player;
+    ctx.sound = &player;
+    PlaySoundSlot(ctx, kSoundStandard);
+    WaitForSilence(player);
+    PlaySoundSlot(ctx, kSoundRingDisk);
+    EXPECT_FALSE(player.Playing());
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  const auto out = ReadSamples(output);
+  // Exactly one copy of the signal, silence everywhere else.
+  size_t loud = 0;
+  for (int16_t s : out) loud += s != 0;
+  EXPECT_EQ(loud, signal.size() * 2);
+}
+
+TEST_F(DiskAudio, MissingAndUnplayableFilesAreIgnored) {
+  std::ofstream(dir / "noise.wav") << "this is not a wave file";
+  SdlSoundPlayer player;
+  ctx.sound = &player;
+  PlaySoundFile(ctx, (dir / "absent.wav").string());
+  PlaySoundFile(ctx, (dir / "noise.wav").string());
+  EXPECT_FALSE(player.Playing());
+}
+
+TEST(SoundDevice, AMachineWithoutAudioPlaysNothing) {
+  ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  SdlSoundPlayer player;
+  Context ctx;
+  ctx.settings.SoundFX_ON = true;
+  ctx.sound = &player;
+  PlaySoundFile(ctx, "/usr/share/sounds/whatever.wav");
+  PlaySoundFile(ctx, "/usr/share/sounds/whatever.wav");
+  EXPECT_FALSE(player.DeviceOpen());
+  EXPECT_FALSE(player.Playing());
+}
+
+#else
+
+TEST(SoundDevice, BuiltWithoutSdlMixerPlaysNothing) {
+  SdlSoundPlayer player;
+  player.Play("anything.wav");
+  EXPECT_FALSE(player.DeviceOpen());
+}
+
+#endif
+
+}  // namespace
+}  // namespace qsrn

@@ -1,0 +1,254 @@
+// Fireworks burst types in motion: multi-bursts and jets with and without a second stage,
+// sparkle heads that live until the glitter phase, decay stars running out of life, scintillator
+// glyphs, twister emission points and ring directions.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "effects/fireworks_bursts.h"
+#include "effects/fireworks_shapes.h"
+#include "fireworks_rig.h"
+
+namespace qsrn {
+namespace {
+
+using test::FireworksRig;
+using test::NoBurstTypes;
+using test::SlotFile;
+
+// One shell of one type only, bursting at once.
+void OneShellOf(EffectSettings& s, int16_t EffectSettings::*pct) {
+  NoBurstTypes(s);
+  s.FireLaunchPct = 0;
+  s.*pct = 100;
+  s.FireWorks = 1;
+}
+
+// The shell's burst ended without a second stage: it started again as the same type.
+void ExpectStartedAgainWithoutSecondStage(const FireworksRig& rig, int16_t state, int slot) {
+  EXPECT_EQ(rig.state().ShellState[0], state);
+  EXPECT_EQ(rig.state().ShellAge[0], 0);
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
+  EXPECT_EQ(rig.sound.Count(SlotFile(slot)), 2);
+}
+
+// Counts the frames until shell 0 leaves `state`, up to maxFrames.
+int FramesInState(FireworksRig& rig, int16_t state, int maxFrames) {
+  int f = 0;
+  while (f < maxFrames && rig.state().ShellState[0] == state) {
+    rig.Step();
+    ++f;
+  }
+  return f;
+}
+
+TEST(FireworksMultiBurst, LiveCarriersBurstAgainAtTheirAge) {
+  FireworksRig rig;
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireMultiPct);
+  s.EmitSpeed = 0.5f;  // slow carriers stay on screen
+  s.FireMultiAge = 12;
+  rig.Start();
+  ASSERT_EQ(rig.state().ShellState[0], kShellMultiBurst);
+  EXPECT_EQ(FramesInState(rig, kShellMultiBurst, 100), 12);
+  // Second stage: a standard burst of all the shell's sparks with one-spark stride.
+  EXPECT_EQ(rig.state().ShellState[0], kShellStandard);
+  EXPECT_EQ(rig.state().Stride[0], 1);
+  EXPECT_EQ(rig.state().LiveCount[0], 500);
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 1);
+  EXPECT_LE(rig.state().TrailFrames[0], 8);
+}
+
+TEST(FireworksMultiBurst, CarriersAllOffScreenStartANewShellInstead) {
+  FireworksRig rig;
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireMultiPct);
+  s.Gravity = 9.9f;  // carriers fall off the bottom of the screen long before their age
+  s.Damping = 0;
+  s.FireMultiAge = 99;
+  rig.Start();
+  rig.Step(99);
+  ExpectStartedAgainWithoutSecondStage(rig, kShellMultiBurst, kSoundMultiBurst);
+}
+
+TEST(FireworksJet, JetsEndingOffScreenGiveNoSecondBurst) {
+  FireworksRig rig;
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireBurstPct);
+  s.Gravity = 9.9f;  // heads fall off the screen before they can die of age
+  s.Damping = 0;
+  s.FireBurstAge = 99;
+  s.Persistence = 0.99f;
+  s.FireBurstShell = true;
+  rig.Start();
+  ASSERT_EQ(rig.state().ShellState[0], kShellJet);
+  // Until this jet ends: its age starts again from 0 when a new shell begins.
+  int frames = 0;
+  do {
+    rig.Step();
+  } while (++frames < 2000 && rig.state().ShellAge[0] != 0);
+  EXPECT_LT(frames, 2000);
+  ExpectStartedAgainWithoutSecondStage(rig, kShellJet, kSoundJetBurst);
+}
+
+TEST(FireworksJet, SlowJetsWithTheShellOptionBurstAgain) {
+  FireworksRig rig;
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireBurstPct);
+  s.EmitSpeed = 0.5f;
+  s.Gravity = 0;
+  s.FireBurstShell = true;
+  s.FireBurstAge = 5;
+  rig.Start();
+  const int frames = FramesInState(rig, kShellJet, 3000);
+  EXPECT_GE(frames, 5);  // heads live at least FireBurstAge frames
+  EXPECT_EQ(rig.state().ShellState[0], kShellStandard);
+  EXPECT_EQ(rig.state().Stride[0], 1);
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 1);
+}
+
+TEST(FireworksJet, WithoutTheShellOptionAJetJustEnds) {
+  FireworksRig rig;
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireBurstPct);
+  s.EmitSpeed = 0.5f;
+  s.FireBurstShell = false;
+  rig.Start();
+  FramesInState(rig, kShellJet, 3000);
+  EXPECT_EQ(rig.state().ShellState[0], kShellJet);
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
+}
+
+TEST(FireworksJet, HeadsAreNeverDrawnAndFollowersAreWhite) {
+  FireworksRig rig;
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireBurstPct);
+  s.EmitSpeed = 0.5f;
+  rig.Start();
+  rig.Step(6);
+  const uint32_t* p = rig.surface.Pixels();
+  int lit = 0;
+  for (int k = 0; k < rig.surface.Width() * rig.surface.Height(); ++k)
+    if (p[k] != 0) {
+      EXPECT_EQ(p[k], static_cast<uint32_t>(kWhite));
+      ++lit;
+    }
+  EXPECT_GT(lit, 0);
+}
+
+TEST(FireworksSparkle, HeadsSurviveUntilTheSparkleAgeThenGlitter) {
+  FireworksRig rig(640, 480);
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireSparkPct);
+  s.EmitSpeed = 0.5f;  // stays on screen
+  s.Persistence = 0.25f;  // persistence plays no part before the glitter phase
+  s.FireSparkAge = 40;
+  s.FireSparkPix = 9;
+  rig.Start();
+  const auto& st = rig.state();
+  const int heads = 500 / 9;
+  EXPECT_EQ(st.LiveCount[0], heads);
+  rig.Step(39);
+  EXPECT_EQ(st.ShellState[0], kShellSparkle);
+  EXPECT_EQ(st.LiveCount[0], heads);
+  rig.Step();
+  EXPECT_EQ(st.ShellState[0], kShellGlitter);
+  // Moving into the glitter phase erases every head's pixel.
+  EXPECT_EQ(rig.LitPixels(), 0);
+  // In the glitter phase they die with probability (1 - Persistence) / 2 a frame.
+  rig.Step(2);
+  EXPECT_EQ(st.ShellState[0], kShellGlitter);
+  EXPECT_LT(st.LiveCount[0], heads * 3 / 4);
+  EXPECT_GT(st.LiveCount[0], 0);
+}
+
+TEST(FireworksSparkle, NoHeadLeftAtTheAgeStartsANewShell) {
+  FireworksRig rig;
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireSparkPct);
+  s.Gravity = 9.9f;
+  s.Damping = 0;
+  s.FireSparkAge = 99;
+  rig.Start();
+  rig.Step(99);
+  ExpectStartedAgainWithoutSecondStage(rig, kShellSparkle, kSoundSparkle);
+}
+
+TEST(FireworksDecayStars, AStarWhoseLifeReachesZeroIsRemovedTheNextFrame) {
+  FireworksRig rig(640, 480);
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireDecayPct);
+  s.EmitSpeed = 0.5f;
+  s.FireDecayMLife = 6;  // lives of exactly 5 frames
+  rig.Start();
+  const auto& st = rig.state();
+  const int heads = 500 / (500 / 15);
+  EXPECT_EQ(st.LiveCount[0], heads);
+  rig.Step(5);
+  EXPECT_EQ(st.LiveCount[0], heads);
+  EXPECT_GT(rig.LitPixels(), 0);
+  rig.Step();
+  // Every star has reached life 0 and was erased; the shell started anew.
+  EXPECT_EQ(st.ShellAge[0], 0);
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundDecayStar)), 2);
+}
+
+TEST(FireworksScintillator, FivePixelStarsWithStyleOne) {
+  FireworksRig rig(640, 480);
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireScintPct);
+  s.ParticleCount = 10;  // two heads
+  s.FireScintStyle = 1;
+  s.EmitSpeed = 0.1f;
+  s.Persistence = 0.99f;
+  rig.Start();
+  rig.Step();
+  // At age 1 a surviving star always shows; both stars overlap near the centre or not at all.
+  const int lit = rig.LitPixels();
+  EXPECT_TRUE(lit == 0 || lit % 5 == 0 || lit <= 10) << lit;
+  EXPECT_LE(lit, 10);
+}
+
+TEST(FireworksTwister, TheEmissionPointCirclesAtTheTwistDistance) {
+  FireworksRig rig;
+  ClampFireworksSettings(rig.settings());
+  const float ext = rig.settings().FireTwistExt;
+  float prevX = 0, prevY = 0, prevZ = 1, angle = 0;
+  float x = 0, y = 0, z = 1;
+  float ex = 0, ey = 0, ez = 0;
+  for (int f = 0; f < 10; ++f) {
+    z += 0.01f;  // the head moves along +z
+    TwisterEmitPoint(rig.ctx, x, y, z, prevX, prevY, prevZ, angle, ex, ey, ez);
+    const float d = std::sqrt((ex - x) * (ex - x) + (ey - y) * (ey - y) + (ez - z) * (ez - z));
+    const float expected = f == 0 ? 0.0f : (f * 15.0f < 36.0f ? ext * (f * 15.0f / 36.0f) : ext);
+    EXPECT_NEAR(d, expected, 1e-4) << "frame " << f;
+    EXPECT_FLOAT_EQ(prevZ, z);
+  }
+  EXPECT_NEAR(angle, 10 * 15 * 3.1415927f / 180, 1e-4);
+}
+
+TEST(FireworksRing, ZeroDegreesPutsEverySparkOnItsRingsEquator) {
+  FireworksRig rig;
+  auto& s = rig.settings();
+  OneShellOf(s, &EffectSettings::FireRingPct);
+  s.FireRingEmb = 1;
+  s.FireRingDeg = 0;
+  s.FireSplinePct = 0;
+  rig.Start();
+  const auto& st = rig.state();
+  // All velocities lie in one plane through the centre: the triple product of any three is ~0.
+  auto v = [&](int j) { return std::array<double, 3>{st.VX[j], st.VY[j], st.VZ[j]}; };
+  const auto a = v(0), b = v(1);
+  const std::array<double, 3> n{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+  for (int j = 2; j < 500; ++j) {
+    const auto c = v(j);
+    const double len = std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]) *
+                       std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    if (len > 0) {
+      EXPECT_NEAR((n[0] * c[0] + n[1] * c[1] + n[2] * c[2]) / len, 0.0, 0.03) << j;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qsrn

@@ -1,0 +1,331 @@
+// Fireworks shells: which burst type the percentages choose (at 0 % and 100 % of each), the sound
+// of each type, the start-up stagger, the trail length rule, and rising shells that always burst
+// where they arrive.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fireworks_rig.h"
+
+namespace qsrn {
+namespace {
+
+using test::FireworksRig;
+using test::NoBurstTypes;
+using test::SlotFile;
+
+struct TypeCase {
+  const char* name;
+  int16_t EffectSettings::*pct;
+  int16_t state;  // state right after NewShell (a ring runs as a standard burst at once)
+  int slot;
+};
+
+const TypeCase kTypes[] = {
+    {"scintillator", &EffectSettings::FireScintPct, kShellScintillator, kSoundScintil},
+    {"multi-burst", &EffectSettings::FireMultiPct, kShellMultiBurst, kSoundMultiBurst},
+    {"jet", &EffectSettings::FireBurstPct, kShellJet, kSoundJetBurst},
+    {"sparkle", &EffectSettings::FireSparkPct, kShellSparkle, kSoundSparkle},
+    {"ring", &EffectSettings::FireRingPct, kShellStandard, kSoundRingDisk},
+    {"twister", &EffectSettings::FireTwistPct, kShellTwister, kSoundTwister},
+    {"decay stars", &EffectSettings::FireDecayPct, kShellDecayStars, kSoundDecayStar},
+};
+
+// Every shell bursting at once, with only the given percentages set.
+FireworksRig& BurstingRig(FireworksRig& rig) {
+  rig.settings().FireLaunchPct = 0;
+  rig.settings().FireWorks = 40;
+  NoBurstTypes(rig.settings());
+  return rig;
+}
+
+TEST(FireworksBurstType, AllPercentagesZeroGiveOnlyStandardBursts) {
+  FireworksRig rig;
+  BurstingRig(rig);
+  rig.Start();
+  for (int s = 0; s < 40; ++s) {
+    EXPECT_EQ(rig.state().ShellState[s], kShellStandard);
+    EXPECT_EQ(rig.state().Stride[s], 1);
+    EXPECT_EQ(rig.state().LiveCount[s], 500);
+  }
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 40);
+  EXPECT_EQ(rig.sound.played.size(), 40u);
+}
+
+TEST(FireworksBurstType, HundredPercentOfEachTypeSelectsItEveryTime) {
+  for (const TypeCase& t : kTypes) {
+    SCOPED_TRACE(t.name);
+    FireworksRig rig;
+    BurstingRig(rig);
+    rig.settings().*t.pct = 100;
+    rig.Start();
+    for (int s = 0; s < 40; ++s) EXPECT_EQ(rig.state().ShellState[s], t.state);
+    EXPECT_EQ(rig.sound.Count(SlotFile(t.slot)), 40);
+    EXPECT_EQ(rig.sound.played.size(), 40u);
+  }
+}
+
+TEST(FireworksBurstType, ZeroPercentNeverSelectsATypeEvenBeforeOthersAtHundred) {
+  // Each type at 0 with every later type at 100: the first later type wins every time.
+  for (size_t k = 0; k + 1 < std::size(kTypes); ++k) {
+    SCOPED_TRACE(kTypes[k].name);
+    FireworksRig rig;
+    BurstingRig(rig);
+    for (size_t later = k + 1; later < std::size(kTypes); ++later) rig.settings().*kTypes[later].pct = 100;
+    rig.Start();
+    EXPECT_EQ(rig.sound.Count(SlotFile(kTypes[k + 1].slot)), 40);
+    EXPECT_EQ(rig.sound.Count(SlotFile(kTypes[k].slot)), 0);
+  }
+}
+
+TEST(FireworksBurstType, FiftyFiftySplitsBetweenTwoTypes) {
+  FireworksRig rig;
+  BurstingRig(rig);
+  rig.settings().FireWorks = 60;
+  rig.settings().ParticleCount = 100;
+  rig.settings().FireScintPct = 50;
+  rig.settings().FireDecayPct = 50;
+  rig.Start();
+  const int scint = rig.sound.Count(SlotFile(kSoundScintil));
+  const int decay = rig.sound.Count(SlotFile(kSoundDecayStar));
+  EXPECT_EQ(scint + decay, 60);
+  EXPECT_GT(scint, 10);
+  EXPECT_GT(decay, 10);
+}
+
+TEST(FireworksBurstType, StridesAndCountsFollowTheTable) {
+  FireworksRig rig;
+  BurstingRig(rig);
+  rig.settings().FireBurstPct = 100;  // jets: 500 \ 7 = 71, 7 heads of 70 followers
+  rig.Start();
+  EXPECT_EQ(rig.state().Stride[0], 71);
+  EXPECT_EQ(rig.state().LiveCount[0], 7 * 70);
+
+  FireworksRig scint;
+  BurstingRig(scint);
+  scint.settings().FireScintPct = 100;
+  scint.settings().FireScintStyle = 1;  // always five-pixel stars
+  scint.Start();
+  for (int s = 0; s < 40; ++s) {
+    EXPECT_EQ(scint.state().Stride[s], 5);
+    EXPECT_EQ(scint.state().LiveCount[s], 100);
+  }
+}
+
+TEST(FireworksBurstType, ScintillatorStylesGiveStridesFiveToThirtySeven) {
+  FireworksRig rig;
+  BurstingRig(rig);
+  rig.settings().FireWorks = 60;
+  rig.settings().ParticleCount = 500;
+  rig.settings().FireScintPct = 100;
+  rig.Start();
+  std::set<int> strides;
+  for (int s = 0; s < 60; ++s) strides.insert(rig.state().Stride[s]);
+  for (int n : strides) EXPECT_TRUE(n >= 5 && n <= 37 && (n - 5) % 4 == 0) << n;
+  EXPECT_GE(strides.size(), 6u);
+}
+
+TEST(FireworksBurstType, CountsAboveTheSparksKeepEveryStrideAtLeastOne) {
+  for (int16_t EffectSettings::*pct : {&EffectSettings::FireMultiPct, &EffectSettings::FireBurstPct,
+                                       &EffectSettings::FireTwistPct, &EffectSettings::FireDecayPct}) {
+    FireworksRig rig;
+    BurstingRig(rig);
+    rig.settings().FireWorks = 5;
+    rig.settings().ParticleCount = 10;
+    rig.settings().FireLaunchPixel = 10;
+    rig.settings().FireMultiBurst = rig.settings().FireBurstCount = 99;
+    rig.settings().FireTwistCnt = rig.settings().FireDecayCnt = 99;
+    rig.settings().*pct = 100;
+    rig.Start();
+    for (int s = 0; s < 5; ++s) EXPECT_EQ(rig.state().Stride[s], 1);
+    rig.Step(200);  // must neither hang nor leave the block
+  }
+}
+
+TEST(FireworksLaunch, EveryNewShellRisesAtHundredPercent) {
+  FireworksRig rig;
+  rig.Start();
+  for (int s = 0; s < 20; ++s) EXPECT_EQ(rig.state().ShellState[s], kShellRising);
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundLaunch)), 20);
+}
+
+TEST(FireworksLaunch, AtZeroPercentShellsBurstInFrontOfTheViewer) {
+  FireworksRig rig;
+  BurstingRig(rig);
+  rig.settings().FireWorks = 99;
+  rig.settings().ParticleCount = 100;
+  rig.Start();
+  for (int s = 0; s < 99; ++s) {
+    EXPECT_NE(rig.state().ShellState[s], kShellRising);
+    EXPECT_GE(rig.state().ShellZ[s], 1.0f);
+    EXPECT_LT(rig.state().ShellZ[s], 2.0f);
+    EXPECT_GE(rig.state().ShellX[s], -0.9f);
+    EXPECT_LE(rig.state().ShellX[s], 0.9f);
+  }
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundLaunch)), 0);
+}
+
+TEST(FireworksLaunch, ARisingShellAlwaysBurstsNextAndABurstRisesAgain) {
+  FireworksRig rig;
+  rig.settings().FireWorks = 10;
+  rig.settings().ParticleCount = 200;
+  rig.settings().FireLaunchSteps = 10;
+  rig.Start();
+  const auto& st = rig.state();
+  std::vector<int16_t> last(st.ShellState.begin(), st.ShellState.end());
+  std::vector<int16_t> lastAge(st.ShellAge.begin(), st.ShellAge.end());
+  int bursts = 0, rises = 0;
+  for (int f = 0; f < 1500; ++f) {
+    rig.Step();
+    for (int s = 0; s < 10; ++s) {
+      const int16_t now = st.ShellState[s];
+      if (last[s] == kShellRising && now != kShellRising) ++bursts;
+      if (last[s] == kShellRising && now == kShellRising) {
+        // The same rise goes on (or has not started yet): never a second rise in a row.
+        const bool waiting = lastAge[s] == 0 && st.ShellAge[s] == 0;
+        EXPECT_TRUE(waiting || st.ShellAge[s] == lastAge[s] + 1) << "shell " << s << " frame " << f;
+      }
+      if (last[s] != kShellRising && now == kShellRising) ++rises;
+      last[s] = now;
+      lastAge[s] = st.ShellAge[s];
+    }
+  }
+  EXPECT_GT(bursts, 10);
+  EXPECT_GT(rises, 10);
+  // Launch sounds: one per rise (10 at set-up); burst sounds at least one per rise that ended.
+  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundLaunch)), 10 + rises);
+}
+
+TEST(FireworksLaunch, TheRiseEndsAtTheChosenHeightAndMirroredDepth) {
+  FireworksRig rig;
+  rig.settings().FireWorks = 1;
+  rig.settings().FireLaunchSteps = 40;
+  rig.Start();
+  const auto& st = rig.state();
+  ASSERT_EQ(st.ShellState[0], kShellRising);
+  const float z0 = st.ShellZ[0];
+  // The bottom edge of the screen at the shell's depth.
+  EXPECT_FLOAT_EQ(st.ShellY[0], z0 * rig.settings().FocalLengthInverse);
+  const float targetY = st.ShellY[0] + 40 * st.LaunchStepY[0];
+  rig.Step(40);
+  EXPECT_NEAR(st.ShellY[0], targetY, 1e-4);
+  EXPECT_NEAR(st.ShellZ[0], 2 * 1.0f + 1 - z0, 1e-4);
+  EXPECT_GE(st.ShellY[0], -0.925f - 1e-4);
+  EXPECT_LE(st.ShellY[0], 0.325f + 1e-4);
+}
+
+TEST(FireworksStagger, ThreeShellsOfSixtyFourSparksStartTwoFramesApart) {
+  FireworksRig rig;
+  rig.settings().FireWorks = 3;
+  rig.settings().ParticleCount = 64;
+  rig.settings().FireLaunchPixel = 60;
+  rig.Start();
+  const auto& st = rig.state();
+  std::vector<int> startFrame(3, -1);
+  for (int f = 1; f <= 8; ++f) {
+    rig.Step();
+    for (int s = 0; s < 3; ++s)
+      if (startFrame[s] < 0 && st.ShellAge[s] > 0) startFrame[s] = f;
+  }
+  EXPECT_EQ(startFrame[0], 1);  // shell 0 never waits
+  EXPECT_EQ(startFrame[1], 3);  // after 2 frames
+  EXPECT_EQ(startFrame[2], 5);  // after 4 frames
+}
+
+TEST(FireworksStagger, OneShellStartsAtOnce) {
+  FireworksRig rig;
+  rig.settings().FireWorks = 1;
+  rig.settings().ParticleCount = 9999;
+  rig.Start();
+  rig.Step();
+  EXPECT_EQ(rig.state().ShellAge[0], 1);
+}
+
+TEST(FireworksTrails, LengthOneGivesOneFrameTrails) {
+  FireworksRig rig;
+  BurstingRig(rig);
+  rig.settings().TrailLength = 1;
+  rig.settings().FireRingPct = 50;
+  rig.Start();
+  for (int s = 0; s < 40; ++s) EXPECT_EQ(rig.state().TrailFrames[s], 1);
+}
+
+TEST(FireworksTrails, LengthEightGivesTwoToNineFrames) {
+  FireworksRig rig;
+  BurstingRig(rig);
+  rig.settings().FireWorks = 99;
+  rig.settings().ParticleCount = 50;
+  rig.Start();
+  std::set<int> seen;
+  for (int s = 0; s < 99; ++s) seen.insert(rig.state().TrailFrames[s]);
+  EXPECT_EQ(*seen.begin(), 2);
+  EXPECT_EQ(*seen.rbegin(), 9);
+  EXPECT_EQ(seen.size(), 8u);
+}
+
+TEST(FireworksTrails, AStandardSparkShowsAtMostItsTrailFramesPixels) {
+  // One slow, long-lived shell: while its sparks live, each shows its last TrailFrames positions.
+  FireworksRig rig(640, 480);
+  BurstingRig(rig);
+  auto& s = rig.settings();
+  s.FireWorks = 1;
+  s.ParticleCount = 10;
+  s.Persistence = 0.99f;
+  s.Gravity = 0;
+  s.Damping = 0;
+  s.EmitSpeed = 4;
+  s.FireSplinePct = s.FirePatternPct = 0;
+  s.TrailLength = 8;
+  rig.Start();
+  const int trail = rig.state().TrailFrames[0];
+  rig.Step(trail + 3);
+  const int live = rig.engine->ParticleCount();
+  ASSERT_GT(live, 0);
+  // Sparks may overlap near the centre, so at most trail pixels each, and at least one full trail.
+  EXPECT_LE(rig.LitPixels(), live * trail);
+  EXPECT_GE(rig.LitPixels(), trail);
+}
+
+TEST(FireworksTrails, ASingleSparkShowsExactlyItsLastTrailFramesPositions) {
+  // One spark at constant velocity (no gravity, no damping, never dying of age; only the loop
+  // without clamps allows that): the lit pixels are exactly the projections of its last
+  // TrailFrames positions, which run from the eraser's position up to the spark's.
+  FireworksRig rig(640, 480, 21);
+  auto& s = rig.settings();
+  BurstingRig(rig);
+  s.FireWorks = 1;
+  s.ParticleCount = 1;
+  s.FireLaunchPixel = 1;
+  s.Persistence = 1.0f;
+  s.Gravity = 0;
+  s.Damping = 1.0f;  // the per-frame factor: velocity kept whole
+  s.FireSplinePct = s.FirePatternPct = 0;
+  s.EmitSpeed = 8;
+  s.TrailLength = 8;
+  rig.Start(false);
+  const auto& st = rig.state();
+  const int trail = st.TrailFrames[0];
+  ASSERT_GE(trail, 2);
+  for (int frame = 1; frame <= trail + 6; ++frame) {
+    rig.Step();
+    // Replay from the eraser with the spark's own additions; before the eraser starts it waits
+    // at the centre, which is never drawn.
+    std::set<std::pair<int, int>> expected;
+    float x = st.TailX[0], y = st.TailY[0], z = st.TailZ[0];
+    const int firstShown = frame < trail ? 1 : 0;
+    const int lastShown = frame < trail ? frame : trail - 1;
+    for (int m = 0; m <= lastShown; ++m) {
+      const int32_t sx = ProjectX(rig.ctx.geometry, x, z), sy = ProjectY(rig.ctx.geometry, y, z);
+      if (m >= firstShown && sx >= 0 && sx < 640 && sy >= 0 && sy < 480) expected.insert({sx, sy});
+      x = x + st.VX[0];
+      y = y + st.VY[0];
+      z = z + st.VZ[0];
+    }
+    EXPECT_EQ(rig.LitPixels(), static_cast<int>(expected.size())) << "frame " << frame;
+    for (const auto& [x, y] : expected) EXPECT_NE(rig.surface.GetPixel(x, y), 0) << "frame " << frame;
+    ASSERT_TRUE(st.Alive[0]) << "frame " << frame;
+  }
+}
+
+}  // namespace
+}  // namespace qsrn

@@ -1,0 +1,218 @@
+// Fireworks shapes and glyphs: glyph pixel counts for every Stride and FireSparkPix, glyphs that
+// shrink with their unit, the closed knot loop, the burst velocity shapes and the rotation.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "effects/fireworks_glyphs.h"
+#include "effects/fireworks_shapes.h"
+#include "fireworks_rig.h"
+#include "render/bspline.h"
+
+namespace qsrn {
+namespace {
+
+using test::FireworksRig;
+
+// Pixels a glyph lights on a blank 200 x 200 surface when drawn at its centre.
+template <typename Draw>
+int GlyphPixels(FireworksRig& rig, Draw draw) {
+  rig.surface.Clear();
+  draw(100, 100);
+  return rig.LitPixels();
+}
+
+TEST(FireworksGlyphs, ScintillatorHasExactlyNPixelsForItsStrides) {
+  FireworksRig rig(200, 200);
+  for (int n = 0; n <= 45; ++n) {
+    const int expected = (n >= 5 && n <= 37 && (n - 5) % 4 == 0) ? n : 1;
+    EXPECT_EQ(GlyphPixels(rig, [&](int x, int y) { DrawScintillator(rig.ctx, x, y, 1.0f, n, kWhite); }), expected)
+        << "n = " << n;
+  }
+}
+
+TEST(FireworksGlyphs, CarrierAndDecayStarPixelsByStride) {
+  FireworksRig rig(200, 200);
+  auto expected = [](int n) {
+    if (n <= 1) return 1;
+    if (n == 2) return 2;
+    for (int k : {33, 25, 21, 17, 13, 9, 5})
+      if (n >= k) return k;
+    return 3;
+  };
+  for (int n = -1; n <= 60; ++n) {
+    EXPECT_EQ(GlyphPixels(rig, [&](int x, int y) { DrawCarrier(rig.ctx, x, y, 1.0f, n, kWhite); }), expected(n))
+        << "n = " << n;
+    // A decay star with life L at depth z has unit L / z * DecayScale: here exactly 1.
+    EXPECT_EQ(GlyphPixels(rig, [&](int x, int y) { DrawDecayStar(rig.ctx, x, y, 2.0f, 4, n, kWhite, 0.5f); }),
+              expected(n))
+        << "n = " << n;
+  }
+  // Row 2 is not cumulative: the second pixel is to the right.
+  rig.surface.Clear();
+  DrawCarrier(rig.ctx, 100, 100, 1.0f, 2, kWhite);
+  EXPECT_NE(rig.surface.GetPixel(101, 100), 0);
+}
+
+TEST(FireworksGlyphs, SparklePixelsByFireSparkPix) {
+  FireworksRig rig(200, 200);
+  const int expected[31] = {1,  1,  2,  3,  5,  5,  7,  7,  9,  9,  9,  11, 11, 13, 13, 17,
+                            17, 17, 17, 21, 21, 21, 21, 25, 25, 25, 25, 29, 29, 29, 29};
+  for (int pix = 0; pix <= 35; ++pix) {
+    rig.settings().FireSparkPix = static_cast<int16_t>(pix);
+    const int want = pix <= 30 ? expected[pix] : 1;
+    EXPECT_EQ(GlyphPixels(rig, [&](int x, int y) { DrawSparkle(rig.ctx, x, y, 1.0f, kWhite); }), want)
+        << "FireSparkPix = " << pix;
+  }
+}
+
+TEST(FireworksGlyphs, GlyphsScaleWithDepthAndADeadDecayStarIsAPoint) {
+  FireworksRig rig(200, 200);
+  // Twice as far: offsets halve, (25, 0) lands at 12.5 -> 12 (ties to even).
+  rig.surface.Clear();
+  DrawScintillator(rig.ctx, 100, 100, 2.0f, 37, kWhite);
+  EXPECT_NE(rig.surface.GetPixel(112, 100), 0);
+  EXPECT_EQ(rig.surface.GetPixel(125, 100), 0);
+  // Life 0: every offset collapses onto the centre.
+  EXPECT_EQ(GlyphPixels(rig, [&](int x, int y) { DrawDecayStar(rig.ctx, x, y, 1.0f, 0, 33, kWhite, 1.0f); }), 1);
+  // Erasing is the same call in black.
+  rig.surface.Clear();
+  DrawCarrier(rig.ctx, 100, 100, 1.0f, 33, 0x123456);
+  DrawCarrier(rig.ctx, 100, 100, 1.0f, 33, 0);
+  EXPECT_EQ(rig.LitPixels(), 0);
+}
+
+TEST(FireworksKnots, TheKnotLoopIsClosed) {
+  for (int16_t knots : {4, 5, 8, 99}) {
+    FireworksRig rig;
+    rig.settings().FireSplineKnot = knots;
+    rig.Start();  // sizes the knot arrays to 0 .. FireSplineKnot
+    MakeSplineKnots(rig.ctx, 0.1f, -0.2f, 1.5f);
+    const auto& s = rig.settings();
+    ASSERT_EQ(s.FireKnotX.size(), static_cast<size_t>(knots) + 1);
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_EQ(s.FireKnotX[knots - 2 + k], s.FireKnotX[k]);
+      EXPECT_EQ(s.FireKnotY[knots - 2 + k], s.FireKnotY[k]);
+      EXPECT_EQ(s.FireKnotZ[knots - 2 + k], s.FireKnotZ[k]);
+    }
+    for (int k = 0; k <= knots - 3; ++k) {
+      EXPECT_LE(std::fabs(s.FireKnotX[k] - 0.1f), 2.0f);
+      EXPECT_LE(std::fabs(s.FireKnotZ[k] - 1.5f), 2.0f);
+    }
+    // The end of the last segment meets the start of the first.
+    const int last = knots - 3;
+    auto point = [&](int seg, float t) {
+      float x, y, z;
+      BSplinePoint(x, y, z, t, s.FireKnotX[seg], s.FireKnotY[seg], s.FireKnotZ[seg], s.FireKnotX[seg + 1],
+                   s.FireKnotY[seg + 1], s.FireKnotZ[seg + 1], s.FireKnotX[seg + 2], s.FireKnotY[seg + 2],
+                   s.FireKnotZ[seg + 2], s.FireKnotX[seg + 3], s.FireKnotY[seg + 3], s.FireKnotZ[seg + 3]);
+      return std::array<float, 3>{x, y, z};
+    };
+    const auto end = point(last, 1.0f), start = point(0, 0.0f);
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(end[c], start[c], 1e-5) << "knots " << knots;
+  }
+}
+
+TEST(FireworksKnots, KnotsOutOfTheLoadersRangeStillFitTheArrays) {
+  FireworksRig rig;
+  rig.settings().FireSplineKnot = 2;  // the clamp raises it to 4 after the loader sized 3 knots
+  rig.settings().FireKnotX.assign(3, 0.0f);
+  rig.settings().FireSplinePct = 100;
+  rig.settings().FireLaunchPct = 0;
+  rig.Start();
+  rig.Step(50);
+  EXPECT_EQ(rig.settings().FireSplineKnot, 4);
+  EXPECT_EQ(rig.settings().FireKnotX.size(), 5u);
+}
+
+TEST(FireworksShapes, SphereVelocityHasLengthAboutR) {
+  FireworksRig rig(400, 400);  // square: AspectRatio 1, so the length is exactly r
+  for (int k = 0; k < 200; ++k) {
+    float vx, vy, vz;
+    SphereVelocity(rig.ctx, vx, vy, vz, 0.5f);
+    EXPECT_NEAR(std::sqrt(vx * vx + vy * vy + vz * vz), 0.5f, 1e-3);
+  }
+}
+
+TEST(FireworksShapes, RandomBurstSpeedSpansSymmetryToOne) {
+  FireworksRig rig;
+  auto& s = rig.settings();
+  s.EmitSpeed = 10;
+  s.FireSymmetry = 1;
+  EXPECT_FLOAT_EQ(RandomBurstSpeed(rig.ctx, 0.5f), 5.0f);
+  s.FireSymmetry = 0.5f;
+  for (int k = 0; k < 100; ++k) {
+    const float v = RandomBurstSpeed(rig.ctx, 1.0f);
+    EXPECT_GE(v, 5.0f);
+    EXPECT_LT(v, 10.0f);
+  }
+}
+
+TEST(FireworksShapes, PatternsStayOnTheirSolids) {
+  FireworksRig rig;
+  auto& set = rig.settings();
+  set.EmitSpeed = 3;
+  set.FireSymmetry = 1;  // s = 3 * size * 0.6666 exactly
+  const float size = 0.5f;
+  const float s = static_cast<float>(3.0f * size * 0.6666);
+  for (int k = 0; k < 300; ++k) {
+    float vx = 0, vy = 0, vz = 0;
+    PatternVelocity(rig.ctx, vx, vy, vz, 0, size);  // cube surface: one face coordinate at +-s
+    const float m = std::max({std::fabs(vx), std::fabs(vy), std::fabs(vz)});
+    EXPECT_NEAR(m, s, 1e-5);
+    PatternVelocity(rig.ctx, vx, vy, vz, 1, size);  // pyramid, apex up (y = -s)
+    EXPECT_LE(std::fabs(vx), (s + vy) / 2 + 1e-5);
+    EXPECT_LE(std::fabs(vz), (s + vy) / 2 + 1e-5);
+    PatternVelocity(rig.ctx, vx, vy, vz, 2, size);  // apex down
+    EXPECT_LE(std::fabs(vx), (s - vy) / 2 + 1e-5);
+    PatternVelocity(rig.ctx, vx, vy, vz, 3, size);  // double cone: radius shrinks with |y|
+    EXPECT_NEAR(std::sqrt(vx * vx + vz * vz), (2 * s - std::fabs(vy)) * 0.5f, 1e-4);
+  }
+  float vx = 7, vy = 8, vz = 9;
+  PatternVelocity(rig.ctx, vx, vy, vz, 4, size);
+  EXPECT_EQ(vx, 7);
+  EXPECT_EQ(vz, 9);
+}
+
+TEST(FireworksShapes, ZeroSpeedPyramidsStayFinite) {
+  FireworksRig rig;
+  rig.settings().EmitSpeed = 0;
+  for (int pattern = 0; pattern < 4; ++pattern) {
+    float vx = 1, vy = 1, vz = 1;
+    PatternVelocity(rig.ctx, vx, vy, vz, pattern, 1.0f);
+    EXPECT_TRUE(std::isfinite(vx) && std::isfinite(vy) && std::isfinite(vz));
+  }
+}
+
+TEST(FireworksShapes, SplineVelocityAimsAtTheLoop) {
+  FireworksRig rig;
+  rig.Start();
+  MakeSplineKnots(rig.ctx, 0, 0, 1.5f);
+  rig.settings().EmitSpeed = 1;
+  float vx, vy, vz, hx, hy, hz;
+  SplineVelocity(rig.ctx, vx, vy, vz, 0, 0, 1.5f, 1.0f, false);
+  // Every loop point lies within the knots' cube about the centre.
+  EXPECT_LE(std::fabs(vx), 2.0f);
+  EXPECT_LE(std::fabs(vz), 2.0f);
+  rig.ctx.rng.Seed(99);
+  SplineVelocity(rig.ctx, vx, vy, vz, 0, 0, 1.5f, 1.0f, false);
+  rig.ctx.rng.Seed(99);
+  SplineVelocity(rig.ctx, hx, hy, hz, 0, 0, 1.5f, 1.0f, true);
+  EXPECT_FLOAT_EQ(hx, vx * 0.5f);
+  EXPECT_FLOAT_EQ(hy, vy * 0.5f);
+}
+
+TEST(FireworksShapes, RotateVectorKeepsLengthAndTurnsAboutYThenX) {
+  float x, y, z;
+  RotateVector(1, 0, 0, 0, 1.5707964f, x, y, z);  // y axis by 90 degrees: x goes to +z
+  EXPECT_NEAR(x, 0, 1e-6);
+  EXPECT_NEAR(z, 1, 1e-6);
+  RotateVector(0, 1, 0, 1.5707964f, 0, x, y, z);  // x axis by 90 degrees: y goes to -z
+  EXPECT_NEAR(y, 0, 1e-6);
+  EXPECT_NEAR(z, -1, 1e-6);
+  RotateVector(0.3f, -0.4f, 1.2f, 0.7f, 2.1f, x, y, z);
+  EXPECT_NEAR(std::sqrt(x * x + y * y + z * z), std::sqrt(0.09f + 0.16f + 1.44f), 1e-5);
+}
+
+}  // namespace
+}  // namespace qsrn
