@@ -1,0 +1,329 @@
+// The galaxy engine run headless: the trail ring, passes, the hue rules, the new-star selection
+// and the star lifecycle seen through the pixels it leaves.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "effects/galaxy.h"
+#include "effects/gravity_galaxy_common.h"
+#include "gravity_galaxy_harness.h"
+#include "settings/loaders.h"
+#include "settings/store.h"
+#include "settings/themes.h"
+
+namespace qsrn {
+namespace {
+
+using testing::GalaxyRun;
+
+TEST(GalaxyTrail, ThirtyThousandStarsKeepOnlyTheirCurrentPosition) {
+  GalaxyRun run(320, 240);
+  testing::SetGalaxyEventsOff(run.ctx.settings);
+  run.ctx.settings.ParticleCount = 30000;
+  run.ctx.settings.OrbitTrailLength = 999;
+  run.ctx.settings.Galaxy_ColorComp = 0;
+  run.Setup();
+  ASSERT_EQ(run.engine.Params().Trail, 1);
+  ASSERT_EQ(run.engine.TrailX().size(), 30000u);
+  run.Run(3);
+  std::set<std::pair<int32_t, int32_t>> current;
+  for (size_t i = 0; i < run.engine.TrailX().size(); ++i) current.insert({run.engine.TrailX()[i], run.engine.TrailY()[i]});
+  const auto lit = run.Lit();
+  ASSERT_GT(lit.size(), 1000u);
+  for (const auto& p : lit) ASSERT_TRUE(current.count(p));
+}
+
+TEST(GalaxyTrail, EveryLitPixelIsInTheTrailRing) {
+  GalaxyRun run;
+  testing::SetGalaxyEventsOff(run.ctx.settings);
+  run.ctx.settings.OrbitTrailLength = 6;
+  run.ctx.settings.Galaxy_Rotation = 3000;
+  run.Setup();
+  for (int frame = 0; frame < 30; ++frame) {
+    run.Run(1);
+    std::set<std::pair<int32_t, int32_t>> ring;
+    for (size_t i = 0; i < run.engine.TrailX().size(); ++i) ring.insert({run.engine.TrailX()[i], run.engine.TrailY()[i]});
+    for (const auto& p : run.Lit()) ASSERT_TRUE(ring.count(p)) << "frame " << frame;
+  }
+}
+
+TEST(GalaxyPasses, VelocityZeroNeverStartsANewPass) {
+  GalaxyRun run;
+  run.ctx.settings.ParticleCount = 200;
+  run.ctx.settings.Galaxy_Velocity = 0;
+  run.Setup();
+  run.Run(600);
+  EXPECT_EQ(run.engine.Passes(), 1);
+  EXPECT_FLOAT_EQ(run.engine.View().D, 3.0f);
+}
+
+TEST(GalaxyPasses, APassEndsHalfARadiusBehindTheEye) {
+  GalaxyRun run;
+  testing::SetGalaxyEventsOff(run.ctx.settings);
+  run.ctx.settings.ParticleCount = 10;
+  run.Setup();
+  // (3 + 0.5 x 2) / 0.00375 = 1066.7 frames.
+  run.Run(1060);
+  EXPECT_EQ(run.engine.Passes(), 1);
+  run.Run(15);
+  EXPECT_EQ(run.engine.Passes(), 2);
+  EXPECT_GT(run.engine.View().D, 2.9f);
+
+  // The fastest approach on the smallest galaxy starting at the eye: a pass every frame.
+  GalaxyRun fast;
+  fast.ctx.settings.ParticleCount = 10;
+  fast.ctx.settings.Galaxy_Distance = 0;
+  fast.ctx.settings.Galaxy_Radius = 1;
+  fast.ctx.settings.Galaxy_Velocity = 9999;
+  fast.Setup();
+  fast.Run(5);
+  EXPECT_EQ(fast.engine.Passes(), 6);
+}
+
+TEST(GalaxyColor, RuleFourDrawsOrdinaryStarsInBlack) {
+  GalaxyRun run;
+  testing::SetGalaxyEventsOff(run.ctx.settings);
+  run.ctx.settings.Galaxy_ColorComp = 4;
+  run.Setup();
+  run.Run(20);
+  EXPECT_TRUE(run.Lit().empty());
+}
+
+TEST(GalaxyColor, HueIndexesWrapIntoTheWheel) {
+  testing::Harness h;
+  EffectSettings s;
+  testing::SetGalaxyFactory(s);
+  s.Galaxy_ColorComp = 2;
+  s.Galaxy_HWheelIdx = 0;
+  s.HueMultiplier = 9999;
+  const GalaxyParams p = ClampGalaxySettings(s);
+  // A tall star: d = sqrt(10) R, so (1 - d / R) x S is about -2162.3, index -2162, hue 358.
+  const float R = p.Radius;
+  EXPECT_EQ(StarColor(h.ctx, p, R, 3 * R, 0.001f), h.ctx.colors.HueTable[358]);
+  // Rule 0 with an enormous angular speed (a star next to the axis) stays on the wheel.
+  GalaxyParams fastest = p;
+  fastest.HueRule = 0;
+  const int32_t c = StarColor(h.ctx, fastest, 1e-9f, 0, 1e30f);
+  EXPECT_NE(c, 0);
+}
+
+TEST(GalaxyNewStars, FrequencyTwoHundredFiftySelectsTwoOrFourPerFrame) {
+  GalaxyRun run;
+  testing::SetGalaxyEventsOff(run.ctx.settings);
+  EffectSettings& s = run.ctx.settings;
+  s.ParticleCount = 30000;
+  s.Galaxy_NewFreq = 250;
+  s.Galaxy_NewFrames = 1;
+  s.Galaxy_Velocity = 0;
+  run.Setup();
+  const int32_t L = run.engine.Params().Trail;
+  run.Run(L + 2);  // every star is now older than its trail
+  std::map<int, int> perFrame;
+  for (int frame = 0; frame < 400; ++frame) {
+    run.Run(1);
+    int selected = 0;
+    for (int16_t c : run.engine.Stars().Countdown) selected += c == L + 1;
+    ++perFrame[selected];
+  }
+  // Two picks of the same star, or of a busy one, are rare with 30000 stars.
+  EXPECT_GE(perFrame[2] + perFrame[4], 390);
+  EXPECT_GT(perFrame[2], 120);
+  EXPECT_GT(perFrame[4], 120);
+  for (const auto& [count, frames] : perFrame) EXPECT_LE(count, 4);
+}
+
+TEST(GalaxyNewStars, YoungOrBusyStarsAreLeftAlone) {
+  GalaxyRun young;
+  testing::SetGalaxyEventsOff(young.ctx.settings);
+  young.ctx.settings.ParticleCount = 10;
+  young.ctx.settings.OrbitTrailLength = 999;
+  young.ctx.settings.Galaxy_NewFreq = 9999;
+  young.Setup();
+  young.Run(200);  // every star is younger than its 999-frame trail
+  for (int16_t c : young.engine.Stars().Countdown) EXPECT_EQ(c, 0);
+
+  GalaxyRun busy;
+  testing::SetGalaxyEventsOff(busy.ctx.settings);
+  busy.ctx.settings.ParticleCount = 10;
+  busy.ctx.settings.Galaxy_NewFreq = 9999;
+  busy.ctx.settings.Galaxy_NovaFrames = 999;
+  busy.Setup();
+  for (auto& nova : busy.engine.MutableStars().Nova) nova = 900;  // every star busy with a nova
+  busy.Run(50);
+  for (int16_t c : busy.engine.Stars().Countdown) EXPECT_EQ(c, 0);
+}
+
+// Star 9 of 10 is sent into its countdown with no novas: it must come back as a new star whose
+// flash shrinks one row per frame over Galaxy_NewFrames and then turns into an ordinary star.
+TEST(GalaxyLifecycle, NewStarFlashShrinksRowByRow) {
+  GalaxyRun run(400, 400);
+  testing::SetGalaxyEventsOff(run.ctx.settings);
+  EffectSettings& s = run.ctx.settings;
+  s.ParticleCount = 10;
+  s.Galaxy_Radius = 1;  // a galaxy of 0.01: every star within a pixel of the centre
+  s.Galaxy_Distance = 500;
+  s.Galaxy_Velocity = 0;
+  s.Galaxy_NewExtMult = 9999;  // e = 1 / 5 x 9.999, two pixels
+  s.Galaxy_ColorComp = 0;
+  run.Setup();
+  const int32_t L = run.engine.Params().Trail;
+  run.Run(L + 1);
+  run.engine.MutableStars().Countdown[9] = static_cast<int16_t>(L + 1);
+  run.Run(L);  // counting down: not drawn
+  EXPECT_EQ(run.CountColor(0xFFFFFF), 0);
+  const int expected[] = {33, 33, 25, 21, 17, 13, 9, 7, 5, 3};
+  for (int frame = 0; frame < 10; ++frame) {
+    run.Run(1);
+    EXPECT_EQ(run.engine.Stars().NewFlash[9], 10 - frame);
+    EXPECT_EQ(run.CountColor(0xFFFFFF), expected[frame]) << "flash frame " << frame;
+  }
+  run.Run(1);
+  EXPECT_EQ(run.engine.Stars().NewFlash[9], 0);
+  EXPECT_EQ(run.CountColor(0xFFFFFF), 0);
+  const auto& t = run.engine.TrailX();
+  const int32_t slot = 9 * L + (run.engine.TrailIndex() + L - 1) % L;
+  EXPECT_EQ(run.surface.GetPixel(t[slot], run.engine.TrailY()[slot]), run.engine.Stars().Color[9]);
+}
+
+TEST(GalaxyLifecycle, NovaFadesToTheLastRampEntryAtMost) {
+  GalaxyRun run;
+  testing::SetGalaxyEventsOff(run.ctx.settings);
+  EffectSettings& s = run.ctx.settings;
+  s.ParticleCount = 10;
+  s.Galaxy_Velocity = 0;
+  s.Galaxy_ColorComp = 4;  // ordinary stars black: only the nova shows
+  s.Galaxy_NovaFrames = 999;
+  run.Setup();
+  run.Run(3);
+  GalaxyStars& stars = run.engine.MutableStars();
+  // The nova's last drawn frame: (999 - 1) x (100 / 999) is 99.9, which rounds to 100.
+  stars.Nova[9] = 2;
+  run.Run(1);
+  ASSERT_EQ(run.engine.Stars().Nova[9], 1);
+  const int32_t last = run.ctx.colors.AgeRamp[99];
+  const auto lit = run.Lit();
+  ASSERT_GT(lit.size(), 10u);
+  EXPECT_EQ(run.CountColor(last), static_cast<int>(lit.size()));
+  // Then it comes back as a new star.
+  run.Run(1);
+  EXPECT_EQ(run.engine.Stars().Nova[9], 0);
+  EXPECT_EQ(run.engine.Stars().NewFlash[9], run.engine.Params().NewFrames);
+  EXPECT_EQ(run.CountColor(last), 0);
+}
+
+TEST(GalaxyRun, SameSeedSamePicture) {
+  auto picture = [] {
+    GalaxyRun run(320, 240, 99);
+    run.Setup();
+    run.Run(40);
+    return std::vector<uint32_t>(run.surface.Pixels(), run.surface.Pixels() + 320 * 240);
+  };
+  EXPECT_EQ(picture(), picture());
+}
+
+TEST(GalaxyExtremes, LargestAndSmallestSettingsRunCleanly) {
+  {
+    GalaxyRun run(320, 240);
+    EffectSettings& s = run.ctx.settings;
+    s.ParticleCount = 30000;
+    s.Galaxy_Radius = 9999;
+    s.Galaxy_Rotation = 9999;
+    s.Galaxy_Distance = 0;
+    s.Galaxy_Velocity = 9999;
+    s.HueMultiplier = 9999;
+    s.Galaxy_RadiusExp = 99.9f;
+    s.Galaxy_HeightExp = 0;
+    s.Galaxy_GHW_Ratio = 99.9f;
+    s.Galaxy_AngleTInc = 360;
+    s.Galaxy_ColorComp = 2;
+    s.Galaxy_Profile = 6;
+    s.Galaxy_NewFreq = 9999;
+    s.Galaxy_NewFrames = 999;
+    s.Galaxy_NewExtMult = 9999;
+    s.Galaxy_NovaFreq = 9999;
+    s.Galaxy_NovaFrames = 999;
+    s.Galaxy_NovaExtMult = 9999;
+    s.Galaxy_BurstFreq = 9999;
+    s.Galaxy_BurstStars = 1;
+    s.Galaxy_BurstSpeed = 9999;
+    s.Galaxy_BurstPersist = 0.99f;
+    s.Galaxy_CometFreq = 9999;
+    s.Galaxy_CometStars = 1;
+    s.Galaxy_CometOrbit = 9999;
+    s.Galaxy_CometSpeed = 9999;
+    s.Galaxy_CometSWind = 9999;
+    s.Galaxy_CometSPersist = 0.99f;
+    s.Galaxy_CometCPersist = 0.9999f;
+    s.Galaxy_AmbStars = 999;
+    s.Galaxy_AmbRadius = 99999;
+    s.Galaxy_AmbSymmetry = 1;
+    s.Galaxy_AmbPersist = 0.25f;
+    s.Galaxy_AmbCAgeInc = 10;
+    s.PixelSize = 9;
+    s.FocalLength = 9999;
+    run.Setup();
+    run.Run(12);
+    for (float r : run.engine.Stars().R) ASSERT_TRUE(std::isfinite(r));
+  }
+  {
+    GalaxyRun run(3, 2);
+    EffectSettings& s = run.ctx.settings;
+    s.ParticleCount = -5;
+    s.Galaxy_Radius = -1;
+    s.Galaxy_Rotation = -1;
+    s.Galaxy_Distance = -1;
+    s.Galaxy_Velocity = -1;
+    s.OrbitTrailLength = -1;
+    s.HueMultiplier = -1;
+    s.Galaxy_RadiusExp = -1;
+    s.Galaxy_HeightExp = -1;
+    s.Galaxy_GHW_Ratio = -1;
+    s.Galaxy_ColorComp = -1;
+    s.Galaxy_Profile = 99;
+    s.Galaxy_NewFreq = -1;
+    s.Galaxy_NewFrames = -1;
+    s.Galaxy_NovaFrames = -1;
+    s.Galaxy_NewExtMult = -1;
+    s.Galaxy_NovaExtMult = -1;
+    s.Galaxy_BurstStars = -1;
+    s.Galaxy_CometStars = 0;
+    s.Galaxy_AmbStars = -1;
+    s.Galaxy_AmbRadius = 0;
+    s.Galaxy_HWheelIdx = -1;
+    s.FocalLength = 0.01f;
+    run.Setup();
+    run.Run(60);
+    EXPECT_EQ(run.engine.Params().Stars, 10);
+  }
+}
+
+// A store that was never written: every key reads as its factory value.
+SettingsStore EmptyStore() {
+  return SettingsStore(std::filesystem::temp_directory_path() / "quasarine-galaxy-test-never-written");
+}
+
+TEST(GalaxyThemes, FactoryStoreMatchesTheTestFactoryValues) {
+  auto picture = [](bool fromStore) {
+    GalaxyRun run(320, 240, 5);
+    if (fromStore) LoadGalaxySettings(run.ctx, EmptyStore(), 0, true);
+    run.Setup();
+    run.Run(30);
+    return std::vector<uint32_t>(run.surface.Pixels(), run.surface.Pixels() + 320 * 240);
+  };
+  EXPECT_EQ(picture(true), picture(false));
+}
+
+TEST(GalaxyThemes, EveryThemeRunsAndDrawsSomething) {
+  for (int theme = 1; theme <= kGalaxyThemeCount; ++theme) {
+    GalaxyRun run(320, 240, 11);
+    LoadGalaxySettings(run.ctx, EmptyStore(), theme, true);
+    run.Setup();
+    run.Run(60);
+    EXPECT_GT(run.Lit().size(), 20u) << "theme " << theme;
+    for (float h : run.engine.Stars().H) ASSERT_TRUE(std::isfinite(h)) << "theme " << theme;
+  }
+}
+
+}  // namespace
+}  // namespace qsrn

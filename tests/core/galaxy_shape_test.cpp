@@ -1,0 +1,182 @@
+// Galaxy settings and shape: the clamps and scalings of RunGalaxy, the seven thickness profiles
+// at their sample radii, and the star placement inside them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "effects/galaxy_settings.h"
+#include "effects/galaxy_shape.h"
+#include "gravity_galaxy_harness.h"
+
+namespace qsrn {
+namespace {
+
+TEST(GalaxySettings, FactoryValuesScale) {
+  EffectSettings s;
+  testing::SetGalaxyFactory(s);
+  const GalaxyParams p = ClampGalaxySettings(s);
+  EXPECT_EQ(p.Stars, 2500);
+  EXPECT_FLOAT_EQ(p.Radius, 2.0f);
+  EXPECT_FLOAT_EQ(p.Rotation, 0.0003f);
+  EXPECT_FLOAT_EQ(p.Distance, 300.0f);  // scaled only when a pass starts
+  EXPECT_FLOAT_EQ(p.Velocity, 0.00375f);
+  EXPECT_EQ(p.Trail, 2);
+  EXPECT_FLOAT_EQ(p.ColorScale, 200.0f);
+  EXPECT_NEAR(p.Tilt, 20 * 6.2831855 / 360, 1e-6);
+  EXPECT_NEAR(p.TiltInc, 0.043 * 6.2831855 / 360, 1e-9);
+  EXPECT_FLOAT_EQ(p.NewExt, 0.2f);
+  EXPECT_FLOAT_EQ(p.NovaProb, 0.02f);
+  EXPECT_FLOAT_EQ(p.NovaExt, 0.05f);
+  EXPECT_FLOAT_EQ(p.NovaRampStep, 2.5f);
+  EXPECT_FLOAT_EQ(p.BurstSpeed, 0.005f);
+  EXPECT_FLOAT_EQ(p.CometOrbit, 0.0006f);
+  EXPECT_FLOAT_EQ(p.CometSpeed, 0.001f);
+  EXPECT_FLOAT_EQ(p.CometWind, 0.003f);
+  EXPECT_FLOAT_EQ(p.AmbRadius, 25.0f);
+  // Written back to the record.
+  EXPECT_FLOAT_EQ(s.Galaxy_Radius, 2.0f);
+  EXPECT_FLOAT_EQ(s.Galaxy_NovaFreq, 0.02f);
+}
+
+TEST(GalaxySettings, TrailCappedByTheRingOf32000) {
+  EffectSettings s;
+  testing::SetGalaxyFactory(s);
+  s.ParticleCount = 30000;
+  s.OrbitTrailLength = 999;
+  EXPECT_EQ(ClampGalaxySettings(s).Trail, 1);
+  s.ParticleCount = 2000;
+  s.OrbitTrailLength = 999;
+  EXPECT_EQ(ClampGalaxySettings(s).Trail, 16);
+  s.ParticleCount = 3;
+  s.OrbitTrailLength = 0;
+  const GalaxyParams p = ClampGalaxySettings(s);
+  EXPECT_EQ(p.Stars, 10);
+  EXPECT_EQ(p.Trail, 1);
+}
+
+TEST(GalaxySettings, RoundingHalvesToEvenAndEveryRangeHolds) {
+  EffectSettings s;
+  testing::SetGalaxyFactory(s);
+  s.Galaxy_Radius = 2.5f;        // 2, not 3
+  s.Galaxy_NovaFreq = 0.5f;      // 0
+  s.Galaxy_Velocity = 1e30f;     // 9999
+  s.Galaxy_AmbRadius = -5;       // 100
+  s.Galaxy_BurstPersist = 1.5f;  // 0.99
+  s.Galaxy_CometCPersist = 0;    // 0.25
+  s.Galaxy_AmbPersist = 2;       // 1.0
+  s.Galaxy_AmbCAgeInc = 50;      // 10
+  s.Galaxy_ColorComp = 9;
+  s.Galaxy_Profile = -1;
+  s.Galaxy_HWheelIdx = 400;
+  s.Galaxy_AngleTilt = std::nanf("");
+  const GalaxyParams p = ClampGalaxySettings(s);
+  EXPECT_FLOAT_EQ(p.Radius, 0.02f);
+  EXPECT_FLOAT_EQ(p.NovaProb, 0.0f);
+  EXPECT_FLOAT_EQ(p.Velocity, 0.09999f);
+  EXPECT_FLOAT_EQ(p.AmbRadius, 1.0f);
+  EXPECT_FLOAT_EQ(p.BurstPersist, 0.99f);
+  EXPECT_FLOAT_EQ(p.CometPersist, 0.25f);
+  EXPECT_FLOAT_EQ(p.AmbPersist, 1.0f);
+  EXPECT_FLOAT_EQ(p.AmbAgeInc, 10.0f);
+  EXPECT_EQ(p.HueRule, 4);
+  EXPECT_EQ(p.Profile, 0);
+  EXPECT_EQ(p.BaseHue, 359);
+  EXPECT_FLOAT_EQ(p.Tilt, 0.0f);
+}
+
+struct Sample {
+  double r, E;  // in units of R
+};
+
+TEST(GalaxyProfiles, EnvelopesAtTheirSampleRadii) {
+  const double R = 2.0;
+  const struct {
+    GalaxyProfile profile;
+    std::vector<Sample> samples;
+  } cases[] = {
+      {GalaxyProfile::Standard, {{0, 1}, {0.25, 0.7}, {0.5, 0.4}, {1, 0}}},
+      {GalaxyProfile::TopLike, {{0, 1}, {0.1, 0.75}, {0.75, 0.25}, {1, 0}}},
+      {GalaxyProfile::Spherical, {{0, 1}, {0.6, 0.8}, {1, 0}}},
+      {GalaxyProfile::Conical, {{0, 1}, {0.5, 0.5}, {1, 0}}},
+      {GalaxyProfile::Hyperbolic, {{0, 1}, {1, 0}}},
+      {GalaxyProfile::OuterHyperbolic, {{0, 0}, {1, 1}}},
+      {GalaxyProfile::InnerHyperbolic, {{0, 0}, {1, 1}}},
+  };
+  for (const auto& c : cases)
+    for (const Sample& s : c.samples)
+      EXPECT_NEAR(ProfileEnvelope(static_cast<int32_t>(c.profile), s.r * R, R), s.E * R, 2e-3 * R)
+          << "profile " << static_cast<int>(c.profile) << " at " << s.r << "R";
+}
+
+TEST(GalaxyProfiles, JustBeyondTheRimTheEnvelopeIsANumber) {
+  const double R = 0.01, r = R + 0.000000001;
+  for (int profile = 0; profile <= 6; ++profile) {
+    const double E = ProfileEnvelope(profile, r, R);
+    EXPECT_TRUE(std::isfinite(E)) << "profile " << profile;
+    EXPECT_LE(std::fabs(E), R * 1.0001) << "profile " << profile;
+  }
+}
+
+TEST(GalaxyPlaceStar, StarsStayInsideTheirProfileEnvelope) {
+  testing::Harness h;
+  EffectSettings s;
+  testing::SetGalaxyFactory(s);
+  GalaxyParams p = ClampGalaxySettings(s);
+  p.HeightWidthRatio = 0.7f;
+  for (int profile = 0; profile <= 6; ++profile) {
+    p.Profile = profile;
+    for (float heightExp : {0.0f, 1.0f, 2.0f}) {
+      p.HeightExp = heightExp;
+      int above = 0, below = 0;
+      for (int n = 0; n < 3000; ++n) {
+        float r, height;
+        PlaceStar(h.ctx, p, r, height);
+        ASSERT_GT(r, 0.0f);
+        ASSERT_LE(r, p.Radius * 1.000001f);
+        const double limit = ProfileEnvelope(profile, r, p.Radius) * p.HeightWidthRatio;
+        ASSERT_LE(std::fabs(height), limit * (1 + 1e-6) + 1e-7) << "profile " << profile;
+        above += height > 0;
+        below += height < 0;
+      }
+      if (heightExp > 0) {
+        EXPECT_GT(above, 1200);
+        EXPECT_GT(below, 1200);
+      }
+    }
+  }
+}
+
+TEST(GalaxyPlaceStar, ConicalWithHeightExponentOne) {
+  testing::Harness h;
+  EffectSettings s;
+  testing::SetGalaxyFactory(s);
+  s.Galaxy_Profile = 3;
+  s.Galaxy_HeightExp = 1;
+  const GalaxyParams p = ClampGalaxySettings(s);
+  for (int n = 0; n < 5000; ++n) {
+    float r, height;
+    PlaceStar(h.ctx, p, r, height);
+    ASSERT_LE(std::fabs(height), (p.Radius - r) * p.HeightWidthRatio + 1e-6);
+  }
+}
+
+TEST(GalaxyPlaceStar, RadiusExponentZeroPutsEveryStarOnTheRimAndDrawsThreeNumbers) {
+  testing::Harness h;
+  EffectSettings s;
+  testing::SetGalaxyFactory(s);
+  s.Galaxy_RadiusExp = 0;
+  const GalaxyParams p = ClampGalaxySettings(s);
+  Random expected = h.ctx.rng;
+  for (int n = 0; n < 100; ++n) {
+    float r, height;
+    PlaceStar(h.ctx, p, r, height);
+    EXPECT_FLOAT_EQ(r, p.Radius);
+    expected.Rnd();
+    expected.Rnd();
+    expected.Rnd();
+  }
+  EXPECT_EQ(h.ctx.rng.Rnd(), expected.Rnd());
+}
+
+}  // namespace
+}  // namespace qsrn

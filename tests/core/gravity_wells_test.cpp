@@ -1,0 +1,338 @@
+// Stars and Gravity Wells run headless: the 32000 rule, trail wiping in both modes, cycles and
+// refresh, emitters, the inverse-distance pull, hue computations and extreme settings.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "effects/gravity.h"
+#include "effects/gravity_galaxy_common.h"
+#include "gravity_galaxy_harness.h"
+#include "settings/loaders.h"
+#include "settings/store.h"
+
+namespace qsrn {
+namespace {
+
+using testing::Harness;
+
+struct GravityRun : Harness {
+  GravityLoop engine;
+  explicit GravityRun(bool clampFirst = true, int32_t w = 640, int32_t h = 480) : Harness(w, h), engine(clampFirst) {
+    testing::SetGravityFactory(ctx.settings);
+  }
+  void Setup() { engine.Setup(ctx); }
+  const GravityState& S() const { return engine.State(); }
+  bool AllFinite() const {
+    const GravityState& g = S();
+    for (int32_t i = 0; i < g.Particles; ++i)
+      for (float v : {g.ParticleX[i], g.ParticleY[i], g.ParticleZ[i], g.ParticleVX[i], g.ParticleVY[i], g.ParticleVZ[i]})
+        if (!std::isfinite(v)) return false;
+    return true;
+  }
+};
+
+TEST(GravityWellsSettings, ClampsAndConversionsInPlace) {
+  EffectSettings s;
+  testing::SetGravityFactory(s);
+  RunGravityWells(s);
+  EXPECT_EQ(s.ParticleCount, 2000);
+  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.02f);
+  EXPECT_FLOAT_EQ(s.Gravity, 0.000125f);
+  EXPECT_EQ(s.HueMultiplier, 12000);
+  EXPECT_EQ(s.OrbitTrailLength, 5);
+
+  // Below and above every range; the emit speed is rounded half to even first.
+  s.Grav_Emitters = 0;
+  s.Grav_Attractors = 12;
+  s.ParticleCount = 3;
+  s.EmitSpeed = 2.5f;
+  s.Gravity = 0;
+  s.Grav_Refresh = 99999;
+  s.Grav_ARadius = -4;
+  s.HueMultiplier = 0;
+  s.OrbitTrailLength = 5000;
+  RunGravityWells(s);
+  EXPECT_EQ(s.Grav_Emitters, 1);
+  EXPECT_EQ(s.Grav_Attractors, 9);
+  EXPECT_EQ(s.ParticleCount, 10);
+  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.002f);
+  EXPECT_FLOAT_EQ(s.Gravity, 0.000001f);
+  EXPECT_EQ(s.Grav_Refresh, 30000);
+  EXPECT_EQ(s.Grav_ARadius, 0);
+  EXPECT_EQ(s.HueMultiplier, 10);
+  EXPECT_EQ(s.OrbitTrailLength, 999);
+
+  s.EmitSpeed = 3.5f;
+  RunGravityWells(s);
+  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.004f);  // 3.5 goes to the even 4
+}
+
+TEST(GravityWellsTrails, ThirtyTwoThousandRuleChoosesTheMode) {
+  GravityRun at16;
+  at16.ctx.settings.OrbitTrailLength = 16;  // 2000 x 16 = 32000
+  at16.Setup();
+  EXPECT_TRUE(at16.S().TrailMode);
+  EXPECT_EQ(at16.S().TrailX.size(), 32000u);
+  EXPECT_TRUE(at16.S().EraserX.empty());
+
+  GravityRun at17;
+  at17.ctx.settings.OrbitTrailLength = 17;  // 34000
+  at17.Setup();
+  EXPECT_FALSE(at17.S().TrailMode);
+  EXPECT_TRUE(at17.S().TrailX.empty());
+  EXPECT_EQ(at17.S().EraserX.size(), 2000u);
+}
+
+TEST(GravityWellsTrails, EraserRetracesTheParticleTrailLengthFramesBehind) {
+  GravityRun run;
+  run.ctx.settings.OrbitTrailLength = 17;
+  run.ctx.settings.Grav_Attractors = 3;
+  run.Setup();
+  ASSERT_FALSE(run.S().TrailMode);
+  const int32_t L = 17;
+  std::vector<std::vector<float>> historyX, historyZ;
+  historyX.push_back(run.S().ParticleX);
+  historyZ.push_back(run.S().ParticleZ);
+  for (int frame = 1; frame <= 60; ++frame) {
+    run.engine.Step(run.ctx);
+    historyX.push_back(run.S().ParticleX);
+    historyZ.push_back(run.S().ParticleZ);
+    // The eraser starts moving at frame L, so after frame f it stands where the particle
+    // stood after frame f - L (before that, at the start).
+    const int behind = frame >= L ? frame - L + 1 : 0;
+    ASSERT_EQ(run.S().EraserX, historyX[behind]) << "frame " << frame;
+    ASSERT_EQ(run.S().EraserZ, historyZ[behind]) << "frame " << frame;
+  }
+}
+
+TEST(GravityWellsTrails, TrailsStayWithinTheirLengthInBothModes) {
+  for (int16_t L : {16, 17}) {
+    GravityRun run;
+    run.ctx.settings.OrbitTrailLength = L;
+    run.ctx.settings.Grav_ARadius = 0;
+    run.Setup();
+    run.Run(run.engine, 120);
+    EXPECT_LE(run.Lit().size(), static_cast<size_t>(2000 * L)) << "L " << L;
+    EXPECT_GT(run.Lit().size(), 100u);
+  }
+}
+
+TEST(GravityWellsTrails, TrailLengthOneShowsOnlyCurrentPositions) {
+  GravityRun run;
+  run.ctx.settings.OrbitTrailLength = 1;
+  run.ctx.settings.Grav_ARadius = 0;
+  run.Setup();
+  for (int frame = 0; frame < 40; ++frame) {
+    run.engine.Step(run.ctx);
+    std::set<std::pair<int32_t, int32_t>> current;
+    const GravityState& g = run.S();
+    for (int32_t i = 0; i < g.Particles; ++i)
+      if (g.ParticleZ[i] > 0.0001)
+        current.insert({ProjectClipX(run.ctx.geometry, g.ParticleX[i], g.ParticleZ[i]),
+                        ProjectClipY(run.ctx.geometry, g.ParticleY[i], g.ParticleZ[i])});
+    for (const auto& p : run.Lit()) ASSERT_TRUE(current.count(p)) << "stale pixel at frame " << frame;
+  }
+}
+
+TEST(GravityWellsCycles, RefreshZeroNeverStartsANewArrangement) {
+  GravityRun run;
+  run.ctx.settings.Grav_Refresh = 0;
+  run.Setup();
+  const float emitterX = run.S().EmitterX[0];
+  run.Run(run.engine, 300);
+  EXPECT_EQ(run.S().Cycles, 1);
+  EXPECT_EQ(run.S().CycleFrame, 300);
+  EXPECT_EQ(run.S().EmitterX[0], emitterX);
+}
+
+TEST(GravityWellsCycles, RefreshStartsACycleAfterEveryRefreshFrames) {
+  GravityRun run;
+  run.ctx.settings.Grav_Refresh = 10;
+  run.ctx.settings.Grav_ARadius = 0;
+  run.Setup();
+  const float emitterX = run.S().EmitterX[0];
+  run.Run(run.engine, 10);
+  EXPECT_EQ(run.S().Cycles, 1);  // the new cycle waits until after the frame-end checks
+  run.Run(run.engine, 15);
+  EXPECT_EQ(run.S().Cycles, 3);
+  EXPECT_EQ(run.S().CycleFrame, 5);
+  EXPECT_NE(run.S().EmitterX[0], emitterX);
+  // The screen was cleared 5 frames ago: no more than 5 positions per particle remain.
+  EXPECT_LE(run.Lit().size(), 2000u * 5u);
+
+  GravityRun every;
+  every.ctx.settings.Grav_Refresh = 1;
+  every.Setup();
+  every.Run(every.engine, 5);
+  EXPECT_EQ(every.S().Cycles, 5);
+  EXPECT_EQ(every.S().CycleFrame, 1);
+}
+
+TEST(GravityWellsEmitters, OneEmitterStartsEveryParticleAtOnePoint) {
+  GravityRun run;
+  run.ctx.settings.EmitSpeed = 1;  // 0.001 per frame
+  run.ctx.settings.Grav_ARadius = 0;
+  run.Setup();
+  const GravityState& g = run.S();
+  const int32_t ex = ProjectClipX(run.ctx.geometry, g.EmitterX[0], g.EmitterZ[0]);
+  const int32_t ey = ProjectClipY(run.ctx.geometry, g.EmitterY[0], g.EmitterZ[0]);
+  run.engine.Step(run.ctx);
+  const auto lit = run.Lit();
+  ASSERT_FALSE(lit.empty());
+  for (const auto& [x, y] : lit) {
+    EXPECT_LE(std::abs(x - ex), 3);
+    EXPECT_LE(std::abs(y - ey), 3);
+  }
+}
+
+TEST(GravityWellsPull, FallsOffAsTheInverseOfTheDistance) {
+  for (float d : {0.1f, 0.4f}) {
+    GravityRun run(false);
+    EffectSettings& s = run.ctx.settings;
+    s.Grav_Attractors = 1;
+    s.Gravity = 0.001f;
+    s.EmitSpeed = 0.01f;
+    s.ParticleCount = 10;
+    s.Grav_ARadius = 0;
+    run.Setup();
+    GravityState& g = run.engine.MutableState();
+    g.ParticleX[0] = g.AttractorX[0] + d;
+    g.ParticleY[0] = g.AttractorY[0];
+    g.ParticleZ[0] = g.AttractorZ[0];
+    g.ParticleVX[0] = g.ParticleVY[0] = g.ParticleVZ[0] = 0;
+    run.engine.Step(run.ctx);
+    // The velocity change has size mass / distance, towards the attractor.
+    EXPECT_NEAR(run.S().ParticleVX[0], -0.001f / d, 1e-6) << "distance " << d;
+  }
+}
+
+TEST(GravityWellsPull, ParticleOnAnAttractorStaysFinite) {
+  GravityRun run(false);
+  EffectSettings& s = run.ctx.settings;
+  s.Gravity = 0.03f;
+  s.EmitSpeed = 0.001f;
+  s.Grav_ARadius = 0;
+  run.Setup();
+  GravityState& g = run.engine.MutableState();
+  // One exactly on the attractor at rest, one a denormal distance away.
+  g.ParticleX[0] = g.AttractorX[0];
+  g.ParticleY[0] = g.AttractorY[0];
+  g.ParticleZ[0] = g.AttractorZ[0];
+  g.ParticleVX[0] = g.ParticleVY[0] = g.ParticleVZ[0] = 0;
+  g.ParticleX[1] = g.AttractorX[1] + 1e-30f;
+  g.ParticleY[1] = g.AttractorY[1];
+  g.ParticleZ[1] = g.AttractorZ[1];
+  for (int frame = 0; frame < 100; ++frame) {
+    run.engine.Step(run.ctx);
+    ASSERT_TRUE(run.AllFinite()) << "frame " << frame;
+  }
+}
+
+TEST(GravityWellsColor, ConstantSpeedInModeTwoGivesTheStartHue) {
+  GravityRun run(false);  // the about box's entry: values as the loop uses them
+  EffectSettings& s = run.ctx.settings;
+  s.Gravity = 0;  // no pull: every particle keeps its speed
+  s.EmitSpeed = 0.02f;
+  s.HueMultiplier = 12000;
+  s.OrbitTrailLength = 1;
+  s.Grav_ARadius = 0;
+  s.Grav_ColorComp = 2;
+  s.Adv_HueStart = 77;
+  run.Setup();
+  const int32_t startHue = run.ctx.colors.HueTable[77];
+  run.engine.Step(run.ctx);
+  EXPECT_LT(run.CountColor(startHue), static_cast<int>(run.Lit().size()));  // first frame: from speed 0
+  for (int frame = 2; frame <= 6; ++frame) {
+    run.engine.Step(run.ctx);
+    const auto lit = run.Lit();
+    ASSERT_FALSE(lit.empty());
+    EXPECT_EQ(run.CountColor(startHue), static_cast<int>(lit.size())) << "frame " << frame;
+  }
+}
+
+TEST(GravityWellsColor, HueModesDifferAndOutOfRangeModesTakeTheNearest) {
+  auto picture = [](int16_t mode) {
+    GravityRun run;
+    run.ctx.settings.Grav_ColorComp = mode;
+    run.Setup();
+    run.Run(run.engine, 30);
+    return std::vector<uint32_t>(run.surface.Pixels(), run.surface.Pixels() + 640 * 480);
+  };
+  const auto distance = picture(0), velocity = picture(1), acceleration = picture(2);
+  EXPECT_NE(distance, velocity);
+  EXPECT_NE(velocity, acceleration);
+  EXPECT_EQ(picture(-3), distance);
+  EXPECT_EQ(picture(7), acceleration);
+}
+
+TEST(GravityWellsCircles, AttractorRadiusDrawsWhiteCirclesOnlyWhenPositive) {
+  for (int16_t radius : {0, 6}) {
+    GravityRun run;
+    run.ctx.settings.Grav_ARadius = radius;
+    run.ctx.settings.Grav_Attractors = 3;
+    run.Setup();
+    run.engine.Step(run.ctx);
+    const int white = run.CountColor(0xFFFFFF);
+    if (radius == 0)
+      EXPECT_EQ(white, 0);
+    else
+      EXPECT_GT(white, 3 * 12);
+  }
+}
+
+TEST(GravityWellsExtremes, LargestAndSmallestSettingsRunCleanly) {
+  {
+    GravityRun run(true, 320, 240);
+    EffectSettings& s = run.ctx.settings;
+    s.Grav_Emitters = 9;
+    s.Grav_Attractors = 9;
+    s.ParticleCount = 9999;
+    s.EmitSpeed = 999;
+    s.Gravity = 30000;
+    s.Grav_Refresh = 7;
+    s.Grav_ARadius = 99;
+    s.HueMultiplier = 9999;
+    s.OrbitTrailLength = 999;
+    s.Grav_ColorComp = 0;
+    s.PixelSize = 9;
+    s.FocalLength = 9999;
+    run.Setup();
+    run.Run(run.engine, 20);
+    EXPECT_TRUE(run.AllFinite());
+  }
+  {
+    GravityRun run(true, 2, 1);
+    EffectSettings& s = run.ctx.settings;
+    s.Grav_Emitters = -5;
+    s.Grav_Attractors = 0;
+    s.ParticleCount = -100;
+    s.EmitSpeed = -1e30f;
+    s.Gravity = std::nanf("");
+    s.Grav_Refresh = -1;
+    s.HueMultiplier = -7;
+    s.OrbitTrailLength = 0;
+    s.Grav_ColorComp = 2;
+    s.Adv_HueStart = -400;
+    s.FocalLength = 0.01f;
+    run.Setup();
+    run.Run(run.engine, 50);
+    EXPECT_TRUE(run.AllFinite());
+    EXPECT_EQ(run.S().Particles, 10);
+  }
+}
+
+TEST(GravityWellsSettings, FactoryStoreMatchesTheTestFactoryValues) {
+  auto picture = [](bool fromStore) {
+    GravityRun run;
+    if (fromStore)
+      LoadGravitySettings(run.ctx, SettingsStore(std::filesystem::temp_directory_path() / "quasarine-gravity-test-never-written"), true);
+    run.Setup();
+    run.Run(run.engine, 20);
+    return std::vector<uint32_t>(run.surface.Pixels(), run.surface.Pixels() + 640 * 480);
+  };
+  EXPECT_EQ(picture(true), picture(false));
+}
+
+}  // namespace
+}  // namespace qsrn
