@@ -5,7 +5,9 @@
 #include "effects/fireworks.h"
 #include "effects/galaxy.h"
 #include "effects/gravity.h"
+#include "effects/sparklers.h"
 #include "effects/starfield.h"
+#include "effects/warp.h"
 #include "render/frame.h"
 
 namespace qsrn {
@@ -26,6 +28,8 @@ std::unique_ptr<Engine> CreateEngine(int effect) {
   switch (effect) {
     case 0: return RunFireworks();
     case 1: return std::make_unique<Starfield>();
+    case 2: return std::make_unique<WarpEngine>();
+    case 3: return std::make_unique<SparklerEngine>();
     case 4: return CreateGravityWells();
     case 5: return CreateGalaxy();
     default: return nullptr;

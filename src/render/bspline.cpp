@@ -88,6 +88,25 @@ void ControlWindow::StartHead(int32_t s, float& x, float& y, float& z) const {
   z = start(CPZ[b], CPZ[b + 1], CPZ[b + 2]);
 }
 
+void SegmentClock::Start(int16_t segmentSteps) {
+  steps = std::max<int16_t>(segmentSteps, 1);
+  t = 0;
+  frame = 0;
+}
+
+bool SegmentClock::Next() {
+  if (frame == 0) {
+    frame = 1;
+    t = 0;
+    return false;
+  }
+  t = static_cast<float>(1.0 / steps + t);
+  if (++frame <= steps) return false;
+  frame = 1;
+  t = 0;
+  return true;
+}
+
 int16_t SymmetricCount(int16_t n) {
   if (n < 4) return 2;
   if (n < 6) return 4;

@@ -39,6 +39,20 @@ struct ControlWindow {
   void RandomPoint(Context& ctx, int32_t index, float halfExtent);
 };
 
+// The segment parameter t and the frame within the segment, carried from one engine step to the
+// next: t runs 0, 1/steps, ... (accumulated in float) and the windows shift after the last frame.
+struct SegmentClock {
+  float t = 0;
+  int32_t frame = 0;  // 0 until the first step
+  int16_t steps = 1;
+
+  void Start(int16_t segmentSteps);
+  // Moves on to this step's frame. Runs at the start of a step, so that the bookkeeping of the
+  // previous frame happens only if another frame follows. True when the previous frame ended a
+  // segment: the caller shifts its windows (t is back at 0).
+  bool Next();
+};
+
 // The count rule of the symmetric layouts: 2, 4, 6, or 2 k^2 + 2 heads (n at least 1).
 int16_t SymmetricCount(int16_t n);
 

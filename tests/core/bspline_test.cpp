@@ -210,6 +210,26 @@ TEST(ControlWindow, ShiftDropsTheOldestAndDrawsOnlyForTheShiftedSplines) {
   EXPECT_EQ(ctx.rng.Next(), ref.Next());
 }
 
+TEST(SegmentClock, RunsTheSegmentsFramesThenAsksForOneShift) {
+  SegmentClock clock;
+  clock.Start(4);
+  float t = 0;
+  for (int segment = 0; segment < 3; ++segment) {
+    for (int frame = 1; frame <= 4; ++frame) {
+      EXPECT_EQ(clock.Next(), segment > 0 && frame == 1) << segment << " " << frame;
+      if (frame == 1) t = 0;
+      EXPECT_EQ(clock.t, t);
+      EXPECT_LT(clock.t, 1.0f);
+      EXPECT_EQ(clock.frame, frame);
+      t = static_cast<float>(1.0 / 4 + t);
+    }
+  }
+  clock.Start(0);  // a segment is at least one frame long
+  EXPECT_FALSE(clock.Next());
+  EXPECT_TRUE(clock.Next());
+  EXPECT_EQ(clock.t, 0.0f);
+}
+
 TEST(ControlWindow, PathIsContinuousAcrossAShift) {
   Context ctx;
   ctx.settings.FocalLength = 1;

@@ -1,0 +1,357 @@
+// B-Spline Sparklers run headless: settings preparation and the demonstration's values, the
+// symmetric layout and hues, emission with the solar wind, gravity only for sparks that were not
+// re-emitted, one pixel per spark with no trails, and the frame quota.
+#include "effects/sparklers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "spline_rig.h"
+
+namespace qsrn {
+namespace {
+
+using testing::SetSparklerFactory;
+using testing::SplineRig;
+
+SplineRig SparklerRig(bool symmetric, int16_t heads, uint64_t seed = 1) {
+  SplineRig rig(320, 240, seed);
+  SetSparklerFactory(rig.ctx);
+  rig.ctx.settings.B_Spline_Symmetry = symmetric;
+  rig.ctx.settings.SplineCount = heads;
+  return rig;
+}
+
+double DistanceFromCentre(float x, float y, float z, float f) {
+  return std::hypot(static_cast<double>(x), static_cast<double>(y), static_cast<double>(z) - f);
+}
+
+TEST(SparklerSettings, ClampAndScaleInPlace) {
+  Context ctx;
+  SetSparklerFactory(ctx);
+  EffectSettings& s = ctx.settings;
+  ClampSparklerSettings(s);
+  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.002f);
+  EXPECT_FLOAT_EQ(s.Damping, 1.0f);
+  EXPECT_FLOAT_EQ(s.Gravity, 0.0f);
+  EXPECT_EQ(s.ParticleCount, 2400);
+
+  s.SplineCount = 0;
+  s.ParticleCount = 32000;
+  s.SplineSteps = 5000;
+  s.EmitSpeed = 0;
+  s.Persistence = 0;
+  s.Gravity = 50;
+  s.Damping = 1;
+  s.B_Spline_AntiGrav = -1;
+  s.B_Spline_MaxExtent = 0;
+  ClampSparklerSettings(s);
+  EXPECT_EQ(s.SplineCount, 1);
+  EXPECT_EQ(s.ParticleCount, 9999);
+  EXPECT_EQ(s.SplineSteps, 999);
+  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.00025f);
+  EXPECT_FLOAT_EQ(s.Persistence, 0.25f);
+  EXPECT_FLOAT_EQ(s.Gravity, 0.00999f);
+  EXPECT_FLOAT_EQ(s.Damping, 0.5f);
+  EXPECT_EQ(s.B_Spline_AntiGrav, 0.0f);
+  EXPECT_FLOAT_EQ(s.B_Spline_MaxExtent, 0.001f);
+}
+
+TEST(SparklerSettings, DemonstrationRangesWithoutClamping) {
+  std::set<float> winds;
+  std::set<int16_t> symmetricCounts, plainCounts;
+  int symmetric = 0;
+  const int runs = 400;
+  for (int seed = 1; seed <= runs; ++seed) {
+    Context ctx;
+    ctx.rng.Seed(static_cast<uint64_t>(seed));
+    SetSparklerDemoSettings(ctx);
+    const auto& s = ctx.settings;
+    (s.B_Spline_Symmetry ? symmetricCounts : plainCounts).insert(s.SplineCount);
+    symmetric += s.B_Spline_Symmetry;
+    winds.insert(s.B_Spline_AntiGrav);
+    EXPECT_EQ(s.ParticleCount, 1200);
+    EXPECT_EQ(s.SplineSteps, 100);
+    EXPECT_FLOAT_EQ(s.EmitSpeed, 0.002f);  // already in scene units: no further scaling
+    EXPECT_FLOAT_EQ(s.Persistence, 0.95f);
+    EXPECT_EQ(s.Gravity, 0.0f);
+    EXPECT_EQ(s.Damping, 1.0f);
+    EXPECT_FLOAT_EQ(s.B_Spline_MaxExtent, 0.7f);
+  }
+  EXPECT_EQ(winds, (std::set<float>{1, 4, 9, 16}));
+  EXPECT_EQ(*symmetricCounts.begin(), 6);
+  EXPECT_EQ(*symmetricCounts.rbegin(), 30);
+  EXPECT_EQ(*plainCounts.begin(), 6);
+  EXPECT_EQ(*plainCounts.rbegin(), 10);
+  EXPECT_NEAR(static_cast<double>(symmetric) / runs, 0.75, 0.08);
+}
+
+TEST(SparklerSettings, DemonstrationKeepsItsDampingAndAppliesTheCountRule) {
+  auto rig = SparklerRig(true, 20, 3);
+  SparklerEngine e(SparklerEngine::Start::Demo);
+  e.Setup(rig.ctx);
+  const auto& s = rig.ctx.settings;
+  EXPECT_EQ(s.Damping, 1.0f);  // not remapped to 0.5 as a stored 1.0 would be
+  EXPECT_EQ(s.SplineCount, SymmetricCount(s.SplineCount));
+  EXPECT_EQ(e.Heads().X.size(), static_cast<size_t>(s.SplineCount));
+}
+
+TEST(SparklerHeads, SymmetricHeadsShareOneDistanceAndSpreadTheirHues) {
+  auto rig = SparklerRig(true, 20);
+  SparklerEngine e;
+  e.Setup(rig.ctx);
+  ASSERT_EQ(e.Heads().X.size(), 20u);
+  const float f = rig.ctx.settings.FocalLength;
+  for (int frame = 0; frame < 300; ++frame) {
+    e.Step(rig.ctx);
+    const auto& h = e.Heads();
+    const double r0 = DistanceFromCentre(h.X[0], h.Y[0], h.Z[0], f);
+    for (size_t i = 1; i < h.X.size(); ++i)
+      ASSERT_NEAR(DistanceFromCentre(h.X[i], h.Y[i], h.Z[i], f), r0, 1e-5) << frame;
+  }
+  for (size_t i = 0; i < 20; ++i) EXPECT_EQ(e.Heads().SchemeHue[i], CInt(i / 20.0f * 360.0f + 1.0f));
+}
+
+TEST(SparklerHeads, ThreeSymmetricHeadsBecomeTwoMirrorImages) {
+  auto rig = SparklerRig(true, 3);
+  SparklerEngine e;
+  e.Setup(rig.ctx);
+  const auto& h = e.Heads();
+  ASSERT_EQ(h.X.size(), 2u);
+  e.Step(rig.ctx);
+  EXPECT_FLOAT_EQ(h.X[1], -h.X[0]);
+  EXPECT_FLOAT_EQ(h.Y[1], -h.Y[0]);
+  EXPECT_NEAR(h.Z[1], 2 * rig.ctx.settings.FocalLength - h.Z[0], 1e-6);
+}
+
+TEST(SparklerEmission, SolarWindPushesOutwardBySpeedTimesWind) {
+  auto rig = SparklerRig(false, 10);
+  rig.ctx.settings.B_Spline_AntiGrav = 16;
+  SparklerEngine e;
+  e.Setup(rig.ctx);
+  const float f = rig.ctx.settings.FocalLength, speed = rig.ctx.settings.EmitSpeed;
+  const auto& p = e.Sparks();
+  for (size_t i = 0; i < p.X.size(); ++i) {
+    const double d = DistanceFromCentre(p.X[i], p.Y[i], p.Z[i], f);
+    const double radial = (p.VX[i] * p.X[i] + p.VY[i] * p.Y[i] + p.VZ[i] * (p.Z[i] - f)) / d;
+    // the random part is at most one emit speed long, the push sixteen
+    ASSERT_GE(radial, 15 * speed * 0.999);
+    ASSERT_LE(std::hypot(p.VX[i], p.VY[i], p.VZ[i]), 17 * speed * 1.001);
+  }
+}
+
+TEST(SparklerEmission, NoWindLeavesTheRandomDirectionAlone) {
+  auto rig = SparklerRig(false, 10);
+  rig.ctx.settings.B_Spline_AntiGrav = 0;
+  SparklerEngine e;
+  e.Setup(rig.ctx);
+  const auto& p = e.Sparks();
+  const float speed = rig.ctx.settings.EmitSpeed;
+  for (size_t i = 0; i < p.X.size(); ++i) ASSERT_LE(std::hypot(p.VX[i], p.VY[i], p.VZ[i]), speed * 1.001);
+}
+
+TEST(SparklerEmission, HeadAtTheCentreGetsNoPush) {
+  auto rig = SparklerRig(false, 4);
+  auto& s = rig.ctx.settings;
+  ClampSparklerSettings(s);
+  s.B_Spline_MaxExtent = 0;  // unclamped: every control point, so every head, at the centre
+  s.B_Spline_AntiGrav = 16;
+  SparklerEngine e(SparklerEngine::Start::AsIs);
+  e.Setup(rig.ctx);
+  const auto& p = e.Sparks();
+  for (size_t i = 0; i < p.X.size(); ++i) {
+    ASSERT_TRUE(std::isfinite(p.VX[i]) && std::isfinite(p.VY[i]) && std::isfinite(p.VZ[i]));
+    ASSERT_LE(std::hypot(p.VX[i], p.VY[i], p.VZ[i]), s.EmitSpeed * 1.001);
+  }
+  for (int frame = 0; frame < 20; ++frame) e.Step(rig.ctx);
+}
+
+// Gravity and damping act on sparks that moved on; a re-emitted spark keeps its emission velocity.
+TEST(SparklerPhysics, ReEmittedSparksSkipGravityThatFrame) {
+  auto rig = SparklerRig(false, 5);
+  auto& s = rig.ctx.settings;
+  s.Persistence = 0.25f;  // most sparks die each frame
+  s.Gravity = 9.99f;
+  s.EmitSpeed = 0.25f;
+  s.Damping = 0.5f;
+  s.B_Spline_AntiGrav = 0;
+  SparklerEngine e;
+  e.Setup(rig.ctx);
+  const float g = s.Gravity, damp = s.Damping, speed = s.EmitSpeed;
+  ASSERT_GT(g, 30 * speed);
+  int reEmitted = 0, movedOn = 0;
+  for (int frame = 0; frame < 20; ++frame) {
+    const SparklerSparks before = e.Sparks();
+    e.Step(rig.ctx);
+    const auto& p = e.Sparks();
+    const auto& h = e.Heads();
+    for (size_t i = 0; i < p.X.size(); ++i) {
+      const bool moved = p.X[i] == before.X[i] + before.VX[i] && p.Y[i] == before.Y[i] + before.VY[i] &&
+                         p.Z[i] == before.Z[i] + before.VZ[i];
+      if (moved) {
+        EXPECT_EQ(p.VY[i], (before.VY[i] + g) * damp);
+        EXPECT_EQ(p.VX[i], before.VX[i] * damp);
+        ++movedOn;
+      } else {
+        bool atHead = false;
+        for (size_t k = 0; k < h.X.size(); ++k)
+          atHead |= p.X[i] == h.X[k] && p.Y[i] == h.Y[k] && p.Z[i] == h.Z[k];
+        EXPECT_TRUE(atHead);
+        EXPECT_LE(std::hypot(p.VX[i], p.VY[i], p.VZ[i]), speed * 1.001) << "no gravity added";
+        ++reEmitted;
+      }
+    }
+  }
+  EXPECT_GT(reEmitted, 1000);
+  EXPECT_GT(movedOn, 1000);
+}
+
+// Each spark is one pixel, erased and redrawn every frame: no trails.
+TEST(SparklerPixels, OnePixelPerSparkAndNoTrails) {
+  for (bool symmetric : {false, true}) {
+    auto rig = SparklerRig(symmetric, 8);
+    rig.ctx.settings.ParticleCount = 500;
+    SparklerEngine e;
+    e.Setup(rig.ctx);
+    const auto& g = rig.ctx.geometry;
+    for (int frame = 0; frame < 120; ++frame) {
+      e.Step(rig.ctx);
+      const auto& p = e.Sparks();
+      std::set<std::pair<int32_t, int32_t>> drawn;
+      for (size_t i = 0; i < p.X.size(); ++i)
+        if (p.Z[i] > 0.0001) drawn.insert({ProjectX(g, p.X[i], p.Z[i]), ProjectY(g, p.Y[i], p.Z[i])});
+      int64_t lit = 0;
+      const int32_t width = rig.surface.Width();
+      const uint32_t* px = rig.surface.Pixels();
+      for (int32_t i = 0, n = width * rig.surface.Height(); i < n; ++i) {
+        if (px[i] == 0) continue;
+        ++lit;
+        ASSERT_TRUE(drawn.count({i % width, i / width})) << "stale pixel at index " << i << " frame " << frame;
+      }
+      ASSERT_LE(lit, 500);
+      if (frame > 5) {
+        ASSERT_GT(lit, 50);
+      }
+    }
+  }
+}
+
+TEST(SparklerFrames, QuotaEndsWithoutFurtherDraws) {
+  for (int16_t steps : {1, 4}) {
+    auto a = SparklerRig(true, 10, 4);
+    a.ctx.settings.SplineSteps = steps;
+    a.ctx.settings.ParticleCount = 100;
+    a.ctx.settings.Adv_EffectFPC = 8;
+    SparklerEngine ea;
+    EXPECT_EQ(RunEngine(a.ctx, ea), 8);
+
+    auto b = SparklerRig(true, 10, 4);
+    b.ctx.settings.SplineSteps = steps;
+    b.ctx.settings.ParticleCount = 100;
+    SparklerEngine eb;
+    eb.Setup(b.ctx);
+    const ControlWindow start = eb.Window();
+    for (int i = 0; i < 8; ++i) eb.Step(b.ctx);
+    EXPECT_EQ(a.ctx.rng.Next(), b.ctx.rng.Next()) << steps;
+    // Two segments ended; the second one's shift waits for a frame the quota never runs.
+    if (steps == 4) {
+      EXPECT_EQ(eb.Window().CPX[0], start.CPX[1]);
+    }
+  }
+}
+
+TEST(SparklerFrames, SegmentCarriesOverStepsAndThePathContinues) {
+  auto rig = SparklerRig(false, 4);
+  rig.ctx.settings.SplineSteps = 3;
+  rig.ctx.settings.ParticleCount = 20;
+  SparklerEngine e;
+  e.Setup(rig.ctx);
+  const ControlWindow start = e.Window();
+  for (int frame = 0; frame < 3; ++frame) {
+    e.Step(rig.ctx);
+    float x, y, z;
+    start.Head(2, static_cast<float>(1.0 / 3 * frame), x, y, z);
+    EXPECT_NEAR(e.Heads().X[2], x, 1e-6);
+  }
+  e.Step(rig.ctx);
+  EXPECT_EQ(e.Window().CPX[8], start.CPX[9]);
+  float x, y, z;
+  start.Head(2, 1.0f, x, y, z);
+  EXPECT_NEAR(e.Heads().X[2], x, 1e-5);
+  EXPECT_NEAR(e.Heads().Y[2], y, 1e-5);
+}
+
+TEST(SparklerFrames, EntryPointsRunUnderTheFrameProtocol) {
+  auto rig = SparklerRig(false, 6);
+  rig.ctx.settings.Adv_EffectFPC = 3;
+  EXPECT_EQ(RunSparklers(rig.ctx), 3);
+  EXPECT_FLOAT_EQ(rig.ctx.settings.EmitSpeed, 0.002f);  // clamped and scaled first
+  rig.ctx.frame.FrameCount = 0;
+  EXPECT_EQ(RunSparklerDemo(rig.ctx), 3);
+  EXPECT_FLOAT_EQ(rig.ctx.settings.EmitSpeed, 0.002f);
+  rig.ctx.frame.FrameCount = 0;
+  rig.ctx.settings.EmitSpeed = 0.5f;
+  EXPECT_EQ(SparklerLoop(rig.ctx), 3);
+  EXPECT_FLOAT_EQ(rig.ctx.settings.EmitSpeed, 0.5f);  // taken as it stands
+
+  // The run loop's factory gives the stored-settings engine: clamped and scaled.
+  SetSparklerFactory(rig.ctx);
+  rig.ctx.frame.FrameCount = 0;
+  auto engine = CreateEngine(3);
+  ASSERT_NE(engine, nullptr);
+  EXPECT_EQ(RunEngine(rig.ctx, *engine), 3);
+  EXPECT_FLOAT_EQ(rig.ctx.settings.EmitSpeed, 0.002f);
+  EXPECT_EQ(engine->ParticleCount(), 2400);
+}
+
+TEST(SparklerExtremes, LargestAndSmallestSettingsRunCleanly) {
+  struct Case {
+    int16_t heads, sparks, steps, pixel;
+    bool symmetric;
+    float speed, persist, gravity, damping, wind, extent;
+  };
+  const Case cases[] = {
+      {999, 9999, 1, 1, false, 999, 0.99f, 9.99f, 0, 999, 99},
+      {999, 9999, 999, 9, true, 999, 0.99f, 9.99f, 1, 999, 0.001f},
+      {1, 10, 1, 1, false, 0.25f, 0.25f, 0, 0, 0, 0.001f},
+      {1, 10, 1, 1, true, 0.25f, 0.25f, 0, 0, 0, 99},
+      {-9, -9, -9, 1, false, -9, -9, -9, -9, -9, -9},
+  };
+  for (const Case& c : cases) {
+    SplineRig rig(64, 48, 6);
+    SetSparklerFactory(rig.ctx);
+    auto& s = rig.ctx.settings;
+    s.SplineCount = c.heads;
+    s.ParticleCount = c.sparks;
+    s.SplineSteps = c.steps;
+    s.PixelSize = c.pixel;
+    s.B_Spline_Symmetry = c.symmetric;
+    s.EmitSpeed = c.speed;
+    s.Persistence = c.persist;
+    s.Gravity = c.gravity;
+    s.Damping = c.damping;
+    s.B_Spline_AntiGrav = c.wind;
+    s.B_Spline_MaxExtent = c.extent;
+    SparklerEngine e;
+    e.Setup(rig.ctx);
+    for (int frame = 0; frame < 5; ++frame) e.Step(rig.ctx);
+    EXPECT_EQ(e.ParticleCount(), s.ParticleCount);
+  }
+  // Unclamped fields through the loop itself still find a head and a segment length.
+  SplineRig rig(64, 48, 7);
+  auto& s = rig.ctx.settings;
+  s.SplineCount = 0;
+  s.ParticleCount = 50;
+  s.SplineSteps = 0;
+  s.B_Spline_Symmetry = false;
+  s.B_Spline_MaxExtent = 0.5f;
+  SparklerEngine e(SparklerEngine::Start::AsIs);
+  e.Setup(rig.ctx);
+  for (int frame = 0; frame < 5; ++frame) e.Step(rig.ctx);
+  EXPECT_EQ(e.Heads().X.size(), 1u);
+}
+
+}  // namespace
+}  // namespace qsrn
