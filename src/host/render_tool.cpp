@@ -6,6 +6,7 @@
 
 #include "host/frame_file.h"
 #include "host/headless.h"
+#include "host/headless_run.h"
 #include "host/tool_options.h"
 #include "host/tools.h"
 
@@ -28,13 +29,22 @@ int RenderMain(int argc, char** argv) {
   ToolStore store;
   if (!store.Open(SettingsStore::DefaultDirectory(), options->overrides, &error)) return Usage(error);
 
-  const int effect = options->effect.value_or(StoredEffect(store.store()));
+  // Without --effect the film is what the windowed display would show: the stored effect, or
+  // the cycle or demonstration, exactly as its run loop chooses them.
+  const bool followRunLoop = !options->effect.has_value();
+  if (followRunLoop && options->theme != 0) return Usage("--theme needs --effect");
   HeadlessDisplay display;
-  display.Start(store.store(), options->width, options->height, options->seed.value_or(ClockSeed()));
-  std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
-  if (engine == nullptr) {
-    std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
-    return 1;
+  std::unique_ptr<Engine> engine;
+  if (followRunLoop) {
+    display.surface.Resize(options->width, options->height);
+  } else {
+    const int effect = *options->effect;
+    display.Start(store.store(), options->width, options->height, options->seed.value_or(ClockSeed()));
+    engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
+    if (engine == nullptr) {
+      std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
+      return 1;
+    }
   }
 
   bool written = true;
@@ -50,7 +60,12 @@ int RenderMain(int argc, char** argv) {
       }
     };
   }
-  RunFrames(display.ctx, *engine, options->frames);
+  if (followRunLoop) {
+    DemoCounters demo;
+    RunScreenHeadless(display.ctx, store.store(), HeadlessRunOptions{options->frames, options->seed, {}}, demo);
+  } else {
+    RunFrames(display.ctx, *engine, options->frames);
+  }
   if (!pattern->numbered && !WritePng(display.surface, pattern->prefix)) {
     written = false;
     failed = pattern->prefix;

@@ -34,8 +34,9 @@ const char* ToolUsage(ToolKind kind) {
   if (kind == ToolKind::Render)
     return "usage: quasarine --render FILE.png [--effect N] [--theme T] [--frames F] [--size WxH]\n"
            "                 [--seed S] [--set Key=Value]...\n"
-           "  Runs effect N (0-5; default: the stored AnimationType) offscreen for F frames\n"
-           "  (default 300) at WxH (default 1280x720) and writes the last frame as a PNG.\n"
+           "  Runs effect N (0-5) offscreen for F frames (default 300) at WxH (default\n"
+           "  1280x720) and writes the last frame as a PNG. Without N it shows what the\n"
+           "  windowed display would: the stored effect, the cycle or the demonstration.\n"
            "  FILE may hold one frame-number conversion (out-%04d.png) to write every frame,\n"
            "  numbered from 1. --set overrides a stored setting for this run only.\n";
   return "usage: quasarine --bench [--effect N] [--theme T] [--frames F] [--size WxH] [--seed S]\n"

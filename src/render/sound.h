@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "settings/effect_settings.h"
+
 namespace qsrn {
 
 struct Context;
@@ -22,7 +24,6 @@ enum SoundSlot : int {
   kSoundTwister = 7,    // Fire_Twister
   kSoundDecayStar = 8,  // Fire_DecayStar
 };
-inline constexpr int kSoundSlotCount = 9;
 
 // Starts a wave file and returns at once. One sound at a time: a new one interrupts the one
 // playing. A file that is missing or cannot be played is ignored without a word.

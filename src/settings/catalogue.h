@@ -86,7 +86,6 @@ const KeySpec& PickMaskKey();       // Advanced: Adv_PickQSRN
 const KeySpec& WinResizeKey();      // Advanced
 
 // The nine sound slots: the SoundFX section holds the switch, then one file key per slot.
-inline constexpr int kSoundSlotCount = 9;
 const KeySpec& SoundSwitchKey();
 const KeySpec& SoundFileKey(int slot);  // slot 0..8
 

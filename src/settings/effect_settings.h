@@ -10,6 +10,9 @@
 
 namespace qsrn {
 
+// The fireworks sound slots: launch, then one per burst type.
+inline constexpr int kSoundSlotCount = 9;
+
 struct EffectSettings {
   // Shared working fields, overwritten by the loader of the effect about to run.
   int16_t ParticleCount = 0;
@@ -157,7 +160,7 @@ struct EffectSettings {
 
   // Sound
   bool SoundFX_ON = false;
-  std::array<std::string, 9> SoundFiles;
+  std::array<std::string, kSoundSlotCount> SoundFiles;
 };
 
 }  // namespace qsrn

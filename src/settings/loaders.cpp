@@ -90,7 +90,7 @@ void LoadPixelColorSettings(Context& ctx, const SettingsStore& store) {
     LoadRows(ctx.settings, store, id, [](const KeySpec& k) { return k.Has(kPixelColor); });
 }
 
-void LoadSoundSettings(const SettingsStore& store, bool& soundOn, std::array<std::string, 9>& soundFiles) {
+void LoadSoundSettings(const SettingsStore& store, bool& soundOn, std::array<std::string, kSoundSlotCount>& soundFiles) {
   const std::string_view section = Section(SectionId::SoundFX).name;
   const KeySpec& on = SoundSwitchKey();
   soundOn = store.GetSettingString(kAppName, section, on.key, on.def) == "1";

@@ -15,7 +15,7 @@ namespace qsrn {
 void LoadGeneralSettings(Context& ctx, const SettingsStore& store, double innerWidth,
                          double innerHeight, bool isPreview);
 void LoadPixelColorSettings(Context& ctx, const SettingsStore& store);
-void LoadSoundSettings(const SettingsStore& store, bool& soundOn, std::array<std::string, 9>& soundFiles);
+void LoadSoundSettings(const SettingsStore& store, bool& soundOn, std::array<std::string, kSoundSlotCount>& soundFiles);
 
 void LoadFireworksSettings(Context& ctx, const SettingsStore& store, int themeIndex, bool applyPerfMult);
 void LoadStarfieldSettings(Context& ctx, const SettingsStore& store, bool applyPerfMult);

@@ -92,6 +92,21 @@ TEST_F(ToolRun, ReadsTheStoreAndOverridesOnlyACopy) {
   EXPECT_EQ(store.GetSettingInt(kAppName, "Starfield", "Star_Stars", 0), 10);  // untouched
 }
 
+// Without --effect the film follows the windowed display's run loop: the stored effect when one
+// is stored (the same film as asking for it), the demonstration when none ever was.
+TEST_F(ToolRun, WithoutAnEffectFollowsTheWindowedRunLoop) {
+  const QStringList common{"--size", "320x180", "--frames", "100", "--seed", "5"};
+  ASSERT_EQ(Run(QStringList{"--render", Path("stored.png"), "--set", "AnimationType=1"} + common).code, 0);
+  ASSERT_EQ(Run(QStringList{"--render", Path("asked.png"), "--effect", "1"} + common).code, 0);
+  EXPECT_EQ(Bytes(Path("stored.png")), Bytes(Path("asked.png")));
+
+  ASSERT_EQ(Run(QStringList{"--render", Path("demo.png")} + common).code, 0);
+  EXPECT_GT(LitPixels(Path("demo.png")), 0);
+  EXPECT_FALSE(QDir(StoreDir()).exists("settings.ini"));  // the demonstration never stores a choice
+
+  EXPECT_EQ(Run(QStringList{"--render", Path("x.png"), "--theme", "2"}).code, 2);
+}
+
 TEST_F(ToolRun, NumberedFramesAreEachWritten) {
   ASSERT_EQ(Run({"--render", Path("f-%03d.png"), "--effect", "1", "--size", "64x48", "--frames", "3",
                  "--seed", "1"}).code, 0);
