@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libx11-dev libxcb1-dev
   libsdl2-mixer-dev
   libgtest-dev googletest
   clang libclang-rt-dev
