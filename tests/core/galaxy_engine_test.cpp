@@ -92,8 +92,7 @@ TEST(GalaxyColor, RuleFourDrawsOrdinaryStarsInBlack) {
 
 TEST(GalaxyColor, HueIndexesWrapIntoTheWheel) {
   testing::Harness h;
-  EffectSettings s;
-  testing::SetGalaxyFactory(s);
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
   s.Galaxy_ColorComp = 2;
   s.Galaxy_HWheelIdx = 0;
   s.HueMultiplier = 9999;
@@ -298,26 +297,10 @@ TEST(GalaxyExtremes, LargestAndSmallestSettingsRunCleanly) {
   }
 }
 
-// A store that was never written: every key reads as its factory value.
-SettingsStore EmptyStore() {
-  return SettingsStore(std::filesystem::temp_directory_path() / "quasarine-galaxy-test-never-written");
-}
-
-TEST(GalaxyThemes, FactoryStoreMatchesTheTestFactoryValues) {
-  auto picture = [](bool fromStore) {
-    GalaxyRun run(320, 240, 5);
-    if (fromStore) LoadGalaxySettings(run.ctx, EmptyStore(), 0, true);
-    run.Setup();
-    run.Run(30);
-    return std::vector<uint32_t>(run.surface.Pixels(), run.surface.Pixels() + 320 * 240);
-  };
-  EXPECT_EQ(picture(true), picture(false));
-}
-
 TEST(GalaxyThemes, EveryThemeRunsAndDrawsSomething) {
   for (int theme = 1; theme <= kGalaxyThemeCount; ++theme) {
     GalaxyRun run(320, 240, 11);
-    LoadGalaxySettings(run.ctx, EmptyStore(), theme, true);
+    LoadGalaxySettings(run.ctx, testing::EmptyStore(), theme, true);
     run.Setup();
     run.Run(60);
     EXPECT_GT(run.Lit().size(), 20u) << "theme " << theme;

@@ -15,8 +15,7 @@ using testing::GalaxyRun;
 using testing::Harness;
 
 GalaxyParams FactoryParams() {
-  EffectSettings s;
-  testing::SetGalaxyFactory(s);
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
   return ClampGalaxySettings(s);
 }
 

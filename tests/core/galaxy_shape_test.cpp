@@ -12,8 +12,7 @@ namespace qsrn {
 namespace {
 
 TEST(GalaxySettings, FactoryValuesScale) {
-  EffectSettings s;
-  testing::SetGalaxyFactory(s);
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
   const GalaxyParams p = ClampGalaxySettings(s);
   EXPECT_EQ(p.Stars, 2500);
   EXPECT_FLOAT_EQ(p.Radius, 2.0f);
@@ -39,8 +38,7 @@ TEST(GalaxySettings, FactoryValuesScale) {
 }
 
 TEST(GalaxySettings, TrailCappedByTheRingOf32000) {
-  EffectSettings s;
-  testing::SetGalaxyFactory(s);
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
   s.ParticleCount = 30000;
   s.OrbitTrailLength = 999;
   EXPECT_EQ(ClampGalaxySettings(s).Trail, 1);
@@ -55,8 +53,7 @@ TEST(GalaxySettings, TrailCappedByTheRingOf32000) {
 }
 
 TEST(GalaxySettings, RoundingHalvesToEvenAndEveryRangeHolds) {
-  EffectSettings s;
-  testing::SetGalaxyFactory(s);
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
   s.Galaxy_Radius = 2.5f;        // 2, not 3
   s.Galaxy_NovaFreq = 0.5f;      // 0
   s.Galaxy_Velocity = 1e30f;     // 9999
@@ -119,8 +116,7 @@ TEST(GalaxyProfiles, JustBeyondTheRimTheEnvelopeIsANumber) {
 
 TEST(GalaxyPlaceStar, StarsStayInsideTheirProfileEnvelope) {
   testing::Harness h;
-  EffectSettings s;
-  testing::SetGalaxyFactory(s);
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
   GalaxyParams p = ClampGalaxySettings(s);
   p.HeightWidthRatio = 0.7f;
   for (int profile = 0; profile <= 6; ++profile) {
@@ -148,8 +144,7 @@ TEST(GalaxyPlaceStar, StarsStayInsideTheirProfileEnvelope) {
 
 TEST(GalaxyPlaceStar, ConicalWithHeightExponentOne) {
   testing::Harness h;
-  EffectSettings s;
-  testing::SetGalaxyFactory(s);
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
   s.Galaxy_Profile = 3;
   s.Galaxy_HeightExp = 1;
   const GalaxyParams p = ClampGalaxySettings(s);
@@ -162,8 +157,7 @@ TEST(GalaxyPlaceStar, ConicalWithHeightExponentOne) {
 
 TEST(GalaxyPlaceStar, RadiusExponentZeroPutsEveryStarOnTheRimAndDrawsThreeNumbers) {
   testing::Harness h;
-  EffectSettings s;
-  testing::SetGalaxyFactory(s);
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
   s.Galaxy_RadiusExp = 0;
   const GalaxyParams p = ClampGalaxySettings(s);
   Random expected = h.ctx.rng;

@@ -8,8 +8,6 @@
 #include "effects/gravity.h"
 #include "effects/gravity_galaxy_common.h"
 #include "gravity_galaxy_harness.h"
-#include "settings/loaders.h"
-#include "settings/store.h"
 
 namespace qsrn {
 namespace {
@@ -18,9 +16,8 @@ using testing::Harness;
 
 struct GravityRun : Harness {
   GravityLoop engine;
-  explicit GravityRun(bool clampFirst = true, int32_t w = 640, int32_t h = 480) : Harness(w, h), engine(clampFirst) {
-    testing::SetGravityFactory(ctx.settings);
-  }
+  explicit GravityRun(bool clampFirst = true, int32_t w = 640, int32_t h = 480)
+      : Harness(w, h, 12345, EffectIndex::GravityWells), engine(clampFirst) {}
   void Setup() { engine.Setup(ctx); }
   const GravityState& S() const { return engine.State(); }
   bool AllFinite() const {
@@ -33,8 +30,7 @@ struct GravityRun : Harness {
 };
 
 TEST(GravityWellsSettings, ClampsAndConversionsInPlace) {
-  EffectSettings s;
-  testing::SetGravityFactory(s);
+  EffectSettings s = testing::FactorySettings(EffectIndex::GravityWells);
   RunGravityWells(s);
   EXPECT_EQ(s.ParticleCount, 2000);
   EXPECT_FLOAT_EQ(s.EmitSpeed, 0.02f);
@@ -320,18 +316,6 @@ TEST(GravityWellsExtremes, LargestAndSmallestSettingsRunCleanly) {
     EXPECT_TRUE(run.AllFinite());
     EXPECT_EQ(run.S().Particles, 10);
   }
-}
-
-TEST(GravityWellsSettings, FactoryStoreMatchesTheTestFactoryValues) {
-  auto picture = [](bool fromStore) {
-    GravityRun run;
-    if (fromStore)
-      LoadGravitySettings(run.ctx, SettingsStore(std::filesystem::temp_directory_path() / "quasarine-gravity-test-never-written"), true);
-    run.Setup();
-    run.Run(run.engine, 20);
-    return std::vector<uint32_t>(run.surface.Pixels(), run.surface.Pixels() + 640 * 480);
-  };
-  EXPECT_EQ(picture(true), picture(false));
 }
 
 }  // namespace

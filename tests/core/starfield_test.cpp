@@ -8,46 +8,19 @@
 #include <set>
 
 #include "effects/starfield.h"
+#include "engine_rig.h"
 #include "render/color.h"
-#include "render/frame.h"
-#include "render/geometry.h"
-#include "render/surface.h"
 
 namespace qsrn {
 
 namespace {
 
-struct Rig {
-  Context ctx;
-  Surface surface;
-  HeadlessPlatform platform;
+struct Rig : testing::EngineRig {
   Starfield engine;
 
-  explicit Rig(uint64_t seed = 7, int32_t width = 320, int32_t height = 240) {
-    EffectSettings& s = ctx.settings;
-    s.FocalLength = 1.0f;
-    s.ColorRed = s.ColorGrn = s.ColorBlu = 100;
-    s.ColorPctHue = 100;
-    s.ColorHueWheel = 60;
-    s.Star_Stars = 120;
-    s.Star_Speed = 0.005f;
-    s.Star_Comet_Percent = 50;
-    s.Star_Comet_Lifespan = 200;
-    s.Star_Comet_Expansion = 15;
-    s.Star_Comet_NonBallistic = true;
-    s.Star_Dyson_Percent = 20;
-    s.Star_Dyson_Laterals = 2;
-    s.Star_Dyson_LatPixels = 10;
-    s.Star_Dyson_RotAngle = 1;
-    s.Star_Dyson_Radius = 10;
-    BuildHueTable(ctx.colors);
-    BuildTrigTables(ctx.trig);
-    DeriveGeometry(ctx, width, height, false);
-    surface.Resize(width, height);
+  explicit Rig(uint64_t seed = 7, int32_t width = 320, int32_t height = 240)
+      : EngineRig(EffectIndex::Starfield, width, height, seed) {
     PrepareSurface(surface);
-    ctx.surface = &surface;
-    ctx.platform = &platform;
-    ctx.rng.Seed(seed);
   }
   const Starfield::State& st() const { return engine.state(); }
   void Run(int frames) {
@@ -62,12 +35,6 @@ struct Rig {
       surface.DrawDot(ProjectX(ctx.geometry, s.StarX[i], s.StarZ[i]),
                       ProjectY(ctx.geometry, s.StarY[i], s.StarZ[i]), 0);
     }
-  }
-  int LitPixels() const {
-    int n = 0;
-    for (int y = 0; y < surface.Height(); ++y)
-      for (int x = 0; x < surface.Width(); ++x) n += surface.GetPixel(x, y) != 0;
-    return n;
   }
 };
 

@@ -1,0 +1,82 @@
+// The headless rig every engine test builds on: a context with the trigonometric and colour
+// tables, a surface, the headless frame platform, a fixed seed, and the general settings plus
+// one effect's settings at their factory values, read by the real loaders from an empty store.
+// The effect rigs add their own helpers on top.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <utility>
+
+#include "effects/engine.h"
+#include "render/context.h"
+#include "render/frame.h"
+#include "render/geometry.h"
+#include "render/surface.h"
+#include "settings/loaders.h"
+#include "settings/store.h"
+
+namespace qsrn::testing {
+
+// A store in a directory that does not exist: every value reads as its factory default.
+inline const SettingsStore& EmptyStore() {
+  static const SettingsStore store(std::filesystem::temp_directory_path() / "qsrn-tests-no-store");
+  return store;
+}
+
+// One effect's section at its factory values, the performance multiplier left out.
+inline void LoadFactorySettings(Context& ctx, EffectIndex effect) {
+  LoadEffectSettings(ctx, EmptyStore(), static_cast<int>(effect), 0, false);
+}
+
+// The record as the loaders leave it for one effect, for tests of settings alone.
+inline EffectSettings FactorySettings(EffectIndex effect) {
+  Context ctx;
+  LoadGeneralSettings(ctx, EmptyStore(), 320, 240, false);
+  LoadFactorySettings(ctx, effect);
+  return ctx.settings;
+}
+
+struct EngineRig {
+  Context ctx;
+  Surface surface;
+  HeadlessPlatform platform;
+
+  // Without an effect only the general settings are loaded.
+  EngineRig(std::optional<EffectIndex> effect, int32_t width, int32_t height, uint64_t seed) {
+    surface.Resize(width, height);
+    ctx.surface = &surface;
+    ctx.platform = &platform;
+    ctx.rng.Seed(seed);
+    BuildTrigTables(ctx.trig);
+    LoadGeneralSettings(ctx, EmptyStore(), width, height, false);
+    if (effect) LoadFactorySettings(ctx, *effect);
+  }
+
+  int LitPixels() const {
+    int lit = 0;
+    const uint32_t* p = surface.Pixels();
+    for (int64_t i = 0, n = int64_t{surface.Width()} * surface.Height(); i < n; ++i) lit += p[i] != 0;
+    return lit;
+  }
+
+  // The positions of all pixels that are not black.
+  std::set<std::pair<int32_t, int32_t>> Lit() const {
+    std::set<std::pair<int32_t, int32_t>> out;
+    for (int32_t y = 0; y < surface.Height(); ++y)
+      for (int32_t x = 0; x < surface.Width(); ++x)
+        if (surface.GetPixel(x, y) != 0) out.insert({x, y});
+    return out;
+  }
+
+  int CountColor(int32_t color) const {
+    int n = 0;
+    for (int32_t y = 0; y < surface.Height(); ++y)
+      for (int32_t x = 0; x < surface.Width(); ++x) n += surface.GetPixel(x, y) == color;
+    return n;
+  }
+};
+
+}  // namespace qsrn::testing
