@@ -54,6 +54,9 @@ struct EngineRig {
     LoadGeneralSettings(ctx, EmptyStore(), width, height, false);
     if (effect) LoadFactorySettings(ctx, *effect);
   }
+  // The context points into the rig itself: a copy would point at the original.
+  EngineRig(const EngineRig&) = delete;
+  EngineRig& operator=(const EngineRig&) = delete;
 
   int LitPixels() const {
     int lit = 0;

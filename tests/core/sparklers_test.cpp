@@ -16,13 +16,13 @@ namespace {
 using testing::SetSparklerFactory;
 using testing::SplineRig;
 
-SplineRig SparklerRig(bool symmetric, int16_t heads, uint64_t seed = 1) {
-  SplineRig rig(320, 240, seed);
-  SetSparklerFactory(rig.ctx);
-  rig.ctx.settings.B_Spline_Symmetry = symmetric;
-  rig.ctx.settings.SplineCount = heads;
-  return rig;
-}
+struct SparklerRig : SplineRig {
+  SparklerRig(bool symmetric, int16_t heads, uint64_t seed = 1) : SplineRig(320, 240, seed) {
+    SetSparklerFactory(ctx);
+    ctx.settings.B_Spline_Symmetry = symmetric;
+    ctx.settings.SplineCount = heads;
+  }
+};
 
 double DistanceFromCentre(float x, float y, float z, float f) {
   return std::hypot(static_cast<double>(x), static_cast<double>(y), static_cast<double>(z) - f);

@@ -17,13 +17,13 @@ namespace {
 using testing::SetWarpFactory;
 using testing::SplineRig;
 
-SplineRig WarpRig(int16_t type, int16_t splines, uint64_t seed = 1) {
-  SplineRig rig(320, 240, seed);
-  SetWarpFactory(rig.ctx);
-  rig.ctx.settings.Warp_Type = type;
-  rig.ctx.settings.SplineCount = splines;
-  return rig;
-}
+struct WarpRig : SplineRig {
+  WarpRig(int16_t type, int16_t splines, uint64_t seed = 1) : SplineRig(320, 240, seed) {
+    SetWarpFactory(ctx);
+    ctx.settings.Warp_Type = type;
+    ctx.settings.SplineCount = splines;
+  }
+};
 
 // A slot fired in the last step: age 1, and either its head lives or it died on that first move
 // (its eraser has then counted down once).
