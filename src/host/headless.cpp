@@ -15,10 +15,10 @@ namespace qsrn {
 namespace {
 
 // The section that holds key, found through the catalogue (names matched without regard to case).
-const SectionSpec* SectionOfKey(std::string_view key, const KeySpec** spec) {
+const SectionSpec* SectionOfKey(std::string_view key, const KeySpec** keySpec) {
   for (const SectionSpec& section : Catalogue()) {
     if (const KeySpec* found = FindKey(section.id, key)) {
-      *spec = found;
+      *keySpec = found;
       return &section;
     }
   }
@@ -67,13 +67,13 @@ bool ToolStore::Open(const std::filesystem::path& dir,
   };
   std::vector<Resolved> resolved;
   for (const auto& [key, value] : overrides) {
-    const KeySpec* spec = nullptr;
-    const SectionSpec* section = SectionOfKey(key, &spec);
+    const KeySpec* keySpec = nullptr;
+    const SectionSpec* section = SectionOfKey(key, &keySpec);
     if (section == nullptr) {
       *error = "unknown setting " + key;
       return false;
     }
-    resolved.push_back({section, spec, &value});
+    resolved.push_back({section, keySpec, &value});
   }
   const std::optional<std::filesystem::path> temp = MakePrivateDirectory();
   if (!temp) {
