@@ -98,10 +98,6 @@ bool ToolStore::Open(const std::filesystem::path& dir,
   return true;
 }
 
-int StoredEffect(const SettingsStore& store) {
-  return Clamp<int>(store.GetSettingInt(kAppName, "General", "AnimationType", 0), 0, kEffectCount - 1);
-}
-
 void HeadlessDisplay::Start(const SettingsStore& store, int32_t width, int32_t height, uint64_t seed) {
   BuildTrigTables(ctx.trig);
   surface.Resize(width, height);

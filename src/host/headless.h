@@ -40,9 +40,6 @@ class ToolStore {
   std::filesystem::path temp_;
 };
 
-// The stored AnimationType, clamped to a valid effect index.
-int StoredEffect(const SettingsStore& store);
-
 // A platform for offscreen runs: the headless clock, and a hook called with every finished frame.
 class ToolPlatform : public HeadlessPlatform {
  public:

@@ -64,13 +64,13 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
   int32_t pickMask = ReadPickMask(store_);
   int32_t framesPerEffect = ctx_.settings.Adv_EffectFPC;
   if (kind == LoopKind::Screen) {
-    framesPerEffect = Clamp(store_.GetSettingLong(kAppName, "Advanced", "Adv_EffectFPC", 0), 0, 9999);
+    framesPerEffect = Clamp(ReadFramesPerEffect(store_), 0, 9999);
   } else if (isPreview) {
     pickMask = Clamp(pickMask & 255, 1, 255);
     ctx_.settings.Adv_EffectFPC =
         AnimationTypeNeverStored(store_)
             ? 1000
-            : Clamp(store_.GetSettingLong(kAppName, "Advanced", "Adv_EffectFPC", 0), 0, 30000);
+            : Clamp(ReadFramesPerEffect(store_), 0, 30000);
     framesPerEffect = ctx_.settings.Adv_EffectFPC;
   }
   const int chosenEffect = Clamp<int>(animationType, 0, kEffectCount - 1);

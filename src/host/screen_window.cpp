@@ -10,6 +10,7 @@
 #include "host/host_session.h"
 #include "host/properties_entry.h"
 #include "host/window_placement.h"
+#include "settings/loaders.h"
 
 namespace qsrn {
 
@@ -39,8 +40,7 @@ void ScreenWindow::Run() {
 
 void ScreenWindow::SetupAppearance() {
   Context& ctx = session_.ctx();
-  const std::string resize = session_.store().GetSettingString(kAppName, "Advanced", "Adv_WinResize", "0");
-  if (resize == "1") {
+  if (ReadWinResize(session_.store())) {
     setWindowTitle(QString::fromLatin1(kSaverTitle));
     unsetCursor();
     RestoreWindowPlacement(*this, session_.store(), ctx.TwipsPerPixelX, ctx.TwipsPerPixelY);

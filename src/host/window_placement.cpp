@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "settings/catalogue.h"
 #include "settings/numeric.h"
 #include "settings/store.h"
 
@@ -12,7 +13,7 @@ namespace qsrn {
 
 namespace {
 
-constexpr std::string_view kSection = "General";
+std::string_view GeneralSection() { return Section(SectionId::General).name; }
 // A restored window smaller than this (a damaged WindowSize) would be all but invisible.
 constexpr int kMinRestoredPixels = 64;
 
@@ -61,20 +62,20 @@ void SaveWindowPlacement(const QWidget& form, SettingsStore& store, float twipsP
                              CLng(size.height() * static_cast<double>(twipsPerPixelY))};
   const PlacementValues v = PlacementFor(form.isMaximized(), form.isMinimized(), rect);
   SettingsStore::Batch batch(store);
-  batch.Set(kSection, "WindowState", std::to_string(v.windowState));
-  if (v.windowSize) batch.Set(kSection, "WindowSize", *v.windowSize);
+  batch.Set(GeneralSection(), WindowStateKey().key, std::to_string(v.windowState));
+  if (v.windowSize) batch.Set(GeneralSection(), WindowSizeKey().key, *v.windowSize);
   batch.Commit();
 }
 
 void RestoreWindowPlacement(QWidget& form, const SettingsStore& store, float twipsPerPixelX,
                             float twipsPerPixelY) {
-  const int16_t state = store.GetSettingInt(kAppName, kSection, "WindowState", 0);
+  const int16_t state = store.GetSettingInt(kAppName, GeneralSection(), WindowStateKey().key, 0);
   switch (state) {
     case 2: form.setWindowState(Qt::WindowMaximized); break;
     case 1: form.setWindowState(Qt::WindowMinimized); break;
     default: form.setWindowState(Qt::WindowNoState); break;
   }
-  const auto rect = DecodeWindowSize(store.GetSettingString(kAppName, kSection, "WindowSize", ""));
+  const auto rect = DecodeWindowSize(store.GetSettingString(kAppName, GeneralSection(), WindowSizeKey().key, ""));
   if (!rect || state != 0) return;
   form.move(ToPixels(rect->left, twipsPerPixelX), ToPixels(rect->top, twipsPerPixelY));
   form.resize(std::max(ToPixels(rect->width, twipsPerPixelX), kMinRestoredPixels),

@@ -204,4 +204,14 @@ int32_t ReadPickMask(const SettingsStore& store) {
   return store.GetSettingLong(kAppName, Section(SectionId::Advanced).name, k.key, CLng(Val(k.def)));
 }
 
+int32_t ReadFramesPerEffect(const SettingsStore& store) {
+  const KeySpec& k = *FindKey(SectionId::Advanced, "Adv_EffectFPC");
+  return store.GetSettingLong(kAppName, Section(SectionId::Advanced).name, k.key, CLng(Val(k.def)));
+}
+
+bool ReadWinResize(const SettingsStore& store) {
+  const KeySpec& k = WinResizeKey();
+  return store.GetSettingString(kAppName, Section(SectionId::Advanced).name, k.key, k.def) == "1";
+}
+
 }  // namespace qsrn

@@ -33,5 +33,9 @@ void LoadEffectSettings(Context& ctx, const SettingsStore& store, int effect, in
 // Adv_PickQSRN with its default 189.
 int16_t ReadAnimationType(const SettingsStore& store, int16_t def);
 int32_t ReadPickMask(const SettingsStore& store);
+// Adv_EffectFPC as stored (0 when missing), before any clamp: the run paths clamp it differently.
+int32_t ReadFramesPerEffect(const SettingsStore& store);
+// Adv_WinResize: true only for the stored text "1".
+bool ReadWinResize(const SettingsStore& store);
 
 }  // namespace qsrn
