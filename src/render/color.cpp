@@ -26,6 +26,11 @@ void BuildHueTable(ColorTables& tables) {
 }
 
 namespace {
+// The wheel colour at any whole-degree index, wrapped into 0..359.
+int32_t WheelAt(const ColorTables& tables, int32_t index) {
+  return tables.HueTable[static_cast<size_t>(((index % 360) + 360) % 360)];
+}
+
 int32_t Scale(int32_t color, float k) {
   return RGB(CLng(RedOf(color) * static_cast<double>(k)), CLng(GreenOf(color) * static_cast<double>(k)),
              CLng(BlueOf(color) * static_cast<double>(k)));
@@ -42,19 +47,13 @@ void BuildAgeRamp(ColorTables& tables) {
     const int j = i - kWhiteSpan;
     const int32_t wheel = CLng(180.0 - j / ((1.0 - 0.25 - 0.05) * 100.0) * 180.0);
     factor = static_cast<float>((150.0 - i + 25.0) / 150.0);
-    tables.AgeRamp[i] = Scale(tables.HueTable[((wheel % 360) + 360) % 360], factor);
+    tables.AgeRamp[i] = Scale(WheelAt(tables, wheel), factor);
   }
   for (int i = kWheelEnd + 1; i < 100; ++i) {
     const float k = static_cast<float>((100.0 - i) / (100.0 * 0.05 + 1.0) * factor);
     tables.AgeRamp[i] = Scale(tables.HueTable[0], k);
   }
 }
-
-namespace {
-int32_t WheelAt(const ColorTables& tables, int32_t index) {
-  return tables.HueTable[static_cast<size_t>(((index % 360) + 360) % 360)];
-}
-}  // namespace
 
 int32_t PickColor(Context& ctx, int32_t base, int32_t hue) {
   const EffectSettings& s = ctx.settings;
