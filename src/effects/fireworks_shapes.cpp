@@ -26,15 +26,14 @@ void BurstVelocity(Context& ctx, float& vx, float& vy, float& vz, float cx, floa
 }
 
 namespace {
-// The knot arrays must reach index FireSplineKnot; the set-up sizes them, this keeps any caller safe.
-void EnsureKnots(EffectSettings& s) {
-  const size_t n = static_cast<size_t>(std::max<int>(s.FireSplineKnot, 4)) + 1;
-  if (s.FireKnotX.size() < n) s.FireKnotX.resize(n, 0.0f);
-  if (s.FireKnotY.size() < n) s.FireKnotY.resize(n, 0.0f);
-  if (s.FireKnotZ.size() < n) s.FireKnotZ.resize(n, 0.0f);
-}
 // Knot count used by the loop: at least 4, so there is at least one segment.
 int KnotCount(const EffectSettings& s) { return std::max<int>(s.FireSplineKnot, 4); }
+// The knot arrays must reach index KnotCount; the set-up sizes them, this keeps any caller safe.
+void EnsureKnots(EffectSettings& s) {
+  const size_t n = static_cast<size_t>(KnotCount(s)) + 1;
+  for (auto* knots : {&s.FireKnotX, &s.FireKnotY, &s.FireKnotZ})
+    if (knots->size() < n) knots->resize(n, 0.0f);
+}
 }  // namespace
 
 void MakeSplineKnots(Context& ctx, float cx, float cy, float cz) {
