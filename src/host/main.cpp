@@ -2,7 +2,7 @@
 // everything else is the screen saver's own command line.
 #include <cstring>
 
-#include "host/tools.h"
+#include "tools/tools.h"
 
 int main(int argc, char** argv) {
   if (argc >= 2) {

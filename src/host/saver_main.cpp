@@ -14,7 +14,7 @@
 #include "host/saver_window.h"
 #include "host/screen_window.h"
 #include "host/single_instance.h"
-#include "host/tools.h"
+#include "tools/tools.h"
 #include "render/geometry.h"
 #include "settings/numeric.h"
 #include "settings/templates.h"

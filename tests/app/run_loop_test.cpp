@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/headless_run.h"
+#include "tools/headless_run.h"
 #include "host/run_loop.h"
 #include "host_test_support.h"
 #include "render/frame.h"

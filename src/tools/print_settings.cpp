@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "host/tools.h"
+#include "tools/tools.h"
 #include "render/context.h"
 #include "settings/loaders.h"
 #include "settings/numeric.h"

@@ -1,5 +1,5 @@
 // Headless driving of the windowed run loop; see headless_run.h.
-#include "host/headless_run.h"
+#include "tools/headless_run.h"
 
 #include "render/frame.h"
 #include "render/geometry.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "host/headless.h"
-#include "host/tool_options.h"
-#include "host/tools.h"
+#include "tools/headless.h"
+#include "tools/tool_options.h"
+#include "tools/tools.h"
 
 namespace qsrn {
 

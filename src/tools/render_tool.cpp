@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#include "host/frame_file.h"
-#include "host/headless.h"
-#include "host/headless_run.h"
-#include "host/tool_options.h"
-#include "host/tools.h"
+#include "tools/frame_file.h"
+#include "tools/headless.h"
+#include "tools/headless_run.h"
+#include "tools/tool_options.h"
+#include "tools/tools.h"
 
 namespace qsrn {
 

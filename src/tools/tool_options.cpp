@@ -1,6 +1,6 @@
 // Strict parsing of the headless tools' options: whole decimal numbers within bounds, every
 // option known, every value present. Anything else is reported, never guessed.
-#include "host/tool_options.h"
+#include "tools/tool_options.h"
 
 #include <charconv>
 #include <string_view>

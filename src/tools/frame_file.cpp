@@ -1,7 +1,7 @@
 // Frame files: the pattern check and expansion, and the PNG writer. The framebuffer's 0x00BBGGRR
 // pixels are the bytes R, G, B, 0 in memory on a little-endian machine, which is exactly Qt's
 // RGBX8888 layout, so the image is written without conversion there.
-#include "host/frame_file.h"
+#include "tools/frame_file.h"
 
 #include <QFile>
 #include <QImage>

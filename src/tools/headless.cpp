@@ -1,5 +1,5 @@
 // Offscreen runs: the store (or its overridden copy), the display start and the effect pass.
-#include "host/headless.h"
+#include "tools/headless.h"
 
 #include <chrono>
 #include <random>
