@@ -1,5 +1,11 @@
-// SDL2_mixer playback: one channel, the chunk of the last file kept until another replaces it.
+// SDL2_mixer playback: one channel; every file decoded once, off the window's thread, and kept.
 #include "host/sdl_sound_player.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #ifdef QSRN_HAVE_SDL_MIXER
 #include <SDL.h>
@@ -8,16 +14,54 @@
 
 namespace qsrn {
 
+bool ReadSmallRegularFile(const std::string& path, size_t maxBytes, std::string* out) {
+  // Non-blocking open: a FIFO without a writer must not hang us; it is refused below anyway.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
+            static_cast<unsigned long long>(st.st_size) <= maxBytes;
+  if (ok) {
+    // One byte more than allowed, so a file that grew since fstat is noticed.
+    out->resize(maxBytes + 1);
+    size_t got = 0;
+    while (got < out->size()) {
+      const ssize_t n = ::read(fd, out->data() + got, out->size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) ok = false;
+      if (n <= 0) break;
+      got += static_cast<size_t>(n);
+    }
+    out->resize(got);
+    ok = ok && got <= maxBytes;
+  }
+  ::close(fd);
+  return ok;
+}
+
 #ifdef QSRN_HAVE_SDL_MIXER
 
 namespace {
 constexpr int kChannel = 0;
+// Each slot's file, with room for the settings changing between runs; further names are not loaded.
+constexpr size_t kMaxKeptSounds = 2 * kSoundSlotCount;
+// Decoding converts to the device's format, which can multiply a small file; bound what is kept.
+constexpr Uint32 kMaxDecodedBytes = 64u << 20;
+// A sound that arrives later than this after it was asked for is no longer wanted.
+constexpr auto kLateSoundLimit = std::chrono::milliseconds(250);
 }  // namespace
 
 SdlSoundPlayer::~SdlSoundPlayer() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_all();
+  if (loader_.joinable()) loader_.join();
   if (!deviceOpen_) return;
   Mix_HaltChannel(kChannel);
-  if (chunk_ != nullptr) Mix_FreeChunk(chunk_);
+  for (auto& [name, entry] : sounds_)
+    if (entry.chunk != nullptr) Mix_FreeChunk(entry.chunk);
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -25,6 +69,9 @@ SdlSoundPlayer::~SdlSoundPlayer() {
 bool SdlSoundPlayer::OpenDevice() {
   if (triedOpen_) return deviceOpen_;
   triedOpen_ = true;  // once: a machine without a device is not asked again on every burst
+  // SDL would otherwise turn SIGTERM and SIGINT into quit events nobody reads, and the saver
+  // could no longer be stopped by its host, the session or the user.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -32,20 +79,72 @@ bool SdlSoundPlayer::OpenDevice() {
   }
   Mix_AllocateChannels(1);
   deviceOpen_ = true;
+  loader_ = std::thread([this] { LoadLoop(); });
   return true;
+}
+
+void SdlSoundPlayer::StartOnChannel(Mix_Chunk* chunk) {
+  Mix_PlayChannel(kChannel, chunk, 0);  // a busy channel is stopped and restarted
 }
 
 void SdlSoundPlayer::Play(const std::string& fileName) {
   if (!OpenDevice()) return;
-  if (chunk_ == nullptr || fileName != chunkFile_) {
-    Mix_Chunk* next = Mix_LoadWAV(fileName.c_str());
-    if (next == nullptr) return;  // missing or unplayable: ignored, the current sound plays on
-    Mix_HaltChannel(kChannel);
-    if (chunk_ != nullptr) Mix_FreeChunk(chunk_);
-    chunk_ = next;
-    chunkFile_ = fileName;
+  std::unique_lock<std::mutex> lock(mutex_);
+  const auto found = sounds_.find(fileName);
+  if (found != sounds_.end()) {
+    if (found->second.loaded) {
+      wanted_.clear();
+      // Missing or unplayable: ignored, the current sound plays on.
+      if (found->second.chunk != nullptr) StartOnChannel(found->second.chunk);
+    } else {
+      wanted_ = fileName;
+      wantedAt_ = std::chrono::steady_clock::now();
+    }
+    return;
   }
-  Mix_PlayChannel(kChannel, chunk_, 0);  // a busy channel is stopped and restarted
+  if (sounds_.size() >= kMaxKeptSounds) return;
+  sounds_.emplace(fileName, Entry{});
+  queue_.push_back(fileName);
+  wanted_ = fileName;
+  wantedAt_ = std::chrono::steady_clock::now();
+  lock.unlock();
+  wake_.notify_all();
+}
+
+void SdlSoundPlayer::LoadLoop() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+    if (stopping_) return;
+    const std::string name = std::move(queue_.front());
+    queue_.pop_front();
+    busy_ = true;
+    lock.unlock();
+    Mix_Chunk* chunk = nullptr;
+    std::string bytes;
+    if (ReadSmallRegularFile(name, kMaxSoundFileBytes, &bytes)) {
+      chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+      if (chunk != nullptr && chunk->alen > kMaxDecodedBytes) {
+        Mix_FreeChunk(chunk);
+        chunk = nullptr;
+      }
+    }
+    lock.lock();
+    busy_ = false;
+    Entry& entry = sounds_[name];
+    entry.loaded = true;
+    entry.chunk = chunk;
+    if (chunk != nullptr && wanted_ == name && std::chrono::steady_clock::now() - wantedAt_ < kLateSoundLimit)
+      StartOnChannel(chunk);
+    if (wanted_ == name) wanted_.clear();
+    wake_.notify_all();
+  }
+}
+
+void SdlSoundPlayer::WaitForLoads() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (!loader_.joinable()) return;
+  wake_.wait(lock, [this] { return queue_.empty() && !busy_; });
 }
 
 bool SdlSoundPlayer::Playing() const { return deviceOpen_ && Mix_Playing(kChannel) != 0; }
@@ -58,6 +157,7 @@ bool SdlSoundPlayer::OpenDevice() {
   return false;
 }
 void SdlSoundPlayer::Play(const std::string&) { OpenDevice(); }
+void SdlSoundPlayer::WaitForLoads() {}
 bool SdlSoundPlayer::Playing() const { return false; }
 
 #endif

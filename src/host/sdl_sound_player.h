@@ -2,11 +2,25 @@
 // still playing. The audio device is opened once, on the first sound; a machine without one
 // (or a build without SDL2_mixer) simply plays nothing.
 //
+// Files are read and decoded on a worker thread, never on the window's: a sound is decoded once
+// per run and kept, so the first request of a file starts its loading and the sound plays as soon
+// as it is ready (if no newer sound was asked for meanwhile). Only regular files up to
+// kMaxSoundFileBytes are read; a FIFO, a device, a directory or a huge file is skipped.
+//
+// SDL is told to leave SIGTERM and SIGINT alone, so the saver still ends on them with sound on.
+//
 // Use: create one per process and put its address in Context::sound before the run loop starts;
 // PlaySoundFile does the rest. Destroying it stops the sound and closes the device.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "render/sound.h"
 
@@ -16,6 +30,9 @@ namespace qsrn {
 
 class SdlSoundPlayer : public SoundPlayer {
  public:
+  // Firework sounds are short; anything larger is not one and would stall the decoder.
+  static constexpr size_t kMaxSoundFileBytes = size_t{8} << 20;
+
   SdlSoundPlayer() = default;
   ~SdlSoundPlayer() override;
   SdlSoundPlayer(const SdlSoundPlayer&) = delete;
@@ -28,14 +45,35 @@ class SdlSoundPlayer : public SoundPlayer {
   bool Playing() const;
   // Whether the audio device was opened; false before the first sound and on a machine without one.
   bool DeviceOpen() const { return deviceOpen_; }
+  // Waits until every requested file has been loaded or given up (tests).
+  void WaitForLoads();
 
  private:
   bool OpenDevice();
+  void LoadLoop();
+  void StartOnChannel(Mix_Chunk* chunk);
 
   bool triedOpen_ = false;
   bool deviceOpen_ = false;
-  Mix_Chunk* chunk_ = nullptr;  // the sound on the channel (or last played), freed when replaced
-  std::string chunkFile_;       // the file chunk_ was loaded from, so a repeated sound is not reread
+
+  // Shared with the loader thread, under mutex_.
+  struct Entry {
+    bool loaded = false;          // decoding finished (chunk may still be null: not playable)
+    Mix_Chunk* chunk = nullptr;
+  };
+  std::mutex mutex_;
+  std::condition_variable wake_;  // the loader waits for work, WaitForLoads for its end
+  std::map<std::string, Entry> sounds_;
+  std::deque<std::string> queue_;
+  std::string wanted_;  // the sound last asked for, played on arrival if asked for recently
+  std::chrono::steady_clock::time_point wantedAt_;
+  bool stopping_ = false;
+  bool busy_ = false;
+  std::thread loader_;
 };
+
+// Reads a regular file of at most maxBytes without ever blocking on it (a FIFO or device is
+// refused before any read); false when it is not such a file or cannot be read whole.
+bool ReadSmallRegularFile(const std::string& path, size_t maxBytes, std::string* out);
 
 }  // namespace qsrn

@@ -3,8 +3,12 @@
 // sound must cut off the one playing, and an empty slot, a blank one, sound switched off or a
 // missing file must play nothing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -107,7 +111,8 @@ class DiskAudio : public ::testing::Test {
 
   // Waits (at most a few seconds) for the sound to end, and a little longer for the device to
   // write out its last buffers.
-  static void WaitForSilence(const SdlSoundPlayer& player) {
+  static void WaitForSilence(SdlSoundPlayer& player) {
+    player.WaitForLoads();
     for (int k = 0; k < 500 && player.Playing(); ++k) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
   }
@@ -141,6 +146,7 @@ TEST_F(DiskAudio, ANewSoundInterruptsTheOnePlaying) {
     SdlSoundPlayer player;
     ctx.sound = &player;
     PlaySoundFile(ctx, (dir / "long.wav").string());
+    player.WaitForLoads();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     PlaySoundFile(ctx, (dir / "short.wav").string());
     WaitForSilence(player);
@@ -196,7 +202,46 @@ TEST_F(DiskAudio, MissingAndUnplayableFilesAreIgnored) {
   ctx.sound = &player;
   PlaySoundFile(ctx, (dir / "absent.wav").string());
   PlaySoundFile(ctx, (dir / "noise.wav").string());
+  player.WaitForLoads();
   EXPECT_FALSE(player.Playing());
+}
+
+// Paths that are not small regular files are skipped without the window ever waiting on them:
+// a FIFO nobody writes, a directory, an endless device and a file far beyond a sound's size.
+TEST_F(DiskAudio, HostileSoundPathsAreSkippedWithoutBlocking) {
+  const fs::path fifo = dir / "pipe.wav", big = dir / "huge.wav";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  WriteWave(big, Signal(4410, 37, 1000));
+  fs::resize_file(big, SdlSoundPlayer::kMaxSoundFileBytes + 1);
+  SdlSoundPlayer player;
+  ctx.sound = &player;
+  const auto start = std::chrono::steady_clock::now();
+  for (const fs::path& p : {fifo, dir, fs::path("/dev/zero"), big}) PlaySoundFile(ctx, p.string());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  player.WaitForLoads();
+  EXPECT_FALSE(player.Playing());
+  std::string bytes;
+  EXPECT_FALSE(ReadSmallRegularFile(fifo.string(), 1024, &bytes));
+}
+
+// SDL must not take SIGTERM over: a saver with sound on still ends on it.
+TEST_F(DiskAudio, SigtermStillEndsTheProcessWithSoundOn) {
+  const auto signal = Signal(2205, 41, 2000);
+  WriteWave(dir / "burst.wav", signal);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    SdlSoundPlayer player;
+    ctx.sound = &player;
+    PlaySoundFile(ctx, (dir / "burst.wav").string());
+    player.WaitForLoads();
+    ::kill(::getpid(), SIGTERM);
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    ::_exit(3);  // survived the signal
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
 }
 
 TEST(SoundDevice, AMachineWithoutAudioPlaysNothing) {
