@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QScreen>
 
+#include <cstdio>
+#include <string>
+
 #include "host/command_line.h"
 #include "host/host_session.h"
 #include "host/platform_password.h"
@@ -86,9 +89,15 @@ int RunCommandLine(HostSession& session, const std::string& text) {
     case StartJob::ChangePassword:
       ChangePassword(cl.windowHandle);
       return 0;
-    case StartJob::ImportAndRun:
-      ImportTemplate(session.store(), cl.templatePath);
+    case StartJob::ImportAndRun: {
+      // A file that is not a template must not wipe the person's settings: say so and stop.
+      std::string error;
+      if (!ImportTemplate(session.store(), cl.templatePath, &error)) {
+        std::fprintf(stderr, "quasarine: %s\n", error.c_str());
+        return 1;
+      }
       return StartSaver(session);
+    }
     case StartJob::RunFullScreen:
       return StartSaver(session);
   }

@@ -79,6 +79,12 @@ std::optional<std::string_view> IniDocument::Get(std::string_view section, std::
   return v.substr(0, v.find('\0'));
 }
 
+bool IniDocument::HasSection(std::string_view section) const {
+  size_t header = std::string::npos;
+  Find(section, std::string_view(), &header);
+  return header != std::string::npos;
+}
+
 std::string IniDocument::NewLine(std::string text) const {
   if (crlf_) text += '\r';
   return text;

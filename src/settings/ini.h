@@ -26,6 +26,9 @@ class IniDocument {
   // be written as one INI line: see ValidSectionName, ValidKeyName, ValidValue.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
 
+  // Whether a section of that name is there (even without keys).
+  bool HasSection(std::string_view section) const;
+
   // The whole document as text.
   std::string Text() const;
 

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <system_error>
+#include <thread>
 
 namespace qsrn {
 
@@ -58,7 +60,75 @@ fs::path ResolveTarget(const fs::path& file) {
   return file;
 }
 
+IniFileText::Identity IdentityFromStat(const struct stat& st) {
+  IniFileText::Identity id;
+  id.dev = st.st_dev;
+  id.ino = st.st_ino;
+  id.size = st.st_size;
+  id.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  id.ctimeNs = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+  return id;
+}
+
+fs::path DirectoryOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
+
+// The temporary name of file's next version: ".name.XXXXXX" beside it.
+std::string TempPrefix(const fs::path& file) {
+  std::string prefix(1, '.');
+  prefix.append(file.filename().string()).push_back('.');
+  return prefix;
+}
+
+// Best effort: when the owner cannot follow, the file is still written, owned by the writer.
+void TryChown(int fd, uid_t uid, gid_t gid) {
+  const int rc = ::fchown(fd, uid, gid);
+  (void)rc;
+}
+
+// Root writing into a user's directory gives what it creates to the directory's owner, so that
+// the user can still read and write the store afterwards.
+void GiveToDirectoryOwner(int fd, const fs::path& dir) {
+  struct stat dst {}, fst {};
+  if (::geteuid() != 0 || ::stat(dir.c_str(), &dst) != 0 || ::fstat(fd, &fst) != 0) return;
+  if (fst.st_uid != dst.st_uid || fst.st_gid != dst.st_gid) TryChown(fd, dst.st_uid, dst.st_gid);
+}
+
+// Temporary files of writers killed between creating and renaming them. Called under the lock,
+// so no live writer of the same file has one open; only regular files of exactly our pattern go.
+void RemoveStaleTemporaries(const fs::path& file) {
+  const fs::path dir = DirectoryOf(file);
+  const std::string prefix = TempPrefix(file);
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    struct stat st {};
+    if (::lstat(it->path().c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(it->path().c_str());
+  }
+}
+
+// Takes an exclusive lock, waiting at most kLockWaitLimit for another holder to let go.
+bool LockWithin(int fd) {
+  const auto deadline = std::chrono::steady_clock::now() + kLockWaitLimit;
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return false;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+void Say(std::string* why, std::string text) {
+  if (why != nullptr) *why = std::move(text);
+}
+
 }  // namespace
+
+IniFileText::Identity IdentityOf(const fs::path& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) return {};
+  return IdentityFromStat(st);
+}
 
 IniFileText ReadIniFileText(const fs::path& file) {
   IniFileText out;
@@ -74,6 +144,7 @@ IniFileText ReadIniFileText(const fs::path& file) {
     return out;
   }
   out.exists = true;
+  out.identity = IdentityFromStat(st);
   out.text.resize(kMaxIniFileBytes + 1);
   size_t got = 0;
   while (got < out.text.size()) {
@@ -96,14 +167,20 @@ IniDocument ReadIniFile(const fs::path& file) { return IniDocument::Parse(ReadIn
 
 bool WriteFileAtomically(const fs::path& file, const std::string& text, mode_t newFileMode) {
   const fs::path target = ResolveTarget(file);
-  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string tempName(1, '.');
-  tempName.append(target.filename().string()).append(".XXXXXX");
-  std::string pattern = (dir / tempName).string();
+  const fs::path dir = DirectoryOf(target);
+  std::string pattern = (dir / (TempPrefix(target) + "XXXXXX")).string();
   Fd fd(::mkstemp(pattern.data()));
   if (fd.get() < 0) return false;
   struct stat st {};
-  const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : newFileMode;
+  const bool replacing = ::stat(target.c_str(), &st) == 0;
+  const mode_t mode = replacing ? (st.st_mode & 07777) : newFileMode;
+  if (replacing) {
+    // The new version keeps the old one's owner (it matters when root writes a user's file);
+    // an ordinary user cannot change it and keeps their own.
+    TryChown(fd.get(), st.st_uid, st.st_gid);
+  } else {
+    GiveToDirectoryOwner(fd.get(), dir);
+  }
   bool ok = ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), text.data(), text.size()) &&
             ::fsync(fd.get()) == 0;
   ok = ::close(fd.release()) == 0 && ok;
@@ -119,22 +196,37 @@ bool WriteFileAtomically(const fs::path& file, const std::string& text, mode_t n
 }
 
 bool UpdateIniFile(const fs::path& file, const fs::path& lockFile, mode_t newFileMode,
-                   const std::function<bool(IniDocument&)>& edit) {
-  Fd lock(lockFile.empty() ? -1 : ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+                   const std::function<bool(IniDocument&)>& edit, std::string* why) {
+  Fd lock(lockFile.empty() ? -1 : ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
   if (!lockFile.empty()) {
-    if (lock.get() < 0) return false;
-    int rc;
-    while ((rc = ::flock(lock.get(), LOCK_EX)) != 0 && errno == EINTR) {
+    if (lock.get() < 0) {
+      Say(why, "cannot open the lock " + lockFile.string() + ": " + std::strerror(errno));
+      return false;
     }
-    if (rc != 0) return false;
+    GiveToDirectoryOwner(lock.get(), DirectoryOf(lockFile));
+    if (!LockWithin(lock.get())) {
+      Say(why, "another program holds " + lockFile.string() + " and does not let go");
+      return false;
+    }
+    RemoveStaleTemporaries(ResolveTarget(file));
   }
   const IniFileText current = ReadIniFileText(file);
-  if (current.oversized || current.unreadable) return false;
+  if (current.oversized || current.unreadable) {
+    Say(why, file.string() + (current.oversized ? " is too large to rewrite" : " cannot be read"));
+    return false;
+  }
   IniDocument doc = IniDocument::Parse(current.text);
-  if (!edit(doc)) return false;
+  if (!edit(doc)) {
+    Say(why, "a name or value cannot be written into " + file.string());
+    return false;
+  }
   std::string text = doc.Text();
   if (current.exists && text == current.text) return true;
-  return WriteFileAtomically(file, text, newFileMode);
+  if (!WriteFileAtomically(file, text, newFileMode)) {
+    Say(why, "cannot write " + file.string() + ": " + std::strerror(errno));
+    return false;
+  }
+  return true;
   // The lock is released when its descriptor closes.
 }
 

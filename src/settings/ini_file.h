@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -24,20 +25,38 @@ struct IniFileText {
   bool exists = false;
   bool oversized = false;  // larger than kMaxIniFileBytes; text holds the first part
   bool unreadable = false;  // there, but not a regular file we could read: reads as empty
+  // Identity of the version read (device, inode, size, change times), to tell when it changed.
+  struct Identity {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = -1;
+    long long mtimeNs = 0, ctimeNs = 0;
+    bool operator==(const Identity&) const = default;
+  } identity;
 };
+// The identity of file as it stands now; a default Identity when it is not there.
+IniFileText::Identity IdentityOf(const std::filesystem::path& file);
 IniFileText ReadIniFileText(const std::filesystem::path& file);
 
 // The document in file; a missing or unreadable file reads as empty.
 IniDocument ReadIniFile(const std::filesystem::path& file);
 
+// How long a writer waits for a lock held by another process (one that is stopped, say) before
+// it gives up on its write rather than hanging the saver or the dialog.
+inline constexpr std::chrono::milliseconds kLockWaitLimit{3000};
+
 // Reads file afresh (under lockFile when it is not empty), lets edit change the document and,
 // when edit returns true, replaces the file atomically with the result (mode for a new file).
-// False when the file is too large or unreadable (its text would be lost), cannot be replaced,
-// or edit declines.
+// False, with the reason in *why when given, when the lock is not had within kLockWaitLimit, the
+// file is too large or unreadable (its text would be lost), cannot be replaced, or edit declines.
+// Under the lock, temporary files that killed writers left beside file are removed.
 bool UpdateIniFile(const std::filesystem::path& file, const std::filesystem::path& lockFile,
-                   mode_t newFileMode, const std::function<bool(IniDocument&)>& edit);
+                   mode_t newFileMode, const std::function<bool(IniDocument&)>& edit,
+                   std::string* why = nullptr);
 
-// Replaces file with text: temporary file, fsync, rename, fsync of the directory.
+// Replaces file with text: temporary file, fsync, rename, fsync of the directory. An existing
+// file keeps its mode and (when we may give it) its owner; a new one gets newFileMode and, when
+// root writes into someone else's directory, the directory's owner.
 bool WriteFileAtomically(const std::filesystem::path& file, const std::string& text, mode_t newFileMode);
 
 }  // namespace qsrn

@@ -1,6 +1,7 @@
 // Numeric conversions and number text shared by the store, the loaders and the engines.
 #include "settings/numeric.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cctype>
 #include <cstdlib>
@@ -48,6 +49,36 @@ size_t NumberPrefixLength(std::string_view s) {
   return i;
 }
 
+// Whether a decimal number text (already known to be out of a double's range) is too large
+// rather than too small: the power of ten of its first significant digit, plus its exponent.
+bool Overflows(std::string_view s) {
+  size_t i = s[0] == '+' || s[0] == '-' ? 1 : 0;
+  long long magnitude = 0;  // 10^magnitude <= |value| < 10^(magnitude+1), before the exponent
+  bool seenDigit = false, afterPoint = false;
+  long long intDigits = 0, leadingFractionZeros = 0;
+  for (; i < s.size() && (IsDigit(s[i]) || s[i] == '.'); ++i) {
+    if (s[i] == '.') {
+      afterPoint = true;
+    } else if (!afterPoint) {
+      if (seenDigit || s[i] != '0') ++intDigits, seenDigit = true;
+    } else if (!seenDigit) {
+      if (s[i] == '0') ++leadingFractionZeros;
+      else seenDigit = true;
+    }
+  }
+  magnitude = intDigits > 0 ? intDigits - 1 : -(leadingFractionZeros + 1);
+  long long exponent = 0;
+  if (i < s.size()) {  // the exponent mark
+    ++i;
+    const bool negative = i < s.size() && s[i] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    for (; i < s.size() && IsDigit(s[i]); ++i)
+      exponent = std::min(exponent * 10 + (s[i] - '0'), 1000000000LL);  // saturates, far out of range
+    if (negative) exponent = -exponent;
+  }
+  return magnitude + exponent > 0;
+}
+
 double ParseNumber(std::string_view s) {
   std::string buf(s);
   for (char& c : buf)
@@ -59,10 +90,8 @@ double ParseNumber(std::string_view s) {
   const auto res = std::from_chars(first, buf.data() + buf.size(), out);
   if (res.ec == std::errc::result_out_of_range) {
     // Too large gives infinity (it will not fit any field); too small gives 0.
-    bool negative = buf[0] == '-';
-    bool tinyExp = buf.find("e-") != std::string::npos;
-    if (tinyExp) return 0.0;
-    return negative ? -HUGE_VAL : HUGE_VAL;
+    if (!Overflows(buf)) return 0.0;
+    return buf[0] == '-' ? -HUGE_VAL : HUGE_VAL;
   }
   return res.ec == std::errc() ? out : 0.0;
 }

@@ -4,9 +4,12 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <array>
+#include <cctype>
 #include <cfloat>
 #include <cstdlib>
 #include <map>
+#include <mutex>
 #include <optional>
 
 #include "settings/ini_file.h"
@@ -40,9 +43,35 @@ bool Storable(const SettingsStore::Write& w) {
          IniDocument::ValidKeyName(w.name) && IniDocument::ValidValue(w.value);
 }
 
+std::string OverrideKey(std::string_view keyPath, std::string_view name) {
+  std::string key(keyPath);
+  key += '\n';
+  key += name;
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+constexpr int kRootCount = 4;
+int RootIndex(int root) { return root >= 0 && root < kRootCount ? root : kRootCount - 1; }
+
 }  // namespace
 
-SettingsStore::SettingsStore(fs::path dir) : dir_(std::move(dir)) {}
+// One parsed document per root file, with the identity of the version it was read from.
+struct SettingsStore::Snapshots {
+  struct One {
+    bool valid = false;
+    IniFileText::Identity identity;
+    IniDocument doc;
+  };
+  std::mutex mutex;
+  std::array<One, kRootCount> files;
+  size_t reads = 0;
+};
+
+SettingsStore::SettingsStore(fs::path dir) : dir_(std::move(dir)), snapshots_(std::make_unique<Snapshots>()) {}
+SettingsStore::~SettingsStore() = default;
+SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
+SettingsStore& SettingsStore::operator=(SettingsStore&&) noexcept = default;
 
 fs::path SettingsStore::DefaultDirectory() {
   // A relative XDG_CONFIG_HOME is invalid by its own rules and is ignored.
@@ -52,18 +81,56 @@ fs::path SettingsStore::DefaultDirectory() {
   if (!home || !*home) {
     if (const passwd* pw = ::getpwuid(::getuid())) home = pw->pw_dir;
   }
-  return fs::path(home && *home ? home : ".") / ".config" / "quasarine";
+  // No home: the current directory would be a guess that scatters settings; keep none.
+  if (!home || home[0] != '/') return {};
+  return fs::path(home) / ".config" / "quasarine";
 }
 
-fs::path SettingsStore::FileFor(int root) const { return dir_ / FileNameOf(root); }
+fs::path SettingsStore::FileFor(int root) const { return dir_.empty() ? fs::path() : dir_ / FileNameOf(root); }
+
+fs::path SettingsStore::LockFileFor(int root) const {
+  fs::path lock = FileFor(root);
+  if (!lock.empty()) lock += ".lock";
+  return lock;
+}
+
+size_t SettingsStore::FileReads() const {
+  std::lock_guard<std::mutex> lock(snapshots_->mutex);
+  return snapshots_->reads;
+}
+
+bool SettingsStore::Override(std::string_view section, std::string_view name, std::string_view value) {
+  const Write w{0, KeyPath(kBasePath, kAppName, section), std::string(name), Trim(value)};
+  if (!Storable(w)) return false;
+  overrides_[OverrideKey(w.keyPath, w.name)] = w.value;
+  return true;
+}
 
 std::optional<std::string> SettingsStore::Lookup(int root, std::string_view keyPath,
                                                  std::string_view name) const {
-  const IniDocument doc = ReadIniFile(FileFor(root));
-  const auto value = doc.Get(keyPath, name);
+  if (root == 0 && !overrides_.empty()) {
+    if (const auto o = overrides_.find(OverrideKey(keyPath, name)); o != overrides_.end()) return o->second;
+  }
+  if (dir_.empty()) return std::nullopt;
+  const fs::path file = FileFor(root);
+  std::lock_guard<std::mutex> lock(snapshots_->mutex);
+  Snapshots::One& snap = snapshots_->files[static_cast<size_t>(RootIndex(root))];
+  // One stat per getter; the file is read again only when it is another version.
+  if (!snap.valid || IdentityOf(file) != snap.identity) {
+    IniFileText text = ReadIniFileText(file);
+    snap.doc = IniDocument::Parse(text.text);
+    snap.identity = text.identity;
+    snap.valid = true;
+    ++snapshots_->reads;
+  }
+  const auto value = snap.doc.Get(keyPath, name);
   // Longer than anything we write: a hand-edited value, read as missing.
   if (!value || value->size() > kMaxValueBytes) return std::nullopt;
-  return std::string(*value);
+  // A stray carriage return (a file saved with odd line ends) is not part of any value.
+  std::string out;
+  for (char c : *value)
+    if (c != '\r') out += c;
+  return out;
 }
 
 bool SettingsStore::RegSetString(std::string_view app, std::string_view section, std::string_view name,
@@ -125,24 +192,42 @@ bool SettingsStore::Batch::Commit() {
 }
 
 bool SettingsStore::CommitWrites(const std::vector<Write>& writes) {
-  for (const Write& w : writes)
-    if (!Storable(w)) return false;
+  lastError_.clear();
+  for (const Write& w : writes) {
+    if (!Storable(w)) {
+      lastError_ = "the value of " + w.name + " cannot be stored";
+      return false;
+    }
+  }
   if (writes.empty()) return true;
+  if (dir_.empty()) {
+    lastError_ = "there is no home directory to keep the settings in";
+    return false;
+  }
   std::error_code ec;
   fs::create_directories(dir_, ec);
-  if (ec) return false;
+  if (ec) {
+    lastError_ = "cannot create " + dir_.string() + ": " + ec.message();
+    return false;
+  }
   std::map<std::string_view, std::vector<const Write*>> byFile;
   for (const Write& w : writes) byFile[FileNameOf(w.root)].push_back(&w);
   bool ok = true;
-  for (const auto& [name, group] : byFile) {
-    const fs::path file = dir_ / name;
-    fs::path lock = file;
-    lock += ".lock";
-    ok = UpdateIniFile(file, lock, 0600, [&](IniDocument& doc) {
-           for (const Write* w : group)
-             if (!doc.Set(w->keyPath, w->name, w->value)) return false;
-           return true;
-         }) && ok;
+  for (const auto& entry : byFile) {
+    const std::vector<const Write*>& group = entry.second;
+    const fs::path file = dir_ / entry.first;
+    const fs::path lock = LockFileFor(entry.second.front()->root);
+    std::string why;
+    const bool written = UpdateIniFile(
+        file, lock, 0600,
+        [&group](IniDocument& doc) {
+          for (const Write* w : group)
+            if (!doc.Set(w->keyPath, w->name, w->value)) return false;
+          return true;
+        },
+        &why);
+    if (!written && lastError_.empty()) lastError_ = why;
+    ok = written && ok;
   }
   return ok;
 }

@@ -21,12 +21,41 @@ const KeySpec kAdmin[] = {
 // Templates are documents people keep: readable by others, not locked beside them.
 constexpr mode_t kTemplateMode = 0644;
 
+std::string WithoutLineEnds(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text)
+    if (c != '\r' && c != '\n') out += c;
+  return out;
+}
+
+int32_t PutString(const fs::path& file, const fs::path& lockFile, std::string_view section,
+                  std::string_view key, std::string_view value) {
+  if (file.empty()) return 0;
+  return UpdateIniFile(file, lockFile, kTemplateMode,
+                       [&](IniDocument& doc) { return doc.Set(section, key, value); })
+             ? 1
+             : 0;
+}
+
+// Why path cannot be read as a template, or "" when it can; doc receives it.
+std::string ReadTemplateFile(const fs::path& path, IniDocument* doc) {
+  const IniFileText file = ReadIniFileText(path);
+  if (file.unreadable) return "it is not a readable file";
+  if (!file.exists) return "it does not exist";
+  if (file.text.find('\0') != std::string::npos) return "it is not a text file";
+  *doc = IniDocument::Parse(file.text);
+  for (const TemplateSection& sec : TemplateLayout())
+    if (sec.name != kAdminSection && doc->HasSection(sec.name)) return {};
+  return "it holds none of the template's sections";
+}
+
 }  // namespace
 
 std::string IniGetString(const IniDocument& doc, std::string_view section, std::string_view key,
                          std::string_view def) {
   const auto value = doc.Get(section, key);
-  return LeftChars(value ? *value : def, kMaxTemplateValueChars);
+  return LeftChars(value ? WithoutLineEnds(*value) : std::string(def), kMaxTemplateValueChars);
 }
 
 double IniGetNumber(const IniDocument& doc, std::string_view section, std::string_view key, double def) {
@@ -45,11 +74,7 @@ double IniGetNumber(const fs::path& file, std::string_view section, std::string_
 
 int32_t IniPutString(const fs::path& file, std::string_view section, std::string_view key,
                      std::string_view value) {
-  if (file.empty()) return 0;
-  return UpdateIniFile(file, {}, kTemplateMode,
-                       [&](IniDocument& doc) { return doc.Set(section, key, value); })
-             ? 1
-             : 0;
+  return PutString(file, {}, section, key, value);
 }
 
 const KeySpec& CopyrightKey() { return kAdmin[0]; }
@@ -69,8 +94,9 @@ std::vector<TemplateSection> TemplateLayout() {
   return layout;
 }
 
-bool ImportTemplate(SettingsStore& store, const fs::path& path) {
-  const IniDocument doc = ReadIniFile(path);
+namespace {
+
+bool StoreTemplate(SettingsStore& store, const IniDocument& doc) {
   SettingsStore::Batch batch(store);
   for (const TemplateSection& sec : TemplateLayout()) {
     if (sec.name == kAdminSection) continue;
@@ -87,9 +113,25 @@ bool ImportTemplate(SettingsStore& store, const fs::path& path) {
   return batch.Commit();
 }
 
+}  // namespace
+
+bool ImportTemplate(SettingsStore& store, const fs::path& path, std::string* error) {
+  IniDocument doc;
+  if (const std::string why = ReadTemplateFile(path, &doc); !why.empty()) {
+    *error = "cannot import " + path.string() + ": " + why;
+    return false;
+  }
+  if (StoreTemplate(store, doc)) return true;
+  *error = "cannot store the settings of " + path.string() + ": " + store.LastError();
+  return false;
+}
+
+bool ImportTemplate(SettingsStore& store, const fs::path& path) { return StoreTemplate(store, ReadIniFile(path)); }
+
 bool CopyStoreValueToTemplate(const SettingsStore& store, const fs::path& currentTemplate,
                               std::string_view section, std::string_view key, std::string_view def) {
-  return IniPutString(currentTemplate, section, key, store.GetSettingString(kAppName, section, key, def)) != 0;
+  return PutString(currentTemplate, store.LockFileFor(0), section, key,
+                   store.GetSettingString(kAppName, section, key, def)) != 0;
 }
 
 bool CopyTemplateValueToStore(SettingsStore& store, const fs::path& currentTemplate, std::string_view section,

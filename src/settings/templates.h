@@ -20,6 +20,7 @@ namespace qsrn {
 inline constexpr size_t kMaxTemplateValueChars = 254;
 
 // The value of key, cut to 254 characters; def when the file, section or key is missing.
+// Line-end characters never reach a value (a "\r\r\n" line end leaves one behind otherwise).
 std::string IniGetString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                          std::string_view def);
 // The leading number of the value (no number gives 0); def when missing.
@@ -50,12 +51,18 @@ std::vector<TemplateSection> TemplateLayout();
 
 // Copies exactly the layout's keys (Admin excepted) from the template into the store as one
 // commit, each read with its factory default: numbers as the text of their leading number,
-// the text keys as their text. Keys the file adds are never copied. False when the store
-// could not be written.
+// the text keys as their text. Keys the file adds are never copied. A file that cannot be read
+// as a template (missing, not a regular file, unreadable, binary, too large, or holding none of
+// the layout's sections) changes nothing. False, with the reason in *error, in that case and
+// when the store could not be written.
+bool ImportTemplate(SettingsStore& store, const std::filesystem::path& path, std::string* error);
+// The older form, kept only until its callers move to the one above: a file that cannot be read
+// imports every key's factory value. Never use it where a person's settings are at stake.
 bool ImportTemplate(SettingsStore& store, const std::filesystem::path& path);
 
 // One-key copies for the Advanced section. The template is file when given, else the
-// dialog's current template.
+// dialog's current template. The copy into a template is made under the store's lock, so
+// two programs copying at once lose neither's value.
 bool CopyStoreValueToTemplate(const SettingsStore& store, const std::filesystem::path& currentTemplate,
                               std::string_view section, std::string_view key, std::string_view def);
 bool CopyTemplateValueToStore(SettingsStore& store, const std::filesystem::path& currentTemplate,
