@@ -1,9 +1,7 @@
-// Offscreen runs: the store (or its overridden copy), the display start and the effect pass.
+// Offscreen runs: the store (with overrides in memory), the display start and the effect pass.
 #include "tools/headless.h"
 
 #include <chrono>
-#include <random>
-#include <system_error>
 
 #include "render/geometry.h"
 #include "settings/catalogue.h"
@@ -25,47 +23,12 @@ const SectionSpec* SectionOfKey(std::string_view key, const KeySpec** keySpec) {
   return nullptr;
 }
 
-// A fresh, empty directory of our own under the system's temporary directory.
-std::optional<std::filesystem::path> MakePrivateDirectory() {
-  std::error_code ec;
-  const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-  if (ec) return std::nullopt;
-  std::random_device entropy;
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    const auto name = "quasarine-tool-" + std::to_string(entropy()) + std::to_string(entropy());
-    const std::filesystem::path dir = base / name;
-    if (std::filesystem::create_directory(dir, ec) && !ec) {
-      std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::replace, ec);
-      return dir;
-    }
-  }
-  return std::nullopt;
-}
-
 }  // namespace
-
-ToolStore::~ToolStore() {
-  if (!temp_.empty()) {
-    std::error_code ec;
-    std::filesystem::remove_all(temp_, ec);
-  }
-}
 
 bool ToolStore::Open(const std::filesystem::path& dir,
                      const std::vector<std::pair<std::string, std::string>>& overrides,
                      std::string* error) {
-  if (overrides.empty()) {
-    store_.emplace(dir);
-    return true;
-  }
-  // Check every key before copying anything.
-  struct Resolved {
-    const SectionSpec* section;
-    const KeySpec* key;
-    const std::string* value;
-  };
-  std::vector<Resolved> resolved;
+  store_.emplace(dir);
   for (const auto& [key, value] : overrides) {
     const KeySpec* keySpec = nullptr;
     const SectionSpec* section = SectionOfKey(key, &keySpec);
@@ -73,25 +36,8 @@ bool ToolStore::Open(const std::filesystem::path& dir,
       *error = "unknown setting " + key;
       return false;
     }
-    resolved.push_back({section, keySpec, &value});
-  }
-  const std::optional<std::filesystem::path> temp = MakePrivateDirectory();
-  if (!temp) {
-    *error = "cannot make a temporary copy of the settings";
-    return false;
-  }
-  temp_ = *temp;
-  std::error_code probe, ec;
-  if (std::filesystem::is_directory(dir, probe))  // a store never written to has nothing to copy
-    std::filesystem::copy(dir, temp_, std::filesystem::copy_options::recursive, ec);
-  if (ec) {
-    *error = "cannot copy the settings from " + dir.string() + ": " + ec.message();
-    return false;
-  }
-  store_.emplace(temp_);
-  for (const Resolved& r : resolved) {
-    if (!store_->RegSetString(kAppName, r.section->name, r.key->key, *r.value)) {
-      *error = "cannot set " + std::string(r.key->key);
+    if (!store_->Override(section->name, keySpec->key, value)) {
+      *error = "cannot set " + key;
       return false;
     }
   }

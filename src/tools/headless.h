@@ -1,6 +1,6 @@
 // Running effects offscreen, as --render and --bench do and as tests may: the settings read
-// from the store the way the saver reads them (optionally with overrides written to a private
-// copy of the store), a framebuffer of a chosen size, a platform that never waits, and the
+// from the store the way the saver reads them (optionally with overrides held in memory), a
+// framebuffer of a chosen size, a platform that never waits, and the
 // loader / PrepareSurface / engine sequence of one run-loop pass.
 #pragma once
 
@@ -21,23 +21,21 @@
 
 namespace qsrn {
 
-// The store in a directory, or a temporary copy of it with some values overridden; the copy is
-// removed again when this goes away. The original is never written.
+// The store in a directory, with some values overridden in memory for this run; the files are
+// never written.
 class ToolStore {
  public:
   ToolStore() = default;
   ToolStore(const ToolStore&) = delete;
   ToolStore& operator=(const ToolStore&) = delete;
-  ~ToolStore();
 
-  // False, with the reason in *error, for a key no section knows or a copy that cannot be made.
+  // False, with the reason in *error, for a key no section knows or a value that cannot be stored.
   bool Open(const std::filesystem::path& dir,
             const std::vector<std::pair<std::string, std::string>>& overrides, std::string* error);
   const SettingsStore& store() const { return *store_; }
 
  private:
   std::optional<SettingsStore> store_;
-  std::filesystem::path temp_;
 };
 
 // A platform for offscreen runs: the headless clock, and a hook called with every finished frame.
