@@ -84,6 +84,11 @@ void Starfield::ClampSettings(Context& ctx) const {
   s.Star_Dyson_LatPixels = Clamp(s.Star_Dyson_LatPixels, 1, 50);
   s.Star_Dyson_RotAngle = Clamp(s.Star_Dyson_RotAngle, 0, 90);
   s.Star_Dyson_Radius = Clamp(s.Star_Dyson_Radius, 1, 50);
+  // A sphere is built only from stars waiting in the pool: one larger than all the stars could
+  // never form, and with every star waiting for it the screen would stay black. Keep it whole
+  // (pole to pole) within the star count by giving it fewer laterals and rings.
+  s.Star_Dyson_Laterals = Clamp(s.Star_Dyson_Laterals, 1, s.Star_Stars - 2);
+  s.Star_Dyson_LatPixels = Clamp(s.Star_Dyson_LatPixels, 1, (s.Star_Stars - 2) / s.Star_Dyson_Laterals);
 }
 
 void Starfield::DrawStar(Context& ctx, int32_t i, int32_t color) const {
