@@ -1,6 +1,8 @@
 // The INI engine: parsing, lookup and in-place rewriting.
 #include "settings/ini.h"
 
+#include <cctype>
+
 #include "settings/numeric.h"
 
 namespace qsrn {
@@ -71,9 +73,38 @@ size_t IniDocument::Find(std::string_view section, std::string_view key, size_t*
   return std::string::npos;
 }
 
+std::string IniDocument::IndexKey(std::string_view section, std::string_view key) {
+  std::string out;
+  out.reserve(section.size() + key.size() + 1);
+  for (char c : section) out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  out += '\n';  // never part of a name
+  for (char c : key) out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+const std::unordered_map<std::string, size_t>& IniDocument::Index() const {
+  if (indexed_) return index_;
+  index_.clear();
+  std::string_view section;
+  bool inSection = false;  // keys before the first header belong to no section
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Kind::Section) {
+      section = line.Name();
+      inSection = true;
+    } else if (inSection && line.kind == Kind::Key) {
+      index_.emplace(IndexKey(section, line.Name()), i);  // the first occurrence wins
+    }
+  }
+  indexed_ = true;
+  return index_;
+}
+
 std::optional<std::string_view> IniDocument::Get(std::string_view section, std::string_view key) const {
-  const size_t i = Find(section, key, nullptr);
-  if (i == std::string::npos) return std::nullopt;
+  const auto& index = Index();
+  const auto found = index.find(IndexKey(section, key));
+  if (found == index.end()) return std::nullopt;
+  const size_t i = found->second;
   const std::string_view v = lines_[i].Value();
   // A zero byte ends a text, as it would in a C string.
   return v.substr(0, v.find('\0'));
@@ -92,6 +123,7 @@ std::string IniDocument::NewLine(std::string text) const {
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   if (!ValidSectionName(section) || !ValidKeyName(key) || !ValidValue(value)) return false;
+  indexed_ = false;
   size_t header = std::string::npos;
   const size_t at = Find(section, key, &header);
   if (at != std::string::npos) {

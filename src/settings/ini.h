@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qsrn {
@@ -52,6 +53,13 @@ class IniDocument {
   // Index of the key's line, or npos; sectionLine receives the first matching section's header.
   size_t Find(std::string_view section, std::string_view key, size_t* sectionLine) const;
   std::string NewLine(std::string text) const;
+
+  // The line of every key's first occurrence, by section and key in lower case; built on the
+  // first lookup and dropped by every change, so a store read key by key is not scanned each time.
+  const std::unordered_map<std::string, size_t>& Index() const;
+  static std::string IndexKey(std::string_view section, std::string_view key);
+  mutable std::unordered_map<std::string, size_t> index_;
+  mutable bool indexed_ = false;
 
   std::vector<Line> lines_;
   bool endsWithNewline_ = false;

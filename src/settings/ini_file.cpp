@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -145,9 +146,16 @@ IniFileText ReadIniFileText(const fs::path& file) {
   }
   out.exists = true;
   out.identity = IdentityFromStat(st);
-  out.text.resize(kMaxIniFileBytes + 1);
+  // Sized from the file (one byte more, to notice growth), never beyond the limit plus one.
+  const size_t limit = kMaxIniFileBytes + 1;
+  const size_t expected = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+  out.text.resize(std::min(expected + 1, limit));
   size_t got = 0;
-  while (got < out.text.size()) {
+  for (;;) {
+    if (got == out.text.size()) {
+      if (got >= limit) break;
+      out.text.resize(std::min(got * 2 + 4096, limit));
+    }
     const ssize_t n = ::read(fd.get(), out.text.data() + got, out.text.size() - got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) out.unreadable = true;
