@@ -85,6 +85,7 @@ std::string IniDocument::IndexKey(std::string_view section, std::string_view key
 const std::unordered_map<std::string, size_t>& IniDocument::Index() const {
   if (indexed_) return index_;
   index_.clear();
+  index_.reserve(lines_.size());
   std::string_view section;
   bool inSection = false;  // keys before the first header belong to no section
   for (size_t i = 0; i < lines_.size(); ++i) {
