@@ -51,6 +51,17 @@ std::string OverrideKey(std::string_view keyPath, std::string_view name) {
   return key;
 }
 
+// The section a person writes by hand for a key path of ours: "General" for
+// "SOFTWARE\Quasarine\QSRN_SS\General"; empty for any other key path.
+std::string_view HandSection(std::string_view keyPath) {
+  const size_t prefix = kBasePath.size() + kAppName.size() + 1;
+  if (keyPath.size() <= prefix || keyPath[prefix - 1] != '\\' ||
+      !EqualsNoCase(keyPath.substr(0, kBasePath.size()), kBasePath) ||
+      !EqualsNoCase(keyPath.substr(kBasePath.size(), kAppName.size()), kAppName))
+    return {};
+  return keyPath.substr(prefix);
+}
+
 constexpr int kRootCount = 4;
 int RootIndex(int root) { return root >= 0 && root < kRootCount ? root : kRootCount - 1; }
 
@@ -123,7 +134,10 @@ std::optional<std::string> SettingsStore::Lookup(int root, std::string_view keyP
     snap.valid = true;
     ++snapshots_->reads;
   }
-  const auto value = snap.doc.Get(keyPath, name);
+  // A section written by hand under its plain name ("[General]") comes first.
+  const std::string_view hand = HandSection(keyPath);
+  auto value = hand.empty() ? std::nullopt : snap.doc.Get(hand, name);
+  if (!value) value = snap.doc.Get(keyPath, name);
   // Longer than anything we write: a hand-edited value, read as missing.
   if (!value || value->size() > kMaxValueBytes) return std::nullopt;
   // A stray carriage return (a file saved with odd line ends) is not part of any value.
@@ -221,8 +235,12 @@ bool SettingsStore::CommitWrites(const std::vector<Write>& writes) {
     const bool written = UpdateIniFile(
         file, lock, 0600,
         [&group](IniDocument& doc) {
-          for (const Write* w : group)
-            if (!doc.Set(w->keyPath, w->name, w->value)) return false;
+          for (const Write* w : group) {
+            // Into the hand-written section when there is one, where reads look first.
+            const std::string_view hand = HandSection(w->keyPath);
+            const std::string_view section = !hand.empty() && doc.HasSection(hand) ? hand : w->keyPath;
+            if (!doc.Set(section, w->name, w->value)) return false;
+          }
           return true;
         },
         &why);

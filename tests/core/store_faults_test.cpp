@@ -1,6 +1,7 @@
 // The store under the faults people and host programs hit: a lock held by a stopped process,
 // temporaries of killed writers, root writing a user's store, no home at all, a load reading the
-// file once, --set overrides kept in memory, and numbers far outside a double's range.
+// file once, --set overrides kept in memory, a section written by hand under its plain name, and
+// numbers far outside a double's range.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -118,6 +119,21 @@ TEST(StoreFaults, OverridesLieOverTheStoreInMemoryOnly) {
   EXPECT_FALSE(store.Override("Starfield", "Star_Stars", "two\nlines"));
   EXPECT_EQ(store.GetSettingInt(kAppName, "Starfield", "Star_Stars", 0), 999);
   EXPECT_FALSE(std::filesystem::exists(dir / "cfg"));
+}
+
+TEST(StoreFaults, ASectionWrittenByHandIsReadAndKeptUpToDate) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", "10"));
+  std::string text = ReadFile(store.FileFor(0));
+  WriteFile(store.FileFor(0), text + "\n[general]\nColorRed=50\n");
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 0), 50);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "Starfield", "Star_Stars", 7), 7);
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", "70"));
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorGrn", "80"));
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 0), 70);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorGrn", 0), 80);
+  EXPECT_NE(ReadFile(store.FileFor(0)).find("[general]\nColorRed=70\nColorGrn=80\n"), std::string::npos);
 }
 
 TEST(NumberText, OutOfRangeIsDecidedFromTheValue) {
