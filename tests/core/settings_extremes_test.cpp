@@ -1,5 +1,5 @@
-// Every effect with its whole section stored at the low end, the high end and far beyond the
-// range of every key, read back through the real store and loaders into the engine's set-up and
+// Every effect with its section (and, but for the high end, the general ones) stored at the low
+// end, the high end and far beyond the range of every key (performance multiplier applied), read back through the real store and loaders into the engine's set-up and
 // a few seconds of frames (run under the sanitizers by scripts/test.sh). At the high end every
 // effect must show something: a sphere larger than the star pool once left the screen black.
 #include <gtest/gtest.h>
@@ -39,14 +39,19 @@ TEST_P(SettingsExtremes, StoredValuesReachTheEngineAndShowSomething) {
   test::TempDir dir;
   SettingsStore store(dir.path());
   SettingsStore::Batch batch(store);
-  const SectionSpec& sec = SectionOfEffect(effect);
-  for (const KeySpec& k : sec.keys)
-    if (k.HasRange() && k.type != KeyType::String) batch.Set(sec.name, k.key, ValueAt(k, end));
+  // The high end is the effect's own largest settings in an otherwise factory setup (it must show
+  // something); the other ends move the general sections too.
+  for (const SectionSpec* sec : {&Section(SectionId::General), &Section(SectionId::Advanced),
+                                 &Section(SectionId::PixelColor), &SectionOfEffect(effect)}) {
+    if (end == End::High && sec != &SectionOfEffect(effect)) continue;
+    for (const KeySpec& k : sec->keys)
+      if (k.HasRange() && k.type != KeyType::String) batch.Set(sec->name, k.key, ValueAt(k, end));
+  }
   ASSERT_TRUE(batch.Commit());
 
   testing::EngineRig rig(std::nullopt, 320, 240, 7);
   LoadGeneralSettings(rig.ctx, store, 320, 240, false);
-  LoadEffectSettings(rig.ctx, store, effect, 0, false);
+  LoadEffectSettings(rig.ctx, store, effect, 0, true);
   std::unique_ptr<Engine> engine = CreateEngine(effect);
   ASSERT_NE(engine, nullptr);
   PrepareSurface(rig.surface);
