@@ -1,4 +1,5 @@
-// quasarine --print-settings as a black box: the built program, run on a store of our own.
+// quasarine --print-settings as a black box: the built program, run on a store of our own; and
+// the program started with a path that is no template, which must leave that store alone.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,12 +40,15 @@ class PrintSettings : public ::testing::Test {
 
   SettingsStore Store() const { return SettingsStore(dir_ / "quasarine"); }
 
-  Outcome Start(std::vector<std::string> args) const {
-    args.insert(args.begin(), {QSRN_PROGRAM, "--print-settings"});
+  Outcome Start(std::vector<std::string> args, bool printSettings = true) const {
+    if (printSettings) args.insert(args.begin(), "--print-settings");
+    args.insert(args.begin(), QSRN_PROGRAM);
     const auto out = dir_ / "out.txt", err = dir_ / "err.txt";
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+      ::setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
+      ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
       if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) ::_exit(120);
       std::vector<char*> argv;
       for (std::string& a : args) argv.push_back(a.data());
@@ -145,6 +149,16 @@ TEST_F(PrintSettings, BadOptionsPrintUsageAndExitTwo) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("usage:"), std::string::npos);
   }
+}
+
+TEST_F(PrintSettings, ATemplateArgumentThatIsNoTemplateChangesNothingAndExitsOne) {
+  SettingsStore store = Store();
+  ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "77"));
+  const std::string before = Slurp(store.FileFor(0)), typo = (dir_ / "typo.qsn").string();
+  const Outcome run = Start({typo}, false);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(typo), std::string::npos) << run.err;
+  EXPECT_EQ(Slurp(store.FileFor(0)), before);
 }
 
 }  // namespace qsrn

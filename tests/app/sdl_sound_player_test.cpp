@@ -220,8 +220,6 @@ TEST_F(DiskAudio, HostileSoundPathsAreSkippedWithoutBlocking) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   player.WaitForLoads();
   EXPECT_FALSE(player.Playing());
-  std::string bytes;
-  EXPECT_FALSE(ReadSmallRegularFile(fifo.string(), 1024, &bytes));
 }
 
 // SDL must not take SIGTERM over: a saver with sound on still ends on it.

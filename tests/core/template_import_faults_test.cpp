@@ -19,12 +19,6 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-std::string KeyName(int writer, int k) {
-  std::string key(1, 'K');
-  key.append(std::to_string(writer)).append(1, '_').append(std::to_string(k));
-  return key;
-}
-
 class TemplateFaults : public ::testing::Test {
  protected:
   TempDir dir;
@@ -39,13 +33,9 @@ TEST_F(TemplateFaults, AFileThatIsNoTemplateLeavesTheStoreByteIdentical) {
   const std::string before = ReadFile(store.FileFor(0));
   WriteFile(dir / "binary.qsn", std::string("[Fireworks]\nFireSparks=1\n\0\x01\x02", 27));
   WriteFile(dir / "foreign.qsn", "[Desktop Entry]\nName=x\n");
-  WriteFile(dir / "locked.qsn", "[Fireworks]\nFireSparks=1\n");
-  ::chmod((dir / "locked.qsn").c_str(), 0);
   ASSERT_EQ(::mkfifo((dir / "pipe.qsn").c_str(), 0600), 0);
   std::filesystem::create_directory(dir / "folder.qsn");
-  const bool root = ::geteuid() == 0;  // root reads a mode-0 file anyway
-  for (const char* name : {"typo.qsn", "binary.qsn", "foreign.qsn", "pipe.qsn", "folder.qsn", "locked.qsn"}) {
-    if (root && std::string_view(name) == "locked.qsn") continue;
+  for (const char* name : {"typo.qsn", "binary.qsn", "foreign.qsn", "pipe.qsn", "folder.qsn"}) {
     std::string error;
     EXPECT_FALSE(ImportTemplate(store, dir / name, &error)) << name;
     EXPECT_NE(error.find(name), std::string::npos) << error;
@@ -66,29 +56,22 @@ TEST_F(TemplateFaults, LineEndCharactersNeverReachAValue) {
 
 TEST_F(TemplateFaults, ConcurrentOneKeyCopiesIntoATemplateLoseNothing) {
   const auto file = dir / "shared.qsn";
-  constexpr int kKeys = 30;
   SettingsStore::Batch batch(store);
-  for (int w = 0; w < 2; ++w)
-    for (int k = 0; k < kKeys; ++k) batch.Set("Advanced", KeyName(w, k), std::to_string(k));
+  for (int k = 100; k < 160; ++k) batch.Set("Advanced", std::to_string(k), std::to_string(k));
   ASSERT_TRUE(batch.Commit());
   pid_t kids[2];
   for (int w = 0; w < 2; ++w) {
-    kids[w] = ::fork();
-    if (kids[w] == 0) {
-      SettingsStore mine(dir / "store");  // two programs of one user: one store, one lock
-      bool ok = true;
-      for (int k = 0; k < kKeys; ++k) ok = CopyStoreValueToTemplate(mine, file, "Advanced", KeyName(w, k), "x") && ok;
-      ::_exit(ok ? 0 : 1);
-    }
+    if ((kids[w] = ::fork()) != 0) continue;
+    SettingsStore mine(dir / "store");  // two programs of one user: one store, one lock
+    bool ok = true;
+    for (int k = 100 + w; k < 160; k += 2) ok = CopyStoreValueToTemplate(mine, file, "Advanced", std::to_string(k), "x") && ok;
+    ::_exit(ok ? 0 : 1);
   }
   for (pid_t kid : kids) {
     int status = 0;
-    ASSERT_EQ(::waitpid(kid, &status, 0), kid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(::waitpid(kid, &status, 0) == kid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
-  for (int w = 0; w < 2; ++w)
-    for (int k = 0; k < kKeys; ++k)
-      EXPECT_EQ(IniGetString(file, "Advanced", KeyName(w, k), "lost"), std::to_string(k));
+  for (int k = 100; k < 160; ++k) EXPECT_EQ(IniGetString(file, "Advanced", std::to_string(k), "lost"), std::to_string(k));
 }
 
 }  // namespace
