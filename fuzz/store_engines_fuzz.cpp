@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int effect = choice % qsrn::kEffectCount;
   const int theme = (choice & 0x80) != 0 ? (choice >> 3) & 15 : 0;
   const std::filesystem::path& dir = qsrn::fuzz::ScratchDirectory();
-  static const qsrn::SettingsStore store(dir / "store");
+  // A store object per input: its snapshot must never answer from the previous input's text
+  // (rewritten in place within one clock tick, the file could look unchanged).
+  const qsrn::SettingsStore store(dir / "store");
   std::filesystem::create_directories(store.Directory());
   qsrn::fuzz::WriteWhole(store.FileFor(0), std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
 
