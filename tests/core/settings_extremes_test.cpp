@@ -1,9 +1,12 @@
-// Every effect with its section (and, but for the high end, the general ones) stored at the low
-// end, the high end and far beyond the range of every key (performance multiplier applied), read back through the real store and loaders into the engine's set-up and
-// a few seconds of frames (run under the sanitizers by scripts/test.sh). At the high end every
-// effect must show something: a sphere larger than the star pool once left the screen black.
+// Every effect with its section (and, but for the high end, the general ones) stored below, at
+// and above both ends of every key's range (performance multiplier applied), read back through
+// the real store and loaders into the engine's set-up and a few seconds of frames (run under the
+// sanitizers by scripts/test.sh). At the high end every effect must show something: a sphere
+// larger than the star pool once left the screen black.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <tuple>
 
@@ -15,7 +18,7 @@
 namespace qsrn {
 namespace {
 
-enum class End { Low, High, Beyond };
+enum class End { Below, Low, High, Beyond };
 
 const SectionSpec& SectionOfEffect(int effect) {
   static constexpr SectionId kSections[] = {SectionId::Fireworks, SectionId::Starfield, SectionId::Warp,
@@ -23,11 +26,15 @@ const SectionSpec& SectionOfEffect(int effect) {
   return Section(kSections[effect]);
 }
 
+// Outside the range by as much again, yet within the key's type (a value that does not fit the
+// type reads as 0, which would test the low end once more).
 std::string ValueAt(const KeySpec& k, End end) {
+  const double limit = k.type == KeyType::Integer ? 32767 : k.type == KeyType::Long ? 2147483647.0 : 1e30;
   switch (end) {
+    case End::Below: return FormatNumber(std::max(k.lo - 1 - std::abs(k.lo), -limit));
     case End::Low: return FormatNumber(k.lo);
     case End::High: return FormatNumber(k.hi);
-    case End::Beyond: return FormatNumber(k.hi * 1000 + 1e6);
+    case End::Beyond: return FormatNumber(std::min(k.hi + 1 + std::abs(k.hi), limit));
   }
   return {};
 }
@@ -69,7 +76,7 @@ TEST_P(SettingsExtremes, StoredValuesReachTheEngineAndShowSomething) {
 
 INSTANTIATE_TEST_SUITE_P(EveryEffect, SettingsExtremes,
                          ::testing::Combine(::testing::Range(0, kEffectCount),
-                                            ::testing::Values(End::Low, End::High, End::Beyond)));
+                                            ::testing::Values(End::Below, End::Low, End::High, End::Beyond)));
 
 }  // namespace
 }  // namespace qsrn
