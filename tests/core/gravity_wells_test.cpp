@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <vector>
 
 #include "effects/gravity.h"
@@ -262,18 +263,36 @@ TEST(GravityWellsColor, HueModesDifferAndOutOfRangeModesTakeTheNearest) {
   EXPECT_EQ(picture(7), acceleration);
 }
 
-TEST(GravityWellsCircles, AttractorRadiusDrawsWhiteCirclesOnlyWhenPositive) {
-  for (int16_t radius : {0, 6}) {
+// Each attractor's circle fills the box of 2R pixels from (sx - R, sy - R): radius 1 is a 2 x 2
+// block whose bottom-right pixel is the projected centre; radius 0 draws nothing.
+TEST(GravityWellsCircles, AttractorCircleFillsItsBoxOfTwoRadii) {
+  for (int16_t radius : {0, 1, 5}) {
     GravityRun run;
     run.ctx.settings.Grav_ARadius = radius;
-    run.ctx.settings.Grav_Attractors = 3;
+    run.ctx.settings.Grav_Attractors = 1;
     run.Setup();
     run.engine.Step(run.ctx);
-    const int white = run.CountColor(0xFFFFFF);
-    if (radius == 0)
-      EXPECT_EQ(white, 0);
-    else
-      EXPECT_GT(white, 3 * 12);
+    const GravityState& g = run.S();
+    const int32_t sx = ProjectX(run.ctx.geometry, g.AttractorX[0], g.AttractorZ[0]);
+    const int32_t sy = ProjectY(run.ctx.geometry, g.AttractorY[0], g.AttractorZ[0]);
+    std::set<std::pair<int32_t, int32_t>> white;
+    for (const auto& [x, y] : run.Lit())
+      if (run.surface.GetPixel(x, y) == 0xFFFFFF) white.insert({x, y});
+    if (radius == 0) {
+      EXPECT_TRUE(white.empty());
+      continue;
+    }
+    std::set<int32_t> xs, ys;
+    for (const auto& [x, y] : white) {
+      xs.insert(x);
+      ys.insert(y);
+      EXPECT_TRUE(white.count({2 * sx - 1 - x, y}) && white.count({x, 2 * sy - 1 - y})) << "symmetric";
+    }
+    EXPECT_EQ(*xs.begin(), sx - radius);
+    EXPECT_EQ(*xs.rbegin(), sx + radius - 1);
+    EXPECT_EQ(*ys.begin(), sy - radius);
+    EXPECT_EQ(*ys.rbegin(), sy + radius - 1);
+    EXPECT_EQ(white.size(), radius == 1 ? 4u : 24u) << "an outline, not a disc";
   }
 }
 
