@@ -237,7 +237,7 @@ TEST(FireworksNoStrayPixel, SparksBehindTheEyeAndAtTheEdges) {
   auto& s = rig.settings();
   s.FocalLength = 0.05f;
   s.FocalLengthInverse = 20;
-  DeriveGeometry(rig.ctx, 160, 120, false);
+  rig.ctx.geometry = DeriveGeometry(160, 120, 1, 1, s.FocalLength);
   s.EmitSpeed = 99.9f;
   s.ExtentMagnitude = 99;
   s.FireLaunchPct = 50;

@@ -183,30 +183,4 @@ TEST(PlotBlock, RowByRowFillOrder) {
   EXPECT_EQ(Lit(s), (Pixels{{2, 2}}));
 }
 
-TEST(Projection, InclusiveEdgesAndTiesToEven) {
-  Context ctx;
-  ctx.settings.FocalLength = 1.0f;
-  DeriveGeometry(ctx, 1024, 768, false);
-  const SurfaceGeometry& g = ctx.geometry;
-  // At depth z the screen spans x from -z to +z: both ends land on a valid (inclusive) column.
-  EXPECT_EQ(ProjectX(g, -2.0f, 2.0f), 0);
-  EXPECT_EQ(ProjectX(g, 2.0f, 2.0f), 1024);
-  EXPECT_EQ(ProjectY(g, 1.0f, 1.0f), 768);
-  EXPECT_TRUE(OnScreen(g, 1024, 768));
-  // Half a pixel past the edge rounds to the even neighbour: back onto the screen...
-  EXPECT_EQ(ProjectX(g, 1.0009765625f, 1.0f), 1024);   // 1024.5
-  EXPECT_EQ(ProjectX(g, -1.0009765625f, 1.0f), 0);     // -0.5
-  // ...while one and a half pixels past rounds off it.
-  EXPECT_EQ(ProjectX(g, 1.0029296875f, 1.0f), 1026);   // 1025.5
-  EXPECT_EQ(ProjectX(g, -1.0029296875f, 1.0f), -2);    // -1.5
-  EXPECT_FALSE(OnScreen(g, 1026, 0));
-  EXPECT_FALSE(OnScreen(g, -1, 0));
-  EXPECT_FALSE(OnScreen(g, 0, 769));
-  EXPECT_FALSE(OnScreen(g, 0, -1));
-  // Divide by z first, then scale: a longer focal length magnifies.
-  ctx.settings.FocalLength = 2.0f;
-  DeriveGeometry(ctx, 1024, 768, false);
-  EXPECT_EQ(ProjectX(ctx.geometry, 0.25f, 1.0f), 768);
-}
-
 }  // namespace qsrn
