@@ -151,6 +151,15 @@ TEST(FireworksKnots, KnotsOutOfTheLoadersRangeStillFitTheArrays) {
   rig.Step(50);
   EXPECT_EQ(rig.settings().FireSplineKnot, 4);
   EXPECT_EQ(rig.settings().FireKnotX.size(), 5u);
+  // Knots made before any set-up size their own arrays.
+  FireworksRig fresh;
+  fresh.settings().FireSplineKnot = 6;
+  fresh.settings().FireKnotX.clear();
+  fresh.settings().FireKnotY.clear();
+  fresh.settings().FireKnotZ.clear();
+  MakeSplineKnots(fresh.ctx, 0, 0, 1.5f);
+  EXPECT_EQ(fresh.settings().FireKnotX.size(), 7u);
+  EXPECT_EQ(fresh.settings().FireKnotZ.size(), 7u);
 }
 
 TEST(FireworksShapes, SphereVelocityHasLengthAboutR) {

@@ -71,6 +71,10 @@ TEST_F(Loaders, EmptyStoreFactoryValuesSpotCheck) {
   EXPECT_EQ(s.FocalLengthInverse, 1.0f);
   EXPECT_FALSE(s.SoundFX_ON);
   EXPECT_EQ(s.SoundFiles[8], "");
+  Put(Section(SectionId::SoundFX).name, SoundSwitchKey().key, "1");
+  Put(Section(SectionId::SoundFX).name, SoundFileKey(8).key, "/tmp/bang.wav");
+  EXPECT_TRUE(General().SoundFX_ON);
+  EXPECT_EQ(ctx.settings.SoundFiles[8], "/tmp/bang.wav");
   EXPECT_EQ(ctx.geometry.ScreenWidth, 1920);
   EXPECT_EQ(ctx.geometry.CenterY, 540);
   EXPECT_NE(ctx.colors.HueTable[0], 0);  // the colour tables are built

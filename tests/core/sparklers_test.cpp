@@ -67,6 +67,8 @@ TEST(SparklerSettings, DemonstrationRangesWithoutClamping) {
   for (int seed = 1; seed <= runs; ++seed) {
     Context ctx;
     ctx.rng.Seed(static_cast<uint64_t>(seed));
+    ctx.settings.Gravity = 5;  // left by another effect: the demonstration sets its own
+    ctx.settings.Damping = 0.5f;
     SetSparklerDemoSettings(ctx);
     const auto& s = ctx.settings;
     (s.B_Spline_Symmetry ? symmetricCounts : plainCounts).insert(s.SplineCount);
