@@ -263,29 +263,6 @@ TEST(FireworksTrails, LengthEightGivesTwoToNineFrames) {
   EXPECT_EQ(seen.size(), 8u);
 }
 
-TEST(FireworksTrails, AStandardSparkShowsAtMostItsTrailFramesPixels) {
-  // One slow, long-lived shell: while its sparks live, each shows its last TrailFrames positions.
-  FireworksRig rig(640, 480);
-  BurstingRig(rig);
-  auto& s = rig.settings();
-  s.FireWorks = 1;
-  s.ParticleCount = 10;
-  s.Persistence = 0.99f;
-  s.Gravity = 0;
-  s.Damping = 0;
-  s.EmitSpeed = 4;
-  s.FireSplinePct = s.FirePatternPct = 0;
-  s.TrailLength = 8;
-  rig.Start();
-  const int trail = rig.state().TrailFrames[0];
-  rig.Step(trail + 3);
-  const int live = rig.engine->ParticleCount();
-  ASSERT_GT(live, 0);
-  // Sparks may overlap near the centre, so at most trail pixels each, and at least one full trail.
-  EXPECT_LE(rig.LitPixels(), live * trail);
-  EXPECT_GE(rig.LitPixels(), trail);
-}
-
 TEST(FireworksTrails, ASingleSparkShowsExactlyItsLastTrailFramesPositions) {
   // One spark at constant velocity (no gravity, no damping, never dying of age; only the loop
   // without clamps allows that): the lit pixels are exactly the projections of its last

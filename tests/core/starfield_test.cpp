@@ -357,14 +357,4 @@ TEST(Starfield, WanderingCometRollsItsKnots) {
   EXPECT_NEAR(st.CometZ, st.ZFar, 1e-5);
 }
 
-TEST(Starfield, RunsThroughTheFactoryUntilItsQuota) {
-  Rig r;
-  r.ctx.settings.Adv_EffectFPC = 120;
-  std::unique_ptr<Engine> engine = CreateEngine(1);
-  ASSERT_NE(engine, nullptr);
-  EXPECT_EQ(RunEngine(r.ctx, *engine), 120);
-  EXPECT_GT(engine->ParticleCount(), 0);
-  EXPECT_GT(r.LitPixels(), 0);
-}
-
 }  // namespace qsrn

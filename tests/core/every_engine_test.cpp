@@ -1,6 +1,7 @@
-// Every engine with every key of its section stored at the ends of its range and far beyond,
-// read through the real loader and run for a while: nothing may crash, hang or leave the bounds
-// of its arrays (the sanitizer build runs this too).
+// What every engine honours: with every key of its section stored at the ends of its range and
+// far beyond, read through the real loader, it runs without crashing, hanging or leaving the
+// bounds of its arrays (the sanitizer build runs this too); and ended by its frame quota, it
+// has drawn no random number beyond its last frame.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,6 +56,22 @@ TEST_P(Extremes, EveryKeyAtOneEndRunsCleanly) {
 INSTANTIATE_TEST_SUITE_P(EveryEffect, Extremes,
                          ::testing::Combine(::testing::Range(0, kEffectCount),
                                             ::testing::Values(End::FarBelow, End::Low, End::High, End::FarAbove)));
+
+class EveryEngine : public ::testing::TestWithParam<int> {};
+
+TEST_P(EveryEngine, QuotaEndsWithoutFurtherDraws) {
+  const auto effect = static_cast<EffectIndex>(GetParam());
+  testing::EngineRig byQuota(effect, 160, 120, 9), stepped(effect, 160, 120, 9);
+  byQuota.ctx.settings.Adv_EffectFPC = 10;
+  auto a = CreateEngine(GetParam()), b = CreateEngine(GetParam());
+  EXPECT_EQ(RunEngine(byQuota.ctx, *a), 10);
+  b->Setup(stepped.ctx);
+  for (int frame = 0; frame < 10; ++frame) b->Step(stepped.ctx);
+  EXPECT_EQ(byQuota.ctx.rng.Next(), stepped.ctx.rng.Next());
+  EXPECT_EQ(byQuota.LitPixels(), stepped.LitPixels());
+}
+
+INSTANTIATE_TEST_SUITE_P(Effects, EveryEngine, ::testing::Range(0, kEffectCount));
 
 }  // namespace
 }  // namespace qsrn
