@@ -4,9 +4,10 @@
 # one at a time, rebuilds incrementally, runs the core tests and counts the faults they catch.
 # The faults go into a copy of the tree under build/mutants, so the working tree is never touched.
 #
-#   scripts/mutants.sh [--count N] [--seed S] [--timeout SECONDS] [--list]
+#   scripts/mutants.sh [--count N] [--seed S] [--timeout SECONDS] [--list] [--by-test]
 #
-# --list prints the sample without building. Each result line is written to
+# --list prints the sample without building. --by-test also names, for each caught mutant, the
+# tests that failed (to see which tests carry their weight). Each result line is written to
 # build/mutants/results.txt as well; survivors are marked SURVIVED.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,6 +19,7 @@ ap.add_argument("--count", type=int, default=100)
 ap.add_argument("--seed", default="15")
 ap.add_argument("--timeout", type=int, default=60)
 ap.add_argument("--list", action="store_true")
+ap.add_argument("--by-test", action="store_true")
 args = ap.parse_args()
 
 ROOT = os.getcwd()
@@ -118,7 +120,7 @@ sample.sort(key=lambda s: (s[2], s[3], s[4]))
 
 def describe(s):
     kind, _, path, n, col, old, new = s
-    return f"{path}:{n + 1}  {kind:6}  {old.strip()!r} -> {new.strip()!r}"
+    return f"{path}:{n + 1}:{col + 1}  {kind:6}  {old.strip()!r} -> {new.strip()!r}"
 
 if args.list:
     for s in sample:
@@ -162,12 +164,29 @@ def build():
     return subprocess.run(["ninja", "-C", BUILD, "-j2", "quasarine_core_tests"], env=env,
                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
 
+REPORT = os.path.join(WORK, "failures.json")
+
 def tests_pass():
+    """True when the core tests pass; the failing tests' names go to `failed`."""
+    global failed
+    failed = []
+    command = [TESTS] + ([f"--gtest_output=json:{REPORT}"] if args.by_test else [])
+    if os.path.exists(REPORT):
+        os.remove(REPORT)
     try:
-        return subprocess.run([TESTS], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=args.timeout).returncode == 0
+        ok = subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                            timeout=args.timeout).returncode == 0
     except subprocess.TimeoutExpired:
+        failed = ["(timeout)"]
         return False
+    if not ok and args.by_test:
+        import json
+        try:
+            for suite in json.load(open(REPORT))["testsuites"]:
+                failed += [f"{suite['name']}.{t['name']}" for t in suite["testsuite"] if t.get("failures")]
+        except (OSError, ValueError, KeyError):
+            failed = ["(crash)"]
+    return ok
 
 if not build() or not tests_pass():
     sys.exit("mutants.sh: the unchanged core does not build or its tests fail")
@@ -192,6 +211,8 @@ with open(os.path.join(WORK, "results.txt"), "w") as log:
         finally:
             open(target, "w").write(original)
         line = f"{verdict:8}  {describe(s)}"
+        if args.by_test and verdict == "caught":
+            line += "  <- " + " ".join(failed or ["(crash)"])
         print(line, flush=True)
         log.write(line + "\n")
     build()
