@@ -247,22 +247,6 @@ TEST(FireworksDecayStars, AStarWhoseLifeReachesZeroIsRemovedTheNextFrame) {
   EXPECT_EQ(rig.sound.Count(SlotFile(kSoundDecayStar)), 2);
 }
 
-TEST(FireworksScintillator, FivePixelStarsWithStyleOne) {
-  FireworksRig rig(640, 480);
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireScintPct);
-  s.ParticleCount = 10;  // two heads
-  s.FireScintStyle = 1;
-  s.EmitSpeed = 0.1f;
-  s.Persistence = 0.99f;
-  rig.Start();
-  rig.Step();
-  // At age 1 a surviving star always shows; both stars overlap near the centre or not at all.
-  const int lit = rig.LitPixels();
-  EXPECT_TRUE(lit == 0 || lit % 5 == 0 || lit <= 10) << lit;
-  EXPECT_LE(lit, 10);
-}
-
 TEST(FireworksTwister, TheEmissionPointCirclesAtTheTwistDistance) {
   FireworksRig rig;
   ClampFireworksSettings(rig.settings());

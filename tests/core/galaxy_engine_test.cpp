@@ -211,16 +211,6 @@ TEST(GalaxyLifecycle, NovaFadesToTheLastRampEntryAtMost) {
   EXPECT_EQ(run.CountColor(last), 0);
 }
 
-TEST(GalaxyRun, SameSeedSamePicture) {
-  auto picture = [] {
-    GalaxyRun run(320, 240, 99);
-    run.Setup();
-    run.Run(40);
-    return std::vector<uint32_t>(run.surface.Pixels(), run.surface.Pixels() + 320 * 240);
-  };
-  EXPECT_EQ(picture(), picture());
-}
-
 TEST(GalaxyThemes, EveryThemeRunsAndDrawsSomething) {
   for (int theme = 1; theme <= kGalaxyThemeCount; ++theme) {
     GalaxyRun run(320, 240, 11);

@@ -243,20 +243,5 @@ TEST(SparklerFrames, SegmentCarriesOverStepsAndThePathContinues) {
   EXPECT_NEAR(e.Heads().Y[2], y, 1e-5);
 }
 
-// RunSparklers and the demonstration clamp and scale first; the loop takes the record as it is.
-TEST(SparklerFrames, EntryPointsRunUnderTheFrameProtocol) {
-  auto rig = SparklerRig(false, 6);
-  rig.ctx.settings.Adv_EffectFPC = 3;
-  EXPECT_EQ(RunSparklers(rig.ctx), 3);
-  EXPECT_FLOAT_EQ(rig.ctx.settings.EmitSpeed, 0.002f);
-  rig.ctx.frame.FrameCount = 0;
-  EXPECT_EQ(RunSparklerDemo(rig.ctx), 3);
-  EXPECT_FLOAT_EQ(rig.ctx.settings.EmitSpeed, 0.002f);
-  rig.ctx.frame.FrameCount = 0;
-  rig.ctx.settings.EmitSpeed = 0.5f;
-  EXPECT_EQ(SparklerLoop(rig.ctx), 3);
-  EXPECT_FLOAT_EQ(rig.ctx.settings.EmitSpeed, 0.5f);
-}
-
 }  // namespace
 }  // namespace qsrn

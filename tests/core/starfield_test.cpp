@@ -120,18 +120,6 @@ TEST(Starfield, EraseRemovesExactlyWhatWasDrawn) {
   }
 }
 
-TEST(Starfield, SameSeedSameFilmOtherSeedOtherFilm) {
-  Rig a(42), b(42), c(43);
-  for (Rig* r : {&a, &b, &c}) {
-    r->engine.Setup(r->ctx);
-    r->Run(300);
-  }
-  const size_t n = static_cast<size_t>(a.surface.Width()) * static_cast<size_t>(a.surface.Height());
-  EXPECT_TRUE(std::equal(a.surface.Pixels(), a.surface.Pixels() + n, b.surface.Pixels()));
-  EXPECT_FALSE(std::equal(a.surface.Pixels(), a.surface.Pixels() + n, c.surface.Pixels()));
-  EXPECT_EQ(a.ctx.Rnd(), b.ctx.Rnd());
-}
-
 TEST(Starfield, StarsRecycledAtTheNearPlane) {
   Rig r;
   r.ctx.settings.Star_Dyson_Percent = 0;
