@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest
   clang libclang-rt-dev
   xvfb xdotool x11-utils
+  python3
 )
 
 missing=()

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <span>
 
+#include "render/geometry.h"
 #include "render/surface.h"
-#include "settings/numeric.h"
 
 namespace qsrn {
 
@@ -99,7 +99,8 @@ void DrawGlyph(Context& ctx, int32_t sx, int32_t sy, float u, std::span<const Of
   for (const Offset& o : offsets) {
     const float du = static_cast<float>(o.a) * u;
     const float dv = static_cast<float>(o.b) * u;
-    surface.SetPixel(CLng(sx + static_cast<double>(du)), CLng(sy + static_cast<double>(dv)), colour);
+    // Off the surface when too large for a Long, as the projection does; never column or row 0.
+    surface.SetPixel(ScreenCoord(sx + static_cast<double>(du)), ScreenCoord(sy + static_cast<double>(dv)), colour);
   }
 }
 

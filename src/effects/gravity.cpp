@@ -144,6 +144,30 @@ int32_t GravityLoop::ParticleColor(const Context& ctx, int32_t i) {
   return ctx.colors.HueTable[HueIndex(h * hueMultiplier_ + hueStart_)];
 }
 
+namespace {
+// The outline of the circle inscribed in the box of 2R x 2R pixels from (cx - R, cy - R), as the
+// platform's ellipse call draws it: symmetric about the pixel corner (cx, cy), so radius 1 is a
+// 2 x 2 block. Column offset i (pixel centre i + 0.5 from the corner) meets row offset j.
+void DrawBoxCircle(Surface& surface, int32_t cx, int32_t cy, int32_t radius, int32_t color) {
+  // Wholly outside: nothing to plot (and the offsets below stay within a Long).
+  if (int64_t{cx} + radius < 0 || int64_t{cx} - radius > surface.Width() || int64_t{cy} + radius < 0 ||
+      int64_t{cy} - radius > surface.Height())
+    return;
+  const double r = radius - 0.5;
+  auto plot = [&](int32_t dx, int32_t dy) {
+    for (int32_t x : {cx + dx, cx - 1 - dx})
+      for (int32_t y : {cy + dy, cy - 1 - dy}) surface.SetPixel(x, y, color);
+  };
+  for (int32_t i = 0; i < radius; ++i) {
+    const double d = i + 0.5;
+    const auto j = std::min<int32_t>(radius - 1, static_cast<int32_t>(std::sqrt(std::max(0.0, r * r - d * d))));
+    if (j < i) break;  // past the diagonal: the mirrored octant covers the rest
+    plot(i, j);
+    plot(j, i);
+  }
+}
+}  // namespace
+
 void GravityLoop::DrawAttractorCircles(Context& ctx) const {
   if (attractorRadius_ <= 0) return;
   const GravityState& g = state_;
@@ -151,7 +175,7 @@ void GravityLoop::DrawAttractorCircles(Context& ctx) const {
     const int32_t sx = ProjectX(ctx.geometry, g.AttractorX[a], g.AttractorZ[a]);
     const int32_t sy = ProjectY(ctx.geometry, g.AttractorY[a], g.AttractorZ[a]);
     if (sx == kOffSurface || sy == kOffSurface) continue;
-    ctx.surface->DrawCircle(sx, sy, attractorRadius_, ctx.surface->ForeColor);
+    DrawBoxCircle(*ctx.surface, sx, sy, attractorRadius_, ctx.surface->ForeColor);
   }
 }
 

@@ -16,7 +16,7 @@
 namespace qsrn {
 
 namespace {
-constexpr double kTwoPi = 6.2831855;
+constexpr double kTwoPi = 6.2831855f;  // the float value, widened
 constexpr float kNearPlane = 0.002f;
 
 
@@ -196,7 +196,6 @@ void Starfield::BuildSphere(Context& ctx) {
   auto theta = static_cast<float>(thetaStep);
   const int32_t ca = PickColor(ctx, 0, 0);
   const int32_t cb = PickColor(ctx, 0, 0);
-  const float radius = static_cast<float>(set.Star_Dyson_Radius * 0.01);
 
   const int32_t top = s_.PoolCount;
   const int32_t farPole = s_.SpherePool[static_cast<size_t>(top - 1)];
@@ -211,7 +210,8 @@ void Starfield::BuildSphere(Context& ctx) {
   for (int32_t e = top - 3; e >= top - s_.SphereSize; --e) {
     const int32_t j = s_.SpherePool[static_cast<size_t>(e)];
     const auto k = static_cast<size_t>(j);
-    const auto rho = static_cast<float>(radius * std::sin(double{theta}));
+    // The radius times the sine in double, rounded to float only once.
+    const auto rho = static_cast<float>(set.Star_Dyson_Radius * 0.01 * std::sin(double{theta}));
     PlaceSphereStar(ctx, j, phi, theta, rho, cx, cy);
     s_.StarColour[k] = BlendColor(ctx, ca, cb, ring);
     ++m;

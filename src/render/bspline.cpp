@@ -9,10 +9,11 @@
 namespace qsrn {
 namespace {
 
-constexpr double kSixth = 0.16666667;              // 1/6 as the float literal the curves use
-constexpr double kPi = 3.1415927;                  // pi as a float literal
-constexpr double kTwoPi = 6.2831855;                // 2 pi as a float literal
-constexpr double kHalfPi = 1.5707963705062866;     // pi/2 as a float, widened
+// Float constants widened: the curves compute in double from these float values.
+constexpr double kSixth = 0.16666667f;              // 1/6
+constexpr double kPi = 3.1415927f;
+constexpr double kTwoPi = 6.2831855f;
+constexpr double kHalfPi = 1.5707964f;
 
 double Basis(double t, double p0, double p1, double p2, double p3) {
   const double t2 = t * t;

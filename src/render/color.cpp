@@ -97,7 +97,7 @@ void ChooseColorScheme(Context& ctx, int32_t& color, bool& keep, int16_t& hue) {
 int32_t BlendColor(const Context& ctx, int32_t fromColor, int32_t toColor, int32_t k) {
   const int32_t steps = ctx.settings.Star_Dyson_LatPixels + 1;
   const float t = steps != 0 ? static_cast<float>(k) / static_cast<float>(steps) : 0.0f;
-  const int32_t red = CLng(static_cast<float>(RedOf(toColor) - RedOf(fromColor)) * t) + RedOf(fromColor);
+  const int32_t red = CLng((RedOf(toColor) - RedOf(fromColor)) * static_cast<double>(t)) + RedOf(fromColor);
   const int32_t greenDiff = (toColor & 0xFF00) - (fromColor & 0xFF00);
   const int32_t blueDiff = (toColor & 0xFF0000) - (fromColor & 0xFF0000);
   const int32_t green = CLng(static_cast<float>(greenDiff) * t) / 256 + GreenOf(fromColor);

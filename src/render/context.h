@@ -9,23 +9,13 @@
 
 #include "render/random.h"
 #include "settings/effect_settings.h"
+#include "settings/surface_geometry.h"
 
 namespace qsrn {
 
 class Surface;
 class FramePlatform;
 class SoundPlayer;
-
-// Values derived from the drawing surface's size (see DeriveGeometry).
-struct SurfaceGeometry {
-  int32_t ScreenWidth = 0;
-  int32_t ScreenHeight = 0;
-  int32_t CenterX = 0;
-  int32_t CenterY = 0;
-  float ScaleX = 0;
-  float ScaleY = 0;
-  float AspectRatio = 0;
-};
 
 // Cosine and sine of i * pi / 1000 for i = 0..1000, the angle accumulated in float.
 struct TrigTables {

@@ -1,4 +1,4 @@
-// The drawing geometry derived from the surface's size, and the shared trigonometric tables.
+// The projection and on-screen test over the surface geometry, and the shared trigonometric tables.
 #pragma once
 
 #include <climits>
@@ -7,12 +7,9 @@
 
 #include "render/context.h"
 #include "settings/numeric.h"
+#include "settings/surface_geometry.h"
 
 namespace qsrn {
-
-// Derives ScreenWidth/Height, the centre, the projection scales and the aspect ratio from the
-// surface's inner size (in twips for the preview, pixels otherwise) and the loaded FocalLength.
-void DeriveGeometry(Context& ctx, double innerWidth, double innerHeight, bool isPreview);
 
 // Fills CosTable and SinTable with the angle accumulated in float steps of 3.1415927 / 1000.
 void BuildTrigTables(TrigTables& trig);

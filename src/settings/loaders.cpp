@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "render/color.h"
-#include "render/geometry.h"
 #include "settings/catalogue.h"
 #include "settings/numeric.h"
+#include "settings/surface_geometry.h"
 #include "settings/themes.h"
 
 namespace qsrn {
@@ -120,7 +120,8 @@ void LoadGeneralSettings(Context& ctx, const SettingsStore& store, double innerW
   }
   s.LockMessage = LeftChars(Trim(s.LockMessage), 50);
   s.FocalLengthInverse = 1.0f / s.FocalLength;
-  DeriveGeometry(ctx, innerWidth, innerHeight, isPreview);
+  ctx.geometry = DeriveGeometry(innerWidth, innerHeight, isPreview ? ctx.TwipsPerPixelX : 1.0,
+                                isPreview ? ctx.TwipsPerPixelY : 1.0, s.FocalLength);
 }
 
 void LoadFireworksSettings(Context& ctx, const SettingsStore& store, int themeIndex, bool applyPerfMult) {

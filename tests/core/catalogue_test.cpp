@@ -66,18 +66,4 @@ TEST(Catalogue, FactoryValuesLieInTheirRanges) {
   EXPECT_TRUE(FindKey(SectionId::Galaxy, "Galaxy_AngleTInc")->AcceptsFraction());
 }
 
-TEST(Catalogue, NamedRowsAndSoundSlots) {
-  EXPECT_EQ(AnimationTypeKey().key, "AnimationType");
-  EXPECT_EQ(WindowStateKey().key, "WindowState");
-  EXPECT_EQ(WindowSizeKey().key, "WindowSize");
-  EXPECT_EQ(PickMaskKey().key, "Adv_PickQSRN");
-  EXPECT_EQ(WinResizeKey().key, "Adv_WinResize");
-  EXPECT_EQ(SoundSwitchKey().key, "SoundFX_ON");
-  EXPECT_EQ(SoundFileKey(0).key, "Fire_Launch");
-  EXPECT_EQ(SoundFileKey(8).key, "Fire_DecayStar");
-  EXPECT_EQ(SharedFields().size(), 11u);
-  EXPECT_TRUE(IsSharedField(&EffectSettings::ParticleCount));
-  EXPECT_FALSE(IsSharedField(&EffectSettings::FireWorks));
-}
-
 }  // namespace qsrn

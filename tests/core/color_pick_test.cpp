@@ -192,6 +192,9 @@ TEST(BlendColor, EndsAndHalfSteps) {
   }
   EXPECT_EQ(prev, to);
   EXPECT_EQ(BlendColor(ctx, from, to, 3), RGB(40, 140, 90));
+  // Red is a Long times a float evaluated in double: 3 x 1/6 (as a float) is just above a half.
+  ctx.settings.Star_Dyson_LatPixels = 5;
+  EXPECT_EQ(BlendColor(ctx, 0, RGB(3, 0, 0), 1), RGB(1, 0, 0));
   ctx.settings.Star_Dyson_LatPixels = -1;  // no steps at all: stays at the start colour
   EXPECT_EQ(BlendColor(ctx, from, to, 3), from);
 }

@@ -66,7 +66,11 @@ TEST(GalaxySettings, RoundingHalvesToEvenAndEveryRangeHolds) {
   s.Galaxy_Profile = -1;
   s.Galaxy_HWheelIdx = 400;
   s.Galaxy_AngleTilt = std::nanf("");
+  s.Galaxy_HeightExp = 500;
+  s.Galaxy_RadiusExp = -1;
   const GalaxyParams p = ClampGalaxySettings(s);
+  EXPECT_FLOAT_EQ(s.Galaxy_HeightExp, 99.9f);
+  EXPECT_EQ(s.Galaxy_RadiusExp, 0.0f);
   EXPECT_FLOAT_EQ(p.Radius, 0.02f);
   EXPECT_FLOAT_EQ(p.NovaProb, 0.0f);
   EXPECT_FLOAT_EQ(p.Velocity, 0.09999f);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <vector>
 
 #include "effects/gravity.h"
@@ -29,39 +30,21 @@ struct GravityRun : Harness {
   }
 };
 
-TEST(GravityWellsSettings, ClampsAndConversionsInPlace) {
+// The stored values become scene units; the emit speed is rounded half to even first.
+TEST(GravityWellsSettings, ConversionsInPlace) {
   EffectSettings s = testing::FactorySettings(EffectIndex::GravityWells);
   RunGravityWells(s);
   EXPECT_EQ(s.ParticleCount, 2000);
   EXPECT_FLOAT_EQ(s.EmitSpeed, 0.02f);
   EXPECT_FLOAT_EQ(s.Gravity, 0.000125f);
   EXPECT_EQ(s.HueMultiplier, 12000);
-  EXPECT_EQ(s.OrbitTrailLength, 5);
-
-  // Below and above every range; the emit speed is rounded half to even first.
-  s.Grav_Emitters = 0;
-  s.Grav_Attractors = 12;
-  s.ParticleCount = 3;
   s.EmitSpeed = 2.5f;
   s.Gravity = 0;
-  s.Grav_Refresh = 99999;
-  s.Grav_ARadius = -4;
-  s.HueMultiplier = 0;
   s.OrbitTrailLength = 5000;
   RunGravityWells(s);
-  EXPECT_EQ(s.Grav_Emitters, 1);
-  EXPECT_EQ(s.Grav_Attractors, 9);
-  EXPECT_EQ(s.ParticleCount, 10);
   EXPECT_FLOAT_EQ(s.EmitSpeed, 0.002f);
   EXPECT_FLOAT_EQ(s.Gravity, 0.000001f);
-  EXPECT_EQ(s.Grav_Refresh, 30000);
-  EXPECT_EQ(s.Grav_ARadius, 0);
-  EXPECT_EQ(s.HueMultiplier, 10);
   EXPECT_EQ(s.OrbitTrailLength, 999);
-
-  s.EmitSpeed = 3.5f;
-  RunGravityWells(s);
-  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.004f);  // 3.5 goes to the even 4
 }
 
 TEST(GravityWellsTrails, ThirtyTwoThousandRuleChoosesTheMode) {
@@ -182,24 +165,35 @@ TEST(GravityWellsEmitters, OneEmitterStartsEveryParticleAtOnePoint) {
   }
 }
 
+// The pull has size mass / distance towards the attractor, on whichever axis the particle lies;
+// in colour mode 0 the hue is the distance from the eye x 0.01 x HueMultiplier.
 TEST(GravityWellsPull, FallsOffAsTheInverseOfTheDistance) {
-  for (float d : {0.1f, 0.4f}) {
-    GravityRun run(false);
-    EffectSettings& s = run.ctx.settings;
-    s.Grav_Attractors = 1;
-    s.Gravity = 0.001f;
-    s.EmitSpeed = 0.01f;
-    s.ParticleCount = 10;
-    s.Grav_ARadius = 0;
-    run.Setup();
-    GravityState& g = run.engine.MutableState();
-    g.ParticleX[0] = g.AttractorX[0] + d;
-    g.ParticleY[0] = g.AttractorY[0];
-    g.ParticleZ[0] = g.AttractorZ[0];
-    g.ParticleVX[0] = g.ParticleVY[0] = g.ParticleVZ[0] = 0;
-    run.engine.Step(run.ctx);
-    // The velocity change has size mass / distance, towards the attractor.
-    EXPECT_NEAR(run.S().ParticleVX[0], -0.001f / d, 1e-6) << "distance " << d;
+  for (int axis = 0; axis < 3; ++axis) {
+    for (float d : {0.1f, -0.4f}) {
+      GravityRun run(false);
+      EffectSettings& s = run.ctx.settings;
+      s.Grav_Attractors = 1;
+      s.Gravity = 0.001f;
+      s.EmitSpeed = 0.01f;
+      s.ParticleCount = 10;
+      s.Grav_ARadius = 0;
+      s.Grav_ColorComp = 0;
+      s.HueMultiplier = 1000;
+      run.Setup();
+      GravityState& g = run.engine.MutableState();
+      float* p[3] = {&g.ParticleX[0], &g.ParticleY[0], &g.ParticleZ[0]};
+      const float a[3] = {g.AttractorX[0], g.AttractorY[0], g.AttractorZ[0]};
+      for (int k = 0; k < 3; ++k) *p[k] = a[k] + (k == axis ? d : 0.0f);
+      g.ParticleVX[0] = g.ParticleVY[0] = g.ParticleVZ[0] = 0;
+      run.engine.Step(run.ctx);
+      const float v[3] = {run.S().ParticleVX[0], run.S().ParticleVY[0], run.S().ParticleVZ[0]};
+      for (int k = 0; k < 3; ++k) EXPECT_NEAR(v[k], k == axis ? -0.001f / d : 0.0f, 1e-6) << axis << " " << d;
+      const double x = g.ParticleX[0], y = g.ParticleY[0], z = g.ParticleZ[0];
+      const double hue = std::sqrt(x * x + y * y + z * z) * 0.01 * 1000;
+      EXPECT_EQ(run.surface.GetPixel(ProjectX(run.ctx.geometry, g.ParticleX[0], g.ParticleZ[0]),
+                                     ProjectY(run.ctx.geometry, g.ParticleY[0], g.ParticleZ[0])),
+                run.ctx.colors.HueTable[static_cast<size_t>(std::nearbyint(hue)) % 360]);
+    }
   }
 }
 
@@ -262,59 +256,42 @@ TEST(GravityWellsColor, HueModesDifferAndOutOfRangeModesTakeTheNearest) {
   EXPECT_EQ(picture(7), acceleration);
 }
 
-TEST(GravityWellsCircles, AttractorRadiusDrawsWhiteCirclesOnlyWhenPositive) {
-  for (int16_t radius : {0, 6}) {
+// Each attractor's circle fills the box of 2R pixels from (sx - R, sy - R): radius 1 is a 2 x 2
+// block whose bottom-right pixel is the projected centre; radius 0 draws nothing. A circle on the
+// bottom edge is drawn as far as it is on the surface.
+TEST(GravityWellsCircles, AttractorCircleFillsItsBoxOfTwoRadii) {
+  for (auto [radius, onBottomEdge] : {std::pair{0, false}, {1, false}, {5, false}, {5, true}}) {
     GravityRun run;
-    run.ctx.settings.Grav_ARadius = radius;
-    run.ctx.settings.Grav_Attractors = 3;
+    run.ctx.settings.Grav_ARadius = static_cast<int16_t>(radius);
+    run.ctx.settings.Grav_Attractors = 1;
     run.Setup();
+    GravityState& g = run.engine.MutableState();
+    const SurfaceGeometry& geo = run.ctx.geometry;
+    if (onBottomEdge) g.AttractorY[0] = static_cast<float>(geo.ScreenHeight - geo.CenterY) / geo.ScaleY * g.AttractorZ[0];
     run.engine.Step(run.ctx);
-    const int white = run.CountColor(0xFFFFFF);
-    if (radius == 0)
-      EXPECT_EQ(white, 0);
-    else
-      EXPECT_GT(white, 3 * 12);
-  }
-}
-
-TEST(GravityWellsExtremes, LargestAndSmallestSettingsRunCleanly) {
-  {
-    GravityRun run(true, 320, 240);
-    EffectSettings& s = run.ctx.settings;
-    s.Grav_Emitters = 9;
-    s.Grav_Attractors = 9;
-    s.ParticleCount = 9999;
-    s.EmitSpeed = 999;
-    s.Gravity = 30000;
-    s.Grav_Refresh = 7;
-    s.Grav_ARadius = 99;
-    s.HueMultiplier = 9999;
-    s.OrbitTrailLength = 999;
-    s.Grav_ColorComp = 0;
-    s.PixelSize = 9;
-    s.FocalLength = 9999;
-    run.Setup();
-    run.Run(run.engine, 20);
-    EXPECT_TRUE(run.AllFinite());
-  }
-  {
-    GravityRun run(true, 2, 1);
-    EffectSettings& s = run.ctx.settings;
-    s.Grav_Emitters = -5;
-    s.Grav_Attractors = 0;
-    s.ParticleCount = -100;
-    s.EmitSpeed = -1e30f;
-    s.Gravity = std::nanf("");
-    s.Grav_Refresh = -1;
-    s.HueMultiplier = -7;
-    s.OrbitTrailLength = 0;
-    s.Grav_ColorComp = 2;
-    s.Adv_HueStart = -400;
-    s.FocalLength = 0.01f;
-    run.Setup();
-    run.Run(run.engine, 50);
-    EXPECT_TRUE(run.AllFinite());
-    EXPECT_EQ(run.S().Particles, 10);
+    const int32_t sx = ProjectX(geo, g.AttractorX[0], g.AttractorZ[0]);
+    const int32_t sy = ProjectY(geo, g.AttractorY[0], g.AttractorZ[0]);
+    std::set<std::pair<int32_t, int32_t>> white;
+    for (const auto& [x, y] : run.Lit())
+      if (run.surface.GetPixel(x, y) == 0xFFFFFF) white.insert({x, y});
+    if (radius == 0) {
+      EXPECT_TRUE(white.empty());
+      continue;
+    }
+    std::set<int32_t> xs, ys;
+    for (const auto& [x, y] : white) {
+      xs.insert(x);
+      ys.insert(y);
+      EXPECT_TRUE(white.count({2 * sx - 1 - x, y})) << "symmetric";
+    }
+    ASSERT_FALSE(white.empty()) << radius << onBottomEdge;
+    EXPECT_EQ(*xs.begin(), sx - radius);
+    EXPECT_EQ(*xs.rbegin(), sx + radius - 1);
+    EXPECT_EQ(*ys.begin(), sy - radius);
+    EXPECT_EQ(*ys.rbegin(), onBottomEdge ? geo.ScreenHeight - 1 : sy + radius - 1);
+    if (!onBottomEdge) {
+      EXPECT_EQ(white.size(), radius == 1 ? 4u : 24u) << "an outline, not a disc";
+    }
   }
 }
 

@@ -53,6 +53,7 @@ TEST(Ini, SetReplacesInPlaceAndKeepsEverythingElse) {
 
 TEST(Ini, SetFollowsTheDocumentsLineEndingsAndMissingFinalNewline) {
   IniDocument crlf = IniDocument::Parse("[a]\r\nk=1\r\n");
+  EXPECT_EQ(crlf.Get("a", "k"), "1");  // the carriage return is not part of the value
   crlf.Set("a", "k", "2");
   crlf.Set("a", "j", "3");
   crlf.Set("b", "z", "4");

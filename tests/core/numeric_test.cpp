@@ -1,7 +1,10 @@
 // The shared numeric rules at their edges.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "settings/numeric.h"
+#include "settings/record_text.h"
 
 namespace qsrn {
 
@@ -33,6 +36,9 @@ TEST(Numeric, ValTakesTheLeadingNumber) {
   EXPECT_EQ(Val("."), 0);
   EXPECT_EQ(Val("0.95"), 0.95);
   EXPECT_EQ(Val("1,5"), 1);
+  EXPECT_EQ(Val("-1e999"), -HUGE_VAL);  // too large for a Double: infinity of its sign
+  EXPECT_EQ(Val("1d999"), HUGE_VAL);
+  EXPECT_EQ(Val("-1e-999"), 0);
 }
 
 TEST(Numeric, IsNumericTextAcceptsOneWholeNumber) {
@@ -67,6 +73,14 @@ TEST(Numeric, FormatIsShortestWithPoint) {
 }  // namespace qsrn
 
 namespace qsrn {
+
+// A derived field is shown beside the field it comes from.
+TEST(RecordText, DerivedFieldFollowsItsSource) {
+  EffectSettings s;
+  s.FocalLength = 2;
+  s.FocalLengthInverse = 0.5f;
+  EXPECT_NE(FormatSettingsRecord(s).find("FocalLength=2\nFocalLengthInverse=0.5\n"), std::string::npos);
+}
 
 TEST(Numeric, LeftCharsNeverSplitsACharacter) {
   EXPECT_EQ(LeftChars("abcdef", 3), "abc");

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "spline_rig.h"
 
@@ -35,65 +36,38 @@ void Steps(WarpEngine& e, Context& ctx, int n) {
   for (int i = 0; i < n; ++i) e.Step(ctx);
 }
 
-TEST(WarpSettings, ClampsMapDampingAndApplyTheCountRule) {
+// The stored damping 0..1 becomes the factor 1..0.5; the factory 100 splines are symmetric already.
+TEST(WarpSettings, DampingBecomesAFactor) {
   Context ctx;
   SetWarpFactory(ctx);
   EffectSettings& s = ctx.settings;
   EXPECT_EQ(PrepareWarpSettings(s), 4);
-  EXPECT_EQ(s.SplineCount, 100);  // 100 is a symmetric count already
+  EXPECT_EQ(s.SplineCount, 100);
   EXPECT_FLOAT_EQ(s.Damping, 0.99f);
-
   const std::pair<float, float> damping[] = {{0.0f, 1.0f}, {1.0f, 0.5f}, {-3.0f, 1.0f}, {5.0f, 0.5f}, {0.5f, 0.75f}};
   for (auto [in, out] : damping) {
-    SetWarpFactory(ctx);
     s.Damping = in;
     PrepareWarpSettings(s);
     EXPECT_FLOAT_EQ(s.Damping, out) << in;
   }
-
-  SetWarpFactory(ctx);
-  s.SplineCount = -4;
-  s.ParticleCount = 2;
-  s.TrailLength = 500;
-  s.SplineSteps = 0;
-  s.EmitSpeed = 0.1f;
-  s.Persistence = 1.5f;
-  s.ExtentMagnitude = 0;
-  s.Warp_Type = 0;
-  PrepareWarpSettings(s);
-  EXPECT_EQ(s.SplineCount, 1);
-  EXPECT_EQ(s.ParticleCount, 10);
-  EXPECT_EQ(s.TrailLength, 99);
-  EXPECT_EQ(s.SplineSteps, 1);
-  EXPECT_FLOAT_EQ(s.EmitSpeed, 1.0f);
-  EXPECT_FLOAT_EQ(s.Persistence, 0.99f);
-  EXPECT_EQ(s.ExtentMagnitude, 1);
 }
 
+// Symmetric types take an even count of at least 2; an unknown type runs as type 4.
 TEST(WarpSettings, SplineCountRulePerType) {
-  const std::pair<int16_t, int16_t> cases[] = {{0, 7}, {1, 7}, {2, 6}, {3, 6}, {4, 6}};
+  const std::pair<int16_t, int16_t> cases[] = {{0, 7}, {1, 7}, {2, 6}, {3, 6}, {4, 6}, {-1, 6}, {99, 6}};
   for (auto [type, want] : cases) {
     Context ctx;
     SetWarpFactory(ctx);
     EffectSettings& s = ctx.settings;
     s.SplineCount = 7;
     s.Warp_Type = type;
-    EXPECT_EQ(PrepareWarpSettings(s), type);
+    EXPECT_EQ(PrepareWarpSettings(s), type >= 0 && type <= 4 ? type : 4);
     EXPECT_EQ(s.SplineCount, want) << "type " << type;
   }
 }
 
-TEST(WarpSettings, UnknownTypeRunsAsExtendedSymmetric) {
-  for (int16_t type : {-1, 5, 99}) {
-    Context ctx;
-    SetWarpFactory(ctx);
-    EffectSettings& s = ctx.settings;
-    s.SplineCount = 7;
-    s.Warp_Type = type;
-    EXPECT_EQ(PrepareWarpSettings(s), 4) << type;
-    EXPECT_EQ(s.SplineCount, 6) << type;
-  }
-  // The fired sparks start half-way between centre and head, as type 4 does.
+// An unknown type fires its sparks half-way between centre and head, as type 4 does.
+TEST(WarpSparks, UnknownTypeFiresAsExtendedSymmetric) {
   auto rig = WarpRig(77, 4);
   WarpEngine e;
   e.Setup(rig.ctx);
@@ -102,9 +76,8 @@ TEST(WarpSettings, UnknownTypeRunsAsExtendedSymmetric) {
   const auto& h = e.Splines();
   int fired = 0;
   for (size_t k = 0; k < p.InUse.size(); ++k) {
-    if (!p.InUse[k]) continue;
+    if (!p.InUse[k] || !p.HeadLive[k]) continue;
     const size_t w = k / static_cast<size_t>(rig.ctx.settings.ParticleCount);
-    if (!p.HeadLive[k]) continue;
     // After its first move the head is one (since damped) velocity step past the start.
     EXPECT_NEAR(p.X[k] - p.VX[k] / 0.99f, h.HeadX[w] * 0.5f, 1e-6);
     EXPECT_NEAR(p.Z[k] - p.VZ[k] / 0.99f, (1.0f + h.HeadZ[w]) * 0.5f, 1e-6);
@@ -113,29 +86,20 @@ TEST(WarpSettings, UnknownTypeRunsAsExtendedSymmetric) {
   EXPECT_GT(fired, 0);
 }
 
+// The spark table (splines x sparks) stays within an Integer: the spark count gives way.
 TEST(WarpSettings, TableStaysWithinSixteenBits) {
   Context ctx;
   SetWarpFactory(ctx);
   EffectSettings& s = ctx.settings;
-  s.SplineCount = 999;
-  s.ParticleCount = 999;
-  s.Warp_Type = 0;
-  PrepareWarpSettings(s);
-  EXPECT_EQ(s.SplineCount, 999);
-  EXPECT_LE(int32_t{s.SplineCount} * s.ParticleCount, 32767);
-  EXPECT_GE(s.ParticleCount, 10);
-  s.SplineCount = 999;
-  s.ParticleCount = 999;
-  s.Warp_Type = 2;
-  PrepareWarpSettings(s);
-  EXPECT_EQ(s.SplineCount, 970);
-  EXPECT_LE(int32_t{s.SplineCount} * s.ParticleCount, 32767);
-  // Loads that fit keep their sparks.
-  s.SplineCount = 32;
-  s.ParticleCount = 999;
-  s.Warp_Type = 0;
-  PrepareWarpSettings(s);
-  EXPECT_EQ(s.ParticleCount, 999);
+  for (auto [splines, type, wantSplines] : {std::tuple{999, 0, 999}, {999, 2, 970}, {32, 0, 32}}) {
+    s.SplineCount = static_cast<int16_t>(splines);
+    s.ParticleCount = 999;
+    s.Warp_Type = static_cast<int16_t>(type);
+    PrepareWarpSettings(s);
+    EXPECT_EQ(s.SplineCount, wantSplines);
+    EXPECT_LE(int32_t{s.SplineCount} * s.ParticleCount, 32767);
+    EXPECT_EQ(s.ParticleCount, splines == 32 ? 999 : 32767 / wantSplines);
+  }
 }
 
 TEST(WarpSparks, CentralRandomFliesFromTheCentreThroughTheHead) {
@@ -305,7 +269,7 @@ TEST(WarpSparks, DampingScalesTheVelocityEachFrame) {
 // Every pixel a head draws is wiped by its eraser: stop firing and the surface goes black.
 TEST(WarpErase, StoppedRunLeavesABlackSurface) {
   for (int16_t type = 0; type <= 4; ++type) {
-    for (int16_t pixel : {1, 4, 9}) {
+    for (int16_t pixel : {1, 9}) {
       auto rig = WarpRig(type, 12, 40 + type);
       rig.ctx.settings.PixelSize = pixel;
       rig.ctx.settings.SplineSteps = 20;
@@ -320,46 +284,6 @@ TEST(WarpErase, StoppedRunLeavesABlackSurface) {
       EXPECT_EQ(rig.LitPixels(), 0) << "type " << type << " pixel " << pixel;
     }
   }
-}
-
-// The segment bookkeeping of the last frame runs at the start of the next step, so an engine
-// ended by its quota leaves the generator exactly where its last frame did.
-TEST(WarpFrames, QuotaEndsWithoutFurtherDraws) {
-  for (int16_t steps : {1, 5}) {
-    auto a = WarpRig(0, 6, 9);
-    a.ctx.settings.SplineSteps = steps;
-    a.ctx.settings.Adv_EffectFPC = 10;
-    WarpEngine ea;
-    EXPECT_EQ(RunEngine(a.ctx, ea), 10);
-
-    auto b = WarpRig(0, 6, 9);
-    b.ctx.settings.SplineSteps = steps;
-    WarpEngine eb;
-    eb.Setup(b.ctx);
-    const ControlWindow start = eb.Window();
-    Steps(eb, b.ctx, 10);
-    EXPECT_EQ(a.ctx.rng.Next(), b.ctx.rng.Next()) << steps;
-    // Two segments ended, but only the first has been shifted: the second shift (random
-    // points) waits for a frame that the quota never runs.
-    if (steps == 5) {
-      EXPECT_EQ(eb.Window().CPX[0], start.CPX[1]);
-    }
-  }
-}
-
-TEST(WarpFrames, RunLoopEntryPointsClampAndRun) {
-  auto rig = WarpRig(4, 100);
-  rig.ctx.settings.Adv_EffectFPC = 50;
-  EXPECT_EQ(RunWarp(rig.ctx), 50);
-  EXPECT_FLOAT_EQ(rig.ctx.settings.Damping, 0.99f);
-  EXPECT_GT(rig.LitPixels(), 0);
-
-  SetWarpFactory(rig.ctx);
-  rig.ctx.frame.FrameCount = 0;
-  auto engine = CreateEngine(2);
-  ASSERT_NE(engine, nullptr);
-  EXPECT_EQ(RunEngine(rig.ctx, *engine), 50);
-  EXPECT_GT(engine->ParticleCount(), 0);
 }
 
 TEST(WarpFrames, SegmentCarriesOverStepsAndShiftsOnce) {
@@ -392,40 +316,6 @@ TEST(WarpFrames, SymmetricTypesShiftOnlyTheLeadingWindow) {
   Steps(e, rig.ctx, 3);
   EXPECT_EQ(e.Window().CPX[0], start.CPX[1]);
   for (size_t i = 4; i < start.CPX.size(); ++i) EXPECT_EQ(e.Window().CPX[i], start.CPX[i]);
-}
-
-TEST(WarpExtremes, LargestAndSmallestSettingsRunCleanly) {
-  struct Case {
-    int16_t splines, sparks, trail, steps, sizeDev, type, pixel;
-    float speed, persist, damping;
-  };
-  const Case cases[] = {
-      {999, 999, 99, 1, 999, 0, 1, 999.0f, 0.99f, 0.0f},
-      {999, 999, 99, 999, 999, 4, 9, 1.0f, 0.99f, 1.0f},
-      {1, 10, 1, 1, 1, 1, 2, 1.0f, 0.25f, 0.0f},
-      {-50, -50, -50, -50, -50, -50, 1, -50.0f, -50.0f, -50.0f},
-      {32767, 32767, 32767, 32767, 32767, 32767, 1, 1e30f, 1e30f, 1e30f},
-  };
-  for (const Case& c : cases) {
-    SplineRig rig(64, 48, 5);
-    SetWarpFactory(rig.ctx);
-    auto& s = rig.ctx.settings;
-    s.SplineCount = c.splines;
-    s.ParticleCount = c.sparks;
-    s.TrailLength = c.trail;
-    s.SplineSteps = c.steps;
-    s.ExtentMagnitude = c.sizeDev;
-    s.Warp_Type = c.type;
-    s.PixelSize = c.pixel;
-    s.EmitSpeed = c.speed;
-    s.Persistence = c.persist;
-    s.Damping = c.damping;
-    s.Warp_CyclePct = 50;
-    WarpEngine e;
-    e.Setup(rig.ctx);
-    Steps(e, rig.ctx, 30);
-    EXPECT_LE(e.ParticleCount(), int32_t{s.SplineCount} * s.ParticleCount);
-  }
 }
 
 }  // namespace
