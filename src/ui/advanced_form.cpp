@@ -22,6 +22,7 @@
 #include "settings/loaders.h"
 #include "settings/numeric.h"
 #include "settings/store.h"
+#include "ui/help_window.h"
 #include "ui/numeric_field.h"
 
 namespace qsrn {
@@ -46,6 +47,7 @@ NumericField* AddField(QFormLayout* form, const QString& caption, const char* ke
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QString::fromLatin1(key));
   edit->setMaxLength(12);
+  edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
   auto* field = new NumericField(edit, *FindKey(SectionId::Advanced, key));
   auto* label = new QLabel(caption, parent);
   label->setBuddy(edit);
@@ -126,7 +128,7 @@ frmAdvanced::frmAdvanced(SettingsStore& store, const QString& message, QWidget* 
   connect(chkCycle_, &QCheckBox::toggled, fraCycle_, &QWidget::setEnabled);
 
   auto* fraDelay = new QGroupBox(tr("Frame Delay for Animation Smoothing"), this);
-  txtAdv_[0] = AddField(new QFormLayout(fraDelay), tr("&Delay in Milliseconds (0 - 999):"), kFieldKeys[0]);
+  txtAdv_[0] = AddField(new QFormLayout(fraDelay), tr("Dela&y in Milliseconds (0 - 999):"), kFieldKeys[0]);
   left->addWidget(fraDelay);
   auto* perfForm = new QFormLayout;
   left->addLayout(perfForm);
@@ -194,6 +196,13 @@ frmAdvanced::frmAdvanced(SettingsStore& store, const QString& message, QWidget* 
   connect(txtAdv_[4], &NumericField::edited, this, &frmAdvanced::UpdatePreview);
   connect(txtMessage_, &QLineEdit::textChanged, this, &frmAdvanced::UpdatePreview);
   connect(cboFont_, &QComboBox::currentIndexChanged, this, &frmAdvanced::UpdatePreview);
+
+  for (QCheckBox* box : chkEffect_) box->setProperty("helpKey", QStringLiteral("Adv_PickQSRN"));
+  chkCycle_->setProperty("helpKey", QStringLiteral("Adv_EffectFPC"));
+  cboFont_->setProperty("helpKey", QStringLiteral("Adv_FontName"));
+  txtMessage_->setProperty("helpKey", QStringLiteral("LockMessage"));
+  chkResize_->setProperty("helpKey", QStringLiteral("Adv_WinResize"));
+  InstallHelpKey(this);
 
   Load(message);
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());

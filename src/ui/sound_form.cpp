@@ -21,6 +21,7 @@
 #include "settings/numeric.h"
 #include "settings/store.h"
 #include "ui/file_dialog.h"
+#include "ui/help_window.h"
 #include "ui/program_sounds.h"
 
 namespace qsrn {
@@ -116,6 +117,9 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   connect(cmdDismiss_, &QPushButton::clicked, this, &QDialog::reject);
   lstEffectType_->installEventFilter(this);
   txtFile_->installEventFilter(this);
+  fraSounds_->setProperty("helpKey", QStringLiteral("Fire_Launch"));
+  chkSoundOn_->setProperty("helpKey", QStringLiteral("SoundFX_ON"));
+  InstallHelpKey(this);
 
   bool on = false;
   LoadSoundSettings(store_, on, files_);
@@ -132,6 +136,9 @@ void frmSoundEffects::StoreCurrent() {
 void frmSoundEffects::lstEffectType_Click(int row) {
   StoreCurrent();
   current_ = row;
+  // F1 on the file box or the list opens the chosen slot's row of the manual.
+  const std::string_view key = SoundFileKey(std::max(row, 0)).key;
+  fraSounds_->setProperty("helpKey", QString::fromLatin1(key.data(), static_cast<int>(key.size())));
   txtFile_->setText(row >= 0 ? QString::fromStdString(files_[static_cast<size_t>(row)]) : QString());
 }
 

@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <cstdlib>
 
 #include "host_test_support.h"
 #include "settings/store.h"
+#include "ui/advanced_form.h"
 #include "ui/credits_form.h"
+#include "ui/sound_form.h"
 #include "ui/welcome_form.h"
 
 namespace qsrn {
@@ -40,6 +44,17 @@ TEST(DialogScreenshots, Write) {
   QCoreApplication::processEvents();
   for (int i = 0; i < 140; ++i) credits.StepFrame();
   Save(credits, "credits.png");
+
+  frmAdvanced advanced(store, QStringLiteral("Quasarine"));
+  advanced.show();
+  Save(advanced, "advanced-settings.png");
+
+  store.RegSetString(kAppName, "SoundFX", "SoundFX_ON", "1");
+  frmSoundEffects sounds(store, nullptr);
+  sounds.show();
+  sounds.lstEffectType()->setCurrentRow(0);
+  sounds.txtFile()->setText(QStringLiteral("/usr/share/quasarine/sounds/launch.wav"));
+  Save(sounds, "sound-effects.png");
 }
 
 }  // namespace
