@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "effects/fireworks.h"
-#include "effects/galaxy.h"
 #include "effects/gravity.h"
 #include "effects/sparklers.h"
 #include "render/color.h"
@@ -65,7 +64,7 @@ void AboutDemonstrations::Start() {
       break;
     case AboutDemo::Galaxies:
       SetGalaxyDemo();
-      engine_ = CreateGalaxy();
+      engine_ = CreateEngine(static_cast<int>(EffectIndex::Galaxies));  // RunGalaxy, as the run loop enters it
       break;
     case AboutDemo::GravityWells:
       SetGravityDemo();

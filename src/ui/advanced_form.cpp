@@ -22,6 +22,7 @@
 #include "settings/loaders.h"
 #include "settings/numeric.h"
 #include "settings/store.h"
+#include "ui/dialog_buttons.h"
 #include "ui/help_window.h"
 #include "ui/numeric_field.h"
 
@@ -174,22 +175,10 @@ frmAdvanced::frmAdvanced(SettingsStore& store, const QString& message, QWidget* 
   right->addWidget(fraDisplay);
   right->addStretch();
 
-  auto* buttons = new QHBoxLayout;
-  cmdDefaults_ = new QPushButton(tr("&Defaults"), this);
-  cmdOK_ = new QPushButton(tr("OK"), this);
-  cmdDismiss_ = new QPushButton(tr("Cancel"), this);
-  cmdDefaults_->setObjectName(QStringLiteral("cmdDefaults"));
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdDismiss_->setObjectName(QStringLiteral("cmdDismiss"));
-  cmdOK_->setDefault(true);
-  buttons->addWidget(cmdDefaults_);
-  buttons->addStretch();
-  buttons->addWidget(cmdOK_);
-  buttons->addWidget(cmdDismiss_);
-  top->addLayout(buttons);
+  const DialogButtons buttons = AddDialogButtons(this, top);
+  cmdOK_ = buttons.cmdOK;
   connect(cmdOK_, &QPushButton::clicked, this, &frmAdvanced::cmdOK_Click);
-  connect(cmdDefaults_, &QPushButton::clicked, this, &frmAdvanced::cmdDefaults_Click);
-  connect(cmdDismiss_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(buttons.cmdDefaults, &QPushButton::clicked, this, &frmAdvanced::cmdDefaults_Click);
 
   connect(txtAdv_[3], &NumericField::edited, this, [this] { UpdateSwatch(picHueStart_, 3); });
   connect(txtAdv_[5], &NumericField::edited, this, [this] { UpdateSwatch(picHueFont_, 5); UpdatePreview(); });

@@ -71,9 +71,7 @@ class frmAdvanced : public QDialog {
   QComboBox* cboFont_ = nullptr;
   QLabel* lblPreview_ = nullptr;
   QCheckBox* chkResize_ = nullptr;
-  QPushButton* cmdDefaults_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
-  QPushButton* cmdDismiss_ = nullptr;
 };
 
 }  // namespace qsrn

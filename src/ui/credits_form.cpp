@@ -63,9 +63,7 @@ frmCredits::frmCredits(QWidget* parent) : QDialog(parent) {
     resize(640, 480);
 
   rng_.Seed(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-  timer_.setTimerType(Qt::PreciseTimer);
-  timer_.setInterval(kAboutDemoFrameDelay);
-  connect(&timer_, &QTimer::timeout, this, &frmCredits::StepFrame);
+  timer_ = new AnimationTimer(this, kAboutDemoFrameDelay, [this] { StepFrame(); });
 }
 
 void frmCredits::FormLet(int16_t stars3D, float speed3D, float scrollIncrement, const QStringList& credits) {
@@ -194,29 +192,6 @@ bool frmCredits::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void frmCredits::UpdateAnimation() {
-  const bool visible = isVisible() && !isMinimized();
-  if (visible && !timer_.isActive())
-    timer_.start();
-  else if (!visible)
-    timer_.stop();
-}
-
-void frmCredits::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  UpdateAnimation();
-}
-
-void frmCredits::hideEvent(QHideEvent* event) {
-  QDialog::hideEvent(event);
-  UpdateAnimation();
-}
-
-void frmCredits::changeEvent(QEvent* event) {
-  QDialog::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) UpdateAnimation();
 }
 
 }  // namespace qsrn

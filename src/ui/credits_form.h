@@ -8,11 +8,11 @@
 #include <QDialog>
 #include <QImage>
 #include <QStringList>
-#include <QTimer>
 #include <cstdint>
 #include <vector>
 
 #include "render/random.h"
+#include "ui/animation_timer.h"
 
 class QPushButton;
 
@@ -46,7 +46,7 @@ class frmCredits : public QDialog {
   void FormLet(int16_t stars3D, float speed3D, float scrollIncrement, const QStringList& credits);
 
   const CreditsMotion& motion() const { return motion_; }
-  bool Animating() const { return timer_.isActive(); }
+  bool Animating() const { return timer_->Active(); }
   // The text picture's top edge relative to the visible frame.
   double CreditsTop() const { return creditsTop_; }
   // One frame: stars moved, text scrolled (what the timer calls).
@@ -54,15 +54,11 @@ class frmCredits : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   void BuildText();
   void RestartField();
   void PlotStar(size_t i);
-  void UpdateAnimation();
 
   CreditsMotion motion_{125, 0.006f, 2.0f};
   std::vector<CreditLine> lines_;
@@ -72,7 +68,7 @@ class frmCredits : public QDialog {
   QImage credits_;  // picCredits: the text, transparent around the letters
   double creditsTop_ = 0;
   bool restart_ = true;
-  QTimer timer_;
+  AnimationTimer* timer_ = nullptr;
   Random rng_;
   std::vector<float> x_, y_, z_;
   std::vector<int> plotX_, plotY_, plotWidth_;  // where each star was drawn, to erase it

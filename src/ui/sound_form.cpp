@@ -20,6 +20,7 @@
 #include "settings/loaders.h"
 #include "settings/numeric.h"
 #include "settings/store.h"
+#include "ui/dialog_buttons.h"
 #include "ui/file_dialog.h"
 #include "ui/help_window.h"
 #include "ui/program_sounds.h"
@@ -92,19 +93,9 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   (new QVBoxLayout(fraNote))->addWidget(lblNotes_);
   top->addWidget(fraNote);
 
-  auto* buttons = new QHBoxLayout;
-  cmdDefaults_ = new QPushButton(tr("&Defaults"), this);
-  cmdOK_ = new QPushButton(tr("OK"), this);
-  cmdDismiss_ = new QPushButton(tr("Cancel"), this);
-  cmdDefaults_->setObjectName(QStringLiteral("cmdDefaults"));
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdDismiss_->setObjectName(QStringLiteral("cmdDismiss"));
-  cmdOK_->setDefault(true);
-  buttons->addWidget(cmdDefaults_);
-  buttons->addStretch();
-  buttons->addWidget(cmdOK_);
-  buttons->addWidget(cmdDismiss_);
-  top->addLayout(buttons);
+  const DialogButtons buttons = AddDialogButtons(this, top);
+  cmdDefaults_ = buttons.cmdDefaults;
+  cmdOK_ = buttons.cmdOK;
 
   connect(chkSoundOn_, &QCheckBox::toggled, fraSounds_, &QWidget::setEnabled);
   connect(lstEffectType_, &QListWidget::currentRowChanged, this, &frmSoundEffects::lstEffectType_Click);
@@ -114,7 +105,6 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   connect(cmdOurSounds_, &QPushButton::clicked, this, &frmSoundEffects::cmdOurSounds_Click);
   connect(cmdDefaults_, &QPushButton::clicked, this, [this] { chkSoundOn_->setChecked(false); });
   connect(cmdOK_, &QPushButton::clicked, this, &frmSoundEffects::cmdOK_Click);
-  connect(cmdDismiss_, &QPushButton::clicked, this, &QDialog::reject);
   lstEffectType_->installEventFilter(this);
   txtFile_->installEventFilter(this);
   fraSounds_->setProperty("helpKey", QStringLiteral("Fire_Launch"));

@@ -72,7 +72,6 @@ class frmSoundEffects : public QDialog {
   QLabel* lblNotes_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
   QPushButton* cmdDefaults_ = nullptr;
-  QPushButton* cmdDismiss_ = nullptr;
 };
 
 }  // namespace qsrn

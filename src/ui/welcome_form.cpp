@@ -70,9 +70,7 @@ frmWelcome::frmWelcome(const SettingsStore& store, QWidget* parent) : QDialog(pa
 
   connect(cmdCredits_, &QPushButton::clicked, this, &frmWelcome::cmdCredits_Click);
   connect(cmdDismiss_, &QPushButton::clicked, this, &QDialog::accept);
-  timer_.setTimerType(Qt::PreciseTimer);
-  timer_.setInterval(kAboutDemoFrameDelay);
-  connect(&timer_, &QTimer::timeout, this, &frmWelcome::StepDemonstration);
+  timer_ = new AnimationTimer(this, kAboutDemoFrameDelay, [this] { StepDemonstration(); });
 }
 
 QStringList frmWelcome::CreditLines() {
@@ -93,30 +91,6 @@ QStringList frmWelcome::CreditLines() {
 void frmWelcome::StepDemonstration() {
   demo_.StepFrame();
   picQSRN_->update();
-}
-
-// Runs only while something can see the picture.
-void frmWelcome::UpdateAnimation() {
-  const bool visible = isVisible() && !isMinimized() && !creditsOpen_;
-  if (visible && !timer_.isActive())
-    timer_.start();
-  else if (!visible)
-    timer_.stop();
-}
-
-void frmWelcome::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  UpdateAnimation();
-}
-
-void frmWelcome::hideEvent(QHideEvent* event) {
-  QDialog::hideEvent(event);
-  UpdateAnimation();
-}
-
-void frmWelcome::changeEvent(QEvent* event) {
-  QDialog::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) UpdateAnimation();
 }
 
 void frmWelcome::resizeEvent(QResizeEvent* event) {
@@ -146,18 +120,16 @@ void frmWelcome::paintEvent(QPaintEvent*) {
 }
 
 void frmWelcome::cmdCredits_Click() {
-  creditsOpen_ = true;
-  UpdateAnimation();
+  timer_->SetPaused(true);  // the credits cover the box
   auto* credits = new frmCredits(this);
   credits->setAttribute(Qt::WA_DeleteOnClose);
   credits->FormLet(125, 0.006f, 2.0f, CreditLines());
   connect(credits, &QDialog::finished, this, [this] {
-    creditsOpen_ = false;
     // The demonstration that was interrupted gives way to the next one.
     demo_.Interrupt();
     PaintBackground();
     update();
-    UpdateAnimation();
+    timer_->SetPaused(false);
   });
   credits->open();  // window-modal, without a nested event loop
 }

@@ -8,9 +8,9 @@
 #include <QDialog>
 #include <QImage>
 #include <QStringList>
-#include <QTimer>
 
 #include "ui/about_demo.h"
+#include "ui/animation_timer.h"
 
 class QPushButton;
 
@@ -26,30 +26,25 @@ class frmWelcome : public QDialog {
   frmWelcome(const SettingsStore& store, QWidget* parent = nullptr);
 
   AboutDemonstrations& demonstrations() { return demo_; }
-  bool Animating() const { return timer_.isActive(); }
+  bool Animating() const { return timer_->Active(); }
   // The credit lines handed to the credits: headings start with a non-blank, items with blanks.
   static QStringList CreditLines();
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void cmdCredits_Click();
   void StepDemonstration();
-  void UpdateAnimation();
   void PaintBackground();
 
   AboutDemonstrations demo_;
-  QTimer timer_;
+  AnimationTimer* timer_ = nullptr;
   DemoPicture* picQSRN_ = nullptr;
   QPushButton* cmdCredits_ = nullptr;
   QPushButton* cmdDismiss_ = nullptr;
   QImage background_;
-  bool creditsOpen_ = false;
 };
 
 }  // namespace qsrn
