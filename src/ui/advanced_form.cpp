@@ -194,6 +194,7 @@ frmAdvanced::frmAdvanced(SettingsStore& store, const QString& message, QWidget* 
   InstallHelpKey(this);
 
   Load(message);
+  adjustSize();
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 

@@ -116,6 +116,7 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   chkSoundOn_->setChecked(on);
   fraSounds_->setEnabled(on);
   current_ = -1;
+  adjustSize();
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 
