@@ -49,10 +49,13 @@ void PropertiesDialog::AddRows(QFormLayout* form, std::initializer_list<Row> row
     if (d == nullptr) continue;
     QWidget* control = nullptr;
     if (IsCheckKey(*d->key)) {
-      auto* box = new QCheckBox(Caption(row.caption), form->parentWidget());
-      box->setLayoutDirection(Qt::RightToLeft);  // caption before the box, as the label of a row
+      // The caption is the row's label, the box sits in the field column.
+      auto* box = new QCheckBox(form->parentWidget());
+      auto* label = new QLabel(Caption(row.caption), form->parentWidget());
+      label->setBuddy(box);
+      box->setAccessibleName(label->text().remove(QLatin1Char('&')));
       connect(box, &QCheckBox::toggled, this, [this] { SchedulePreview(); });
-      form->addRow(box);
+      form->addRow(label, box);
       control = box;
     } else {
       NumericField* field = AddNumericRow(form, Caption(row.caption), *d->key);
@@ -154,7 +157,6 @@ QWidget* PropertiesDialog::BuildSharedFrames() {
   auto* messageForm = new QFormLayout(messageFrame);
   auto* message = new QLineEdit(messageFrame);
   message->setObjectName(QStringLiteral("LockMessage"));
-  message->setMaxLength(50);  // the saver shows the first 50 characters
   connect(message, &QLineEdit::textChanged, this, [this] { SchedulePreview(); });
   auto* messageLabel = new QLabel(tr("&Message:"), messageFrame);
   messageLabel->setBuddy(message);

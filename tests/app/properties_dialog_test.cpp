@@ -2,6 +2,7 @@
 // themes, and the failures a user must hear about.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -89,6 +90,25 @@ TEST_F(PropertiesDialogTest, ShellsCapTheSparksAndTheBurstSharesGiveWay) {
   EXPECT_EQ(Field("FireSplinePct")->text(), "5");
   Type("Warp_Works", "999");
   EXPECT_EQ(Field("Warp_Sparks")->text(), "30");
+}
+
+TEST_F(PropertiesDialogTest, ResetAsksFirstAndNoIsTheDefault) {
+  QAction* reset = nullptr;
+  for (QAction* entry : Dialog().findChildren<QAction*>())
+    if (entry->text() == "&Reset Properties") reset = entry;
+  ASSERT_NE(reset, nullptr);
+  Field("FireWorks")->setText("9");
+  store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "70");
+  QString question;
+  auto answer = dialog_test::AnswerNextBox(&question);  // closing the box answers No
+  reset->trigger();
+  EXPECT_EQ(question, "Do you really want to reset the Properties back to the factory settings?");
+  EXPECT_EQ(Field("FireWorks")->text(), "9");
+  answer = dialog_test::AnswerNextBox(nullptr, QMessageBox::Yes);
+  reset->trigger();
+  EXPECT_EQ(Field("FireWorks")->text(), "20");
+  EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "25");
+  EXPECT_EQ(Stored("Fireworks", "FireWorks"), "20");  // the fields only reach the store on Accept
 }
 
 TEST_F(PropertiesDialogTest, EffectChoiceShowsItsFrameAndEnablesTheSharedFrames) {
