@@ -126,7 +126,7 @@ QWidget* PropertiesDialog::BuildSharedFrames() {
   cboAniType_->setObjectName(QStringLiteral("cboAniType"));
   cboAniType_->addItems({tr("Fireworks"), tr("Starfield"), tr("B-Spline Warp"), tr("B-Spline Sparklers"),
                          tr("Stars and Gravity Wells"), tr("Galaxies")});
-  auto* typeLabel = new QLabel(tr("&Effect Type:"), column);
+  auto* typeLabel = new QLabel(tr("Effect &Type:"), column);
   typeLabel->setBuddy(cboAniType_);
   typeForm->addRow(typeLabel, cboAniType_);
   layout->addLayout(typeForm);
@@ -144,14 +144,14 @@ QWidget* PropertiesDialog::BuildSharedFrames() {
   }
   layout->addWidget(hue);
   fraPixCol_ = Frame(tr("Pixel Color Distribution"), {{"ColorPctInt", "&Intensity %"},
-                                                      {"ColorPctHue", "&Hue Wheel %"},
+                                                      {"ColorPctHue", "Hue &Wheel %"},
                                                       {"ColorHueWheel", "Hue &Variation"}});
   fraPixCol_->setObjectName(QStringLiteral("fraPixCol"));
   layout->addWidget(fraPixCol_);
   fraPixelEnh_ = Frame(tr("Display Enhancement"), {{"PixelSize", "Pixel Si&ze"}});
   fraPixelEnh_->setObjectName(QStringLiteral("fraPixelEnh"));
   layout->addWidget(fraPixelEnh_);
-  layout->addWidget(Frame(tr("Viewing Focal Length"), {{"FocalLength", "&Focal Length"}}));
+  layout->addWidget(Frame(tr("Viewing Focal Length"), {{"FocalLength", "Focal Le&ngth"}}));
 
   auto* messageFrame = new QGroupBox(tr("On Screen Message"));
   auto* messageForm = new QFormLayout(messageFrame);
@@ -170,13 +170,13 @@ QWidget* PropertiesDialog::BuildSharedFrames() {
 QWidget* PropertiesDialog::BuildFireworks() {
   QFormLayout* form = nullptr;
   QGroupBox* frame = Frame(tr("Fireworks Properties"),
-                           {{"FireWorks", "S&hells"}, {"FireSparks", "S&parks per Shell"}, {"FireLength", "&Trail Length"},
-                            {"FireSymmetry", "S&ymmetry"}, {"FireSpeed", "Emit Spee&d"}, {"FirePersist", "Persis&tence"},
+                           {{"FireWorks", "&Shells"}, {"FireSparks", "S&parks per Shell"}, {"FireLength", "Trai&l Length"},
+                            {"FireSymmetry", "S&ymmetry"}, {"FireSpeed", "Emit Spee&d"}, {"FirePersist", "Persi&stence"},
                             {"FireGravity", "Gra&vity"}, {"FireSizeDev", "Extent Ma&gnitude"}, {"FireDamping", "Dampin&g"}},
                            &form);
   QStringList themes;
   for (int i = 0; i <= kFireworksThemeCount; ++i) themes << QString::fromUtf8(FireworksThemeName(i).data(), static_cast<int>(FireworksThemeName(i).size()));
-  QComboBox* theme = AddList(form, nullptr, tr("T&heme:"), themes);
+  QComboBox* theme = AddList(form, nullptr, tr("The&me:"), themes);
   theme->setObjectName(QStringLiteral("cboFireTheme"));
   connect(theme, &QComboBox::activated, this, [this](int i) { ApplyTheme(SectionId::Fireworks, i); });
   Extras(form, QStringLiteral("cboExtras"),
@@ -207,11 +207,11 @@ QWidget* PropertiesDialog::BuildFireworks() {
 
 QWidget* PropertiesDialog::BuildStarfield() {
   QFormLayout* form = nullptr;
-  QGroupBox* frame = Frame(tr("Starfield Properties"), {{"Star_Stars", "S&tars"}, {"Star_Speed", "S&peed"}}, &form);
-  form->addRow(Frame(tr("Comet Properties"), {{"Star_Comet_Percent", "&Comet %"}, {"Star_Comet_Lifespan", "Comet &Lifespan"},
+  QGroupBox* frame = Frame(tr("Starfield Properties"), {{"Star_Stars", "&Stars"}, {"Star_Speed", "S&peed"}}, &form);
+  form->addRow(Frame(tr("Comet Properties"), {{"Star_Comet_Percent", "C&omet %"}, {"Star_Comet_Lifespan", "Comet &Lifespan"},
                                               {"Star_Comet_Expansion", "E&xpansion Rate"},
                                               {"Star_Comet_NonBallistic", "Exhibit &Non-ballistic Motion:"}}));
-  form->addRow(Frame(tr("Pattern Properties"), {{"Star_Dyson_Percent", "Sp&here %"}, {"Star_Dyson_Laterals", "L&ateral Lines"},
+  form->addRow(Frame(tr("Pattern Properties"), {{"Star_Dyson_Percent", "S&phere %"}, {"Star_Dyson_Laterals", "&Lateral Lines"},
                                                 {"Star_Dyson_LatPixels", "Stars per Late&ral"},
                                                 {"Star_Dyson_RotAngle", "R&otation Angle"},
                                                 {"Star_Dyson_Radius", "Sphere Ra&dius"}}));
@@ -221,9 +221,9 @@ QWidget* PropertiesDialog::BuildStarfield() {
 QWidget* PropertiesDialog::BuildWarp() {
   QFormLayout* form = nullptr;
   QGroupBox* frame = Frame(tr("B-Spline Warp Properties"),
-                           {{"Warp_Works", "S&plines"}, {"Warp_Sparks", "Sparks per Spl&ine"}, {"Warp_Length", "&Trail Length"},
+                           {{"Warp_Works", "S&plines"}, {"Warp_Sparks", "Sparks per Spl&ine"}, {"Warp_Length", "Trai&l Length"},
                             {"Warp_SplineIncs", "Spline Ste&ps"}, {"Warp_Speed", "Emit Spee&d"},
-                            {"Warp_Persist", "Persis&tence"}, {"Warp_SizeDev", "Extent Ma&gnitude"},
+                            {"Warp_Persist", "Persi&stence"}, {"Warp_SizeDev", "Extent Ma&gnitude"},
                             {"Warp_Damping", "Dampin&g"}, {"Warp_CyclePct", "Hue &Lock %"}, {"Warp_HueLock", "H&ue Lock:"}},
                            &form);
   QFormLayout* typeForm = nullptr;
@@ -237,7 +237,7 @@ QWidget* PropertiesDialog::BuildWarp() {
 QWidget* PropertiesDialog::BuildSparklers() {
   return Frame(tr("B-Spline Sparkler Properties"),
                {{"B_Spline_Splines", "S&plines"}, {"B_Spline_Pixels", "Total Spar&ks"}, {"B_Spline_SSpeed", "Spline Ste&ps"},
-                {"B_Spline_ESpeed", "Emit Spee&d"}, {"B_Spline_Persist", "Persis&tence"}, {"B_Spline_Gravity", "Gra&vity"},
+                {"B_Spline_ESpeed", "Emit Spee&d"}, {"B_Spline_Persist", "Persi&stence"}, {"B_Spline_Gravity", "Gra&vity"},
                 {"B_Spline_Damping", "Dampin&g"}, {"B_Spline_AntiGrav", "Solar &Wind"},
                 {"B_Spline_MaxExtent", "Maximum Centre E&xtent"}, {"B_Spline_Symmetry", "S&ymmetric about Center:"}});
 }
@@ -245,7 +245,7 @@ QWidget* PropertiesDialog::BuildSparklers() {
 QWidget* PropertiesDialog::BuildGravity() {
   QFormLayout* form = nullptr;
   QGroupBox* frame = Frame(tr("Gravity Well Properties"),
-                           {{"Grav_Emitters", "Emi&tters"}, {"Grav_Attractors", "Attrac&tors"}, {"Grav_Pixels", "&Particles"},
+                           {{"Grav_Emitters", "E&mitters"}, {"Grav_Attractors", "Attracto&rs"}, {"Grav_Pixels", "&Particles"},
                             {"Grav_ESpeed", "Emit Spee&d"}, {"Grav_Gravity", "Attractor Gra&vity"},
                             {"Grav_ARadius", "Attractor Ra&dius"}, {"Grav_TrailLength", "Trai&l Length"},
                             {"Grav_Refresh", "Frames per C&ycle"}},
@@ -262,16 +262,16 @@ QWidget* PropertiesDialog::BuildGravity() {
 QWidget* PropertiesDialog::BuildGalaxies() {
   QFormLayout* form = nullptr;
   QGroupBox* frame = Frame(tr("Galaxy Properties"),
-                           {{"Galaxy_Stars", "S&tars"}, {"Galaxy_Radius", "Ra&dius"}, {"Galaxy_Rotation", "R&otation"},
+                           {{"Galaxy_Stars", "&Stars"}, {"Galaxy_Radius", "Ra&dius"}, {"Galaxy_Rotation", "R&otation"},
                             {"Galaxy_Distance", "Dista&nce"}, {"Galaxy_Velocity", "&Velocity"}, {"Galaxy_Trail", "Trai&l Length"},
                             {"Galaxy_ColorMult", "Hue &Multiplier"}},
                            &form);
-  AddList(form, "Galaxy_ColorComp", tr("Hue &Computation:"),
+  AddList(form, "Galaxy_ColorComp", tr("Hue Com&putation:"),
           {tr("Rotational Velocity"), tr("Rotational Velocity (Square Root)"), tr("Distance from Core"),
            tr("Distance from Core (Squared)"), tr("Black (Stars are Invisible)")});
   QStringList themes;
   for (int i = 0; i <= kGalaxyThemeCount; ++i) themes << QString::fromStdString(GalaxyThemeName(i));
-  QComboBox* theme = AddList(form, nullptr, tr("T&heme:"), themes);
+  QComboBox* theme = AddList(form, nullptr, tr("The&me:"), themes);
   theme->setObjectName(QStringLiteral("cboGalaxyTheme"));
   connect(theme, &QComboBox::activated, this, [this](int i) { ApplyTheme(SectionId::Galaxy, i); });
 
