@@ -95,15 +95,30 @@ std::string StoredText(const KeySpec& k, std::string_view text) {
   return std::isfinite(v) ? FormatNumber(v) : std::string(k.FactoryText());
 }
 
-bool SaveFieldTexts(SettingsStore& store, const FieldTexts& texts) {
+KeyTexts FactoryAdvancedTexts() {
+  KeyTexts texts;
+  for (const TemplateSection& sec : TemplateLayout())
+    if (sec.name == kAdvancedSection)
+      for (const KeySpec* k : sec.keys) texts.emplace_back(k->key, k->FactoryText());
+  return texts;
+}
+
+namespace {
+void SetAdvanced(SettingsStore::Batch& batch, const KeyTexts& advanced) {
+  for (const auto& [key, text] : advanced) batch.Set(kAdvancedSection, key, text);
+}
+}  // namespace
+
+bool SaveFieldTexts(SettingsStore& store, const FieldTexts& texts, const KeyTexts& advanced) {
   SettingsStore::Batch batch(store);
+  SetAdvanced(batch, advanced);
   for (const auto& [section, k] : DialogKeys()) batch.Set(section, k->key, StoredText(*k, TextOf(texts, *k)));
   return batch.Commit();
 }
 
-bool SaveFactoryAdvanced(SettingsStore& store) {
+bool SaveAdvancedTexts(SettingsStore& store, const KeyTexts& advanced) {
   SettingsStore::Batch batch(store);
-  for (const KeySpec& k : Section(SectionId::Advanced).keys) batch.Set(kAdvancedSection, k.key, k.FactoryText());
+  SetAdvanced(batch, advanced);
   return batch.Commit();
 }
 
@@ -127,18 +142,11 @@ TemplateRead ReadTemplateTexts(const fs::path& file, FieldTexts& texts, KeyTexts
       read.emplace(k->key, IniGetString(doc, section, k->key, def));
     }
   }
-  KeyTexts adv;
-  for (const KeySpec& k : Section(SectionId::Advanced).keys)
-    if (k.templateSlot >= 0) adv.emplace_back(k.key, IniGetString(doc, kAdvancedSection, k.key, k.FactoryText()));
+  KeyTexts adv = FactoryAdvancedTexts();
+  for (auto& [key, text] : adv) text = IniGetString(doc, kAdvancedSection, key, text);
   texts = std::move(read);
   advanced = std::move(adv);
   return TemplateRead::Ok;
-}
-
-bool SaveTemplateAdvanced(SettingsStore& store, const KeyTexts& advanced) {
-  SettingsStore::Batch batch(store);
-  for (const auto& [key, text] : advanced) batch.Set(kAdvancedSection, key, text);
-  return batch.Commit();
 }
 
 bool WriteTemplateTexts(const fs::path& file, const FieldTexts& texts, const SettingsStore& store) {

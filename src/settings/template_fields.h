@@ -43,10 +43,13 @@ FieldTexts StoredFieldTexts(const SettingsStore& store);
 // shortest decimal text, check boxes "0"/"1", lists their index, the general text keys trimmed.
 std::string StoredText(const KeySpec& k, std::string_view text);
 
-// Accept: every dialog key in one commit. False (nothing written) when the store refuses.
-bool SaveFieldTexts(SettingsStore& store, const FieldTexts& texts);
-// Reset Properties: the nine Advanced keys' factory values, in one commit.
-bool SaveFactoryAdvanced(SettingsStore& store);
+// The nine Advanced keys' factory values, in template order.
+KeyTexts FactoryAdvancedTexts();
+// Accept: every dialog key (and the Advanced keys given) in one commit. False (nothing written)
+// when the store refuses.
+bool SaveFieldTexts(SettingsStore& store, const FieldTexts& texts, const KeyTexts& advanced = {});
+// Advanced keys (Reset Properties, an opened template) in one commit.
+bool SaveAdvancedTexts(SettingsStore& store, const KeyTexts& advanced);
 
 enum class TemplateRead { Ok, Missing, NotAFile, Unreadable, NotATemplate };
 // Reads a template into texts (every dialog key, defaults for the ones it lacks) and its Advanced
@@ -54,8 +57,6 @@ enum class TemplateRead { Ok, Missing, NotAFile, Unreadable, NotATemplate };
 // readable regular text file of INI lines with at least one section.
 TemplateRead ReadTemplateTexts(const std::filesystem::path& file, FieldTexts& texts,
                                KeyTexts& advanced);
-// The Advanced keys read from a template, into the store as one commit.
-bool SaveTemplateAdvanced(SettingsStore& store, const KeyTexts& advanced);
 
 // Writes the template layout to file in place (Admin, General, Advanced from the store,
 // PixelColor, the effects), keeping every other section and key where it is; atomic. False

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTimer>
 #include <array>
 
 #include "render/color.h"
@@ -58,9 +59,11 @@ PropertiesDialog::PropertiesDialog(SettingsStore& store, QWidget* parent) : QDia
   // Form_Load.
   loading_ = true;
   if (store_.GetSettingInt(kAppName, "General", "AnimationType", -1) == -1) {
-    // First start: the store receives the complete factory set before anything is shown.
-    ResetProperties();
-    SaveFieldTexts(store_, Texts());
+    // First start: the store receives the complete factory set, in one commit, before anything
+    // is shown.
+    SetTexts(FactoryFieldTexts());
+    if (!SaveFieldTexts(store_, Texts(), FactoryAdvancedTexts()))
+      QTimer::singleShot(0, this, [this] { Exclaim(tr("The factory settings could not be stored.")); });
   }
   LoadProperties();
   loading_ = false;
@@ -122,7 +125,7 @@ void PropertiesDialog::LoadProperties() { SetTexts(StoredFieldTexts(store_)); }
 
 void PropertiesDialog::ResetProperties() {
   SetTexts(FactoryFieldTexts());
-  if (!SaveFactoryAdvanced(store_)) Exclaim(tr("The factory advanced settings could not be stored."));
+  if (!SaveAdvancedTexts(store_, FactoryAdvancedTexts())) Exclaim(tr("The factory advanced settings could not be stored."));
 }
 
 bool PropertiesDialog::SaveProperties() {
@@ -233,7 +236,7 @@ bool PropertiesDialog::ReadTemplate(const QString& file) {
   }
   currentTemplate_ = file;
   SetTexts(texts);
-  if (!SaveTemplateAdvanced(store_, advanced))
+  if (!SaveAdvancedTexts(store_, advanced))
     Exclaim(tr("The template's advanced settings could not be stored."));
   return true;
 }

@@ -337,6 +337,7 @@ void PropertiesDialog::BuildMenus() {
     QLineEdit* message = findChild<QLineEdit*>(QStringLiteral("LockMessage"));
     QString text = message->text();
     if (FormHooks().advanced && FormHooks().advanced(this, store_, text)) message->setText(text);
+    SchedulePreview();  // the frame delay and the hues may have changed
   });
   advanced->setObjectName(QStringLiteral("mnuAdvanced"));
   advanced->setEnabled(bool(hooks.advanced));
