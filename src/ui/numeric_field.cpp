@@ -80,7 +80,8 @@ void NumericField::StepBy(int direction, int step) {
 }
 
 QString NumericField::RangeCaption(const QString& caption, const KeySpec& key) {
-  return QStringLiteral("%1 (%2 - %3):").arg(caption, NumberText(key.lo), NumberText(key.hi));
+  // Plain decimals in labels ("0.0001", not "1E-04").
+  return QStringLiteral("%1 (%2 - %3):").arg(caption, QString::number(key.lo, 'g', 15), QString::number(key.hi, 'g', 15));
 }
 
 bool NumericField::AcceptKey(const QString& text) const {

@@ -1,6 +1,7 @@
 // Input for the dialog tests, sent the way the window system delivers it.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -28,7 +29,7 @@ inline void Focus(QWidget* w, bool in) {
   QApplication::sendEvent(w, &event);
 }
 
-// Answers the next message box with button (closes it when 0) and records its text; waits for
+// Answers the next message box with a standard button (closes it when 0) and records its text; waits for
 // the box to appear while the returned watcher lives.
 [[nodiscard]] inline std::unique_ptr<QTimer> AnswerNextBox(QString* text, int button = 0) {
   auto timer = std::make_unique<QTimer>();
@@ -38,8 +39,10 @@ inline void Focus(QWidget* w, bool in) {
     if (box == nullptr) return;
     t->stop();
     if (text) *text = box->text();
-    if (button != 0) box->done(button);
-    else box->close();
+    if (QAbstractButton* b = box->button(static_cast<QMessageBox::StandardButton>(button)); button != 0 && b)
+      b->click();
+    else
+      box->close();
   });
   t->start(10);
   return timer;
