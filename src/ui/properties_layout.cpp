@@ -24,7 +24,7 @@
 #include "ui/live_preview.h"
 #include "ui/numeric_field.h"
 #include "ui/properties_dialog.h"
-#include "ui/settings_help.h"
+#include "ui/help_window.h"
 
 namespace qsrn {
 
@@ -359,8 +359,8 @@ void PropertiesDialog::BuildMenus() {
   sounds->setEnabled(bool(hooks.sounds));
 
   QMenu* help = bar->addMenu(tr("&Help"));
-  help->addAction(tr("&Contents..."), this, [this] { OpenSettingsHelp(this); });
-  help->addAction(tr("&Search..."), this, [this] { OpenSettingsHelp(this); });
+  help->addAction(tr("&Contents..."), this, [this] { ShowHelpContents(this); });
+  help->addAction(tr("&Search..."), this, [this] { ShowHelpSearch(this); });
   help->addSeparator();
   QAction* about = help->addAction(tr("&About Quasarine..."), this, [this] {
     if (FormHooks().about) FormHooks().about(this);
@@ -368,7 +368,7 @@ void PropertiesDialog::BuildMenus() {
   about->setObjectName(QStringLiteral("mnuAbout"));
   about->setEnabled(bool(hooks.about));
   auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-  connect(f1, &QShortcut::activated, this, [this] { OpenSettingsHelp(this); });
+  connect(f1, &QShortcut::activated, this, [this] { ShowHelpTopic(this, focusWidget()); });
 
   layout()->setMenuBar(bar);
 }

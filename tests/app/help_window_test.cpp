@@ -13,7 +13,9 @@
 #include "settings/catalogue.h"
 #include "settings/store.h"
 #include "ui/advanced_form.h"
+#include "ui/form_hooks.h"
 #include "ui/help_window.h"
+#include "ui/properties_dialog.h"
 
 namespace qsrn {
 namespace {
@@ -57,6 +59,23 @@ TEST_F(Help, F1OnAFieldOpensItsSettingsSection) {
   ShowHelpTopic(owner.get(), form.chkCycle());
   EXPECT_EQ(help->browser()->textCursor().selectedText(), QStringLiteral("Adv_EffectFPC"));
   EXPECT_EQ(SelectedSectionTitle(), QStringLiteral("Advanced settings"));
+}
+
+// The properties dialog's F1 reaches the manual, and its menus open our forms.
+TEST_F(Help, ThePropertiesDialogOpensTheManualAndTheForms) {
+  host_test::TempHome home;
+  SettingsStore store(home.path());
+  PropertiesDialog dialog(store);
+  dialog.show();
+  QLineEdit* shells = dialog.findChild<QLineEdit*>(QStringLiteral("FireWorks"));
+  ASSERT_NE(shells, nullptr);
+  ShowHelpTopic(&dialog, shells);
+  HelpWindow* own = dialog.findChild<HelpWindow*>();
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(own->browser()->textCursor().selectedText(), QStringLiteral("FireWorks"));
+  dialog.close();
+  EXPECT_FALSE(own->isVisible());
+  EXPECT_TRUE(FormHooks().advanced && FormHooks().sounds && FormHooks().about);
 }
 
 TEST_F(Help, SearchNarrowsTheContentsAndFindsTheWords) {
