@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <chrono>

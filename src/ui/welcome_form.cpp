@@ -1,14 +1,12 @@
 // The about box; see welcome_form.h.
 #include "ui/welcome_form.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "render/color.h"
 #include "ui/credits_form.h"
 #include "ui/demo_picture.h"
 #include "ui/draw_gradient.h"
@@ -98,8 +96,9 @@ void frmWelcome::resizeEvent(QResizeEvent* event) {
   PaintBackground();
 }
 
-// The radial gradient (dark blue in the middle of the top left, dark red at the rim) and a
-// border of three coloured lines, six pixels deep.
+// The radial gradient, dark blue about a point near the top left (840, 660 twips) to dark red at
+// the rim, and a border of three coloured lines, six pixels deep. The radial style draws its
+// start colour at the rim, so the red is passed first.
 void frmWelcome::PaintBackground() {
   const qreal dpr = devicePixelRatioF();
   background_ = QImage((QSizeF(size()) * dpr).toSize(), QImage::Format_RGB32);
