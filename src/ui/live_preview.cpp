@@ -50,10 +50,9 @@ void LivePreview::StartEngine() {
   SettingsStore shown(std::filesystem::path(storeDir_.path().toStdString()));
   FieldTexts texts = texts_;
   texts["AnimationType"] = std::to_string(effect_);
-  SettingsStore::Batch advanced(shown);
-  for (const KeySpec& k : Section(SectionId::Advanced).keys)
-    advanced.Set("Advanced", k.key, store_.GetSettingString(kAppName, "Advanced", k.key, k.def));
-  if (!advanced.Commit() || !SaveFieldTexts(shown, texts)) return;
+  KeyTexts advanced = FactoryAdvancedTexts();
+  for (auto& [key, text] : advanced) text = store_.GetSettingString(kAppName, "Advanced", key, text);
+  if (!SaveFieldTexts(shown, texts, advanced)) return;
 
   Context& ctx = *ctx_;
   const QSize size = this->size().expandedTo(QSize(16, 16));

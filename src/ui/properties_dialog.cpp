@@ -39,7 +39,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kSharedHu
 constexpr std::array<std::pair<std::string_view, std::string_view>, 2> kSparkCaps = {
     {{"FireWorks", "FireSparks"}, {"Warp_Works", "Warp_Sparks"}}};
 
-
 QColor ToQColor(int32_t rgb) { return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb)); }
 
 void Paint(QLabel* swatch, int32_t rgb) {

@@ -114,6 +114,17 @@ TEST_F(FileDialogTest, SaveAppendsTheExtensionAndLeavesTheFileAlone) {
   EXPECT_EQ(TemplateFileDialog::LastFolder(), dir.path());
 }
 
+TEST_F(FileDialogTest, ACancelledDialogStillRemembersItsFolder) {
+  {
+    TemplateFileDialog dialog(nullptr, true, QStringLiteral("Title"), kTypes);
+    dialog.setDirectory(dir.path());
+    dialog.reject();
+  }
+  EXPECT_EQ(TemplateFileDialog::LastFolder(), dir.path());
+  TemplateFileDialog next(nullptr, true, QStringLiteral("Title"), kTypes);
+  EXPECT_EQ(next.directory().absolutePath(), dir.path());
+}
+
 TEST_F(FileDialogTest, SaveIntoAMissingFolderIsRefused) {
   QString message;
   EXPECT_TRUE(Accept(false, dir.filePath(QStringLiteral("no/such/t.qsn")), &message).isEmpty());

@@ -16,6 +16,7 @@
 #include "host_test_support.h"
 #include "settings/ini_file.h"
 #include "settings/templates.h"
+#include "ui/form_hooks.h"
 #include "ui/live_preview.h"
 #include "ui/properties_dialog.h"
 
@@ -109,6 +110,22 @@ TEST_F(PropertiesDialogTest, ResetAsksFirstAndNoIsTheDefault) {
   EXPECT_EQ(Field("FireWorks")->text(), "20");
   EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "25");
   EXPECT_EQ(Stored("Fireworks", "FireWorks"), "20");  // the fields only reach the store on Accept
+}
+
+TEST_F(PropertiesDialogTest, MenuEntriesOfOtherFormsWorkOnceTheirHookIsSet) {
+  const PropertiesFormHooks plugged = FormHooks();  // the program's own forms, put back below
+  FormHooks() = {};
+  EXPECT_FALSE(Dialog().findChild<QAction*>("mnuAdvanced")->isEnabled());
+  dialog.reset();
+  FormHooks().advanced = [](QWidget*, SettingsStore&, QString& message) {
+    message = "from advanced";
+    return true;
+  };
+  QAction* advanced = Dialog().findChild<QAction*>("mnuAdvanced");
+  EXPECT_TRUE(advanced->isEnabled());
+  advanced->trigger();
+  FormHooks() = plugged;
+  EXPECT_EQ(Field("LockMessage")->text(), "from advanced");
 }
 
 TEST_F(PropertiesDialogTest, EffectChoiceShowsItsFrameAndEnablesTheSharedFrames) {
