@@ -1,5 +1,5 @@
-// The one way the host shows the properties dialog: modeless for /C (or an empty command line),
-// modal from the windowed display. The dialog may set HostState::ExitRequested.
+// The one way the host shows the properties dialog (ui/properties_dialog.h): modeless for /C
+// (or an empty command line), modal from the windowed display. The dialog may set HostState::ExitRequested.
 #pragma once
 
 class QDialog;

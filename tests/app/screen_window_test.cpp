@@ -3,6 +3,8 @@
 // Exit ends the display, and Escape ends it. Engines are stand-ins that post the input.
 #include <gtest/gtest.h>
 
+#include <QAction>
+
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -68,8 +70,8 @@ TEST_F(ScreenWindowTest, AClickOpensThePropertiesDialogAndItsExitEndsTheDisplay)
     dialogSeen = true;
     EXPECT_EQ(dialog->windowTitle(), "Quasarine Properties");
     EXPECT_TRUE(WindowExists(QString::fromLatin1(kPropertiesTitle)));  // a /C now brings it forward
-    for (QPushButton* b : dialog->findChildren<QPushButton*>())
-      if (b->text() == "E&xit") b->click();
+    for (QAction* entry : dialog->findChildren<QAction*>())
+      if (entry->text() == "E&xit") entry->trigger();
   });
   pressExit.start();
   window->Run();

@@ -1,0 +1,77 @@
+// frmAdvanced, "Advanced Settings": which effects take part in cycling and for how many frames,
+// the frame delay, the performance multiplier, the initial hue, the on-screen message's text,
+// font, size and hue, and whether the windowed display may be resized. OK writes the Advanced
+// section of the store in one commit and hands the message text back to the caller (the
+// properties dialog stores it on Accept); Defaults changes the controls only; Cancel writes
+// nothing.
+// Usage: frmAdvanced form(store, message, parent); if (form.exec() == QDialog::Accepted) message = form.Message();
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace qsrn {
+
+class NumericField;
+class SettingsStore;
+
+class frmAdvanced : public QDialog {
+  Q_OBJECT
+
+ public:
+  frmAdvanced(SettingsStore& store, const QString& message, QWidget* parent = nullptr);
+
+  // The message text as the user left it (valid after OK).
+  QString Message() const;
+
+  // The controls, for F1 help and tests.
+  QCheckBox* chkEffect(int i) const { return chkEffect_[static_cast<size_t>(i)]; }
+  QCheckBox* chkCycle() const { return chkCycle_; }
+  QCheckBox* chkResize() const { return chkResize_; }
+  QLineEdit* txtAdv(int i) const;
+  QLineEdit* txtMessage() const { return txtMessage_; }
+  QComboBox* cboFont() const { return cboFont_; }
+  QLabel* lblPreview() const { return lblPreview_; }
+  QPushButton* cmdOK() const { return cmdOK_; }
+
+  // The index of the first item equal to text, or 0 when there is none.
+  static int FindListIndex(const QStringList& list, const QString& text);
+  // The font list's entry for a stored font name: the name itself when installed, else the family
+  // the desktop draws that name with (so pressing OK keeps the message's look), else the first.
+  static int FontIndexFor(const QStringList& families, const QString& name);
+  // The eight check boxes as the Adv_PickQSRN bit set.
+  int32_t PickMask() const;
+
+ private:
+  void Load(const QString& message);
+  void SetPickMask(int32_t mask);
+  void cmdOK_Click();
+  void cmdDefaults_Click();
+  void UpdatePreview();
+  void UpdateSwatch(QLabel* swatch, int field);
+
+  SettingsStore& store_;
+  std::array<QCheckBox*, 8> chkEffect_{};
+  QCheckBox* chkCycle_ = nullptr;
+  QGroupBox* fraCycle_ = nullptr;
+  std::array<NumericField*, 6> txtAdv_{};
+  QLabel* picHueStart_ = nullptr;
+  QLabel* picHueFont_ = nullptr;
+  QLineEdit* txtMessage_ = nullptr;
+  QComboBox* cboFont_ = nullptr;
+  QLabel* lblPreview_ = nullptr;
+  QCheckBox* chkResize_ = nullptr;
+  QPushButton* cmdOK_ = nullptr;
+};
+
+}  // namespace qsrn

@@ -1,0 +1,69 @@
+// The properties dialog's live preview: the chosen effect run with the values the fields show
+// (not yet accepted) on a small surface, through the same loaders, engines and frame protocol
+// as the saver's preview display, paced by a timer at the frame delay (never faster than
+// 50 frames a second). A change restarts it shortly after the last edit; it stops while hidden.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "render/frame.h"
+#include "settings/template_fields.h"
+
+namespace qsrn {
+
+struct Context;
+class Engine;
+class Surface;
+
+class LivePreview : public QWidget {
+  Q_OBJECT
+
+ public:
+  // store supplies the Advanced keys (frame delay, performance multiplier, hues).
+  LivePreview(const SettingsStore& store, QWidget* parent = nullptr);
+  ~LivePreview() override;
+
+  // Runs effect with these values, after a short pause that gathers a burst of edits.
+  void Restart(const FieldTexts& texts, int effect);
+  // Frames drawn since the last restart (for tests).
+  int FramesShown() const { return frames_; }
+  bool Running() const { return frameTimer_.isActive(); }
+
+  QSize sizeHint() const override { return {200, 150}; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void showEvent(QShowEvent*) override;
+  void hideEvent(QHideEvent*) override;
+
+ private:
+  class Platform : public HeadlessPlatform {
+   public:
+    explicit Platform(LivePreview& owner) : owner_(owner) {}
+    void Present(Context&) override { owner_.update(); }
+   private:
+    LivePreview& owner_;
+  };
+
+  void StartEngine();
+  void Frame();
+
+  const SettingsStore& store_;
+  QTemporaryDir storeDir_;  // the shown values, stored for the loaders
+  FieldTexts texts_;
+  int effect_ = 0;
+  std::unique_ptr<Context> ctx_;
+  std::unique_ptr<Surface> surface_;
+  std::unique_ptr<Engine> engine_;
+  Platform platform_{*this};
+  QTimer restartTimer_;
+  QTimer frameTimer_;
+  int frames_ = 0;
+  bool pending_ = false;
+};
+
+}  // namespace qsrn

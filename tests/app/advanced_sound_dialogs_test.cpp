@@ -1,0 +1,227 @@
+// The advanced and sound dialogs against a private store: what OK writes (and when it must not),
+// the effect pairings, the font fallback, Defaults and Cancel; and one of our shipped sounds
+// played from the sound dialog through SDL's disk audio driver.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "dialog_test_support.h"
+#include "host/sdl_sound_player.h"
+#include "host_test_support.h"
+#include "settings/store.h"
+#include "ui/advanced_form.h"
+#include "ui/program_sounds.h"
+#include "ui/sound_form.h"
+
+namespace qsrn {
+namespace {
+
+namespace fs = std::filesystem;
+using dialog_test::AnswerNextBox;
+
+class DialogStore : public ::testing::Test {
+ protected:
+  void SetUp() override { host_test::EnsureQtApplication(); }
+  std::string Get(const char* section, const char* key) {
+    return store.GetSettingString(kAppName, section, key, "<missing>");
+  }
+  std::string FileText() {
+    std::ifstream in(store.FileFor(0), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  host_test::TempHome home;
+  SettingsStore store{home.path()};
+};
+
+using AdvancedDialog = DialogStore;
+
+TEST_F(AdvancedDialog, StoredZeroFramesRoundTripsWithCyclingOff) {
+  store.RegSetString(kAppName, "Advanced", "Adv_EffectFPC", "0");
+  frmAdvanced form(store, QStringLiteral("Hello"));
+  EXPECT_EQ(form.txtAdv(1)->text(), QStringLiteral("1000"));
+  EXPECT_FALSE(form.chkCycle()->isChecked());
+  form.cmdOK()->click();
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(Get("Advanced", "Adv_EffectFPC"), "0");
+  EXPECT_EQ(Get("Advanced", "Adv_PickQSRN"), "189");
+  EXPECT_EQ(form.Message(), QStringLiteral("Hello"));
+}
+
+TEST_F(AdvancedDialog, CyclingWithNoEffectShowsTheMessageAndWritesNothing) {
+  frmAdvanced form(store, QString());
+  form.chkCycle()->setChecked(true);
+  for (int i = 0; i < 8; ++i) form.chkEffect(i)->setChecked(false);
+  QString text;
+  auto watcher = AnswerNextBox(&text);
+  form.cmdOK()->click();
+  EXPECT_EQ(text, QStringLiteral("Please select one or more Effects."));
+  EXPECT_NE(form.result(), QDialog::Accepted);
+  EXPECT_FALSE(fs::exists(store.FileFor(0)));
+}
+
+TEST_F(AdvancedDialog, NoCyclingAndNoEffectsWritesAnEmptyMaskAndZeroFrames) {
+  store.RegSetString(kAppName, "Advanced", "Adv_EffectFPC", "2500");
+  frmAdvanced form(store, QString());
+  EXPECT_TRUE(form.chkCycle()->isChecked());
+  EXPECT_EQ(form.txtAdv(1)->text(), QStringLiteral("2500"));
+  form.chkCycle()->setChecked(false);
+  for (int i = 0; i < 8; ++i) form.chkEffect(i)->setChecked(false);
+  form.cmdOK()->click();
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(Get("Advanced", "Adv_PickQSRN"), "0");
+  EXPECT_EQ(Get("Advanced", "Adv_EffectFPC"), "0");
+}
+
+struct Pairing {
+  int toggled;
+  bool on;
+  int partner;
+  bool partnerAfter;
+};
+
+class AdvancedPairings : public DialogStore, public ::testing::WithParamInterface<Pairing> {};
+
+TEST_P(AdvancedPairings, ThemeBoxesFollowTheirEffect) {
+  const Pairing& p = GetParam();
+  frmAdvanced form(store, QString());
+  form.chkEffect(p.partner)->setChecked(!p.partnerAfter);
+  form.chkEffect(p.toggled)->setChecked(!p.on);
+  form.chkEffect(p.toggled)->setChecked(p.on);
+  EXPECT_EQ(form.chkEffect(p.partner)->isChecked(), p.partnerAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, AdvancedPairings,
+                         ::testing::Values(Pairing{7, true, 5, true}, Pairing{5, false, 7, false},
+                                           Pairing{6, true, 0, true}, Pairing{0, false, 6, false}));
+
+TEST_F(AdvancedDialog, AnUninstalledFontSelectsTheFamilyTheMessageIsDrawnWith) {
+  frmAdvanced form(store, QString());
+  const QString drawn = QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family();
+  if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) GTEST_SKIP() << "the font is installed";
+  if (QFontDatabase::families().contains(drawn)) {
+    EXPECT_EQ(form.cboFont()->currentText(), drawn);
+  }
+  const QStringList list = {QStringLiteral("A"), QStringLiteral("B")};
+  EXPECT_EQ(frmAdvanced::FontIndexFor(list, QStringLiteral("B")), 1);
+  EXPECT_EQ(frmAdvanced::FindListIndex(list, QStringLiteral("Nope")), 0);
+}
+
+TEST_F(AdvancedDialog, DefaultsChangeTheControlsOnlyAndCancelWritesNothing) {
+  store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "70");
+  const std::string before = FileText();
+  frmAdvanced form(store, QStringLiteral("Hi"));
+  form.txtAdv(3)->setText(QStringLiteral("90"));
+  form.findChild<QPushButton*>(QStringLiteral("cmdDefaults"))->click();
+  EXPECT_EQ(form.txtAdv(0)->text(), QStringLiteral("25"));
+  EXPECT_EQ(form.txtAdv(3)->text(), QStringLiteral("0"));
+  EXPECT_EQ(form.PickMask(), 189);
+  EXPECT_TRUE(form.txtMessage()->text().isEmpty());
+  form.reject();
+  EXPECT_EQ(FileText(), before);
+}
+
+using SoundDialog = DialogStore;
+
+TEST_F(SoundDialog, OkSavesTheTypedNameIntoTheCurrentSlot) {
+  store.RegSetString(kAppName, "SoundFX", "Fire_Launch", "/old/launch.wav");
+  frmSoundEffects form(store, nullptr);
+  form.lstEffectType()->setCurrentRow(3);
+  form.txtFile()->setText(QStringLiteral("  /sounds/jet.wav "));
+  form.lstEffectType()->setCurrentRow(0);  // the edit reaches slot 3 now
+  form.txtFile()->setText(QStringLiteral("/sounds/new-launch.wav"));
+  form.cmdOK()->click();
+  EXPECT_EQ(Get("SoundFX", "Fire_JetBurst"), "/sounds/jet.wav");
+  EXPECT_EQ(Get("SoundFX", "Fire_Launch"), "/sounds/new-launch.wav");
+  EXPECT_EQ(Get("SoundFX", "SoundFX_ON"), "0");
+  EXPECT_EQ(Get("SoundFX", "Fire_Twister"), "");
+}
+
+TEST_F(SoundDialog, PlayOrPickWithoutASlotAsksForOneAndChangesNothing) {
+  frmSoundEffects form(store, nullptr);
+  form.chkSoundOn()->setChecked(true);
+  for (QPushButton* button : {form.cmdPlay(), form.cmdPickFile()}) {
+    QString text;
+    auto watcher = AnswerNextBox(&text);
+    button->click();
+    EXPECT_EQ(text, QStringLiteral("Please select an Effect Type."));
+    EXPECT_EQ(form.CurrentSlot(), -1);
+  }
+  EXPECT_FALSE(fs::exists(store.FileFor(0)));
+}
+
+TEST_F(SoundDialog, DefaultsTurnSoundOffAndKeepTheNamesCancelKeepsTheStore) {
+  store.RegSetString(kAppName, "SoundFX", "SoundFX_ON", "1");
+  store.RegSetString(kAppName, "SoundFX", "Fire_Sparkle", "/s/sparkle.wav");
+  const std::string before = FileText();
+  frmSoundEffects form(store, nullptr);
+  EXPECT_TRUE(form.fraSounds()->isEnabled());
+  form.cmdDefaults()->click();
+  EXPECT_FALSE(form.chkSoundOn()->isChecked());
+  EXPECT_FALSE(form.fraSounds()->isEnabled());
+  EXPECT_EQ(form.Files()[5], "/s/sparkle.wav");
+  form.reject();
+  EXPECT_EQ(FileText(), before);
+}
+
+// The sounds the build generated beside the program, found as an installed copy would be.
+class ShippedSounds : public DialogStore {
+ protected:
+  void SetUp() override {
+    DialogStore::SetUp();
+    const fs::path built = fs::path(QSRN_PROGRAM).parent_path() / "sounds";
+    data = home.path() / "data";
+    fs::create_directories(data / "quasarine");
+    fs::create_directory_symlink(built, data / "quasarine" / "sounds");
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  }
+  void TearDown() override { ::unsetenv("XDG_DATA_HOME"); }
+  fs::path data;
+};
+
+TEST_F(ShippedSounds, OurSoundsFillEverySlotAndOneOfThemReallyPlays) {
+  const fs::path output = home.path() / "device.raw";
+  ::setenv("SDL_AUDIODRIVER", "disk", 1);
+  ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+  std::string wave;
+  {
+    SdlSoundPlayer player;
+    frmSoundEffects form(store, &player);
+    form.chkSoundOn()->setChecked(true);
+    form.lstEffectType()->setCurrentRow(6);
+    form.cmdOurSounds()->click();
+    for (const std::string& file : form.Files()) EXPECT_TRUE(fs::is_regular_file(file)) << file;
+    ASSERT_TRUE(form.txtFile()->text().endsWith(QStringLiteral("rings.wav")));
+    std::ifstream in(form.Files()[6], std::ios::binary);
+    wave.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    form.cmdPlay()->click();
+    // A stretch from the middle of the sound (past the 44-byte header, on a frame boundary).
+    const std::string needle = wave.substr(44 + 4 * 20000, 4 * 512);
+    bool found = false;
+    for (int k = 0; k < 300 && !found; ++k) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      std::ifstream out(output, std::ios::binary);
+      const std::string played((std::istreambuf_iterator<char>(out)), std::istreambuf_iterator<char>());
+      found = played.find(needle) != std::string::npos;
+    }
+    EXPECT_TRUE(found) << "the sound was not found in the device's output";
+    form.cmdOK()->click();
+  }
+  ::unsetenv("SDL_AUDIODRIVER");
+  EXPECT_EQ(Get("SoundFX", "SoundFX_ON"), "1");
+  EXPECT_EQ(QString::fromStdString(Get("SoundFX", "Fire_DecayStar")).endsWith(QStringLiteral("decaystar.wav")), true);
+}
+
+}  // namespace
+}  // namespace qsrn

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# /C shows the properties dialog: a field changed from the keyboard and accepted reaches the
+# store (--print-settings shows it), a second /C meanwhile brings the first dialog forward
+# instead of opening another, and Cancel writes nothing.
+set -uo pipefail
+source "$(dirname "$0")/lib/x11_session.sh"
+e2e_start "$1"
+title="Quasarine Properties"
+
+e2e_spawn "$PROGRAM" /C
+first=$E2E_LAST
+win=$(e2e_wait_window "$title" 10) || e2e_fail "the properties dialog did not appear"
+[ "$(e2e_stored FireWorks)" = 20 ] || e2e_fail "the first start did not store the factory set"
+
+e2e_spawn "$PROGRAM" /C
+e2e_wait_exit "$E2E_LAST" 5 || e2e_fail "the second /C did not end"
+[ "$(xdotool search --onlyvisible --name "^${title}\$" | wc -l)" -eq 1 ] || e2e_fail "a second dialog appeared"
+e2e_running "$first" || e2e_fail "the first dialog ended"
+
+# The effect list has the focus; Tab leads to the red share, whose text is selected on entry.
+xdotool windowfocus "$win"
+sleep 0.3
+xdotool key --window "$win" Tab
+sleep 0.2
+xdotool type --window "$win" --delay 50 "42"
+xdotool key --window "$win" Return 2>/dev/null  # the window may be gone before the key is released
+e2e_wait_exit "$first" 5 || e2e_fail "Accept did not close the dialog"
+"$PROGRAM" --print-settings | grep -qx "ColorRed=42" || e2e_fail "the accepted value is not in the store"
+
+# Cancel (Escape) writes nothing.
+e2e_spawn "$PROGRAM" /C
+again=$E2E_LAST
+win=$(e2e_wait_window "$title" 10) || e2e_fail "the dialog did not appear again"
+xdotool windowfocus "$win"
+sleep 0.3
+xdotool key --window "$win" Tab
+xdotool type --window "$win" --delay 50 "7"
+xdotool key --window "$win" Escape 2>/dev/null
+e2e_wait_exit "$again" 5 || e2e_fail "Escape did not close the dialog"
+[ "$(e2e_stored ColorRed)" = 42 ] || e2e_fail "Cancel wrote to the store"
+echo "properties_dialog: ok"
