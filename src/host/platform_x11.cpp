@@ -31,8 +31,16 @@ std::optional<NativeSize> NativeWindowSize(uint64_t id) {
   std::free(reply);
   return size;
 }
+uint32_t NativeRootWindow() {
+  auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  xcb_connection_t* conn = app ? app->connection() : nullptr;
+  if (conn == nullptr) return 0;
+  const xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(conn));
+  return it.rem > 0 ? it.data->root : 0;
+}
 #else
 std::optional<NativeSize> NativeWindowSize(uint64_t) { return std::nullopt; }
+uint32_t NativeRootWindow() { return 0; }
 #endif
 
 bool NativeWindowExists(uint64_t id) { return NativeWindowSize(id).has_value(); }

@@ -13,6 +13,8 @@ struct NativeSize {
 };
 
 bool NativeWindowExists(uint64_t id);
+// The root window of the default screen; 0 without X11.
+uint32_t NativeRootWindow();
 // In physical pixels; nullopt when the window does not exist.
 std::optional<NativeSize> NativeWindowSize(uint64_t id);
 

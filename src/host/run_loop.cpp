@@ -73,7 +73,9 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
             : Clamp(ReadFramesPerEffect(store_), 0, 30000);
     framesPerEffect = ctx_.settings.Adv_EffectFPC;
   }
-  const int chosenEffect = Clamp<int>(animationType, 0, kEffectCount - 1);
+  const int chosenEffect = fixedEffect_ ? fixedEffect_->effect : Clamp<int>(animationType, 0, kEffectCount - 1);
+  const int chosenTheme = fixedEffect_ ? fixedEffect_->theme : 0;
+  if (fixedEffect_) framesPerEffect = 0;
 
   Reseed();
   if (!isPreview) ClearAndShowMessage(ctx_);
@@ -83,14 +85,14 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
   int16_t GalaxyThemeIndex = 0;
   while (!ctx_.StopRequested) {
     ctx_.frame.FrameCount = 0;
-    if (demo != nullptr && AnimationTypeNeverStored(store_)) {
+    if (demo != nullptr && !fixedEffect_ && AnimationTypeNeverStored(store_)) {
       RunDemoCycle(kind, *demo);
       continue;
     }
 
     bool ran = false;
     if (framesPerEffect == 0) {
-      Load(chosenEffect, 0, isPreview);
+      Load(chosenEffect, chosenTheme, isPreview);
       PrepareSurface(*ctx_.surface);
       ran = RunEffect(chosenEffect);
     } else {

@@ -24,7 +24,7 @@ ScreenWindow::ScreenWindow(HostSession& session) : DisplayWindow(true), session_
 }
 
 void ScreenWindow::Run() {
-  for (;;) {
+  while (!unloaded_) {  // closed (a signal) while the window was being set up: nothing to run
     pending_ = Pending::None;
     session_.runLoop().RunScreen(demo(), [this] { SetupAppearance(); });
     if (pending_ == Pending::Restart) continue;
