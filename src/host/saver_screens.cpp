@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 
@@ -58,6 +59,14 @@ struct SaverScreens::Other {
 SaverScreens::SaverScreens(HostSession& session, SaverWindow& lead) : session_(session), lead_(lead) {
   connect(qGuiApp, &QGuiApplication::screenAdded, this, &SaverScreens::Add);
   connect(qGuiApp, &QGuiApplication::screenRemoved, this, &SaverScreens::Remove);
+  // When the lead's screen goes, the lead moves to another one: it covers that one instead.
+  if (QWindow* window = lead_.windowHandle()) {
+    connect(window, &QWindow::screenChanged, this, [this](QScreen* screen) {
+      if (screen == nullptr) return;
+      Remove(screen);
+      lead_.setGeometry(screen->geometry());
+    });
+  }
 }
 
 SaverScreens::~SaverScreens() {
