@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "settings/numeric.h"
+#include "settings/themes.h"
 
 namespace qsrn {
 
@@ -132,7 +133,10 @@ std::optional<HackOptions> ParseHackOptions(int argc, const char* const* argv, s
     }
   }
   if (!o.root && o.windowId == 0) return fail("-root or -window-id ID says where to draw");
-  if (o.theme != 0 && !o.effect) return fail("--theme needs --effect");
+  // xscreensaver's settings pass the theme whatever the effect: it counts only where the effect
+  // has that theme.
+  const int themes = !o.effect ? 0 : *o.effect == 0 ? kFireworksThemeCount : *o.effect == 5 ? kGalaxyThemeCount : 0;
+  if (o.theme > themes) o.theme = 0;
   return o;
 }
 

@@ -27,7 +27,7 @@ struct HackOptions {
   uint32_t windowId = 0;         // -window-id ID
   bool showFps = false;          // -fps
   std::optional<int> effect;     // --effect N
-  int theme = 0;                 // --theme T (with --effect)
+  int theme = 0;                 // --theme T: a theme of effect 0 or 5, else 0
 };
 
 struct CommandLine {

@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HackCase{{"-fps"}, false, 0, false},  // nowhere to draw
                       HackCase{{"-window-id"}, false, 0, false}, HackCase{{"-window-id", "x"}, false, 0, false},
                       HackCase{{"-root", "--effect", "6"}, false, 0, false},
-                      HackCase{{"-root", "--theme", "3"}, false, 0, false},
+                      HackCase{{"-root", "--theme", "3"}, true, 0, true},  // no theme without effect
                       HackCase{{"-root", "/S"}, false, 0, false}));
 
 TEST(WindowedProgramPath, IsTheProgramsFolderAndBaseNameWithExe) {
