@@ -3,7 +3,7 @@
 # it. Usage: scripts/fuzz.sh [RUNS]   (default 3000000 executions; 0 runs until stopped)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --test
 runs="${1:-3000000}"
 build=build/fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
