@@ -13,7 +13,7 @@ if [ "${1:-}" = "--test" ]; then
   packages+=(
     libgtest-dev googletest
     clang libclang-rt-dev
-    xvfb xdotool x11-utils webp python3
+    xvfb xdotool x11-utils webp python3 weston
   )
 fi
 

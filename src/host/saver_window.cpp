@@ -55,8 +55,8 @@ void SaverWindow::SetupSaverForm(QScreen* screen) {
     if (!onTop_) onTop_ = std::make_unique<StayOnTop>();
     onTop_->Keep(winId());
   }
-  // Keys and the pointer reach the saver wherever they were.
-  if (lead_ == nullptr) {
+  // Keys and the pointer reach the saver wherever they were (Wayland lets no window hold them).
+  if (lead_ == nullptr && OnX11()) {
     grabKeyboard();
     grabMouse();
   }
