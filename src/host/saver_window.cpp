@@ -2,6 +2,9 @@
 #include "host/saver_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -15,6 +18,7 @@ namespace qsrn {
 
 namespace {
 constexpr int kResizeSettleMs = 300;
+constexpr int kGrabTryMs = 2000;
 
 bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 }  // namespace
@@ -56,11 +60,22 @@ void SaverWindow::SetupSaverForm(QScreen* screen) {
     onTop_->Keep(winId());
   }
   // Keys and the pointer reach the saver wherever they were (Wayland lets no window hold them).
-  if (lead_ == nullptr && OnX11()) {
-    grabKeyboard();
-    grabMouse();
-  }
+  if (lead_ == nullptr && OnX11()) HoldInput();
   SizeSurfaceToWindow();
+}
+
+void SaverWindow::HoldInput() {
+  // Another program may hold a grab for a moment (the key that started us, an open menu).
+  QElapsedTimer waited;
+  waited.start();
+  QWindow* window = windowHandle();
+  while (window != nullptr && waited.elapsed() < kGrabTryMs) {
+    if (window->setKeyboardGrabEnabled(true) && window->setMouseGrabEnabled(true)) break;
+    QThread::msleep(50);
+    QCoreApplication::processEvents();
+  }
+  grabKeyboard();
+  grabMouse();
 }
 
 void SaverWindow::Run() {

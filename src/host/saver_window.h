@@ -44,6 +44,8 @@ class SaverWindow : public DisplayWindow {
 
  private:
   SaverWindow& Lead() { return lead_ != nullptr ? *lead_ : *this; }
+  // Takes the keyboard and the pointer, trying for a while when another program holds them.
+  void HoldInput();
 
   HostSession& session_;
   SaverWindow* lead_;
