@@ -75,7 +75,7 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
   }
   const int chosenEffect = fixedEffect_ ? fixedEffect_->effect : Clamp<int>(animationType, 0, kEffectCount - 1);
   const int chosenTheme = fixedEffect_ ? fixedEffect_->theme : 0;
-  if (fixedEffect_) framesPerEffect = 0;
+  if (fixedEffect_) framesPerEffect = ctx_.settings.Adv_EffectFPC = 0;  // one effect, no quota
 
   Reseed();
   if (!isPreview) ClearAndShowMessage(ctx_);

@@ -173,6 +173,16 @@ TEST_F(RunLoopTest, StepsSkippedByTheMaskCostNoTime) {
   EXPECT_EQ(platform.TickCount() - start, 250u * 25u);
 }
 
+TEST_F(RunLoopTest, AFixedEffectRunsAloneWithItsThemeWhateverTheStoreSays) {
+  Set("General", "AnimationType", "1");
+  Set("Advanced", "Adv_EffectFPC", "100");
+  loop.SetFixedEffect(RunLoop::EffectChoice{5, 3});
+  budget = 250;
+  loop.RunSaver(demo);
+  EXPECT_EQ(Sequence(), (std::vector<std::tuple<int, int, int32_t>>{{5, 3, 250}}));
+  EXPECT_EQ(store.RegGetString(0, kAppName, "General", "AnimationType", ""), "1");
+}
+
 TEST_F(RunLoopTest, NoEffectSelectedWaitsCalmlyInsteadOfSpinning) {
   Set("General", "AnimationType", "0");
   Set("Advanced", "Adv_EffectFPC", "100");

@@ -119,5 +119,15 @@ TEST_F(ScreenWindowTest, ALoneModifierOpensNothingAndTheWindowWithoutResizingHas
   EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
+TEST_F(ScreenWindowTest, AResizeRestartsTheRunAtTheNewSizeOnceItSettles) {
+  session->store().RegSetString(kAppName, "Advanced", "Adv_WinResize", "1");
+  script.at = {{3, [this] { window->resize(320, 200); }}, {200, [this] { Key(Qt::Key_Escape); }}};
+  window->Run();
+  EXPECT_EQ(script.setups, 2);
+  const qreal dpr = window->devicePixelRatioF();
+  EXPECT_EQ(window->surface().Width(), qRound(320 * dpr));
+  EXPECT_EQ(window->surface().Height(), qRound(200 * dpr));
+}
+
 }  // namespace
 }  // namespace qsrn
