@@ -55,10 +55,14 @@ bool HackWindow::Run(uint32_t targetId) {
   targetWidth_ = size->width;
   targetHeight_ = size->height;
 
+  // On the root window itself it is the desktop's background: undecorated, below every window.
+  const bool onRoot = targetId == NativeRootWindow();
+  if (onRoot) picture_->setWindowFlags(picture_->windowFlags() | Qt::X11BypassWindowManagerHint);
   picture_->winId();  // a native window of its own before it moves into the target
   picture_->windowHandle()->setParent(QWindow::fromWinId(static_cast<WId>(targetId)));
   FitToTarget();
   picture_->show();
+  if (onRoot) picture_->lower();
   picture_->WaitUntilSettled(500);
 
   QtFramePlatform& platform = session_.platform();

@@ -46,4 +46,18 @@ hack=$E2E_LAST
 e2e_hack_child >/dev/null || e2e_fail "-root drew nothing inside \$XSCREENSAVER_WINDOW"
 kill -TERM "$hack"
 e2e_wait_exit "$hack" 0.5 || e2e_fail "the -root hack did not end within 0.5 s of SIGTERM"
+# Without $XSCREENSAVER_WINDOW, -root draws on the root window, below the windows there.
+e2e_spawn env -u XSCREENSAVER_WINDOW "$PROGRAM" -root
+hack=$E2E_LAST
+child=""
+for _ in $(seq 100); do
+  child=$(xwininfo -root -children | awk '/"QSRN:Quasarine 2.3"/ { print $1; exit }')
+  [ -n "$child" ] && break
+  sleep 0.1
+done
+[ -n "$child" ] || e2e_fail "-root drew nothing on the root window"
+size=$(xwininfo -id "$child" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+[ "$size" = "1280x720" ] || e2e_fail "-root covers $size of a 1280x720 screen"
+kill -TERM "$hack"
+e2e_wait_exit "$hack" 0.5 || e2e_fail "the root hack did not end within 0.5 s of SIGTERM"
 echo "hack_mode: ok"
