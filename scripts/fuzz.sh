@@ -6,7 +6,7 @@
 # Each target keeps its corpus in build/fuzz/corpus-TARGET, seeded from fuzz/seeds*/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --test
 target="${1:-ini}"
 runs="${2:-3000000}"
 case "$target" in

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the fuzzer need.
+# Installs the Debian packages Quasarine needs: by default what building and running it needs;
+# with --test also what the tests, the end-to-end tests and the fuzzer need.
 # Quiet and quick when everything is already there; uses sudo when not root.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libx11-dev libxcb1-dev
-  libsdl2-mixer-dev
-  libgtest-dev googletest
-  clang libclang-rt-dev
-  xvfb xdotool x11-utils
-  python3
+  qt6-base-dev qt6-wayland libgl-dev libx11-dev libxcb1-dev
+  libsdl2-mixer-dev libwebp-dev
 )
+if [ "${1:-}" = "--test" ]; then
+  packages+=(
+    libgtest-dev googletest
+    clang libclang-rt-dev
+    xvfb xdotool x11-utils webp python3 weston
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

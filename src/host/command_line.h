@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,20 +16,45 @@ enum class StartJob {
   Preview,       // /P id: draw inside the native window id
   ChangePassword,// /A id
   ImportAndRun,  // a path ending in .qsn: import it, then full screen
-  RunFullScreen  // anything else: full screen
+  RunFullScreen, // anything else: full screen
+  Hack           // -root or -window-id: drawn into a window of xscreensaver or xsecurelock
+};
+
+// How xscreensaver and xsecurelock run a hack: into the root window (or $XSCREENSAVER_WINDOW)
+// or a given window, with the frame rate shown, and an effect chosen for this run only.
+struct HackOptions {
+  bool root = false;             // -root: $XSCREENSAVER_WINDOW when set, else the root window
+  uint32_t windowId = 0;         // -window-id ID
+  bool showFps = false;          // -fps
+  std::optional<int> effect;     // --effect N
+  int theme = 0;                 // --theme T: a theme of effect 0 or 5, else 0
 };
 
 struct CommandLine {
   StartJob job = StartJob::Configure;
   int32_t windowHandle = 0;  // /P and /A: the text after the switch by the numeric-prefix rule
   std::string templatePath;  // ImportAndRun: the whole command-line text
+  HackOptions hack;          // Hack
 };
 
 // Everything after the program name, joined by single blanks, untrimmed.
 std::string CommandLineText(int argc, const char* const* argv);
 
-// The switch is the first two characters in upper case; the tests run in the described order.
+// A text ending in ".qsn" (any case) is a template path, whatever it starts with (a path such as
+// /srv/x.qsn would otherwise pass for a switch); then the switch, the first two characters in
+// upper case, in the order /C, /S, /P, /A.
 CommandLine ParseCommandLine(std::string_view text);
+
+// A window id as xscreensaver and xsecurelock write it: decimal or 0x hexadecimal, leading
+// blanks skipped, the number ending at the first character that cannot continue it. 0 when there
+// is no number or it does not fit an X11 id.
+uint32_t ParseWindowId(std::string_view text);
+
+// True when argv[1] is one of the hack options, so that the whole command line is read as one.
+bool IsHackCommandLine(int argc, const char* const* argv);
+// The hack options of argv[1..]; nullopt, with the reason in *error, for anything unknown, a
+// missing value, or neither -root nor -window-id.
+std::optional<HackOptions> ParseHackOptions(int argc, const char* const* argv, std::string* error);
 
 // The program's folder, a separator unless the folder already ends with one, the base name
 // without its extension, and ".exe".

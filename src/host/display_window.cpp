@@ -32,6 +32,7 @@ DisplayWindow::DisplayWindow(bool isForm, QWidget* parent) : QWidget(parent), is
   if (isForm_) {
     lblMessage_ = new QLabel(this);
     lblMessage_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblMessage_->setTextFormat(Qt::PlainText);  // the user's message, never markup
     lblMessage_->setAttribute(Qt::WA_TransparentForMouseEvents);
     lblMessage_->setObjectName(QStringLiteral("lblMessage"));
     lblMessage_->hide();

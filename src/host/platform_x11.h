@@ -2,8 +2,10 @@
 // exists, and its inner size. X11 only; elsewhere the window never exists.
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace qsrn {
 
@@ -13,7 +15,31 @@ struct NativeSize {
 };
 
 bool NativeWindowExists(uint64_t id);
+// The root window of the default screen; 0 without X11.
+uint32_t NativeRootWindow();
 // In physical pixels; nullopt when the window does not exist.
 std::optional<NativeSize> NativeWindowSize(uint64_t id);
+
+// Keeps windows above every other top-level window: whenever another window is mapped or
+// restacked on their screen, they are raised again (a notification, a dialog that pops up).
+class StayOnTop : public QAbstractNativeEventFilter {
+ public:
+  StayOnTop();
+  ~StayOnTop() override;
+  StayOnTop(const StayOnTop&) = delete;
+  StayOnTop& operator=(const StayOnTop&) = delete;
+
+  void Keep(uint64_t window);
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+ private:
+  void RaiseAll();
+  struct Root {
+    uint32_t window;
+    uint32_t maskBefore;  // what the toolkit had selected, restored at the end
+  };
+  std::vector<uint32_t> ours_;
+  std::vector<Root> roots_;
+};
 
 }  // namespace qsrn

@@ -21,9 +21,11 @@ uint32_t QtFramePlatform::TickCount() {
 
 void QtFramePlatform::Present(Context&) {
   if (display_ != nullptr) display_->PresentFrame();
+  if (onPresented_) onPresented_();
 }
 
 void QtFramePlatform::DispatchEvents(Context& ctx, uint32_t deadlineTick) {
+  if (onDispatch_) onDispatch_();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   // No event handler is running at this point, so objects released with deleteLater can go.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

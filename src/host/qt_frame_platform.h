@@ -5,6 +5,7 @@
 
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 
 #include "render/frame.h"
 
@@ -27,10 +28,16 @@ class QtFramePlatform : public FramePlatform {
   DisplayWindow* display() const { return display_; }
   // The native window that hosts the preview; 0 for none.
   void SetPreviewParent(uint64_t id) { previewParent_ = id; }
+  // Called after every presented frame (the frame-rate counter of -fps).
+  void SetOnPresented(std::function<void()> hook) { onPresented_ = std::move(hook); }
+  // Called at every event dispatch, before waiting (the other screens' frames).
+  void SetOnDispatch(std::function<void()> hook) { onDispatch_ = std::move(hook); }
 
  private:
   DisplayWindow* display_ = nullptr;
   uint64_t previewParent_ = 0;
+  std::function<void()> onPresented_;
+  std::function<void()> onDispatch_;
   QTimer wake_;
 };
 

@@ -73,7 +73,9 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
             : Clamp(ReadFramesPerEffect(store_), 0, 30000);
     framesPerEffect = ctx_.settings.Adv_EffectFPC;
   }
-  const int chosenEffect = Clamp<int>(animationType, 0, kEffectCount - 1);
+  const int chosenEffect = fixedEffect_ ? fixedEffect_->effect : Clamp<int>(animationType, 0, kEffectCount - 1);
+  const int chosenTheme = fixedEffect_ ? fixedEffect_->theme : 0;
+  if (fixedEffect_) framesPerEffect = ctx_.settings.Adv_EffectFPC = 0;  // one effect, no quota
 
   Reseed();
   if (!isPreview) ClearAndShowMessage(ctx_);
@@ -81,16 +83,17 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
   int16_t CycleIndex = 0;
   int16_t FireThemeIndex = 0;
   int16_t GalaxyThemeIndex = 0;
+  bool ranThisCycle = false;
   while (!ctx_.StopRequested) {
     ctx_.frame.FrameCount = 0;
-    if (demo != nullptr && AnimationTypeNeverStored(store_)) {
+    if (demo != nullptr && !fixedEffect_ && AnimationTypeNeverStored(store_)) {
       RunDemoCycle(kind, *demo);
       continue;
     }
 
     bool ran = false;
     if (framesPerEffect == 0) {
-      Load(chosenEffect, 0, isPreview);
+      Load(chosenEffect, chosenTheme, isPreview);
       PrepareSurface(*ctx_.surface);
       ran = RunEffect(chosenEffect);
     } else {
@@ -113,16 +116,21 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
       }
       PrepareSurface(*ctx_.surface);
       if (pickMask & (1 << CycleIndex)) ran = RunEffect(CycleIndex);
+      ranThisCycle = ranThisCycle || ran;
 
       const bool visitOver =
           (CycleIndex >= 1 && CycleIndex <= 4) ||
           (CycleIndex == 0 && (!(pickMask & 64) || FireThemeIndex == kFireThemes)) ||
           (CycleIndex == 5 && (!(pickMask & 128) || GalaxyThemeIndex == kGalaxyThemes));
       if (visitOver) {
+        // Skipped steps cost nothing; only a whole cycle that ran no engine waits a frame.
+        if (CycleIndex == 5 && !ranThisCycle) IdleFrame();
+        if (CycleIndex == 5) ranThisCycle = false;
         CycleIndex = CycleIndex < 5 ? CycleIndex + 1 : 0;
         FireThemeIndex = 0;
         GalaxyThemeIndex = 0;
       }
+      continue;
     }
     if (!ran) IdleFrame();
   }
@@ -148,6 +156,12 @@ void RunLoop::RunDemoCycle(LoopKind kind, DemoCounters& demo) {
     PrepareSurface(*ctx_.surface);
     const bool ran = RunEffect(step.effect);
 
+    // A step cut short (F5, the properties dialog, a resize) is where the next loop in this
+    // window starts again; only a step that ran its quota moves the demonstration on.
+    if (ran && ctx_.StopRequested) {
+      if (themeCounter != nullptr) --*themeCounter;
+      break;
+    }
     if (themeCounter == nullptr || *themeCounter >= step.themes) {
       if (themeCounter != nullptr) *themeCounter = 0;
       demo.step = static_cast<int16_t>(demo.step + 1 < count ? demo.step + 1 : 0);

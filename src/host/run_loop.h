@@ -40,6 +40,12 @@ class RunLoop {
   void SetEffectLoader(EffectLoader loader) { loader_ = std::move(loader); }
   // A fixed seed for every run loop instead of the clock (--seed, tests).
   void SetFixedSeed(std::optional<uint64_t> seed) { fixedSeed_ = seed; }
+  // One effect (and theme) for every run loop, whatever the store says: the hack's --effect.
+  struct EffectChoice {
+    int effect = 0;
+    int theme = 0;
+  };
+  void SetFixedEffect(std::optional<EffectChoice> choice) { fixedEffect_ = choice; }
 
   // windowSetup runs after the stop request is cleared and before the settings load.
   void RunSaver(DemoCounters& demo);
@@ -63,6 +69,7 @@ class RunLoop {
   EngineFactory factory_;
   EffectLoader loader_;
   std::optional<uint64_t> fixedSeed_;
+  std::optional<EffectChoice> fixedEffect_;
 };
 
 }  // namespace qsrn

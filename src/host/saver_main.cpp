@@ -5,12 +5,16 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QScreen>
+#include <cstdio>
 
 #include <cstdio>
 #include <string>
 
 #include "host/command_line.h"
+#include "host/hack_window.h"
 #include "host/host_session.h"
+#include "host/platform_display.h"
+#include "host/platform_signals.h"
 #include "host/platform_password.h"
 #include "host/preview_window.h"
 #include "host/properties_entry.h"
@@ -52,7 +56,19 @@ int Configure(HostSession& session) {
   return QApplication::exec();
 }
 
-int RunCommandLine(HostSession& session, const std::string& text) {
+// xscreensaver or xsecurelock runs us in a window of theirs.
+int RunHack(HostSession& session, const HackOptions& options) {
+  session.ctx().runMode = RunMode::Saver;
+  HackWindow hack(session, options);
+  const uint32_t target = HackWindow::TargetWindow(options);
+  if (!hack.Run(target)) {
+    std::fprintf(stderr, "quasarine: there is no window 0x%x to draw into\n", target);
+    return 1;
+  }
+  return 0;
+}
+
+int RunCommandLine(HostSession& session, const CommandLine& cl) {
   Context& ctx = session.ctx();
   HostState& state = session.state();
   state.ExitRequested = false;
@@ -72,7 +88,6 @@ int RunCommandLine(HostSession& session, const std::string& text) {
   }
 
   ctx.runMode = RunMode::Saver;
-  const CommandLine cl = ParseCommandLine(text);
   switch (cl.job) {
     case StartJob::Configure:
       return Configure(session);
@@ -100,22 +115,60 @@ int RunCommandLine(HostSession& session, const std::string& text) {
     }
     case StartJob::RunFullScreen:
       return StartSaver(session);
+    case StartJob::Hack:
+      return RunHack(session, cl.hack);
   }
   return 0;
 }
+
+// Drawing into another program's window needs X11 window ids, which Wayland does not give out.
+bool NeedsWindowIds(const CommandLine& cl) { return cl.job == StartJob::Preview || cl.job == StartJob::Hack; }
 
 }  // namespace
 
 int SaverMain(int argc, char** argv) {
   // The command line as the platform gave it, before Qt takes out the arguments it knows.
-  const std::string text = CommandLineText(argc, argv);
+  CommandLine cl;
+  if (IsHackCommandLine(argc, argv)) {
+    std::string error;
+    const std::optional<HackOptions> hack = ParseHackOptions(argc, argv, &error);
+    if (!hack) {
+      std::fprintf(stderr, "quasarine: %s (see quasarine --help)\n", error.c_str());
+      return 2;
+    }
+    cl.job = StartJob::Hack;
+    cl.hack = *hack;
+  } else {
+    cl = ParseCommandLine(CommandLineText(argc, argv));
+  }
+  // Every job but the password change shows a window; Qt would abort without a display.
+  if (cl.job != StartJob::ChangePassword) {
+    const std::string problem = DisplayProblem();
+    if (!problem.empty()) {
+      std::fprintf(stderr, "quasarine: no display to draw on: %s\n", problem.c_str());
+      return 1;
+    }
+  } else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !DisplayProblem().empty()) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quasarine"));
   QApplication::setQuitOnLastWindowClosed(true);
+  if (NeedsWindowIds(cl) && OnWayland()) {
+    std::fprintf(stderr, "quasarine: %s needs an X11 window id, and this is a Wayland session; "
+                 "use /S or the windowed display here\n", cl.job == StartJob::Preview ? "/P" : "drawing into another window");
+    return 1;
+  }
   // Errors never leave start-up: whatever fails, the program ends quietly.
   try {
     HostSession session;
-    return RunCommandLine(session, text);
+    SignalStop stop([&session] {
+      session.state().ExitRequested = true;
+      session.ctx().StopRequested = true;
+      QApplication::closeAllWindows();
+      QCoreApplication::quit();
+    });
+    return RunCommandLine(session, cl);
   } catch (...) {
     return 0;
   }

@@ -1,61 +1,137 @@
-// The full-screen saver window; see saver_window.h.
+// The full-screen saver windows; see saver_window.h.
 #include "host/saver_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "host/host_session.h"
 #include "host/platform_password.h"
+#include "host/platform_x11.h"
+#include "host/saver_screens.h"
 
 namespace qsrn {
 
-SaverWindow::SaverWindow(HostSession& session) : DisplayWindow(true), session_(session) {
+namespace {
+constexpr int kResizeSettleMs = 300;
+constexpr int kGrabTryMs = 2000;
+
+bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+}  // namespace
+
+SaverWindow::SaverWindow(HostSession& session, SaverWindow* lead)
+    : DisplayWindow(true), session_(session), lead_(lead) {
   setWindowTitle(QString::fromLatin1(kSaverTitle));
-  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  // Above everything; on X11 outside the window manager's stacking too, as screen savers are.
+  Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+  if (OnX11()) flags |= Qt::X11BypassWindowManagerHint;
+  setWindowFlags(flags);
   setCursor(Qt::BlankCursor);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  resizeSettled_.setSingleShot(true);
+  resizeSettled_.setInterval(kResizeSettleMs);
+  connect(&resizeSettled_, &QTimer::timeout, this, [this] {
+    if (!running_ || unloaded_) return;
+    restart_ = true;
+    session_.ctx().StopRequested = true;
+  });
 }
 
-void SaverWindow::SetupSaverForm() {
-  instance_.Listen(QString::fromLatin1(kSaverTitle));
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen != nullptr) setGeometry(screen->geometry());
+SaverWindow::~SaverWindow() = default;
+
+void SaverWindow::SetupSaverForm(QScreen* screen) {
+  if (lead_ == nullptr) instance_.Listen(QString::fromLatin1(kSaverTitle));
+  if (screen != nullptr) {
+    setScreen(screen);
+    setGeometry(screen->geometry());
+  }
   showFullScreen();
   MakeTopmost(*this);
   raise();
   activateWindow();
   WaitUntilSettled();
-  // Keys reach the saver wherever the focus was.
-  grabKeyboard();
+  if (OnX11()) {
+    if (!onTop_) onTop_ = std::make_unique<StayOnTop>();
+    onTop_->Keep(winId());
+  }
+  // Keys and the pointer reach the saver wherever they were (Wayland lets no window hold them).
+  if (lead_ == nullptr && OnX11()) HoldInput();
   SizeSurfaceToWindow();
-  session_.platform().SetDisplay(this);
-  session_.ctx().surface = &surface();
+}
+
+void SaverWindow::HoldInput() {
+  // Another program may hold a grab for a moment (the key that started us, an open menu).
+  QElapsedTimer waited;
+  waited.start();
+  QWindow* window = windowHandle();
+  while (window != nullptr && waited.elapsed() < kGrabTryMs) {
+    if (window->setKeyboardGrabEnabled(true) && window->setMouseGrabEnabled(true)) break;
+    QThread::msleep(50);
+    QCoreApplication::processEvents();
+  }
+  grabKeyboard();
+  grabMouse();
 }
 
 void SaverWindow::Run() {
-  SetupSaverForm();
-  // Input while the window was being set up already stopped the saver.
-  if (!unloaded_) session_.runLoop().RunSaver(demo());
+  SetupSaverForm(QGuiApplication::primaryScreen());
+  Context& ctx = session_.ctx();
+  others_ = std::make_unique<SaverScreens>(session_, *this);
+  others_->CoverOtherScreens();
+  session_.platform().SetOnDispatch([this] { others_->TurnAll(); });
+  // Input while the windows were being set up already stopped the saver.
+  while (!unloaded_) {
+    restart_ = false;
+    SizeSurfaceToWindow();
+    session_.platform().SetDisplay(this);
+    ctx.surface = &surface();
+    running_ = true;
+    session_.runLoop().RunSaver(demo());
+    running_ = false;
+    if (!restart_) break;
+  }
+  session_.platform().SetOnDispatch({});
+  others_.reset();
   CloseSaver();
-  session_.ctx().surface = nullptr;
+  ctx.surface = nullptr;
 }
 
 void SaverWindow::CloseSaver() {
-  if (!unloaded_) close();
+  if (lead_ != nullptr) {
+    lead_->CloseSaver();
+  } else if (!unloaded_) {
+    close();
+  }
 }
 
 void SaverWindow::keyPressEvent(QKeyEvent*) { CloseSaver(); }
 
 void SaverWindow::mousePressEvent(QMouseEvent*) { CloseSaver(); }
 
+void SaverWindow::wheelEvent(QWheelEvent*) { CloseSaver(); }
+
 void SaverWindow::mouseMoveEvent(QMouseEvent*) {
-  if (mouse_.OnMouseMove(MouseRuleSeconds())) CloseSaver();
+  if (Lead().mouse_.OnMouseMove(MouseRuleSeconds())) CloseSaver();
 }
 
-// Query-unload, then unload: the engine sees StopRequested at the end of its frame.
+void SaverWindow::resizeEvent(QResizeEvent* event) {
+  DisplayWindow::resizeEvent(event);
+  if (lead_ == nullptr && running_) resizeSettled_.start();
+}
+
+// Query-unload, then unload: the engine sees StopRequested at the end of its frame. Closing one
+// of the other screens' windows asks the lead.
 void SaverWindow::closeEvent(QCloseEvent* event) {
+  if (lead_ != nullptr) {
+    event->ignore();
+    CloseSaver();
+    return;
+  }
   if (unloaded_) return;
   Context& ctx = session_.ctx();
   ctx.StopRequested = true;
@@ -66,7 +142,9 @@ void SaverWindow::closeEvent(QCloseEvent* event) {
   }
   event->accept();
   unloaded_ = true;
+  releaseMouse();
   releaseKeyboard();
+  onTop_.reset();
   SetSaverRunning(session_.store(), false);
   session_.platform().SetDisplay(nullptr);
   instance_.Close();

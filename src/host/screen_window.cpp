@@ -14,9 +14,30 @@
 
 namespace qsrn {
 
+namespace {
+constexpr int kResizeSettleMs = 300;
+
+bool IsLoneModifier(int key) {
+  switch (key) {
+    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Meta: case Qt::Key_Alt: case Qt::Key_AltGr:
+    case Qt::Key_Super_L: case Qt::Key_Super_R: case Qt::Key_Hyper_L: case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock: case Qt::Key_NumLock: case Qt::Key_ScrollLock:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
 ScreenWindow::ScreenWindow(HostSession& session) : DisplayWindow(true), session_(session) {
   setWindowTitle(QString());
   setFocusPolicy(Qt::StrongFocus);
+  resizeSettled_.setSingleShot(true);
+  resizeSettled_.setInterval(kResizeSettleMs);
+  // A new size restarts the run at that size once the user has stopped resizing.
+  connect(&resizeSettled_, &QTimer::timeout, this, [this] {
+    if (running_) Request(Pending::Restart);
+  });
   connect(&instance_, &InstanceServer::bringForwardRequested, this, [this] {
     raise();
     activateWindow();
@@ -24,7 +45,7 @@ ScreenWindow::ScreenWindow(HostSession& session) : DisplayWindow(true), session_
 }
 
 void ScreenWindow::Run() {
-  for (;;) {
+  while (!unloaded_) {  // closed (a signal) while the window was being set up: nothing to run
     pending_ = Pending::None;
     session_.runLoop().RunScreen(demo(), [this] { SetupAppearance(); });
     if (pending_ == Pending::Restart) continue;
@@ -40,7 +61,12 @@ void ScreenWindow::Run() {
 
 void ScreenWindow::SetupAppearance() {
   Context& ctx = session_.ctx();
-  if (ReadWinResize(session_.store())) {
+  running_ = false;
+  const bool resizable = ReadWinResize(session_.store());
+  // Without resizing the window has no caption and no frame, so the window manager draws none.
+  const Qt::WindowFlags flags = resizable ? Qt::WindowFlags(Qt::Window) : Qt::Window | Qt::FramelessWindowHint;
+  if (windowFlags() != flags) setWindowFlags(flags);
+  if (resizable) {
     setWindowTitle(QString::fromLatin1(kSaverTitle));
     unsetCursor();
     RestoreWindowPlacement(*this, session_.store(), ctx.TwipsPerPixelX, ctx.TwipsPerPixelY);
@@ -59,6 +85,12 @@ void ScreenWindow::SetupAppearance() {
   SizeSurfaceToWindow();
   session_.platform().SetDisplay(this);
   ctx.surface = &surface();
+  running_ = true;
+}
+
+void ScreenWindow::resizeEvent(QResizeEvent* event) {
+  DisplayWindow::resizeEvent(event);
+  if (running_) resizeSettled_.start();
 }
 
 void ScreenWindow::Request(Pending what) {
@@ -68,6 +100,7 @@ void ScreenWindow::Request(Pending what) {
 }
 
 void ScreenWindow::keyPressEvent(QKeyEvent* event) {
+  if (IsLoneModifier(event->key())) return;  // the Alt of Alt+Tab is no request for the dialog
   switch (event->key()) {
     case Qt::Key_Escape:
       CloseScreen();

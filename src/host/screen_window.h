@@ -1,8 +1,11 @@
 // frmScreen: the windowed display. Escape ends the program, F5 restarts the animation with the
-// stored settings, any other key or a click opens the properties dialog; its placement is kept
-// in the store. A restart unwinds the running engine first and then starts a fresh run loop,
+// stored settings, any other key (not a lone modifier) or a click opens the properties dialog; a
+// resize restarts the animation at the new size once it settles; its placement is kept in the
+// store. A restart unwinds the running engine first and then starts a fresh run loop,
 // so run loops never nest.
 #pragma once
+
+#include <QTimer>
 
 #include "host/display_window.h"
 #include "host/single_instance.h"
@@ -26,6 +29,7 @@ class ScreenWindow : public DisplayWindow {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // What the running loop is to do once it has unwound.
@@ -39,6 +43,8 @@ class ScreenWindow : public DisplayWindow {
   HostSession& session_;
   InstanceServer instance_;
   Pending pending_ = Pending::None;
+  QTimer resizeSettled_;
+  bool running_ = false;  // set up and drawing: a resize from now on restarts the run
   bool unloaded_ = false;
 };
 

@@ -14,6 +14,19 @@ constexpr int kConnectTimeoutMs = 500;
 const QByteArray kForwardRequest = "forward\n";
 }  // namespace
 
+QString DisplayName() {
+  // ":0" and ":0.1" are the same display; a Wayland session has its socket's name.
+  QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+  if (display.isEmpty()) {
+    display = qEnvironmentVariable("DISPLAY");
+    const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+    const qsizetype dot = display.indexOf(QLatin1Char('.'), colon < 0 ? 0 : colon);
+    if (dot >= 0) display.truncate(dot);
+  }
+  display.replace(QLatin1Char('/'), QLatin1Char('_'));
+  return display;
+}
+
 QString InstanceSocketPath(const QString& title) {
   QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (dir.isEmpty() || !QDir(dir).exists()) {
@@ -21,7 +34,8 @@ QString InstanceSocketPath(const QString& title) {
     QDir().mkpath(dir);
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
-  return dir + QLatin1Char('/') + title;
+  const QString display = DisplayName();
+  return dir + QLatin1Char('/') + title + (display.isEmpty() ? QString() : QLatin1Char('@') + display);
 }
 
 bool WindowExists(const QString& title) {

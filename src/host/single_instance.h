@@ -1,5 +1,6 @@
-// One saver and one properties dialog per user: a running window listens on a per-user local
-// socket named after its title; a second start connects to find it, or to ask it to come forward.
+// One saver and one properties dialog per user and display: a running window listens on a
+// per-user local socket named after its title and the display; a second start connects to find
+// it, or to ask it to come forward.
 #pragma once
 
 #include <QObject>
@@ -13,7 +14,10 @@ inline constexpr char kSaverTitle[] = "QSRN:Quasarine 2.3";
 inline constexpr char kPropertiesTitle[] = "Quasarine Properties";
 inline constexpr char kPreviewTitle[] = "QSRN:Preview Quasarine 2.3";
 
-// $XDG_RUNTIME_DIR/<title>, or a private folder of the user's in the temporary folder.
+// The display the program draws on, for the socket name: one instance per user and per display.
+QString DisplayName();
+// $XDG_RUNTIME_DIR/<title>@<display>, or the same in a private folder of the user's in the
+// temporary folder.
 QString InstanceSocketPath(const QString& title);
 
 // True when a window of that title runs (a connection is accepted).

@@ -1,9 +1,13 @@
 // quasarine --render FILE.png: runs one effect offscreen with no frame delay and writes its last
 // frame (or, with a frame-number pattern, every frame) as PNG, for screenshots and for tests
-// that compare films frame by frame.
+// that compare films frame by frame; FILE.webp or FILE.gif becomes one animated image of every
+// frame, to share what the saver shows.
 #include <cstdio>
 #include <string>
 
+#include <algorithm>
+
+#include "tools/animation_file.h"
 #include "tools/frame_file.h"
 #include "tools/headless.h"
 #include "tools/headless_run.h"
@@ -13,6 +17,8 @@
 namespace qsrn {
 
 namespace {
+constexpr int32_t kShortestFrameMs = 20;
+
 int Usage(const std::string& why) {
   std::fprintf(stderr, "quasarine: %s\n%s", why.c_str(), ToolUsage(ToolKind::Render));
   return 2;
@@ -49,7 +55,20 @@ int RenderMain(int argc, char** argv) {
 
   bool written = true;
   std::string failed;
-  if (pattern->numbered) {
+  std::unique_ptr<AnimationFile> animation = pattern->numbered ? nullptr : AnimationFile::ForName(options->file);
+  if (!pattern->numbered && !animation && AnimationFile::IsAnimationName(options->file))
+    return Usage("this build cannot write WebP (libwebp was missing when it was built)");
+  if (animation) {
+    display.platform.onPresent = [&](Context& ctx) {
+      // Each frame lasts the frame delay, as on screen (viewers round very short delays up).
+      const int32_t durationMs = std::max(ctx.settings.Adv_TimeDelay, kShortestFrameMs);
+      if (written && !animation->Add(*ctx.surface, durationMs)) {
+        written = false;
+        failed = options->file;
+        ctx.StopRequested = true;
+      }
+    };
+  } else if (pattern->numbered) {
     int32_t frame = 0;
     display.platform.onPresent = [&](Context& ctx) {
       const std::string name = FrameFileName(*pattern, ++frame);
@@ -66,7 +85,12 @@ int RenderMain(int argc, char** argv) {
   } else {
     RunFrames(display.ctx, *engine, options->frames);
   }
-  if (!pattern->numbered && !WritePng(display.surface, pattern->prefix)) {
+  if (animation) {
+    if (written && !animation->Finish()) {
+      written = false;
+      failed = options->file;
+    }
+  } else if (!pattern->numbered && !WritePng(display.surface, pattern->prefix)) {
     written = false;
     failed = pattern->prefix;
   }

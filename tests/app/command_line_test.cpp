@@ -2,6 +2,8 @@
 // where the windowed program's copy is looked for.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "host/command_line.h"
 
 namespace qsrn {
@@ -45,10 +47,14 @@ INSTANTIATE_TEST_SUITE_P(
         JobCase{" /S", StartJob::RunFullScreen, 0}, JobCase{"-s", StartJob::RunFullScreen, 0},
         JobCase{"/X", StartJob::RunFullScreen, 0}, JobCase{"x", StartJob::RunFullScreen, 0},
         // A handle too large for a Long gives 0 rather than wrapping.
-        JobCase{"/P 99999999999", StartJob::Preview, 0}));
+        JobCase{"/P 99999999999", StartJob::Preview, 0},
+        // X11 programs hand out hexadecimal ids.
+        JobCase{"/P 0x1A00003", StartJob::Preview, 0x1A00003}, JobCase{"/p  0XffZ", StartJob::Preview, 255},
+        JobCase{"/P 0x", StartJob::Preview, 0}, JobCase{"/P 0xFFFFFFFF", StartJob::Preview, 0}));
 
 TEST(ParseCommandLine, TemplatePathsInAnyLetterCaseImportTheWholeText) {
-  for (const char* text : {"/home/me/Night Sky.qsn", "C.QSN", "a.QsN"}) {
+  // Tested before the switches: paths under /srv, /cdrom, /proc... are no switches.
+  for (const char* text : {"/home/me/Night Sky.qsn", "C.QSN", "a.QsN", "/srv/x.qsn", "/cdrom/X.QSN", "/s.qsn"}) {
     const CommandLine cl = ParseCommandLine(text);
     EXPECT_EQ(cl.job, StartJob::ImportAndRun) << text;
     EXPECT_EQ(cl.templatePath, text);
@@ -57,6 +63,39 @@ TEST(ParseCommandLine, TemplatePathsInAnyLetterCaseImportTheWholeText) {
   EXPECT_EQ(ParseCommandLine("sky.qsn ").job, StartJob::RunFullScreen);  // the last four characters
   EXPECT_EQ(ParseCommandLine(".qsn").job, StartJob::ImportAndRun);
 }
+
+struct HackCase {
+  std::vector<const char*> args;
+  bool ok;
+  uint32_t windowId;
+  bool root;
+};
+
+class HackOptionCases : public ::testing::TestWithParam<HackCase> {};
+
+TEST_P(HackOptionCases, ReadsTheXScreenSaverConventions) {
+  std::vector<const char*> argv{"quasarine"};
+  argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
+  const int argc = static_cast<int>(argv.size());
+  EXPECT_TRUE(IsHackCommandLine(argc, argv.data()));
+  std::string error;
+  const auto o = ParseHackOptions(argc, argv.data(), &error);
+  ASSERT_EQ(o.has_value(), GetParam().ok) << error;
+  if (!o) return;
+  EXPECT_EQ(o->windowId, GetParam().windowId);
+  EXPECT_EQ(o->root, GetParam().root);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HackOptionCases,
+    ::testing::Values(HackCase{{"-root"}, true, 0, true}, HackCase{{"--root", "-fps"}, true, 0, true},
+                      HackCase{{"-window-id", "0x2c00007"}, true, 0x2c00007, false},
+                      HackCase{{"--window-id", "46137351", "--effect", "5", "--theme", "16"}, true, 46137351, false},
+                      HackCase{{"-fps"}, false, 0, false},  // nowhere to draw
+                      HackCase{{"-window-id"}, false, 0, false}, HackCase{{"-window-id", "x"}, false, 0, false},
+                      HackCase{{"-root", "--effect", "6"}, false, 0, false},
+                      HackCase{{"-root", "--theme", "3"}, true, 0, true},  // no theme without effect
+                      HackCase{{"-root", "/S"}, false, 0, false}));
 
 TEST(WindowedProgramPath, IsTheProgramsFolderAndBaseNameWithExe) {
   EXPECT_EQ(WindowedProgramPath("/usr/bin/quasarine"), "/usr/bin/quasarine.exe");

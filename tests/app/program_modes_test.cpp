@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "host/single_instance.h"
 #include "settings/store.h"
 
 namespace qsrn {
@@ -71,7 +72,8 @@ TEST_F(ProgramModes, ASecondConfigurationStartEndsAndLeavesTheFirstDialog) {
   QProcess first;
   Start(first, {"/c"});
   // The first dialog is up once its instance socket exists.
-  const QString socket = runtime.path() + "/Quasarine Properties";
+  const QString display = DisplayName();
+  const QString socket = runtime.path() + "/Quasarine Properties" + (display.isEmpty() ? "" : "@" + display);
   QElapsedTimer waited;
   waited.start();
   while (!QFile::exists(socket) && waited.elapsed() < kStartMs) QThread::msleep(50);

@@ -161,6 +161,28 @@ TEST_F(RunLoopTest, ThemeBitWithoutTheEffectBitLoadsThemesButRunsNothing) {
   EXPECT_TRUE(ctx.StopRequested);  // the loop kept dispatching and honoured the stop
 }
 
+TEST_F(RunLoopTest, StepsSkippedByTheMaskCostNoTime) {
+  Set("General", "AnimationType", "0");
+  Set("Advanced", "Adv_EffectFPC", "100");
+  Set("Advanced", "Adv_PickQSRN", "33");  // Fireworks and Galaxies; four steps skipped between
+  budget = 250;
+  const uint32_t start = platform.TickCount();
+  loop.RunSaver(demo);
+  EXPECT_EQ(Sequence(), (std::vector<std::tuple<int, int, int32_t>>{{0, 0, 100}, {5, 0, 100}, {0, 0, 50}}));
+  EXPECT_EQ(platform.dispatches, 250);  // one per frame, none for the skipped steps
+  EXPECT_EQ(platform.TickCount() - start, 250u * 25u);
+}
+
+TEST_F(RunLoopTest, AFixedEffectRunsAloneWithItsThemeWhateverTheStoreSays) {
+  Set("General", "AnimationType", "1");
+  Set("Advanced", "Adv_EffectFPC", "100");
+  loop.SetFixedEffect(RunLoop::EffectChoice{5, 3});
+  budget = 250;
+  loop.RunSaver(demo);
+  EXPECT_EQ(Sequence(), (std::vector<std::tuple<int, int, int32_t>>{{5, 3, 250}}));
+  EXPECT_EQ(store.RegGetString(0, kAppName, "General", "AnimationType", ""), "1");
+}
+
 TEST_F(RunLoopTest, NoEffectSelectedWaitsCalmlyInsteadOfSpinning) {
   Set("General", "AnimationType", "0");
   Set("Advanced", "Adv_EffectFPC", "100");
@@ -271,10 +293,10 @@ TEST_F(RunLoopTest, ARestartedLoopContinuesTheDemonstrationWhereItStopped) {
   EXPECT_EQ(runs.back().theme, 3);
 
   Again(10);
-  loop.RunScreen(demo);  // F5: a fresh run loop in the same window
+  loop.RunScreen(demo);  // F5: a fresh run loop in the same window goes on with the cut step
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].effect, 5);
-  EXPECT_EQ(runs[0].theme, 4);
+  EXPECT_EQ(runs[0].theme, 3);
 
   DemoCounters freshWindow;
   Again(10);
@@ -351,9 +373,10 @@ TEST(HeadlessRun, FollowsTheWindowedLoopAndStopsAfterTheFramesAsked) {
   };
   DemoCounters demo;
   EXPECT_EQ(RunScreenHeadless(*ctx, store, options, demo), 450);
-  // The windowed demonstration: Galaxies at 200 frames a theme, so the third theme is running.
+  // The windowed demonstration: Galaxies at 200 frames a theme; the third was cut short, so it
+  // is the one the next run starts with.
   EXPECT_EQ(effects, (std::vector<int>{5, 5, 5}));
-  EXPECT_EQ(demo.galaxyTheme, 3);
+  EXPECT_EQ(demo.galaxyTheme, 2);
   EXPECT_EQ(ctx->platform, nullptr);
 }
 

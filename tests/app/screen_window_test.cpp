@@ -103,5 +103,33 @@ TEST_F(ScreenWindowTest, ThePlatformsCloseEndsTheProgram) {
   EXPECT_FALSE(session->store().RegGetString(0, kAppName, "General", "WindowState", "").empty());
 }
 
+TEST_F(ScreenWindowTest, ALoneModifierOpensNothingAndTheWindowWithoutResizingHasNoFrame) {
+  script.at = {{3, [this] { Key(Qt::Key_Alt); }}, {6, [this] { Key(Qt::Key_Escape); }}};
+  bool dialogSeen = false;
+  QTimer watch;  // a dialog that opened is noted and closed, so the test cannot hang
+  watch.setInterval(20);
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      dialogSeen = true;
+      modal->close();
+    }
+  });
+  watch.start();
+  window->Run();
+  EXPECT_FALSE(dialogSeen);
+  EXPECT_EQ(script.frames, 6);
+  EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST_F(ScreenWindowTest, AResizeRestartsTheRunAtTheNewSizeOnceItSettles) {
+  session->store().RegSetString(kAppName, "Advanced", "Adv_WinResize", "1");
+  script.at = {{3, [this] { window->resize(320, 200); }}, {200, [this] { Key(Qt::Key_Escape); }}};
+  window->Run();
+  EXPECT_EQ(script.setups, 2);
+  const qreal dpr = window->devicePixelRatioF();
+  EXPECT_EQ(window->surface().Width(), qRound(320 * dpr));
+  EXPECT_EQ(window->surface().Height(), qRound(200 * dpr));
+}
+
 }  // namespace
 }  // namespace qsrn

@@ -1,4 +1,4 @@
-// One instance per title and user: a listening window is found, a second cannot take its
+// One instance per title, user and display: a listening window is found, a second cannot take its
 // title, a left-over socket file is taken over, and a request to come forward arrives.
 #include <gtest/gtest.h>
 
@@ -19,8 +19,17 @@ class SingleInstanceTest : public ::testing::Test {
   const QString title = QStringLiteral("QSRN:Test Title");
 };
 
-TEST_F(SingleInstanceTest, SocketsArePrivateToTheRuntimeFolder) {
-  EXPECT_EQ(InstanceSocketPath(title), qEnvironmentVariable("XDG_RUNTIME_DIR") + "/" + title);
+TEST_F(SingleInstanceTest, SocketsArePrivateToTheRuntimeFolderAndOneDisplay) {
+  const QByteArray wayland = qgetenv("WAYLAND_DISPLAY"), display = qgetenv("DISPLAY");
+  qunsetenv("WAYLAND_DISPLAY");
+  qputenv("DISPLAY", ":5.1");
+  EXPECT_EQ(InstanceSocketPath(title), qEnvironmentVariable("XDG_RUNTIME_DIR") + "/" + title + "@:5");
+  qputenv("DISPLAY", "host:6");
+  EXPECT_TRUE(InstanceSocketPath(title).endsWith("@host:6"));
+  qputenv("WAYLAND_DISPLAY", "wayland-1");
+  EXPECT_TRUE(InstanceSocketPath(title).endsWith("@wayland-1"));
+  qputenv("WAYLAND_DISPLAY", wayland);
+  qputenv("DISPLAY", display);
 }
 
 TEST_F(SingleInstanceTest, AListeningWindowIsFoundAndKeepsItsTitle) {

@@ -31,9 +31,12 @@ e2e_spawn() {
   E2E_PIDS+=("$E2E_LAST")
 }
 
-# e2e_start PROGRAM: checks the tools (exit 77 without them), starts Xvfb at 1280x720.
+# e2e_start PROGRAM [XVFB SCREEN OPTIONS]: checks the tools (exit 77 without them), starts Xvfb
+# (by default one screen at 1280x720).
 e2e_start() {
   PROGRAM=$1
+  shift
+  [ $# -eq 0 ] && set -- -screen 0 1280x720x24
   [ -x "$PROGRAM" ] || e2e_fail "no program at '$PROGRAM'"
   local tool
   for tool in Xvfb xdotool xwininfo; do
@@ -47,14 +50,25 @@ e2e_start() {
   export QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
 
-  e2e_spawn Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$E2E_WORK/display"
-  local i
-  for i in $(seq 100); do
-    [ -s "$E2E_WORK/display" ] && break
-    sleep 0.1
+  # A random display number rather than the lowest free one: test runs in other containers
+  # that share the network namespace would otherwise meet on the same abstract X socket.
+  local i n
+  for _ in 1 2 3 4 5; do
+    n=$(( 200 + RANDOM % 700 ))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    e2e_spawn Xvfb ":$n" "$@" -nolisten tcp -noreset
+    for i in $(seq 100); do
+      [ -S "/tmp/.X11-unix/X$n" ] && break
+      e2e_running "$E2E_LAST" || break
+      sleep 0.1
+    done
+    if [ -S "/tmp/.X11-unix/X$n" ] && e2e_running "$E2E_LAST"; then
+      export DISPLAY=":$n"
+      return 0
+    fi
   done
-  [ -s "$E2E_WORK/display" ] || { echo "SKIP: Xvfb did not start"; exit 77; }
-  export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
+  echo "SKIP: Xvfb did not start"
+  exit 77
 }
 
 # Writes a value into the settings store: e2e_setting SECTION NAME VALUE.

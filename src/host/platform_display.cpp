@@ -1,0 +1,92 @@
+// The display probe; see platform_display.h.
+#include "host/platform_display.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#ifdef QSRN_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
+namespace qsrn {
+
+namespace {
+
+constexpr char kWhatToDo[] = "run it inside a desktop session, or draw into a file with --render FILE";
+
+bool XReachable() {
+  if (qEnvironmentVariableIsEmpty("DISPLAY")) return false;
+#ifdef QSRN_HAVE_XCB
+  xcb_connection_t* conn = xcb_connect(nullptr, nullptr);
+  const bool ok = xcb_connection_has_error(conn) == 0;
+  xcb_disconnect(conn);
+  return ok;
+#else
+  return true;
+#endif
+}
+
+bool WaylandSocketAnswers() {
+  QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
+  if (name.isEmpty()) return false;
+  if (!name.startsWith(QLatin1Char('/'))) name = qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name;
+  const QByteArray path = QFile::encodeName(name);
+  sockaddr_un address{};
+  if (path.size() >= static_cast<qsizetype>(sizeof address.sun_path)) return false;
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  const bool ok = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  close(fd);
+  return ok;
+}
+
+bool WaylandPluginInstalled() {
+  const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+  return !platforms.entryList({QStringLiteral("libqwayland*.so")}, QDir::Files).isEmpty();
+}
+
+std::string Reason(bool waylandSocket) {
+  const QByteArray display = qgetenv("DISPLAY");
+  std::string why;
+  if (waylandSocket) {
+    why = "this is a Wayland session and Qt's Wayland plugin is not installed (Debian: qt6-wayland)";
+  } else if (display.isEmpty()) {
+    why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+  } else {
+    why = "cannot open the X display \"" + display.toStdString() + "\"";
+  }
+  return why + "; " + kWhatToDo;
+}
+
+}  // namespace
+
+std::string DisplayProblem() {
+  const bool waylandSocket = WaylandSocketAnswers();
+  const bool wayland = waylandSocket && WaylandPluginInstalled();
+  const QString forced = qEnvironmentVariable("QT_QPA_PLATFORM");
+  if (!forced.isEmpty()) {
+    for (const QString& candidate : forced.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+      const QString name = candidate.section(QLatin1Char(':'), 0, 0);
+      if (name == QLatin1String("xcb") ? XReachable() : name.startsWith(QLatin1String("wayland")) ? wayland : true)
+        return {};
+    }
+    return Reason(waylandSocket && !wayland);
+  }
+  const bool x11 = XReachable();
+  if (wayland && !x11) qputenv("QT_QPA_PLATFORM", "wayland");
+  if (x11 && !wayland) qputenv("QT_QPA_PLATFORM", "xcb");
+  if (wayland || x11) return {};
+  return Reason(waylandSocket);
+}
+
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+}  // namespace qsrn
