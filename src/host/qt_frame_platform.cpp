@@ -20,7 +20,9 @@ uint32_t QtFramePlatform::TickCount() {
 }
 
 void QtFramePlatform::Present(Context&) {
-  if (display_ != nullptr) display_->PresentFrame();
+  if (display_ == nullptr) return;
+  display_->PresentFrame();
+  presentLog_.FramePresented();
 }
 
 void QtFramePlatform::DispatchEvents(Context& ctx, uint32_t deadlineTick) {

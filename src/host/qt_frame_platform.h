@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <cstdint>
 
+#include "host/present_log.h"
 #include "render/frame.h"
 
 namespace qsrn {
@@ -32,6 +33,7 @@ class QtFramePlatform : public FramePlatform {
   DisplayWindow* display_ = nullptr;
   uint64_t previewParent_ = 0;
   QTimer wake_;
+  PresentLog presentLog_;
 };
 
 }  // namespace qsrn
