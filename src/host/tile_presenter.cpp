@@ -46,11 +46,10 @@ void TilePresenter::Resize(Surface& surface, qreal devicePixelRatio) {
 }
 
 void TilePresenter::ConvertTileRow(const Surface& surface, int32_t row) {
-  const int32_t T = Surface::kTileSize;
   const int32_t columns = surface.TileColumns();
   const TileMark* marks = surface.ChangedTiles() + static_cast<size_t>(row) * surface.TileStride();
-  const int32_t y0 = row * T;
-  const int32_t h = std::min(T, surface.Height() - y0);
+  const int32_t y0 = row * Surface::kTileHeight;
+  const int32_t h = std::min(Surface::kTileHeight, surface.Height() - y0);
   const auto stride = static_cast<size_t>(surface.Width());
   for (int32_t c = 0; c < columns;) {
     if (marks[c] == TileMark::Clean) {
@@ -59,12 +58,13 @@ void TilePresenter::ConvertTileRow(const Surface& surface, int32_t row) {
     }
     int32_t end = c + 1;
     while (end < columns && marks[end] != TileMark::Clean) ++end;
-    const int32_t x0 = c * T;
-    const int32_t x1 = std::min(end * T, surface.Width());
+    const int32_t x0 = c * Surface::kTileWidth;
+    const int32_t x1 = std::min(end * Surface::kTileWidth, surface.Width());
     for (int32_t y = y0; y < y0 + h; ++y)
       ConvertSpan(surface.Pixels() + static_cast<size_t>(y) * stride + static_cast<size_t>(x0),
                   reinterpret_cast<uint32_t*>(image_.scanLine(y)) + x0, x1 - x0);
     rects_.emplace_back(x0, y0, x1 - x0, h);
+    tilesConverted_ += end - c;
     c = end;
   }
 }
@@ -72,6 +72,7 @@ void TilePresenter::ConvertTileRow(const Surface& surface, int32_t row) {
 void TilePresenter::Update(Surface& surface) {
   if (image_.width() != surface.Width() || image_.height() != surface.Height()) Resize(surface, dpr_);
   rects_.clear();
+  tilesConverted_ = 0;
   size_t bandStart = 0;  // the first rectangle of the band above
   for (int32_t row = 0; row < surface.TileRows(); ++row) {
     const size_t start = rects_.size();

@@ -28,6 +28,8 @@ class TilePresenter {
   void Paint(QPainter& painter, const QRegion& area) const;
 
   const QImage& image() const { return image_; }
+  // How many tiles the last Update converted.
+  int32_t TilesConverted() const { return tilesConverted_; }
 
  private:
   // Appends the changed runs of one tile row to rects_, converting their pixels.
@@ -38,6 +40,7 @@ class TilePresenter {
   qreal dpr_ = 1;
   std::vector<QRect> rects_;  // y-x banded, in surface pixels; capacity kept between frames
   QRegion pending_;
+  int32_t tilesConverted_ = 0;
 };
 
 }  // namespace qsrn

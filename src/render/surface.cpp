@@ -13,8 +13,8 @@ void Surface::Resize(int32_t width, int32_t height) {
   width_ = std::max<int32_t>(width, 0);
   height_ = std::max<int32_t>(height, 0);
   pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0u);
-  tileColumns_ = (width_ + kTileSize - 1) >> kTileShift;
-  tileRows_ = (height_ + kTileSize - 1) >> kTileShift;
+  tileColumns_ = (width_ + kTileWidth - 1) >> kTileWidthShift;
+  tileRows_ = (height_ + kTileHeight - 1) >> kTileHeightShift;
   tileStrideShift_ = 0;
   while ((int32_t{1} << tileStrideShift_) < tileColumns_) ++tileStrideShift_;
   // A new buffer has never been shown: all of it counts as changed (the padding too, unread).
@@ -31,8 +31,8 @@ void Surface::ClearChangedTiles() { std::fill(changed_.begin(), changed_.end(), 
 void Surface::MarkAllChanged() { std::fill(changed_.begin(), changed_.end(), TileMark::Changed); }
 
 void Surface::MarkSpan(int32_t y, int32_t x0, int32_t x1) {
-  TileMark* row = changed_.data() + (static_cast<size_t>(y >> kTileShift) << tileStrideShift_);
-  std::fill(row + (x0 >> kTileShift), row + (x1 >> kTileShift) + 1, TileMark::Changed);
+  TileMark* row = changed_.data() + (static_cast<size_t>(y >> kTileHeightShift) << tileStrideShift_);
+  std::fill(row + (x0 >> kTileWidthShift), row + (x1 >> kTileWidthShift) + 1, TileMark::Changed);
 }
 
 namespace {

@@ -34,7 +34,7 @@ class Surface {
     const auto ux = static_cast<uint32_t>(x), uy = static_cast<uint32_t>(y);
     if (ux < static_cast<uint32_t>(width_) && uy < static_cast<uint32_t>(height_)) {
       pixels_[size_t{uy} * static_cast<size_t>(width_) + ux] = static_cast<uint32_t>(color);
-      changed_[(size_t{uy >> kTileShift} << tileStrideShift_) + (ux >> kTileShift)] = TileMark::Changed;
+      changed_[(size_t{uy >> kTileHeightShift} << tileStrideShift_) + (ux >> kTileWidthShift)] = TileMark::Changed;
     }
   }
   int32_t GetPixel(int32_t x, int32_t y) const {
@@ -53,12 +53,14 @@ class Surface {
   void DrawDot(int32_t x, int32_t y, int32_t color);          // a round dot DrawWidth across
   void DrawCircle(int32_t cx, int32_t cy, int32_t radius, int32_t color);  // an outline
 
-  // Changed tiles: kTileSize x kTileSize pixels each (the last column and row may be cut short),
+  // Changed tiles: kTileWidth x kTileHeight pixels each (the last column and row may be cut short),
   // one mark per tile, Changed where a pixel was written since the last clear. A write marks
   // its tile even when it leaves the pixel as it was. Tile row r starts at byte r x TileStride()
   // (a power of two, so that marking costs a shift, not a multiplication).
-  static constexpr int kTileShift = 4;
-  static constexpr int32_t kTileSize = 1 << kTileShift;
+  static constexpr int kTileWidthShift = 3;
+  static constexpr int kTileHeightShift = 3;
+  static constexpr int32_t kTileWidth = 1 << kTileWidthShift;
+  static constexpr int32_t kTileHeight = 1 << kTileHeightShift;
   int32_t TileColumns() const { return tileColumns_; }
   int32_t TileRows() const { return tileRows_; }
   size_t TileStride() const { return size_t{1} << tileStrideShift_; }

@@ -1,12 +1,17 @@
 // quasarine --bench: runs each available effect (or one) offscreen and reports what a frame's
-// engine step costs (moving, erasing and drawing; no presentation, no delay): the median and
-// the 95th percentile over the run, and how many particles were alive at the end.
+// engine step costs (moving, erasing and drawing; no delay): the median and the 95th percentile
+// over the run, and how many particles were alive at the end. A second line per effect gives
+// what presenting the frame costs (the changed tiles painted into an image like a window's
+// backing store, as the display windows paint them) and the mean share of tiles changed per frame.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include <QPainter>
+
+#include "host/tile_presenter.h"
 #include "tools/headless.h"
 #include "tools/tool_options.h"
 #include "tools/tools.h"
@@ -20,23 +25,52 @@ int Usage(const std::string& why) {
   return 2;
 }
 
-// Times the wrapped engine's steps; the samples are reserved up front, not grown per frame.
+using Clock = std::chrono::steady_clock;
+
+double MillisSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Times the wrapped engine's steps, and presents each frame into an image as a window would;
+// the samples are reserved up front, not grown per frame.
 class TimedEngine : public Engine {
  public:
-  TimedEngine(Engine& inner, int32_t frames) : inner_(inner) { millis_.reserve(static_cast<size_t>(frames)); }
-  void Setup(Context& ctx) override { inner_.Setup(ctx); }
+  TimedEngine(Engine& inner, int32_t frames) : inner_(inner) {
+    millis_.reserve(static_cast<size_t>(frames));
+    presentMillis_.reserve(static_cast<size_t>(frames));
+  }
+  void Setup(Context& ctx) override {
+    inner_.Setup(ctx);
+    presenter_.Resize(*ctx.surface, 1);
+    backing_ = QImage(ctx.surface->Width(), ctx.surface->Height(), QImage::Format_RGB32);
+  }
   void Step(Context& ctx) override {
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     inner_.Step(ctx);
-    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    millis_.push_back(spent.count());
+    millis_.push_back(MillisSince(start));
+    const auto presentStart = Clock::now();
+    presenter_.Update(*ctx.surface);
+    const QRegion changed = presenter_.TakePending();
+    if (!changed.isEmpty()) {
+      QPainter painter(&backing_);
+      presenter_.Paint(painter, changed);
+    }
+    presentMillis_.push_back(MillisSince(presentStart));
+    const double tiles = static_cast<double>(ctx.surface->TileColumns()) * ctx.surface->TileRows();
+    tileShare_ += tiles > 0 ? presenter_.TilesConverted() / tiles : 0;
   }
   int ParticleCount() const override { return inner_.ParticleCount(); }
   std::vector<double>& millis() { return millis_; }
+  std::vector<double>& presentMillis() { return presentMillis_; }
+  // The mean share of the surface's tiles changed per frame, in percent.
+  double TilePercent() const { return millis_.empty() ? 0 : 100 * tileShare_ / static_cast<double>(millis_.size()); }
 
  private:
   Engine& inner_;
-  std::vector<double> millis_;
+  std::vector<double> millis_, presentMillis_;
+  TilePresenter presenter_;
+  QImage backing_;  // stands in for the window's backing store
+  double tileShare_ = 0;
 };
 
 // The value below which the given fraction of the sorted samples lie (nearest rank).
@@ -81,6 +115,10 @@ int BenchMain(int argc, char** argv) {
     std::sort(millis.begin(), millis.end());
     std::printf("%-24s %7d %10.4f %10.4f %10d\n", EffectName(effect), frames, Percentile(millis, 0.5),
                 Percentile(millis, 0.95), timed.ParticleCount());
+    std::vector<double>& present = timed.presentMillis();
+    std::sort(present.begin(), present.end());
+    std::printf("  %-22s %7d %10.4f %10.4f %9.2f%% of the tiles\n", "presenting", frames,
+                Percentile(present, 0.5), Percentile(present, 0.95), timed.TilePercent());
     std::fflush(stdout);
   }
   return status;
