@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -98,7 +99,9 @@ void DisplayWindow::WaitUntilSettled(int maxMs) {
       quiet.restart();
     }
     const bool exposed = windowHandle() != nullptr && windowHandle()->isExposed();
-    if (exposed && quiet.elapsed() >= kSettleQuietMs) break;
+    // A window that already covers its whole screen (the saver) has nothing left to wait for.
+    const bool fillsScreen = screen() != nullptr && size() == screen()->geometry().size();
+    if (exposed && (fillsScreen || quiet.elapsed() >= kSettleQuietMs)) break;
     wake.start(20);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   }
