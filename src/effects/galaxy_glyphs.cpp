@@ -89,7 +89,10 @@ void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, in
   const SurfaceGeometry& geo = ctx.geometry;
   const double M = p.NovaExt;
   // Grows as the remaining frames fall.
-  const auto g = static_cast<float>(std::pow(static_cast<double>(p.NovaFrames - frames + 1), static_cast<double>(0.6375f)));
+  const int32_t base = p.NovaFrames - frames + 1;
+  const float g = base >= 1 && base <= p.NovaFrames && base < static_cast<int32_t>(p.NovaGrowth.size())
+                      ? p.NovaGrowth[static_cast<size_t>(base)]
+                      : NovaGrowthOf(base);
   const double zd = z;
   // Layers in drawing order; the two in front are drawn only while in front of the eye.
   const struct {
