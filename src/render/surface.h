@@ -37,6 +37,12 @@ class Surface {
       changed_[(size_t{uy >> kTileHeightShift} << tileStrideShift_) + (ux >> kTileWidthShift)] = TileMark::Changed;
     }
   }
+  // The same write for a position the caller has already found inside the buffer.
+  void SetPixelInside(int32_t x, int32_t y, int32_t color) {
+    const auto ux = static_cast<uint32_t>(x), uy = static_cast<uint32_t>(y);
+    pixels_[size_t{uy} * static_cast<size_t>(width_) + ux] = static_cast<uint32_t>(color);
+    changed_[(size_t{uy >> kTileHeightShift} << tileStrideShift_) + (ux >> kTileWidthShift)] = TileMark::Changed;
+  }
   int32_t GetPixel(int32_t x, int32_t y) const {
     if (static_cast<uint32_t>(x) < static_cast<uint32_t>(width_) &&
         static_cast<uint32_t>(y) < static_cast<uint32_t>(height_))
