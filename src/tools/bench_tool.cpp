@@ -31,11 +31,12 @@ double MillisSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Times the wrapped engine's steps, and presents each frame into an image as a window would;
-// the samples are reserved up front, not grown per frame.
+// Times the wrapped engine's steps or, in a second run with the same seed, presents each frame
+// into an image as a window would and times that (apart, so that neither evicts the other's
+// data from the caches); the samples are reserved up front, not grown per frame.
 class TimedEngine : public Engine {
  public:
-  TimedEngine(Engine& inner, int32_t frames) : inner_(inner) {
+  TimedEngine(Engine& inner, int32_t frames, bool present) : inner_(inner), present_(present) {
     millis_.reserve(static_cast<size_t>(frames));
     presentMillis_.reserve(static_cast<size_t>(frames));
   }
@@ -48,6 +49,7 @@ class TimedEngine : public Engine {
     const auto start = Clock::now();
     inner_.Step(ctx);
     millis_.push_back(MillisSince(start));
+    if (!present_) return;
     const auto presentStart = Clock::now();
     presenter_.Update(*ctx.surface);
     const QRegion changed = presenter_.TakePending();
@@ -67,6 +69,7 @@ class TimedEngine : public Engine {
 
  private:
   Engine& inner_;
+  bool present_;
   std::vector<double> millis_, presentMillis_;
   TilePresenter presenter_;
   QImage backing_;  // stands in for the window's backing store
@@ -101,25 +104,27 @@ int BenchMain(int argc, char** argv) {
               "particles", options->width, options->height);
   int status = 0;
   for (int effect : effects) {
-    HeadlessDisplay display;
-    display.Start(store.store(), options->width, options->height, options->seed.value_or(1));
-    std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
-    if (engine == nullptr) {
-      std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
-      status = 1;
-      continue;
+    for (const bool present : {false, true}) {
+      HeadlessDisplay display;
+      display.Start(store.store(), options->width, options->height, options->seed.value_or(1));
+      std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
+      if (engine == nullptr) {
+        std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
+        status = 1;
+        break;
+      }
+      TimedEngine timed(*engine, options->frames, present);
+      const int32_t frames = RunFrames(display.ctx, timed, options->frames);
+      std::vector<double>& millis = present ? timed.presentMillis() : timed.millis();
+      std::sort(millis.begin(), millis.end());
+      if (present)
+        std::printf("  %-22s %7d %10.4f %10.4f %9.2f%% of the tiles\n", "presenting", frames,
+                    Percentile(millis, 0.5), Percentile(millis, 0.95), timed.TilePercent());
+      else
+        std::printf("%-24s %7d %10.4f %10.4f %10d\n", EffectName(effect), frames, Percentile(millis, 0.5),
+                    Percentile(millis, 0.95), timed.ParticleCount());
+      std::fflush(stdout);
     }
-    TimedEngine timed(*engine, options->frames);
-    const int32_t frames = RunFrames(display.ctx, timed, options->frames);
-    std::vector<double>& millis = timed.millis();
-    std::sort(millis.begin(), millis.end());
-    std::printf("%-24s %7d %10.4f %10.4f %10d\n", EffectName(effect), frames, Percentile(millis, 0.5),
-                Percentile(millis, 0.95), timed.ParticleCount());
-    std::vector<double>& present = timed.presentMillis();
-    std::sort(present.begin(), present.end());
-    std::printf("  %-22s %7d %10.4f %10.4f %9.2f%% of the tiles\n", "presenting", frames,
-                Percentile(present, 0.5), Percentile(present, 0.95), timed.TilePercent());
-    std::fflush(stdout);
   }
   return status;
 }
