@@ -16,8 +16,14 @@ struct Glyph {
   Surface& surface;
   double X, Y, e;
   int32_t color;
+  bool inside = false;  // every point of the glyph lands on the surface: no clipping needed
 
-  void Point(double x, double y) const { PlotAt(surface, x, y, color); }
+  void Point(double x, double y) const {
+    if (inside)
+      surface.SetPixelInside(static_cast<int32_t>(std::rint(x)), static_cast<int32_t>(std::rint(y)), color);
+    else
+      PlotAt(surface, x, y, color);
+  }
   void Pair(double a, double b) const {
     Point(X - a * e, Y - b * e);
     Point(X + a * e, Y - b * e);
@@ -89,7 +95,10 @@ void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, in
   const SurfaceGeometry& geo = ctx.geometry;
   const double M = p.NovaExt;
   // Grows as the remaining frames fall.
-  const auto g = static_cast<float>(std::pow(static_cast<double>(p.NovaFrames - frames + 1), static_cast<double>(0.6375f)));
+  const int32_t base = p.NovaFrames - frames + 1;
+  const float g = base >= 1 && base <= p.NovaFrames && base < static_cast<int32_t>(p.NovaGrowth.size())
+                      ? p.NovaGrowth[static_cast<size_t>(base)]
+                      : NovaGrowthOf(base);
   const double zd = z;
   // Layers in drawing order; the two in front are drawn only while in front of the eye.
   const struct {
@@ -103,7 +112,11 @@ void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, in
     const int32_t Q = ProjectY(geo, y, w);
     if (P == kOffSurface || Q == kOffSurface) continue;
     const auto e = static_cast<float>(static_cast<double>(ctx.settings.FocalLength) / w * M * g);
-    const Glyph gl{surface, static_cast<double>(P), static_cast<double>(Q), e, color};
+    // No point lies further than 32 e from the centre on either axis.
+    const double reach = 32.0 * std::fabs(static_cast<double>(e)) + 1;
+    const bool inside = P - reach >= 0 && P + reach <= surface.Width() - 1 && Q - reach >= 0 &&
+                        Q + reach <= surface.Height() - 1;
+    const Glyph gl{surface, static_cast<double>(P), static_cast<double>(Q), e, color, inside};
     switch (layer.kind) {
       case 0:
         surface.SetPixel(P, Q, color);

@@ -108,6 +108,8 @@ GalaxyParams ClampGalaxySettings(EffectSettings& s) {
   p.NovaFrames = s.Galaxy_NovaFrames;
   p.NovaExt = s.Galaxy_NovaExtMult;
   p.NovaRampStep = 100.0f / static_cast<float>(p.NovaFrames);
+  for (int32_t base = 1; base <= p.NovaFrames && base < static_cast<int32_t>(p.NovaGrowth.size()); ++base)
+    p.NovaGrowth[static_cast<size_t>(base)] = NovaGrowthOf(base);
   p.BurstFreq = s.Galaxy_BurstFreq;
   p.BurstStars = s.Galaxy_BurstStars;
   p.BurstSpeed = s.Galaxy_BurstSpeed;

@@ -2,6 +2,8 @@
 // (the results written back to the record) and the engine and its events read this summary.
 #pragma once
 
+#include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "settings/effect_settings.h"
@@ -27,6 +29,9 @@ struct GalaxyParams {
   int32_t NovaFrames = 1;
   float NovaExt = 0;           // M_nova
   float NovaRampStep = 0;      // 100 / F_nova, a Single computed once per run
+  // A nova's growth (F_nova - frames + 1)^0.6375 by that base (1 to F_nova), worked out once
+  // per run instead of once per nova and frame.
+  std::array<float, 1000> NovaGrowth{};
   // Star bursts.
   int32_t BurstFreq = 0, BurstStars = 1;
   float BurstSpeed = 0, BurstPersist = 0.25f;
@@ -37,6 +42,11 @@ struct GalaxyParams {
   int32_t AmbStars = 0;
   float AmbRadius = 1, AmbSymmetry = 0, AmbPersist = 0.25f, AmbAgeInc = 0;
 };
+
+// How large a nova has grown: base^0.6375 (0.6375 as a Single), base = F_nova - frames + 1.
+inline float NovaGrowthOf(int32_t base) {
+  return static_cast<float>(std::pow(static_cast<double>(base), static_cast<double>(0.6375f)));
+}
 
 // RunGalaxy's start: every clamp in its fixed order, then the scalings.
 GalaxyParams ClampGalaxySettings(EffectSettings& s);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -44,35 +45,20 @@ void DisplayWindow::SizeSurfaceToWindow() {
   // Never empty: a window that starts minimised still gets a surface to draw into.
   const int w = std::max(1, static_cast<int>(std::lround(width() * dpr)));
   const int h = std::max(1, static_cast<int>(std::lround(height() * dpr)));
-  if (w != surface_.Width() || h != surface_.Height() || frame_.isNull()) {
-    surface_.Resize(w, h);
-    frame_ = QImage(reinterpret_cast<uchar*>(surface_.Pixels()), w, h, w * 4, QImage::Format_RGBX8888);
-    frame_.setDevicePixelRatio(dpr);
-  }
+  if (w != surface_.Width() || h != surface_.Height() || presenter_.image().isNull()) surface_.Resize(w, h);
+  presenter_.Resize(surface_, dpr);
 }
 
 void DisplayWindow::PresentFrame() {
-  if (isVisible()) repaint();
+  presenter_.Update(surface_);
+  const QRegion changed = presenter_.TakePending();
+  if (isVisible() && !changed.isEmpty()) repaint(changed);
 }
 
 void DisplayWindow::paintEvent(QPaintEvent* event) {
+  presenter_.Update(surface_);  // a paint between frames shows the surface as it is
   QPainter painter(this);
-  const QRect area = event->rect();
-  if (frame_.isNull()) {
-    painter.fillRect(area, Qt::black);
-    return;
-  }
-  // Only the part of the frame inside the area to repaint is copied.
-  const qreal dpr = frame_.devicePixelRatio();
-  const QRect imageArea(0, 0, static_cast<int>(frame_.width() / dpr), static_cast<int>(frame_.height() / dpr));
-  const QRect shown = area.intersected(imageArea);
-  if (!shown.isEmpty()) {
-    const QRectF source(shown.x() * dpr, shown.y() * dpr, shown.width() * dpr, shown.height() * dpr);
-    painter.drawImage(QRectF(shown), frame_, source);
-  }
-  // A window larger than the surface (resized during a run) is black beyond it.
-  const QRegion rest = QRegion(area).subtracted(QRegion(shown));
-  for (const QRect& r : rest) painter.fillRect(r, Qt::black);
+  presenter_.Paint(painter, event->region());
 }
 
 void DisplayWindow::resizeEvent(QResizeEvent* event) {
@@ -114,7 +100,9 @@ void DisplayWindow::WaitUntilSettled(int maxMs) {
       quiet.restart();
     }
     const bool exposed = windowHandle() != nullptr && windowHandle()->isExposed();
-    if (exposed && quiet.elapsed() >= kSettleQuietMs) break;
+    // A window that already covers its whole screen (the saver) has nothing left to wait for.
+    const bool fillsScreen = screen() != nullptr && size() == screen()->geometry().size();
+    if (exposed && (fillsScreen || quiet.elapsed() >= kSettleQuietMs)) break;
     wake.start(20);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   }

@@ -3,10 +3,10 @@
 // what the window needs; and, on the saver and windowed forms, the one-line message label.
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
 #include "host/run_loop.h"
+#include "host/tile_presenter.h"
 #include "render/surface.h"
 
 class QLabel;
@@ -27,8 +27,9 @@ class DisplayWindow : public QWidget {
 
   // Sizes the surface to the window's inner size in device pixels.
   void SizeSurfaceToWindow();
-  // Shows the surface now (one synchronous paint).
+  // Shows what changed on the surface since the last frame (one synchronous paint).
   void PresentFrame();
+  const TilePresenter& presenter() const { return presenter_; }
   // lblMessage: font, size, hue colour, place across the top, text.
   void ApplyMessage(const EffectSettings& settings, float twipsPerPixelY);
   void ClearMessage();
@@ -45,7 +46,7 @@ class DisplayWindow : public QWidget {
  private:
   bool isForm_;
   Surface surface_;
-  QImage frame_;  // wraps the surface's pixels, no copy
+  TilePresenter presenter_;
   QLabel* lblMessage_ = nullptr;
   DemoCounters demo_;
   int resizes_ = 0;

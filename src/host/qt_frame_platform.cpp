@@ -20,7 +20,10 @@ uint32_t QtFramePlatform::TickCount() {
 }
 
 void QtFramePlatform::Present(Context&) {
-  if (display_ != nullptr) display_->PresentFrame();
+  if (display_ != nullptr) {
+    display_->PresentFrame();
+    presentLog_.FramePresented();
+  }
   if (onPresented_) onPresented_();
 }
 

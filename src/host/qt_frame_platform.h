@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "host/present_log.h"
 #include "render/frame.h"
 
 namespace qsrn {
@@ -39,6 +40,7 @@ class QtFramePlatform : public FramePlatform {
   std::function<void()> onPresented_;
   std::function<void()> onDispatch_;
   QTimer wake_;
+  PresentLog presentLog_;
 };
 
 }  // namespace qsrn

@@ -13,21 +13,40 @@ void Surface::Resize(int32_t width, int32_t height) {
   width_ = std::max<int32_t>(width, 0);
   height_ = std::max<int32_t>(height, 0);
   pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0u);
+  tileColumns_ = (width_ + kTileWidth - 1) >> kTileWidthShift;
+  tileRows_ = (height_ + kTileHeight - 1) >> kTileHeightShift;
+  tileStrideShift_ = 0;
+  while ((int32_t{1} << tileStrideShift_) < tileColumns_) ++tileStrideShift_;
+  // A new buffer has never been shown: all of it counts as changed (the padding too, unread).
+  changed_.assign(TileStride() * static_cast<size_t>(tileRows_), TileMark::Changed);
 }
 
-void Surface::Clear() { std::fill(pixels_.begin(), pixels_.end(), static_cast<uint32_t>(BackColor)); }
+void Surface::Clear() {
+  std::fill(pixels_.begin(), pixels_.end(), static_cast<uint32_t>(BackColor));
+  MarkAllChanged();
+}
+
+void Surface::ClearChangedTiles() { std::fill(changed_.begin(), changed_.end(), TileMark::Clean); }
+
+void Surface::MarkAllChanged() { std::fill(changed_.begin(), changed_.end(), TileMark::Changed); }
+
+void Surface::MarkSpan(int32_t y, int32_t x0, int32_t x1) {
+  TileMark* row = changed_.data() + (static_cast<size_t>(y >> kTileHeightShift) << tileStrideShift_);
+  // Spans are short (a dot's width): a plain loop, not a call to memset.
+  for (int32_t t = x0 >> kTileWidthShift, last = x1 >> kTileWidthShift; t <= last; ++t) row[t] = TileMark::Changed;
+}
 
 namespace {
 
 // Fills columns x0..x1 of row y, clipped. 64-bit so that far-off positions cannot overflow.
-inline void FillSpan(uint32_t* pixels, int32_t width, int32_t height, int64_t y, int64_t x0,
-                     int64_t x1, uint32_t color) {
-  if (y < 0 || y >= height) return;
+inline void FillSpan(Surface& s, int64_t y, int64_t x0, int64_t x1, uint32_t color) {
+  if (y < 0 || y >= s.Height()) return;
   x0 = std::max<int64_t>(x0, 0);
-  x1 = std::min<int64_t>(x1, int64_t{width} - 1);
+  x1 = std::min<int64_t>(x1, int64_t{s.Width()} - 1);
   if (x0 > x1) return;
-  uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(width);
+  uint32_t* row = s.Pixels() + static_cast<size_t>(y) * static_cast<size_t>(s.Width());
   std::fill(row + x0, row + x1 + 1, color);
+  s.MarkSpan(static_cast<int32_t>(y), static_cast<int32_t>(x0), static_cast<int32_t>(x1));
 }
 
 // The single-pixel write for positions that may lie beyond the 32-bit range.
@@ -63,7 +82,7 @@ void Surface::DrawDot(int32_t x, int32_t y, int32_t color) {
     const double half = std::sqrt(rest);
     const auto x0 = static_cast<int64_t>(std::ceil(centre - half));
     const auto x1 = static_cast<int64_t>(std::floor(centre + half));
-    FillSpan(pixels_.data(), width_, height_, y + dy, x + std::max(x0, lo), x + std::min(x1, hi), c);
+    FillSpan(*this, y + dy, x + std::max(x0, lo), x + std::min(x1, hi), c);
   }
 }
 

@@ -1,6 +1,8 @@
 // The drawing surface: a framebuffer of 32-bit pixels in the 0x00BBGGRR layout, written one pixel
 // at a time. Writes outside the buffer are dropped, as a window clips them. Nothing is double
 // buffered: effects erase what they drew by drawing it again in black.
+// Every write also marks the small square tile it falls in, so that a display can present only
+// what changed since it last looked (ChangedTiles, ClearChangedTiles).
 #pragma once
 
 #include <cstddef>
@@ -11,6 +13,10 @@ namespace qsrn {
 
 struct Context;
 
+// A tile's mark. Its own type rather than a byte, so that a mark written in an engine's inner
+// loop cannot alias (and force reloads of) any other value the loop keeps in registers.
+enum class TileMark : uint8_t { Clean = 0, Changed = 1 };
+
 class Surface {
  public:
   Surface() = default;
@@ -20,14 +26,22 @@ class Surface {
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   const uint32_t* Pixels() const { return pixels_.data(); }
+  // Writes through this pointer are not marked; call MarkAllChanged after them.
   uint32_t* Pixels() { return pixels_.data(); }
 
-  // The single-pixel write (SetPixelV): clipped, never throws.
+  // The single-pixel write (SetPixelV): clipped, never throws, marks its tile.
   void SetPixel(int32_t x, int32_t y, int32_t color) {
-    if (static_cast<uint32_t>(x) < static_cast<uint32_t>(width_) &&
-        static_cast<uint32_t>(y) < static_cast<uint32_t>(height_))
-      pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] =
-          static_cast<uint32_t>(color);
+    const auto ux = static_cast<uint32_t>(x), uy = static_cast<uint32_t>(y);
+    if (ux < static_cast<uint32_t>(width_) && uy < static_cast<uint32_t>(height_)) {
+      pixels_[size_t{uy} * static_cast<size_t>(width_) + ux] = static_cast<uint32_t>(color);
+      changed_[(size_t{uy >> kTileHeightShift} << tileStrideShift_) + (ux >> kTileWidthShift)] = TileMark::Changed;
+    }
+  }
+  // The same write for a position the caller has already found inside the buffer.
+  void SetPixelInside(int32_t x, int32_t y, int32_t color) {
+    const auto ux = static_cast<uint32_t>(x), uy = static_cast<uint32_t>(y);
+    pixels_[size_t{uy} * static_cast<size_t>(width_) + ux] = static_cast<uint32_t>(color);
+    changed_[(size_t{uy >> kTileHeightShift} << tileStrideShift_) + (ux >> kTileWidthShift)] = TileMark::Changed;
   }
   int32_t GetPixel(int32_t x, int32_t y) const {
     if (static_cast<uint32_t>(x) < static_cast<uint32_t>(width_) &&
@@ -45,10 +59,31 @@ class Surface {
   void DrawDot(int32_t x, int32_t y, int32_t color);          // a round dot DrawWidth across
   void DrawCircle(int32_t cx, int32_t cy, int32_t radius, int32_t color);  // an outline
 
+  // Changed tiles: kTileWidth x kTileHeight pixels each (the last column and row may be cut short),
+  // one mark per tile, Changed where a pixel was written since the last clear. A write marks
+  // its tile even when it leaves the pixel as it was. Tile row r starts at byte r x TileStride()
+  // (a power of two, so that marking costs a shift, not a multiplication).
+  static constexpr int kTileWidthShift = 3;
+  static constexpr int kTileHeightShift = 3;
+  static constexpr int32_t kTileWidth = 1 << kTileWidthShift;
+  static constexpr int32_t kTileHeight = 1 << kTileHeightShift;
+  int32_t TileColumns() const { return tileColumns_; }
+  int32_t TileRows() const { return tileRows_; }
+  size_t TileStride() const { return size_t{1} << tileStrideShift_; }
+  const TileMark* ChangedTiles() const { return changed_.data(); }
+  void ClearChangedTiles();
+  void MarkAllChanged();
+  // Marks the tiles of columns x0..x1 of row y (already clipped to the surface).
+  void MarkSpan(int32_t y, int32_t x0, int32_t x1);
+
  private:
   int32_t width_ = 0;
   int32_t height_ = 0;
+  int32_t tileColumns_ = 0;
+  int32_t tileRows_ = 0;
+  int tileStrideShift_ = 0;
   std::vector<uint32_t> pixels_;
+  std::vector<TileMark> changed_;
 };
 
 // Black background, white foreground, line width 1, then cleared.

@@ -1,12 +1,17 @@
 // quasarine --bench: runs each available effect (or one) offscreen and reports what a frame's
-// engine step costs (moving, erasing and drawing; no presentation, no delay): the median and
-// the 95th percentile over the run, and how many particles were alive at the end.
+// engine step costs (moving, erasing and drawing; no delay): the median and the 95th percentile
+// over the run, and how many particles were alive at the end. A second line per effect gives
+// what presenting the frame costs (the changed tiles painted into an image like a window's
+// backing store, as the display windows paint them) and the mean share of tiles changed per frame.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include <QPainter>
+
+#include "host/tile_presenter.h"
 #include "tools/headless.h"
 #include "tools/tool_options.h"
 #include "tools/tools.h"
@@ -20,23 +25,55 @@ int Usage(const std::string& why) {
   return 2;
 }
 
-// Times the wrapped engine's steps; the samples are reserved up front, not grown per frame.
+using Clock = std::chrono::steady_clock;
+
+double MillisSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Times the wrapped engine's steps or, in a second run with the same seed, presents each frame
+// into an image as a window would and times that (apart, so that neither evicts the other's
+// data from the caches); the samples are reserved up front, not grown per frame.
 class TimedEngine : public Engine {
  public:
-  TimedEngine(Engine& inner, int32_t frames) : inner_(inner) { millis_.reserve(static_cast<size_t>(frames)); }
-  void Setup(Context& ctx) override { inner_.Setup(ctx); }
+  TimedEngine(Engine& inner, int32_t frames, bool present) : inner_(inner), present_(present) {
+    millis_.reserve(static_cast<size_t>(frames));
+    presentMillis_.reserve(static_cast<size_t>(frames));
+  }
+  void Setup(Context& ctx) override {
+    inner_.Setup(ctx);
+    presenter_.Resize(*ctx.surface, 1);
+    backing_ = QImage(ctx.surface->Width(), ctx.surface->Height(), QImage::Format_RGB32);
+  }
   void Step(Context& ctx) override {
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     inner_.Step(ctx);
-    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    millis_.push_back(spent.count());
+    millis_.push_back(MillisSince(start));
+    if (!present_) return;
+    const auto presentStart = Clock::now();
+    presenter_.Update(*ctx.surface);
+    const QRegion changed = presenter_.TakePending();
+    if (!changed.isEmpty()) {
+      QPainter painter(&backing_);
+      presenter_.Paint(painter, changed);
+    }
+    presentMillis_.push_back(MillisSince(presentStart));
+    const double tiles = static_cast<double>(ctx.surface->TileColumns()) * ctx.surface->TileRows();
+    tileShare_ += tiles > 0 ? presenter_.TilesConverted() / tiles : 0;
   }
   int ParticleCount() const override { return inner_.ParticleCount(); }
   std::vector<double>& millis() { return millis_; }
+  std::vector<double>& presentMillis() { return presentMillis_; }
+  // The mean share of the surface's tiles changed per frame, in percent.
+  double TilePercent() const { return millis_.empty() ? 0 : 100 * tileShare_ / static_cast<double>(millis_.size()); }
 
  private:
   Engine& inner_;
-  std::vector<double> millis_;
+  bool present_;
+  std::vector<double> millis_, presentMillis_;
+  TilePresenter presenter_;
+  QImage backing_;  // stands in for the window's backing store
+  double tileShare_ = 0;
 };
 
 // The value below which the given fraction of the sorted samples lie (nearest rank).
@@ -67,21 +104,27 @@ int BenchMain(int argc, char** argv) {
               "particles", options->width, options->height);
   int status = 0;
   for (int effect : effects) {
-    HeadlessDisplay display;
-    display.Start(store.store(), options->width, options->height, options->seed.value_or(1));
-    std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
-    if (engine == nullptr) {
-      std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
-      status = 1;
-      continue;
+    for (const bool present : {false, true}) {
+      HeadlessDisplay display;
+      display.Start(store.store(), options->width, options->height, options->seed.value_or(1));
+      std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
+      if (engine == nullptr) {
+        std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
+        status = 1;
+        break;
+      }
+      TimedEngine timed(*engine, options->frames, present);
+      const int32_t frames = RunFrames(display.ctx, timed, options->frames);
+      std::vector<double>& millis = present ? timed.presentMillis() : timed.millis();
+      std::sort(millis.begin(), millis.end());
+      if (present)
+        std::printf("  %-22s %7d %10.4f %10.4f %9.2f%% of the tiles\n", "presenting", frames,
+                    Percentile(millis, 0.5), Percentile(millis, 0.95), timed.TilePercent());
+      else
+        std::printf("%-24s %7d %10.4f %10.4f %10d\n", EffectName(effect), frames, Percentile(millis, 0.5),
+                    Percentile(millis, 0.95), timed.ParticleCount());
+      std::fflush(stdout);
     }
-    TimedEngine timed(*engine, options->frames);
-    const int32_t frames = RunFrames(display.ctx, timed, options->frames);
-    std::vector<double>& millis = timed.millis();
-    std::sort(millis.begin(), millis.end());
-    std::printf("%-24s %7d %10.4f %10.4f %10d\n", EffectName(effect), frames, Percentile(millis, 0.5),
-                Percentile(millis, 0.95), timed.ParticleCount());
-    std::fflush(stdout);
   }
   return status;
 }

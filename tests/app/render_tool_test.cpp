@@ -150,13 +150,18 @@ TEST_F(ToolRun, BenchReportsTheStarfieldWithItsParticles) {
                         "Star_Stars=999", "--set", "Star_Dyson_Percent=0"});
   ASSERT_EQ(r.code, 0) << r.err.toStdString();
   const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), 2);  // the heading and one effect
+  ASSERT_EQ(lines.size(), 3);  // the heading, the effect and its presenting
   const QStringList fields = lines[1].split(' ', Qt::SkipEmptyParts);
   ASSERT_EQ(fields.size(), 5);
   EXPECT_EQ(fields[0], "Starfield");
   EXPECT_EQ(fields[1], "30");
   EXPECT_LE(fields[2].toDouble(), fields[3].toDouble());  // median within the 95th percentile
   EXPECT_EQ(fields[4], "999");
+  const QStringList present = lines[2].split(' ', Qt::SkipEmptyParts);
+  ASSERT_GE(present.size(), 5);
+  EXPECT_EQ(present[0], "presenting");
+  EXPECT_EQ(present[1], "30");
+  EXPECT_LE(present[2].toDouble(), present[3].toDouble());
   EXPECT_FALSE(QDir(StoreDir()).exists());  // the overrides went to a temporary copy
 }
 

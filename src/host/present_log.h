@@ -1,0 +1,21 @@
+// A trace of presenting, off unless the logging rules turn on "qsrn.present" (for example
+// QT_LOGGING_RULES=qsrn.present.debug=true): the wall-clock time of the first frame on screen,
+// then about once a second the running count of frames presented. scripts/cpu-usage.sh reads it.
+#pragma once
+
+#include <QElapsedTimer>
+#include <cstdint>
+
+namespace qsrn {
+
+class PresentLog {
+ public:
+  // Called after every frame has been handed to the window system.
+  void FramePresented();
+
+ private:
+  int64_t frames_ = 0;
+  QElapsedTimer sinceReport_;
+};
+
+}  // namespace qsrn
