@@ -54,7 +54,7 @@ void AboutDemonstrations::Start() {
   ctx_.settings.Adv_EffectFPC = kAboutDemoFrames;
   SetDisplaySettings();
   PrepareSurface(surface_);
-  DeriveGeometry(ctx_, surface_.Width(), surface_.Height(), false);
+  ctx_.geometry = DeriveGeometry(surface_.Width(), surface_.Height(), 1.0, 1.0, ctx_.settings.FocalLength);
   const auto clock = std::chrono::system_clock::now().time_since_epoch().count();
   ctx_.rng.Seed(fixedSeed_.value_or(static_cast<uint64_t>(clock)));
   switch (static_cast<AboutDemo>(next_)) {
