@@ -48,7 +48,7 @@ trap cleanup EXIT
 mkdir -p "$work/config/quasarine" "$work/run"
 chmod 700 "$work/run"
 ini="$work/config/quasarine/settings.ini"
-setting() { printf '[SOFTWARE\\Quasarine\\QSRN_SS\\%s]\n%s\n' "$1" "$2" >>"$ini"; }
+setting() { printf '[%s]\n%s\n' "$1" "$2" >>"$ini"; }
 [ -n "$effect" ] && setting General "AnimationType=$effect"
 for arg in "$@"; do
   if [[ $arg =~ ^([^:=]+):(.+=.*)$ ]]; then

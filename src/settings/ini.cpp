@@ -161,6 +161,52 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   return true;
 }
 
+bool IniDocument::MergeSection(std::string_view from, std::string_view into) {
+  if (!ValidSectionName(into)) return false;
+  if (EqualsNoCase(from, into)) return true;
+  indexed_ = false;
+  const std::string intoName(into);
+  auto heading = [this, &intoName](const Line& old) {
+    // The header keeps its own indentation and line ending; only the name changes.
+    std::string raw = old.raw.substr(0, old.nameBegin) + intoName + old.raw.substr(old.nameEnd);
+    return Classify(std::move(raw), &old == &lines_.front());
+  };
+  size_t intoHeader = std::string::npos;
+  Find(into, std::string_view(), &intoHeader);
+  if (intoHeader == std::string::npos) {
+    for (Line& line : lines_)
+      if (line.kind == Kind::Section && EqualsNoCase(line.Name(), from)) line = heading(line);
+    return true;
+  }
+  for (;;) {
+    size_t header = std::string::npos;
+    Find(from, std::string_view(), &header);
+    if (header == std::string::npos) return true;
+    size_t end = header + 1;
+    while (end < lines_.size() && lines_[end].kind != Kind::Section) ++end;
+    // Blank lines closing the section go with it; the section before keeps its own.
+    size_t bodyEnd = end;
+    while (bodyEnd > header + 1 && lines_[bodyEnd - 1].kind == Kind::Other &&
+           Trim(lines_[bodyEnd - 1].raw).find_first_not_of('\r') == std::string::npos)
+      --bodyEnd;
+    std::vector<Line> moved;
+    for (size_t i = header + 1; i < bodyEnd; ++i) {
+      const Line& line = lines_[i];
+      const bool shadowed = line.kind == Kind::Key && Find(into, line.Name(), nullptr) != std::string::npos;
+      if (!shadowed) moved.push_back(line);
+    }
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(end));
+    // Placed like Set places a key: after the last key of into's first occurrence.
+    Find(into, std::string_view(), &intoHeader);
+    size_t insertAt = intoHeader + 1;
+    for (size_t i = intoHeader + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+      if (lines_[i].kind == Kind::Key) insertAt = i + 1;
+    if (insertAt == lines_.size()) endsWithNewline_ = true;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), moved.begin(), moved.end());
+  }
+}
+
 std::string IniDocument::Text() const {
   size_t total = 0;
   for (const Line& line : lines_) total += line.raw.size() + 1;

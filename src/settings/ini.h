@@ -27,6 +27,11 @@ class IniDocument {
   // be written as one INI line: see ValidSectionName, ValidKeyName, ValidValue.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
 
+  // Moves every section named from under the name into, losing no line: a plain rename when into
+  // is not there; otherwise from's lines join the end of into's first occurrence, less the keys
+  // into already has (into wins). False (nothing changed) when into is not a valid section name.
+  bool MergeSection(std::string_view from, std::string_view into);
+
   // Whether a section of that name is there (even without keys).
   bool HasSection(std::string_view section) const;
 

@@ -1,4 +1,5 @@
-// The settings store: one INI file per root selector, one section per key path.
+// The settings store: one INI file per root selector, one section per key path, a described
+// section under its short name.
 #include "settings/store.h"
 
 #include <pwd.h>
@@ -12,6 +13,7 @@
 #include <mutex>
 #include <optional>
 
+#include "settings/catalogue.h"
 #include "settings/ini_file.h"
 #include "settings/numeric.h"
 
@@ -60,6 +62,25 @@ std::string_view HandSection(std::string_view keyPath) {
       !EqualsNoCase(keyPath.substr(kBasePath.size(), kAppName.size()), kAppName))
     return {};
   return keyPath.substr(prefix);
+}
+
+// The catalogue's own name of the section a key path of ours stands for ("General" for
+// "SOFTWARE\Quasarine\QSRN_SS\general"); empty for a key path the catalogue does not describe.
+std::string_view ShortSection(std::string_view keyPath) {
+  const std::string_view hand = HandSection(keyPath);
+  if (hand.empty()) return {};
+  for (const SectionSpec& spec : Catalogue())
+    if (EqualsNoCase(spec.name, hand)) return spec.name;
+  return {};
+}
+
+// Files written before sections took their short names: each long-named section moves under its
+// short name, the short one's values winning where both hold a key.
+void ShortenSectionNames(IniDocument& doc) {
+  for (const SectionSpec& spec : Catalogue()) {
+    const std::string longName = KeyPath(kBasePath, kAppName, spec.name);
+    if (doc.HasSection(longName)) doc.MergeSection(longName, spec.name);
+  }
 }
 
 constexpr int kRootCount = 4;
@@ -235,10 +256,13 @@ bool SettingsStore::CommitWrites(const std::vector<Write>& writes) {
     const bool written = UpdateIniFile(
         file, lock, 0600,
         [&group](IniDocument& doc) {
+          ShortenSectionNames(doc);
           for (const Write* w : group) {
-            // Into the hand-written section when there is one, where reads look first.
+            // A described section under its short name; any other into the hand-written section
+            // when there is one, where reads look first.
             const std::string_view hand = HandSection(w->keyPath);
-            const std::string_view section = !hand.empty() && doc.HasSection(hand) ? hand : w->keyPath;
+            std::string_view section = ShortSection(w->keyPath);
+            if (section.empty()) section = !hand.empty() && doc.HasSection(hand) ? hand : w->keyPath;
             if (!doc.Set(section, w->name, w->value)) return false;
           }
           return true;

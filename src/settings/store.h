@@ -1,6 +1,8 @@
 // The settings store: INI text under $XDG_CONFIG_HOME/quasarine/ (default ~/.config/quasarine/),
-// one section per key path ("SOFTWARE\Quasarine\QSRN_SS\Fireworks"), value names matched without
-// regard to case. Writes are atomic (temp file, fsync, rename) and merged under a lock, so two
+// one section per key path, value names matched without regard to case. A section the catalogue
+// describes is written under its short name ("[Fireworks]"); one written under its full key path
+// ("SOFTWARE\Quasarine\QSRN_SS\Fireworks") still reads, and the next write moves it under the
+// short name. Writes are atomic (temp file, fsync, rename) and merged under a lock, so two
 // processes writing at once lose neither's values.
 //
 // Reads go through a snapshot: each file is read and parsed once and answers every getter until

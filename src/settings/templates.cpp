@@ -126,8 +126,6 @@ bool ImportTemplate(SettingsStore& store, const fs::path& path, std::string* err
   return false;
 }
 
-bool ImportTemplate(SettingsStore& store, const fs::path& path) { return StoreTemplate(store, ReadIniFile(path)); }
-
 bool CopyStoreValueToTemplate(const SettingsStore& store, const fs::path& currentTemplate,
                               std::string_view section, std::string_view key, std::string_view def) {
   return PutString(currentTemplate, store.LockFileFor(0), section, key,

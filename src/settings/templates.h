@@ -56,9 +56,6 @@ std::vector<TemplateSection> TemplateLayout();
 // the layout's sections) changes nothing. False, with the reason in *error, in that case and
 // when the store could not be written.
 bool ImportTemplate(SettingsStore& store, const std::filesystem::path& path, std::string* error);
-// The older form, kept only until its callers move to the one above: a file that cannot be read
-// imports every key's factory value. Never use it where a person's settings are at stake.
-bool ImportTemplate(SettingsStore& store, const std::filesystem::path& path);
 
 // One-key copies for the Advanced section. The template is file when given, else the
 // dialog's current template. The copy into a template is made under the store's lock, so

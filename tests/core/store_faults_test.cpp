@@ -87,8 +87,7 @@ TEST(StoreFaults, AHundredAndFiftyGettersReadTheFileOnce) {
 TEST(StoreFaults, ASectionWrittenByHandIsReadAndKeptUpToDate) {
   TempDir dir;
   SettingsStore store(dir.path());
-  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", "10"));
-  WriteFile(store.FileFor(0), ReadFile(store.FileFor(0)) + "\n[general]\nColorRed=50\n");
+  WriteFile(store.FileFor(0), "[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=10\n\n[general]\nColorRed=50\n");
   EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 0), 50);
   ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", "70"));
   ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorGrn", "80"));

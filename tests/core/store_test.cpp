@@ -44,7 +44,7 @@ TEST(Store, WritesCreateTheSectionAndTrimTheValue) {
   EXPECT_EQ(Get(store, "Fireworks", "FireSparks"), "<def>");
   ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "  12  "));
   EXPECT_EQ(Get(store, "Fireworks", "FireSparks"), "12");
-  EXPECT_NE(ReadFile(store.FileFor(0)).find("[SOFTWARE\\Quasarine\\QSRN_SS\\Fireworks]"), std::string::npos);
+  EXPECT_EQ(ReadFile(store.FileFor(0)), "[Fireworks]\nFireSparks=12\n");
 }
 
 TEST(Store, SectionAndValueNamesIgnoreCase) {
@@ -112,7 +112,7 @@ TEST(Store, LinesItDoesNotUnderstandSurviveAWrite) {
   TempDir dir;
   SettingsStore store(dir.path());
   const std::string original =
-      "; my notes\n[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=50\nnot a setting\n[Other]\nx=1\n";
+      "; my notes\n[General]\nColorRed=50\nnot a setting\n[Other]\nx=1\n";
   WriteFile(store.FileFor(0), original);
   ASSERT_TRUE(store.RegSetString(kAppName, "General", "colorred", "60"));
   std::string expected = original;
@@ -120,12 +120,28 @@ TEST(Store, LinesItDoesNotUnderstandSurviveAWrite) {
   EXPECT_EQ(ReadFile(store.FileFor(0)), expected);
 }
 
+TEST(Store, LongSectionNamesAreRewrittenShortLosingNothing) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  WriteFile(store.FileFor(0),
+            "[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=50\n; mine\nColorGrn=60\n\n"
+            "[SOFTWARE\\Quasarine\\QSRN_SS\\Fireworks]\nFireSparks=7\n\n[General]\nColorGrn=61\n");
+  EXPECT_EQ(Get(store, "General", "ColorRed"), "50");
+  EXPECT_EQ(Get(store, "General", "ColorGrn"), "61");  // the short section wins
+  ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Stars", "9"));
+  EXPECT_EQ(ReadFile(store.FileFor(0)),
+            "[Fireworks]\nFireSparks=7\n\n[General]\nColorGrn=61\nColorRed=50\n; mine\n\n[Starfield]\nStar_Stars=9\n");
+  for (auto [section, key, value] : {std::tuple{"General", "ColorRed", "50"}, {"General", "ColorGrn", "61"},
+                                     {"Fireworks", "FireSparks", "7"}, {"Starfield", "Star_Stars", "9"}})
+    EXPECT_EQ(Get(store, section, key), value) << key;
+}
+
 TEST(Store, WriteIsAtomicAndLeavesNoTemporaryFiles) {
   TempDir dir;
   SettingsStore store(dir.path());
   ASSERT_TRUE(store.RegSetString(kAppName, "General", "a", "0"));
   // A reader in another process sees either the old pair or the new pair, never half a file.
-  const std::string section = "SOFTWARE\\Quasarine\\QSRN_SS\\General";
+  const std::string section = "General";
   const pid_t reader = Spawn([&] {
     for (int i = 0; i < 300; ++i) {
       const IniDocument snapshot = ReadIniFile(store.FileFor(0));

@@ -80,7 +80,8 @@ TEST_F(Import, CopiesTheLayoutsKeysOnlyWithGarbageAsZero) {
             "[Advanced]\nAdv_FontSize=huge\n"
             "[SoundFX]\nFire_Launch=/etc/passwd\nSoundFX_ON=1\n"
             "[Sneaky]\nx=1\n");
-  ASSERT_TRUE(ImportTemplate(store, file));
+  std::string error;
+  ASSERT_TRUE(ImportTemplate(store, file, &error)) << error;
   EXPECT_EQ(Stored("Fireworks", "FireSparks"), "0");
   EXPECT_EQ(Stored("Fireworks", "FireWorks"), "12");
   EXPECT_EQ(Stored("Fireworks", "FirePersist"), "0.9");
@@ -100,21 +101,22 @@ TEST_F(Import, CopiesTheLayoutsKeysOnlyWithGarbageAsZero) {
   EXPECT_EQ(Stored("General", "WindowState"), "<missing>");  // not part of a template
 }
 
-TEST_F(Import, UnreadableTemplatesImportFactoryValues) {
-  for (const std::string& text : {std::string(), std::string("\0\xff\x01[[[==\n\n=", 11)}) {
-    const auto file = dir / "broken.qsn";
-    WriteFile(file, text);
-    ASSERT_TRUE(ImportTemplate(store, file));
-    EXPECT_EQ(Stored("Fireworks", "FireSparks"), "500");
-    EXPECT_EQ(Stored("Galaxy", "Galaxy_AngleTInc"), "0.043");
+TEST_F(Import, UnreadableTemplatesChangeNothing) {
+  ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "77"));
+  const std::string before = ReadFile(store.FileFor(0));
+  WriteFile(dir / "empty.qsn", "");
+  WriteFile(dir / "garbage.qsn", std::string("\0\xff\x01[[[==\n\n=", 11));
+  for (const char* name : {"empty.qsn", "garbage.qsn", "does-not-exist.qsn"}) {
+    std::string error;
+    EXPECT_FALSE(ImportTemplate(store, dir / name, &error)) << name;
+    EXPECT_EQ(ReadFile(store.FileFor(0)), before) << name;
   }
-  ASSERT_TRUE(ImportTemplate(store, dir / "does-not-exist.qsn"));
-  EXPECT_EQ(Stored("General", "FocalLength"), "1");
   // A huge file is read in part, quickly, and still imports.
   const auto huge = dir / "huge.qsn";
   WriteFile(huge, "[Fireworks]\nFireSparks=321\n");
   std::filesystem::resize_file(huge, 100u << 20);
-  ASSERT_TRUE(ImportTemplate(store, huge));
+  std::string error;
+  ASSERT_TRUE(ImportTemplate(store, huge, &error)) << error;
   EXPECT_EQ(Stored("Fireworks", "FireSparks"), "321");
 }
 

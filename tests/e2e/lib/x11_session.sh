@@ -74,7 +74,7 @@ e2e_start() {
 # Writes a value into the settings store: e2e_setting SECTION NAME VALUE.
 e2e_setting() {
   local file="$XDG_CONFIG_HOME/quasarine/settings.ini"
-  printf '[SOFTWARE\\Quasarine\\QSRN_SS\\%s]\n%s=%s\n' "$1" "$2" "$3" >>"$file"
+  printf '[%s]\n%s=%s\n' "$1" "$2" "$3" >>"$file"
 }
 
 # Reads a value back: e2e_stored NAME (the first line that sets it).
