@@ -122,6 +122,14 @@ std::string IniDocument::NewLine(std::string text) const {
   return text;
 }
 
+size_t IniDocument::AfterLastKey(size_t header) const {
+  // After the section's last key, so comments below it stay below.
+  size_t at = header + 1;
+  for (size_t i = header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+    if (lines_[i].kind == Kind::Key) at = i + 1;
+  return at;
+}
+
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   if (!ValidSectionName(section) || !ValidKeyName(key) || !ValidValue(value)) return false;
   indexed_ = false;
@@ -140,10 +148,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   entry += '=';
   entry += value;
   if (header != std::string::npos) {
-    // After the last key of the section's first occurrence, so comments below it stay below.
-    size_t insertAt = header + 1;
-    for (size_t i = header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
-      if (lines_[i].kind == Kind::Key) insertAt = i + 1;
+    const size_t insertAt = AfterLastKey(header);
     if (insertAt == lines_.size()) endsWithNewline_ = true;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), Classify(NewLine(entry), false));
     return true;
@@ -197,11 +202,8 @@ bool IniDocument::MergeSection(std::string_view from, std::string_view into) {
     }
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
                  lines_.begin() + static_cast<std::ptrdiff_t>(end));
-    // Placed like Set places a key: after the last key of into's first occurrence.
     Find(into, std::string_view(), &intoHeader);
-    size_t insertAt = intoHeader + 1;
-    for (size_t i = intoHeader + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
-      if (lines_[i].kind == Kind::Key) insertAt = i + 1;
+    const size_t insertAt = AfterLastKey(intoHeader);
     if (insertAt == lines_.size()) endsWithNewline_ = true;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), moved.begin(), moved.end());
   }

@@ -58,6 +58,8 @@ class IniDocument {
   // Index of the key's line, or npos; sectionLine receives the first matching section's header.
   size_t Find(std::string_view section, std::string_view key, size_t* sectionLine) const;
   std::string NewLine(std::string text) const;
+  // Where a line joins the section whose header is at header: after its last key.
+  size_t AfterLastKey(size_t header) const;
 
   // The line of every key's first occurrence, by section and key in lower case; built on the
   // first lookup and dropped by every change, so a store read key by key is not scanned each time.
