@@ -69,17 +69,17 @@ std::string_view HandSection(std::string_view keyPath) {
 std::string_view ShortSection(std::string_view keyPath) {
   const std::string_view hand = HandSection(keyPath);
   if (hand.empty()) return {};
-  for (const SectionSpec& spec : Catalogue())
-    if (EqualsNoCase(spec.name, hand)) return spec.name;
+  for (const SectionSpec& row : Catalogue())
+    if (EqualsNoCase(row.name, hand)) return row.name;
   return {};
 }
 
 // Files written before sections took their short names: each long-named section moves under its
 // short name, the short one's values winning where both hold a key.
 void ShortenSectionNames(IniDocument& doc) {
-  for (const SectionSpec& spec : Catalogue()) {
-    const std::string longName = KeyPath(kBasePath, kAppName, spec.name);
-    if (doc.HasSection(longName)) doc.MergeSection(longName, spec.name);
+  for (const SectionSpec& row : Catalogue()) {
+    const std::string longName = KeyPath(kBasePath, kAppName, row.name);
+    if (doc.HasSection(longName)) doc.MergeSection(longName, row.name);
   }
 }
 
