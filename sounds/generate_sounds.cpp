@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "render/wave_file.h"
+
 namespace {
 
 constexpr int kRate = 44100;
@@ -75,28 +77,10 @@ std::vector<double> Render(double seconds, const Sample& sample) {
 }
 
 bool WriteWave(const std::filesystem::path& path, const std::vector<double>& mono) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF)); };
-  auto u16 = [&](uint16_t v) { out.put(static_cast<char>(v & 0xFF)); out.put(static_cast<char>(v >> 8)); };
-  const auto dataBytes = static_cast<uint32_t>(mono.size() * 4);
-  out.write("RIFF", 4);
-  u32(36 + dataBytes);
-  out.write("WAVEfmt ", 8);
-  u32(16);
-  u16(1);  // PCM
-  u16(2);  // stereo
-  u32(kRate);
-  u32(kRate * 4);
-  u16(4);
-  u16(16);
-  out.write("data", 4);
-  u32(dataBytes);
-  for (double v : mono) {
-    const auto s = static_cast<int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0));
-    u16(static_cast<uint16_t>(s));
-    u16(static_cast<uint16_t>(s));
-  }
-  return static_cast<bool>(out);
+  std::vector<int16_t> pcm(mono.size());
+  for (size_t k = 0; k < mono.size(); ++k)
+    pcm[k] = static_cast<int16_t>(std::lround(std::clamp(mono[k], -1.0, 1.0) * 32767.0));
+  return qsrn::WriteWave(path, pcm, kRate);
 }
 
 // A burst: low-passed noise with a thump under it.

@@ -22,6 +22,7 @@
 #include "host/sdl_sound_player.h"
 #include "render/context.h"
 #include "render/sound.h"
+#include "render/wave_file.h"
 
 #ifdef QSRN_HAVE_SDL_MIXER
 #include <SDL_mixer.h>
@@ -34,29 +35,9 @@ namespace fs = std::filesystem;
 
 #ifdef QSRN_HAVE_SDL_MIXER
 
-// Writes 16-bit stereo PCM at the mixer's default rate, so the device plays it unconverted.
+// Signals go out at the mixer's default rate, so the device plays them unconverted.
 void WriteWave(const fs::path& path, const std::vector<int16_t>& mono) {
-  const uint32_t rate = MIX_DEFAULT_FREQUENCY;
-  const uint32_t dataBytes = static_cast<uint32_t>(mono.size() * 4);
-  std::ofstream out(path, std::ios::binary);
-  auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-  out.write("RIFF", 4);
-  u32(36 + dataBytes);
-  out.write("WAVEfmt ", 8);
-  u32(16);
-  u16(1);  // PCM
-  u16(2);  // stereo
-  u32(rate);
-  u32(rate * 4);
-  u16(4);
-  u16(16);
-  out.write("data", 4);
-  u32(dataBytes);
-  for (int16_t s : mono) {
-    u16(static_cast<uint16_t>(s));
-    u16(static_cast<uint16_t>(s));
-  }
+  ASSERT_TRUE(qsrn::WriteWave(path, mono, MIX_DEFAULT_FREQUENCY));
 }
 
 // A recognisable signal: a sawtooth with an odd step, never silent.
