@@ -60,6 +60,38 @@ inline void SetPixelWide(Surface& s, int64_t x, int64_t y, int32_t color) {
 // A dot d pixels across covers offsets lo..lo+d-1 on both axes (lo = -(d / 2)), keeping the pixels
 // whose centres lie within d / 2 of the dot's centre: one pixel at 1, a 2 x 2 square at 2, then
 // rounder shapes. Odd widths centre on the pixel, even widths on its top-left corner.
+namespace {
+
+// The round pen of width d covers the columns dx of row dy (both from -(d / 2)) with
+// (dx - c)^2 + (dy - c)^2 <= d^2 / 4, c the pen's centre; in doubled coordinates that is exact
+// integer arithmetic. Pens up to kTabledPen across are read from a table made at compile time.
+constexpr int kTabledPen = 32;
+struct PenRows {
+  int8_t first[kTabledPen], last[kTabledPen];  // columns from the pen's left edge; first > last: none
+};
+
+constexpr std::array<PenRows, kTabledPen + 1> MakePenTable() {
+  std::array<PenRows, kTabledPen + 1> table{};
+  for (int d = 1; d <= kTabledPen; ++d)
+    for (int row = 0; row < d; ++row) {
+      const int v = 2 * row - (d - 1);
+      int first = d, last = -1;
+      for (int col = 0; col < d; ++col) {
+        const int u = 2 * col - (d - 1);
+        if (u * u + v * v <= d * d) {
+          first = std::min(first, col);
+          last = col;
+        }
+      }
+      table[d].first[row] = static_cast<int8_t>(first);
+      table[d].last[row] = static_cast<int8_t>(last);
+    }
+  return table;
+}
+constexpr std::array<PenRows, kTabledPen + 1> kPenTable = MakePenTable();
+
+}  // namespace
+
 void Surface::DrawDot(int32_t x, int32_t y, int32_t color) {
   const int32_t d = DrawWidth;
   const auto c = static_cast<uint32_t>(color);
@@ -72,6 +104,15 @@ void Surface::DrawDot(int32_t x, int32_t y, int32_t color) {
   // Clip rows first: a huge pen costs no more than the rows it can reach.
   const int64_t yFirst = std::max<int64_t>(lo, -int64_t{y});
   const int64_t yLast = std::min<int64_t>(hi, int64_t{height_} - 1 - y);
+  if (d <= kTabledPen) {
+    const PenRows& pen = kPenTable[static_cast<size_t>(d)];
+    for (int64_t dy = yFirst; dy <= yLast; ++dy) {
+      const auto row = static_cast<size_t>(dy - lo);
+      if (pen.first[row] <= pen.last[row])
+        FillSpan(*this, y + dy, x + lo + pen.first[row], x + lo + pen.last[row], c);
+    }
+    return;
+  }
   const double centre = static_cast<double>(lo) + (d - 1) * 0.5;
   const double r2 = d * 0.25 * d;
   for (int64_t dy = yFirst; dy <= yLast; ++dy) {
