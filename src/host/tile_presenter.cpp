@@ -1,8 +1,10 @@
 // Changed-tile presentation; see tile_presenter.h.
 #include "host/tile_presenter.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -16,6 +18,24 @@ inline void ConvertSpan(const uint32_t* from, uint32_t* to, int32_t count) {
     const uint32_t c = from[i];
     to[i] = 0xFF000000u | (c & 0x0000FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
   }
+}
+
+// The image a painter draws into when it is a raster backing store (or any image) of a 32-bit
+// opaque-capable format that its pixels can be written to directly, with the painter mapping
+// window coordinates to it by the given scale and a whole-pixel offset; else null.
+QImage* DirectTarget(QPainter& painter, qreal scale, QPoint& offset) {
+  QPaintEngine* engine = painter.paintEngine();
+  QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+  if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  const QImage::Format f = image->format();
+  if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
+    return nullptr;
+  const QTransform t = painter.deviceTransform();
+  if (t.type() > QTransform::TxScale || t.m11() != scale || t.m22() != scale) return nullptr;
+  if (t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())) return nullptr;
+  offset = QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+  return image;
 }
 
 // True when the last tile row's runs (from `start`) have the same columns as the band above
@@ -33,24 +53,20 @@ bool SameColumns(const std::vector<QRect>& rects, size_t prevStart, size_t start
 }  // namespace
 
 void TilePresenter::Resize(Surface& surface, qreal devicePixelRatio) {
+  static_assert(std::endian::native == std::endian::little, "the surface's pixels are read as RGBX8888");
   dpr_ = devicePixelRatio > 0 ? devicePixelRatio : 1;
-  if (image_.width() != surface.Width() || image_.height() != surface.Height())
-    image_ = QImage(surface.Width(), surface.Height(), QImage::Format_RGB32);
+  // Read-only: painting from it never copies, and nothing writes to the surface through it.
+  image_ = QImage(reinterpret_cast<const uchar*>(std::as_const(surface).Pixels()), surface.Width(), surface.Height(),
+                  static_cast<qsizetype>(surface.Width()) * 4, QImage::Format_RGBX8888);
   image_.setDevicePixelRatio(dpr_);
-  // The image shows the surface from now on, even to a paint before the next frame; the next
-  // frame still repaints all of it.
-  for (int32_t y = 0; y < surface.Height(); ++y)
-    ConvertSpan(surface.Pixels() + static_cast<size_t>(y) * static_cast<size_t>(surface.Width()),
-                reinterpret_cast<uint32_t*>(image_.scanLine(y)), surface.Width());
   surface.MarkAllChanged();
 }
 
-void TilePresenter::ConvertTileRow(const Surface& surface, int32_t row) {
+void TilePresenter::CollectTileRow(const Surface& surface, int32_t row) {
   const int32_t columns = surface.TileColumns();
   const TileMark* marks = surface.ChangedTiles() + static_cast<size_t>(row) * surface.TileStride();
   const int32_t y0 = row * Surface::kTileHeight;
   const int32_t h = std::min(Surface::kTileHeight, surface.Height() - y0);
-  const auto stride = static_cast<size_t>(surface.Width());
   for (int32_t c = 0; c < columns;) {
     if (marks[c] == TileMark::Clean) {
       ++c;
@@ -60,23 +76,22 @@ void TilePresenter::ConvertTileRow(const Surface& surface, int32_t row) {
     while (end < columns && marks[end] != TileMark::Clean) ++end;
     const int32_t x0 = c * Surface::kTileWidth;
     const int32_t x1 = std::min(end * Surface::kTileWidth, surface.Width());
-    for (int32_t y = y0; y < y0 + h; ++y)
-      ConvertSpan(surface.Pixels() + static_cast<size_t>(y) * stride + static_cast<size_t>(x0),
-                  reinterpret_cast<uint32_t*>(image_.scanLine(y)) + x0, x1 - x0);
     rects_.emplace_back(x0, y0, x1 - x0, h);
-    tilesConverted_ += end - c;
+    tilesChanged_ += end - c;
     c = end;
   }
 }
 
 void TilePresenter::Update(Surface& surface) {
-  if (image_.width() != surface.Width() || image_.height() != surface.Height()) Resize(surface, dpr_);
+  if (image_.constBits() != reinterpret_cast<const uchar*>(std::as_const(surface).Pixels()) ||
+      image_.width() != surface.Width() || image_.height() != surface.Height())
+    Resize(surface, dpr_);
   rects_.clear();
-  tilesConverted_ = 0;
+  tilesChanged_ = 0;
   size_t bandStart = 0;  // the first rectangle of the band above
   for (int32_t row = 0; row < surface.TileRows(); ++row) {
     const size_t start = rects_.size();
-    ConvertTileRow(surface, row);
+    CollectTileRow(surface, row);
     if (rects_.size() == start) continue;
     // A tile row with the same columns as the band above it extends that band.
     if (start > bandStart && SameColumns(rects_, bandStart, start)) {
@@ -121,12 +136,31 @@ void TilePresenter::Paint(QPainter& painter, const QRegion& area) const {
   }
   const QRect imageArea(0, 0, static_cast<int>(image_.width() / dpr_), static_cast<int>(image_.height() / dpr_));
   const QRegion shown = area.intersected(imageArea);
-  for (const QRect& r : shown) {
-    if (dpr_ == 1) {
-      painter.drawImage(r.topLeft(), image_, r);
-    } else {
-      const QRectF source(r.x() * dpr_, r.y() * dpr_, r.width() * dpr_, r.height() * dpr_);
-      painter.drawImage(QRectF(r), image_, source);
+  QPoint offset;
+  if (QImage* target = DirectTarget(painter, dpr_, offset)) {
+    // The usual case: convert the surface's pixels straight into the backing store, no copy
+    // in between. Only the given area is written: what lies over the rest is not repainted.
+    const QRect surfaceArea(0, 0, image_.width(), image_.height());
+    const QRect targetArea = target->rect().translated(-offset);
+    const auto* pixels = reinterpret_cast<const uint32_t*>(image_.constBits());
+    for (const QRect& r : shown) {
+      const int left = static_cast<int>(std::floor(r.x() * dpr_));
+      const int top = static_cast<int>(std::floor(r.y() * dpr_));
+      const int right = static_cast<int>(std::ceil((r.x() + r.width()) * dpr_));
+      const int bottom = static_cast<int>(std::ceil((r.y() + r.height()) * dpr_));
+      const QRect d = QRect(left, top, right - left, bottom - top) & surfaceArea & targetArea;
+      for (int y = d.top(); y <= d.bottom(); ++y)
+        ConvertSpan(pixels + static_cast<size_t>(y) * static_cast<size_t>(image_.width()) + d.x(),
+                    reinterpret_cast<uint32_t*>(target->scanLine(y + offset.y())) + d.x() + offset.x(), d.width());
+    }
+  } else {
+    for (const QRect& r : shown) {
+      if (dpr_ == 1) {
+        painter.drawImage(r.topLeft(), image_, r);
+      } else {
+        const QRectF source(r.x() * dpr_, r.y() * dpr_, r.width() * dpr_, r.height() * dpr_);
+        painter.drawImage(QRectF(r), image_, source);
+      }
     }
   }
   // A window larger than the surface (resized during a run) is black beyond it.
