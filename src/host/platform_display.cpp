@@ -20,18 +20,6 @@ namespace {
 
 constexpr char kWhatToDo[] = "run it inside a desktop session, or draw into a file with --render FILE";
 
-bool XReachable() {
-  if (qEnvironmentVariableIsEmpty("DISPLAY")) return false;
-#ifdef QSRN_HAVE_XCB
-  xcb_connection_t* conn = xcb_connect(nullptr, nullptr);
-  const bool ok = xcb_connection_has_error(conn) == 0;
-  xcb_disconnect(conn);
-  return ok;
-#else
-  return true;
-#endif
-}
-
 bool WaylandSocketAnswers() {
   QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
   if (name.isEmpty()) return false;
@@ -68,7 +56,35 @@ std::string Reason(bool waylandSocket) {
 
 }  // namespace
 
-std::string DisplayProblem() {
+void DisplayProbe::Release() {
+#ifdef QSRN_HAVE_XCB
+  if (x11_ != nullptr) xcb_disconnect(static_cast<xcb_connection_t*>(x11_));
+#endif
+  x11_ = nullptr;
+}
+
+bool DisplayProbe::XReachable() {
+  if (x11_ != nullptr) return true;
+  if (qEnvironmentVariableIsEmpty("DISPLAY")) return false;
+#ifdef QSRN_HAVE_XCB
+  // A server may refuse a connection that closely follows another client's disconnect: try
+  // again briefly before saying there is no display.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (attempt > 0) usleep(50 * 1000);
+    xcb_connection_t* conn = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(conn) == 0) {
+      x11_ = conn;
+      return true;
+    }
+    xcb_disconnect(conn);
+  }
+  return false;
+#else
+  return true;
+#endif
+}
+
+std::string DisplayProbe::Problem() {
   const bool waylandSocket = WaylandSocketAnswers();
   const bool wayland = waylandSocket && WaylandPluginInstalled();
   const QString forced = qEnvironmentVariable("QT_QPA_PLATFORM");

@@ -142,16 +142,18 @@ int SaverMain(int argc, char** argv) {
     cl = ParseCommandLine(CommandLineText(argc, argv));
   }
   // Every job but the password change shows a window; Qt would abort without a display.
+  DisplayProbe probe;  // held until Qt has connected
   if (cl.job != StartJob::ChangePassword) {
-    const std::string problem = DisplayProblem();
+    const std::string problem = probe.Problem();
     if (!problem.empty()) {
       std::fprintf(stderr, "quasarine: no display to draw on: %s\n", problem.c_str());
       return 1;
     }
-  } else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !DisplayProblem().empty()) {
+  } else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !probe.Problem().empty()) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   QApplication app(argc, argv);
+  probe.Release();
   QApplication::setApplicationName(QStringLiteral("Quasarine"));
   QApplication::setQuitOnLastWindowClosed(true);
   if (NeedsWindowIds(cl) && OnWayland()) {
