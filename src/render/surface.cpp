@@ -12,7 +12,7 @@ namespace qsrn {
 void Surface::Resize(int32_t width, int32_t height) {
   width_ = std::max<int32_t>(width, 0);
   height_ = std::max<int32_t>(height, 0);
-  pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0u);
+  pixels_.AssignZeros(static_cast<size_t>(width_) * static_cast<size_t>(height_));
   tileColumns_ = (width_ + kTileWidth - 1) >> kTileWidthShift;
   tileRows_ = (height_ + kTileHeight - 1) >> kTileHeightShift;
   tileStrideShift_ = 0;
@@ -22,7 +22,10 @@ void Surface::Resize(int32_t width, int32_t height) {
 }
 
 void Surface::Clear() {
-  std::fill(pixels_.begin(), pixels_.end(), static_cast<uint32_t>(BackColor));
+  if (BackColor == 0)
+    pixels_.AssignZeros(pixels_.size());  // fresh zero pages rather than writing every pixel
+  else
+    std::fill(pixels_.data(), pixels_.data() + pixels_.size(), static_cast<uint32_t>(BackColor));
   MarkAllChanged();
 }
 

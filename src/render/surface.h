@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/pixel_buffer.h"
+
 namespace qsrn {
 
 struct Context;
@@ -82,7 +84,7 @@ class Surface {
   int32_t tileColumns_ = 0;
   int32_t tileRows_ = 0;
   int tileStrideShift_ = 0;
-  std::vector<uint32_t> pixels_;
+  PixelBuffer pixels_;
   std::vector<TileMark> changed_;
 };
 
