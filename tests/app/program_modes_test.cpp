@@ -1,7 +1,6 @@
 // The program's start-up modes as a user meets them (offscreen, no X server): a preview for a
-// window that does not exist and the password job end at once, a second /C leaves the first
-// dialog running, a template path is imported before the saver runs, and a path that is no
-// template leaves the store alone.
+// window that does not exist and the password job end at once, a template path is imported
+// before the saver runs, and a path that is no template leaves the store alone.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -9,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "host/single_instance.h"
 #include "host_test_support.h"
 #include "settings/store.h"
 
@@ -18,13 +16,13 @@ namespace {
 
 constexpr int kStartMs = 10000;
 
-// True once the file exists (and holds the text), within a bounded wait.
-bool AppearsIn(const QString& path, const QByteArray& text = {}) {
+// True once the file holds the text, within a bounded wait.
+bool AppearsIn(const QString& path, const QByteArray& text) {
   QElapsedTimer waited;
   waited.start();
   for (; waited.elapsed() < kStartMs; QThread::msleep(50)) {
     QFile f(path);
-    if (f.exists() && (text.isEmpty() || (f.open(QIODevice::ReadOnly) && f.readAll().contains(text)))) return true;
+    if (f.open(QIODevice::ReadOnly) && f.readAll().contains(text)) return true;
   }
   return false;
 }
@@ -32,13 +30,11 @@ bool AppearsIn(const QString& path, const QByteArray& text = {}) {
 class ProgramModes : public ::testing::Test {
  protected:
   void TearDown() override {
-    for (QProcess* p : {&first, &second}) {
-      p->kill();
-      p->waitForFinished(kStartMs);
-    }
+    saver.kill();
+    saver.waitForFinished(kStartMs);
   }
   QTemporaryDir home;
-  QProcess first, second;
+  QProcess saver;
 };
 
 TEST_F(ProgramModes, APreviewForAMissingWindowAndThePasswordJobEndAtOnce) {
@@ -47,16 +43,6 @@ TEST_F(ProgramModes, APreviewForAMissingWindowAndThePasswordJobEndAtOnce) {
     const host_test::ProgramRun run = host_test::RunProgram(home.path(), args);
     EXPECT_EQ(run.code, 0) << args.join(' ').toStdString();
   }
-}
-
-TEST_F(ProgramModes, ASecondConfigurationStartEndsAndLeavesTheFirstDialog) {
-  ASSERT_TRUE(host_test::StartProgram(first, home.path(), {"/c"}));
-  // The first dialog is up once its instance socket exists.
-  const QString display = DisplayName();
-  ASSERT_TRUE(AppearsIn(home.path() + "/Quasarine Properties" + (display.isEmpty() ? "" : "@" + display)));
-  ASSERT_TRUE(host_test::StartProgram(second, home.path(), {}));  // an empty command line is the same job as /C
-  EXPECT_TRUE(second.waitForFinished(kStartMs));
-  EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 TEST_F(ProgramModes, ATemplatePathIsImportedThenTheSaverRunsAndNoTemplateChangesNothing) {
@@ -77,9 +63,9 @@ TEST_F(ProgramModes, ATemplatePathIsImportedThenTheSaverRunsAndNoTemplateChanges
   ASSERT_TRUE(tpl.open(QIODevice::WriteOnly));
   tpl.write("[General]\nLockMessage=Imported sky\n");
   tpl.close();
-  ASSERT_TRUE(host_test::StartProgram(first, home.path(), {path}));
+  ASSERT_TRUE(host_test::StartProgram(saver, home.path(), {path}));
   EXPECT_TRUE(AppearsIn(home.path() + "/quasarine/settings.ini", "Imported sky"));
-  EXPECT_EQ(first.state(), QProcess::Running);  // the saver runs on with the imported settings
+  EXPECT_EQ(saver.state(), QProcess::Running);  // the saver runs on with the imported settings
 }
 
 }  // namespace
