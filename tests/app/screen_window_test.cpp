@@ -4,13 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-
-#include <QApplication>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QTimer>
+
+#include "dialog_test_support.h"
 
 #include "host/host_session.h"
 #include "host/screen_window.h"
@@ -61,19 +58,13 @@ TEST_F(ScreenWindowTest, F5RestartsWithAFreshRunLoopAndEscapeEnds) {
 TEST_F(ScreenWindowTest, AClickOpensThePropertiesDialogAndItsExitEndsTheDisplay) {
   script.at = {{3, [this] { Click(); }}};
   bool dialogSeen = false;
-  // Once the dialog is up (modal), press its Exit button.
-  QTimer pressExit;
-  pressExit.setInterval(20);
-  QObject::connect(&pressExit, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
+  const auto pressExit = dialog_test::OnModal([&](QWidget* dialog) {
     dialogSeen = true;
     EXPECT_EQ(dialog->windowTitle(), "Quasarine Properties");
     EXPECT_TRUE(WindowExists(QString::fromLatin1(kPropertiesTitle)));  // a /C now brings it forward
     for (QAction* entry : dialog->findChildren<QAction*>())
       if (entry->text() == "E&xit") entry->trigger();
   });
-  pressExit.start();
   window->Run();
   EXPECT_TRUE(dialogSeen);
   EXPECT_TRUE(session->state().ExitRequested);
@@ -83,12 +74,7 @@ TEST_F(ScreenWindowTest, AClickOpensThePropertiesDialogAndItsExitEndsTheDisplay)
 
 TEST_F(ScreenWindowTest, ClosingThePropertiesDialogRestartsTheAnimation) {
   script.at = {{3, [this] { Key(Qt::Key_A); }}, {8, [this] { Key(Qt::Key_Escape); }}};
-  QTimer closeDialog;
-  closeDialog.setInterval(20);
-  QObject::connect(&closeDialog, &QTimer::timeout, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-  });
-  closeDialog.start();
+  const auto closeDialog = dialog_test::OnModal([](QWidget* dialog) { dialog->close(); });
   window->Run();
   EXPECT_FALSE(session->state().ExitRequested);
   EXPECT_EQ(script.setups, 2);
@@ -106,15 +92,10 @@ TEST_F(ScreenWindowTest, ThePlatformsCloseEndsTheProgram) {
 TEST_F(ScreenWindowTest, ALoneModifierOpensNothingAndTheWindowWithoutResizingHasNoFrame) {
   script.at = {{3, [this] { Key(Qt::Key_Alt); }}, {6, [this] { Key(Qt::Key_Escape); }}};
   bool dialogSeen = false;
-  QTimer watch;  // a dialog that opened is noted and closed, so the test cannot hang
-  watch.setInterval(20);
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      dialogSeen = true;
-      modal->close();
-    }
+  const auto watch = dialog_test::OnModal([&](QWidget* modal) {  // closed, so the test cannot hang
+    dialogSeen = true;
+    modal->close();
   });
-  watch.start();
   window->Run();
   EXPECT_FALSE(dialogSeen);
   EXPECT_EQ(script.frames, 6);
