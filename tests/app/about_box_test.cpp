@@ -1,8 +1,6 @@
 // The about box and the credits: the demonstrations' order and quota, that the animation runs
-// only while the box can be seen, and the credits' clamps and line cuts.
+// only while the box can be seen, and the credits' line cuts and scrolling.
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 #include "host_test_support.h"
 #include "settings/store.h"
@@ -59,14 +57,6 @@ TEST(AboutBox, AnimatesOnlyWhileItCanBeSeen) {
   EXPECT_TRUE(box.Animating());
   box.hide();
   EXPECT_FALSE(box.Animating());
-}
-
-TEST(Credits, MotionIsClampedAtBothEnds) {
-  for (const auto& [stars, speed, scroll, want] : {std::tuple{5, 0.001f, -2.0f, CreditsMotion{10, 0.0025f, 0.5f}},
-                                                   std::tuple{500, 1.0f, 50.0f, CreditsMotion{200, 0.25f, 10.0f}}}) {
-    const CreditsMotion m = ClampCreditsMotion(static_cast<int16_t>(stars), speed, scroll);
-    EXPECT_EQ(std::tuple(m.stars, m.speed, m.scroll), std::tuple(want.stars, want.speed, want.scroll));
-  }
 }
 
 TEST(CreditsText, HeadingsAndItemsAreCut) {

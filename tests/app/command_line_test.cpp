@@ -1,5 +1,5 @@
-// The start-up command line: how the arguments are joined, which job each text asks for, and
-// where the windowed program's copy is looked for.
+// The start-up command line: which job each text asks for, and where the windowed program's
+// copy is looked for.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,14 +8,6 @@
 
 namespace qsrn {
 namespace {
-
-TEST(CommandLineText, JoinsEverythingAfterTheProgramNameWithSingleBlanks) {
-  const char* argv[] = {"quasarine", "/p", "1234"};
-  EXPECT_EQ(CommandLineText(3, argv), "/p 1234");
-  EXPECT_EQ(CommandLineText(1, argv), "");
-  const char* blank[] = {"quasarine", " /s "};
-  EXPECT_EQ(CommandLineText(2, blank), " /s ");  // untrimmed
-}
 
 struct JobCase {
   const char* text;

@@ -8,7 +8,6 @@
 #include <sstream>
 #include <vector>
 
-#include "tools/headless_run.h"
 #include "host/run_loop.h"
 #include "host_test_support.h"
 #include "render/frame.h"
@@ -294,37 +293,6 @@ TEST_F(RunLoopTest, AStopBeforeTheLoopStartsIsClearedAndOneWithoutASurfaceEndsAt
   Again(5);
   loop.RunSaver(demo);
   EXPECT_TRUE(runs.empty());
-}
-
-// The headless tools follow the windowed loop (Galaxies at 200 frames a theme; the third was cut
-// short, so it is the one the next run starts with), every frame through the caller's platform.
-TEST(HeadlessRun, FollowsTheWindowedLoopThroughTheCallersPlatform) {
-  host_test::TempHome home;
-  SettingsStore store(home.path());
-  auto ctx = std::make_unique<Context>();
-  Surface surface(64, 48);
-  ctx->surface = &surface;
-  class Counting : public HeadlessPlatform {
-   public:
-    void Present(Context&) override { ++presented; }
-    int presented = 0;
-  } caller;
-  ctx->platform = &caller;
-  std::vector<int> effects;
-  HeadlessRunOptions options;
-  options.frames = 450;
-  options.seed = 3;
-  options.factory = [&effects](int effect) -> std::unique_ptr<Engine> {
-    effects.push_back(effect);
-    return CreateEngine(effect);
-  };
-  DemoCounters demo;
-  EXPECT_EQ(RunScreenHeadless(*ctx, store, options, demo), 450);
-  EXPECT_EQ(effects, (std::vector<int>{5, 5, 5}));
-  EXPECT_EQ(demo.galaxyTheme, 2);
-  EXPECT_EQ(caller.presented, 450);
-  EXPECT_EQ(ctx->platform, &caller);
-  EXPECT_GT(caller.TickCount(), 1u);  // the caller's clock paced the frames
 }
 
 }  // namespace
