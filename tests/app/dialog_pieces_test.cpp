@@ -117,7 +117,8 @@ TEST_F(FileDialogTest, ACancelledDialogStillRemembersItsFolder) {
   EXPECT_EQ(TemplateFileDialog::LastFolder(), dir.path());
   TemplateFileDialog next(nullptr, true, QStringLiteral("Title"), kTypes);
   EXPECT_EQ(next.directory().absolutePath(), dir.path());
-  EXPECT_EQ(next.nameFilters(), QStringList({QStringLiteral("Quasarine Templates (*.qsn)"), QStringLiteral("All Files (*)")}));
+  EXPECT_EQ(next.nameFilters(),
+            QStringList({QStringLiteral("Quasarine Templates (*.qsn)"), QStringLiteral("All Files (*)")}));
 }
 
 }  // namespace

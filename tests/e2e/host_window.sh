@@ -46,7 +46,8 @@ e2e_spawn "$PROGRAM" /p "$hostwin"
 preview=$E2E_LAST
 child=$(e2e_child_of "$hostwin" "QSRN:Preview Quasarine 2.3") || e2e_fail "no preview shown inside the host window"
 sleep 0.5
-[ "$(e2e_size "$child")" = "$(e2e_size "$hostwin")" ] || e2e_fail "preview is $(e2e_size "$child") inside $(e2e_size "$hostwin")"
+[ "$(e2e_size "$child")" = "$(e2e_size "$hostwin")" ] ||
+  e2e_fail "preview is $(e2e_size "$child") inside $(e2e_size "$hostwin")"
 e2e_running "$preview" || e2e_fail "the preview ended while its window was there"
 kill "$host"
 wait "$host" 2>/dev/null
