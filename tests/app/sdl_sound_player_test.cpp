@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "host/sdl_sound_player.h"
+#include "host_test_support.h"
 #include "render/context.h"
 #include "render/sound.h"
 #include "render/wave_file.h"
@@ -66,22 +67,15 @@ bool Contains(const std::vector<int16_t>& output, const std::vector<int16_t>& si
 
 class DiskAudio : public ::testing::Test {
  protected:
-  fs::path dir;
-  fs::path output;
+  host_test::TempHome home;
+  const fs::path dir = home.path();
+  const fs::path output = dir / "device.raw";
   Context ctx;
 
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("qsrn_sound_" + std::to_string(::getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-    output = dir / "device.raw";
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
     ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     ctx.settings.SoundFX_ON = true;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
   }
 
   // Waits (at most a few seconds) for the sound to end, and a little longer for the device to
