@@ -24,16 +24,6 @@ TEST(WindowSize, FiveDigitColumnsThatNeitherGoNegativeNorOverflow) {
   EXPECT_EQ(EncodeWindowSize(*damaged), "00012000000096000000");
 }
 
-TEST(WindowSize, MaximisedStoresStateTwoAndMinimisedKeepsTheStoredSize) {
-  const WindowRectTwips rect{1500, 1500, 6000, 4500};
-  EXPECT_EQ(PlacementFor(false, false, rect).windowState, 0);
-  const PlacementValues maximized = PlacementFor(true, false, rect);
-  EXPECT_EQ(maximized.windowState, 2);
-  EXPECT_EQ(maximized.windowSize, "01500015000600004500");
-  EXPECT_EQ(PlacementFor(false, true, rect).windowState, 0);
-  EXPECT_FALSE(PlacementFor(false, true, rect).windowSize);
-}
-
 class PlacementStoreTest : public ::testing::Test {
  protected:
   void SetUp() override { host_test::EnsureQtApplication(); }
