@@ -18,13 +18,6 @@
 namespace qsrn {
 namespace {
 
-struct Load {
-  int effect;
-  int theme;
-  bool applyPerfMult;
-  bool operator==(const Load&) const = default;
-};
-
 struct EngineRun {
   int effect;
   int theme;
@@ -90,7 +83,6 @@ class RunLoopTest : public ::testing::Test {
     loop.SetFixedSeed(11);
     loop.SetEffectLoader([this](Context& c, const SettingsStore& s, int effect, int theme, bool perf) {
       LoadEffectSettings(c, s, effect, theme, perf);
-      loads.push_back({effect, theme, perf});
       lastTheme = theme;
     });
     loop.SetEngineFactory([this](int effect) -> std::unique_ptr<Engine> {
@@ -132,7 +124,6 @@ class RunLoopTest : public ::testing::Test {
   RunLoop loop{ctx, store};
   DemoCounters demo;
 
-  std::vector<Load> loads;
   std::vector<EngineRun> runs;
   std::vector<float> firstDraws;
   int lastTheme = 0;
@@ -203,23 +194,6 @@ TEST_F(RunLoopTest, AFixedEffectRunsAloneWithItsThemeWhateverTheStoreSays) {
   EXPECT_EQ(Runs(), Expected("5/3*250"));
 }
 
-TEST_F(RunLoopTest, ThemeBitWithoutTheEffectBitLoadsThemesButRunsNothing) {
-  Set("General", "AnimationType", "0");
-  Set("Advanced", "Adv_EffectFPC", "100");
-  Set("Advanced", "Adv_PickQSRN", "64");
-  platform.stopAfter = 60;
-  loop.RunSaver(demo);
-
-  EXPECT_TRUE(runs.empty());
-  ASSERT_GE(loads.size(), 18u);
-  for (int theme = 1; theme <= 13; ++theme) EXPECT_EQ(loads[theme - 1], (Load{0, theme, true}));
-  // Indexes 1 to 4 are loaded whatever the mask; Galaxies without its bits is not.
-  EXPECT_EQ(loads[13], (Load{1, 0, true}));
-  EXPECT_EQ(loads[16], (Load{4, 0, true}));
-  EXPECT_EQ(loads[17], (Load{0, 1, true}));
-  EXPECT_TRUE(ctx.StopRequested);  // the loop kept dispatching and honoured the stop
-}
-
 TEST_F(RunLoopTest, NoEffectSelectedWaitsCalmlyInsteadOfSpinning) {
   Set("General", "AnimationType", "0");
   Set("Advanced", "Adv_EffectFPC", "100");
@@ -241,13 +215,11 @@ TEST_F(RunLoopTest, ASingleEffectRunsUntilStoppedWithThePerformanceMultiplierOnl
   budget = 3000;
   loop.RunSaver(demo);
   EXPECT_EQ(Runs(), Expected("3/0*3000"));
-  EXPECT_EQ(loads.back(), (Load{3, 0, false}));
   EXPECT_EQ(runs[0].particles, 1000);
 
   Again(10);
   Run(LoopKind::Preview);
   ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(loads.back(), (Load{3, 0, true}));
   // The preview multiplies by Adv_PerfMult, itself scaled by 0.6 in the preview.
   EXPECT_NEAR(runs[0].particles, 1000 * 2 * 0.6, 1.0);
 }
