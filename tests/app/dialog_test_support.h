@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <functional>
 #include <memory>
 #include <QTimer>
 #include <QWidget>
@@ -45,6 +46,16 @@ inline void Focus(QWidget* w, bool in) {
       box->close();
   });
   t->start(10);
+  return timer;
+}
+
+// Hands each modal window that comes up to `act` while the returned watcher lives.
+[[nodiscard]] inline std::unique_ptr<QTimer> OnModal(std::function<void(QWidget*)> act) {
+  auto timer = std::make_unique<QTimer>();
+  QObject::connect(timer.get(), &QTimer::timeout, [act = std::move(act)] {
+    if (QWidget* modal = QApplication::activeModalWidget()) act(modal);
+  });
+  timer->start(20);
   return timer;
 }
 

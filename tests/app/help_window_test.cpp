@@ -50,29 +50,21 @@ TEST_F(Help, EveryEditedSettingHasATopic) {
   EXPECT_FALSE(help->ShowTopic(QStringLiteral("NoSuchSetting")));
 }
 
+// F1 on a field of the properties dialog shows its setting in the dialog's own help window,
+// which closes with the dialog; the dialog's menus reach our other forms.
 TEST_F(Help, F1OnAFieldOpensItsSettingsSection) {
-  host_test::TempHome home;
-  SettingsStore store(home.path());
-  frmAdvanced form(store, QString());
-  EXPECT_EQ(HelpKeyOf(form.txtAdv(0)), QStringLiteral("Adv_TimeDelay"));
-  EXPECT_EQ(HelpKeyOf(form.chkEffect(7)), QStringLiteral("Adv_PickQSRN"));
-  ShowHelpTopic(owner.get(), form.chkCycle());
-  EXPECT_EQ(help->browser()->textCursor().selectedText(), QStringLiteral("Adv_EffectFPC"));
-  EXPECT_EQ(SelectedSectionTitle(), QStringLiteral("Advanced settings"));
-}
-
-// The properties dialog's F1 reaches the manual, and its menus open our forms.
-TEST_F(Help, ThePropertiesDialogOpensTheManualAndTheForms) {
   host_test::TempHome home;
   SettingsStore store(home.path());
   PropertiesDialog dialog(store);
   dialog.show();
-  QLineEdit* shells = dialog.findChild<QLineEdit*>(QStringLiteral("FireWorks"));
-  ASSERT_NE(shells, nullptr);
-  ShowHelpTopic(&dialog, shells);
+  EXPECT_EQ(HelpKeyOf(dialog.findChild<QLineEdit*>(QStringLiteral("FireWorks"))), QStringLiteral("FireWorks"));
+  frmAdvanced form(store, QString());
+  ShowHelpTopic(&dialog, form.chkCycle());
   HelpWindow* own = dialog.findChild<HelpWindow*>();
   ASSERT_NE(own, nullptr);
-  EXPECT_EQ(own->browser()->textCursor().selectedText(), QStringLiteral("FireWorks"));
+  help = own;
+  EXPECT_EQ(help->browser()->textCursor().selectedText(), QStringLiteral("Adv_EffectFPC"));
+  EXPECT_EQ(SelectedSectionTitle(), QStringLiteral("Advanced settings"));
   dialog.close();
   EXPECT_FALSE(own->isVisible());
   EXPECT_TRUE(FormHooks().advanced && FormHooks().sounds && FormHooks().about);
@@ -88,14 +80,6 @@ TEST_F(Help, SearchNarrowsTheContentsAndFindsTheWords) {
   EXPECT_EQ(help->browser()->textCursor().selectedText().toLower(), QStringLiteral("solar wind"));
   help->search()->setText(QStringLiteral("zzqqxx"));
   EXPECT_FALSE(help->FindNext());
-}
-
-TEST_F(Help, ClosesWithItsDialog) {
-  owner->show();
-  ShowHelpContents(owner.get());
-  EXPECT_TRUE(help->isVisible());
-  owner->close();
-  EXPECT_FALSE(help->isVisible());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <filesystem>
@@ -32,6 +33,33 @@ class TempHome {
  private:
   QTemporaryDir dir_;
 };
+
+// The built program started with its settings and runtime folders in `home` (offscreen); false
+// when it could not be started.
+inline bool StartProgram(QProcess& p, const QString& home, const QStringList& args) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "HOME"}) env.insert(name, home);
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  p.setProcessEnvironment(env);
+  p.start(QString::fromUtf8(QSRN_PROGRAM), args);
+  return p.waitForStarted(120000);
+}
+
+// Runs the program to its end: its exit status (-1 when it crashed or hung) and its output.
+struct ProgramRun {
+  int code = -1;
+  QString out, err;
+};
+
+inline ProgramRun RunProgram(const QString& home, const QStringList& args) {
+  QProcess p;
+  ProgramRun r;
+  if (!StartProgram(p, home, args) || !p.waitForFinished(120000)) return r;
+  if (p.exitStatus() == QProcess::NormalExit) r.code = p.exitCode();
+  r.out = QString::fromUtf8(p.readAllStandardOutput());
+  r.err = QString::fromUtf8(p.readAllStandardError());
+  return r;
+}
 
 // An engine that draws nothing, counts set-ups and frames (over all its instances), and at
 // given frames runs a step of the test's script (posting input, closing a window).

@@ -1,56 +1,38 @@
-// The saver's mouse-move rule: the fourth move in the window of time closes, fewer never do,
-// and the window resets after ten seconds.
+// The saver's mouse-move rule: the fourth move within a little over ten seconds of the first
+// closes; fewer, later or further moves never do.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "host/mouse_move_rule.h"
 
 namespace qsrn {
 namespace {
 
-TEST(MouseMoveRule, ThreeMovesNeverCloseTheFourthDoes) {
+struct MoveCase {
+  std::vector<int64_t> seconds;  // the times of the moves
+  std::vector<size_t> closing;   // the moves that close
+};
+
+class MouseMoveRuleCases : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(MouseMoveRuleCases, OnlyTheFourthMoveInTheWindowCloses) {
   MouseMoveRule rule;
-  EXPECT_FALSE(rule.OnMouseMove(100));
-  EXPECT_FALSE(rule.OnMouseMove(100));
-  EXPECT_FALSE(rule.OnMouseMove(101));
-  EXPECT_TRUE(rule.OnMouseMove(102));
+  const MoveCase& c = GetParam();
+  for (size_t k = 0; k < c.seconds.size(); ++k)
+    EXPECT_EQ(rule.OnMouseMove(c.seconds[k]), std::count(c.closing.begin(), c.closing.end(), k) == 1) << k;
 }
 
-TEST(MouseMoveRule, OnlyTheFourthClosesSoARefusedStopWaitsForTheReset) {
-  MouseMoveRule rule;
-  for (int i = 0; i < 4; ++i) rule.OnMouseMove(50);
-  EXPECT_FALSE(rule.OnMouseMove(51));  // fifth
-  EXPECT_FALSE(rule.OnMouseMove(55));
-  EXPECT_FALSE(rule.OnMouseMove(61));  // more than ten seconds: the count resets to 0
-  EXPECT_EQ(rule.MouseMoves, 0);
-  EXPECT_EQ(rule.MouseTime, 0);
-  EXPECT_FALSE(rule.OnMouseMove(62));
-  EXPECT_FALSE(rule.OnMouseMove(62));
-  EXPECT_FALSE(rule.OnMouseMove(62));
-  EXPECT_TRUE(rule.OnMouseMove(63));
-}
-
-TEST(MouseMoveRule, SlowDriftingNeverCloses) {
-  MouseMoveRule rule;
-  for (int64_t t = 1000; t < 1200; t += 6) EXPECT_FALSE(rule.OnMouseMove(t)) << t;
-}
-
-TEST(MouseMoveRule, TheWindowOpensWithTheFirstMoveAndLastsAlittleOverTenSeconds) {
-  MouseMoveRule rule;
-  rule.OnMouseMove(10);
-  rule.OnMouseMove(15);
-  rule.OnMouseMove(20);  // exactly ten seconds: still inside
-  EXPECT_EQ(rule.MouseMoves, 3);
-  EXPECT_TRUE(rule.OnMouseMove(20));
-
-  MouseMoveRule late;
-  late.OnMouseMove(10);
-  late.OnMouseMove(21);  // past the window: count and window reset, this move included
-  EXPECT_EQ(late.MouseMoves, 0);
-  EXPECT_FALSE(late.OnMouseMove(22));
-  EXPECT_FALSE(late.OnMouseMove(22));
-  EXPECT_FALSE(late.OnMouseMove(22));
-  EXPECT_TRUE(late.OnMouseMove(23));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Moves, MouseMoveRuleCases,
+    ::testing::Values(MoveCase{{100, 100, 101, 102}, {3}},
+                      MoveCase{{10, 15, 20, 20}, {3}},  // exactly ten seconds: still inside
+                      // Past the window the count and the window reset, that move included.
+                      MoveCase{{10, 21, 22, 22, 22, 23}, {5}},
+                      // Only the fourth closes: a refused stop waits for the reset.
+                      MoveCase{{50, 50, 50, 50, 51, 55, 61, 62, 62, 62, 63}, {3, 10}},
+                      MoveCase{{1000, 1006, 1012, 1018, 1024, 1030, 1036, 1042}, {}}));  // slow drift
 
 TEST(MouseMoveRule, TheClockNeverReadsZero) { EXPECT_GT(MouseRuleSeconds(), 0); }
 

@@ -1,15 +1,14 @@
 // The program's start-up modes as a user meets them (offscreen, no X server): a preview for a
-// window that does not exist ends at once, the password job ends at once, a second /C leaves
-// the first dialog running, and a template path is imported before the saver runs.
+// window that does not exist and the password job end at once, a template path is imported
+// before the saver runs, and a path that is no template leaves the store alone.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "host/single_instance.h"
+#include "host_test_support.h"
 #include "settings/store.h"
 
 namespace qsrn {
@@ -17,88 +16,56 @@ namespace {
 
 constexpr int kStartMs = 10000;
 
-class ProgramModes : public ::testing::Test {
- protected:
-  void Start(QProcess& p, const QStringList& args) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", config.path());
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    p.setProcessEnvironment(env);
-    p.start(QString::fromUtf8(QSRN_PROGRAM), args);
-    ASSERT_TRUE(p.waitForStarted(kStartMs));
-  }
-  static void Stop(QProcess& p) {
-    if (p.state() != QProcess::NotRunning) {
-      p.kill();
-      p.waitForFinished(kStartMs);
-    }
-  }
-  // True once the file holds the text, within a bounded wait.
-  static bool AppearsIn(const QString& path, const QByteArray& text) {
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < kStartMs) {
-      QFile f(path);
-      if (f.open(QIODevice::ReadOnly) && f.readAll().contains(text)) return true;
-      QThread::msleep(50);
-    }
-    return false;
-  }
-
-  QTemporaryDir config;
-  QTemporaryDir runtime;
-};
-
-TEST_F(ProgramModes, APreviewForAWindowThatDoesNotExistEndsAtOnce) {
-  for (const QStringList& args : {QStringList{"/p", "1234"}, QStringList{"/P:1234"}, QStringList{"/P"}}) {
-    QProcess p;
-    Start(p, args);
-    EXPECT_TRUE(p.waitForFinished(kStartMs)) << args.join(' ').toStdString();
-    EXPECT_EQ(p.exitCode(), 0);
-    Stop(p);
-  }
-}
-
-TEST_F(ProgramModes, ThePasswordJobEndsAtOnce) {
-  QProcess p;
-  Start(p, {"/a", "42"});
-  EXPECT_TRUE(p.waitForFinished(kStartMs));
-  EXPECT_EQ(p.exitCode(), 0);
-  Stop(p);
-}
-
-TEST_F(ProgramModes, ASecondConfigurationStartEndsAndLeavesTheFirstDialog) {
-  QProcess first;
-  Start(first, {"/c"});
-  // The first dialog is up once its instance socket exists.
-  const QString display = DisplayName();
-  const QString socket = runtime.path() + "/Quasarine Properties" + (display.isEmpty() ? "" : "@" + display);
+// True once the file holds the text, within a bounded wait.
+bool AppearsIn(const QString& path, const QByteArray& text) {
   QElapsedTimer waited;
   waited.start();
-  while (!QFile::exists(socket) && waited.elapsed() < kStartMs) QThread::msleep(50);
-  ASSERT_TRUE(QFile::exists(socket));
-
-  QProcess second;
-  Start(second, {});  // an empty command line is the same job as /C
-  EXPECT_TRUE(second.waitForFinished(kStartMs));
-  EXPECT_EQ(first.state(), QProcess::Running);
-  Stop(second);
-  Stop(first);
+  for (; waited.elapsed() < kStartMs; QThread::msleep(50)) {
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly) && f.readAll().contains(text)) return true;
+  }
+  return false;
 }
 
-TEST_F(ProgramModes, ATemplatePathIsImportedThenTheSaverRuns) {
-  const QString path = config.path() + "/Night Sky.QSN";
+class ProgramModes : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    saver.kill();
+    saver.waitForFinished(kStartMs);
+  }
+  QTemporaryDir home;
+  QProcess saver;
+};
+
+TEST_F(ProgramModes, APreviewForAMissingWindowAndThePasswordJobEndAtOnce) {
+  for (const QStringList& args : {QStringList{"/p", "1234"}, QStringList{"/P:1234"}, QStringList{"/P"},
+                                  QStringList{"/a", "42"}}) {
+    const host_test::ProgramRun run = host_test::RunProgram(home.path(), args);
+    EXPECT_EQ(run.code, 0) << args.join(' ').toStdString();
+  }
+}
+
+TEST_F(ProgramModes, ATemplatePathIsImportedThenTheSaverRunsAndNoTemplateChangesNothing) {
+  SettingsStore store(home.path().toStdString() + "/quasarine");
+  ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "77"));
+  QFile stored(QString::fromStdString(store.FileFor(0).string()));
+  ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+  const QByteArray before = stored.readAll();
+  const QString typo = home.path() + "/typo.qsn";
+  const host_test::ProgramRun run = host_test::RunProgram(home.path(), {typo});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_TRUE(run.err.contains(typo)) << run.err.toStdString();
+  stored.seek(0);
+  EXPECT_EQ(stored.readAll(), before);
+
+  const QString path = home.path() + "/Night Sky.QSN";
   QFile tpl(path);
   ASSERT_TRUE(tpl.open(QIODevice::WriteOnly));
   tpl.write("[General]\nLockMessage=Imported sky\n");
   tpl.close();
-
-  QProcess saver;
-  Start(saver, {path});
-  EXPECT_TRUE(AppearsIn(config.path() + "/quasarine/settings.ini", "Imported sky"));
+  ASSERT_TRUE(host_test::StartProgram(saver, home.path(), {path}));
+  EXPECT_TRUE(AppearsIn(home.path() + "/quasarine/settings.ini", "Imported sky"));
   EXPECT_EQ(saver.state(), QProcess::Running);  // the saver runs on with the imported settings
-  Stop(saver);
 }
 
 }  // namespace

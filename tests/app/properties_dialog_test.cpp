@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <fstream>
@@ -126,17 +125,6 @@ TEST_F(PropertiesDialogTest, MenuEntriesOfOtherFormsWorkOnceTheirHookIsSet) {
   advanced->trigger();
   FormHooks() = plugged;
   EXPECT_EQ(Field("LockMessage")->text(), "from advanced");
-}
-
-TEST_F(PropertiesDialogTest, EffectChoiceShowsItsFrameAndEnablesTheSharedFrames) {
-  auto* pixCol = Dialog().findChild<QGroupBox*>("fraPixCol");
-  auto* pixEnh = Dialog().findChild<QGroupBox*>("fraPixelEnh");
-  const bool colour[] = {true, false, true, true, false, false}, size[] = {false, false, true, true, true, true};
-  for (int effect = 0; effect < 6; ++effect) {
-    Dialog().SelectEffect(effect);
-    EXPECT_EQ(pixCol->isEnabled(), colour[effect]) << effect;
-    EXPECT_EQ(pixEnh->isEnabled(), size[effect]) << effect;
-  }
 }
 
 TEST_F(PropertiesDialogTest, TemplateRoundTripKeepsForeignLinesAndStoresItsAdvancedKeys) {

@@ -126,3 +126,21 @@ e2e_saver_up() {
   e2e_spawn "$PROGRAM" "$@"
   e2e_wait_window "QSRN:Quasarine 2.3" 10 >/dev/null || e2e_fail "the saver window did not appear ($*)"
 }
+
+# e2e_size WINDOW: prints the window's WIDTHxHEIGHT.
+e2e_size() { xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
+
+# e2e_child_of WINDOW TITLE: prints the id of the shown child of WINDOW with that title, once
+# there is one (10 s at most).
+e2e_child_of() {
+  local child
+  for _ in $(seq 100); do
+    child=$(xwininfo -children -id "$1" | awk -v t="\"$2\"" 'index($0, t) { print $1; exit }')
+    if [ -n "$child" ] && xwininfo -id "$child" | grep -q "Map State: IsViewable"; then
+      echo "$child"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}

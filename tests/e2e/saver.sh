@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# /S on a display with two screens: both are covered, a window mapped while the saver runs stays
-# below it, and a key, or mouse moves on the second screen, end the saver on both.
+# /S on a display with two screens: both are covered, a second /S ends at once, a window mapped
+# while the saver runs stays below it, three mouse moves do not end it and the fourth (on the
+# second screen) does, and a key ends it on both screens.
 set -uo pipefail
 source "$(dirname "$0")/lib/x11_session.sh"
 e2e_start "$1" -screen 0 1280x720x24 -screen 1 1024x600x24
@@ -21,6 +22,12 @@ for _ in $(seq 50); do e2e_covered 1 1024x600 && break; sleep 0.1; done
 e2e_covered 0 1280x720 || e2e_fail "the first screen is not covered"
 e2e_covered 1 1024x600 || e2e_fail "the second screen is not covered"
 
+e2e_spawn "$PROGRAM" /S
+e2e_wait_exit "$E2E_LAST" 3 || e2e_fail "the second saver did not end at once"
+# Still one saver window per screen.
+[ "$(xdotool search --onlyvisible --name '^QSRN:Quasarine 2.3$' | wc -l)" -eq 2 ] ||
+  e2e_fail "a second saver window appeared"
+
 # A window that opens while the saver runs stays below it.
 e2e_spawn xmessage -name qsrnpopup -title qsrnpopup -geometry 300x100+100+100 "popup"
 popup=$E2E_LAST
@@ -28,22 +35,25 @@ e2e_wait_window qsrnpopup 10 >/dev/null || e2e_fail "the test's window did not a
 sleep 0.5
 top=$(xwininfo -root -children | awk '/^ +0x/ { print $1; exit }')  # listed from the top down
 [ "$(xwininfo -id "$top" | grep -c 'QSRN:Quasarine 2.3')" -eq 1 ] || e2e_fail "the new window went above the saver"
-e2e_running "$saver" || e2e_fail "a window opening ended the saver"
+e2e_running "$saver" || e2e_fail "a window opening or a second saver ended the saver"
 kill "$popup"
 
-# Four mouse moves on the second screen end both.
-for pos in "100 100" "200 150" "300 200" "400 250"; do
+# Three mouse moves on the second screen do not end it; the fourth does.
+for pos in "100 100" "200 150" "300 200"; do
   xdotool mousemove --screen 1 $pos
-  sleep 0.1
+  sleep 0.2
 done
-e2e_wait_exit "$saver" 5 || e2e_fail "mouse moves on the second screen did not end the saver"
+sleep 0.5
+e2e_running "$saver" || e2e_fail "three mouse moves ended the saver"
+xdotool mousemove --screen 1 400 250
+e2e_wait_exit "$saver" 5 || e2e_fail "the fourth mouse move (second screen) did not end the saver"
 
 # A key ends both.
-e2e_saver_up /S
+e2e_saver_up /s
 saver=$E2E_LAST
 for _ in $(seq 50); do e2e_covered 1 1024x600 && break; sleep 0.1; done
 xdotool key space
 e2e_wait_exit "$saver" 5 || e2e_fail "a key did not end the saver"
 [ -z "$(DISPLAY="${DISPLAY%.*}.1" xdotool search --screen 1 --onlyvisible --name '^QSRN:Quasarine 2\.3$' 2>/dev/null)" ] ||
   e2e_fail "a saver window stayed on the second screen"
-echo "every_screen: ok"
+echo "saver: ok"

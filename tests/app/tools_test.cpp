@@ -1,0 +1,191 @@
+// The program's headless tools run as a user runs them, on a store of our own: --render writes
+// the same PNG for the same seed and another for another seed, reads the stored settings, takes
+// overrides without touching the store and writes numbered frames; --bench reports; and
+// --print-settings shows what a run would load. Bad options give usage and exit 2.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <map>
+
+#include "host_test_support.h"
+#include "settings/store.h"
+
+namespace qsrn {
+namespace {
+
+class ToolRun : public ::testing::Test {
+ protected:
+  QString StoreDir() const { return config.path() + "/quasarine"; }
+  SettingsStore Store() const { return SettingsStore(StoreDir().toStdString()); }
+  QString Path(const QString& name) const { return work.path() + "/" + name; }
+  host_test::ProgramRun Run(const QStringList& args) { return host_test::RunProgram(config.path(), args); }
+  host_test::ProgramRun Render(const QString& file, const QStringList& more) {
+    return Run(QStringList{"--render", Path(file), "--effect", "1", "--size", "320x240", "--frames", "60"} + more);
+  }
+
+  // The printout as name -> value, and the names in order.
+  std::map<QString, QString> Printed(const QStringList& args, QStringList* order = nullptr) {
+    const host_test::ProgramRun run = Run(QStringList{"--print-settings"} + args);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    std::map<QString, QString> fields;
+    for (const QString& line : run.out.split('\n', Qt::SkipEmptyParts)) {
+      const qsizetype eq = line.indexOf('=');
+      fields[line.left(eq)] = line.mid(eq + 1);
+      if (order) order->append(line.left(eq));
+    }
+    return fields;
+  }
+
+  static QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+
+  static int LitPixels(const QString& path) {
+    const QImage image(path);
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) lit += (image.pixel(x, y) & 0xFFFFFF) != 0;
+    return lit;
+  }
+
+  QTemporaryDir config;
+  QTemporaryDir work;
+};
+
+TEST_F(ToolRun, SameSeedGivesTheSameFileOtherSeedAnother) {
+  ASSERT_EQ(Render("a.png", {"--seed", "7"}).code, 0);
+  ASSERT_EQ(Render("b.png", {"--seed", "7"}).code, 0);
+  ASSERT_EQ(Render("c.png", {"--seed", "8"}).code, 0);
+  const QByteArray a = Bytes(Path("a.png"));
+  ASSERT_FALSE(a.isEmpty());
+  EXPECT_EQ(a, Bytes(Path("b.png")));
+  EXPECT_NE(a, Bytes(Path("c.png")));
+  EXPECT_EQ(QImage(Path("a.png")).size(), QSize(320, 240));
+}
+
+TEST_F(ToolRun, ReadsTheStoreAndOverridesOnlyACopy) {
+  SettingsStore store = Store();
+  ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Stars", "10"));
+  ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Dyson_Percent", "0"));
+  ASSERT_EQ(Render("few.png", {"--seed", "3"}).code, 0);
+  ASSERT_EQ(Render("many.png", {"--seed", "3", "--set", "Star_Stars=999"}).code, 0);
+  const int few = LitPixels(Path("few.png"));
+  const int many = LitPixels(Path("many.png"));
+  EXPECT_GT(few, 0);
+  EXPECT_LE(few, 10 * 4);  // ten small dots at most
+  EXPECT_GT(many, 20 * few);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "Starfield", "Star_Stars", 0), 10);  // untouched
+}
+
+// Without --effect the film follows the windowed display's run loop: the stored effect when one
+// is stored (the same film as asking for it), the demonstration when none ever was.
+TEST_F(ToolRun, WithoutAnEffectFollowsTheWindowedRunLoop) {
+  const QStringList common{"--size", "320x180", "--frames", "100", "--seed", "5"};
+  ASSERT_EQ(Run(QStringList{"--render", Path("stored.png"), "--set", "AnimationType=1"} + common).code, 0);
+  ASSERT_EQ(Run(QStringList{"--render", Path("asked.png"), "--effect", "1"} + common).code, 0);
+  EXPECT_EQ(Bytes(Path("stored.png")), Bytes(Path("asked.png")));
+
+  ASSERT_EQ(Run(QStringList{"--render", Path("demo.png")} + common).code, 0);
+  EXPECT_GT(LitPixels(Path("demo.png")), 0);
+  EXPECT_FALSE(QDir(StoreDir()).exists("settings.ini"));  // the demonstration never stores a choice
+}
+
+TEST_F(ToolRun, NumberedFramesAreEachWritten) {
+  ASSERT_EQ(Run({"--render", Path("f-%03d.png"), "--effect", "1", "--size", "64x48", "--frames", "3",
+                 "--seed", "1"}).code, 0);
+  EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList({"f-001.png", "f-002.png", "f-003.png"}));
+  EXPECT_NE(Bytes(Path("f-001.png")), Bytes(Path("f-003.png")));
+}
+
+TEST_F(ToolRun, BadOptionsGiveUsageAndExitTwo) {
+  const QString x = Path("x.png");
+  const QStringList bad[] = {
+      {"--render"},
+      {"--render", "--effect", "1"},
+      {"--render", x, "--effect", "6"},
+      {"--render", x, "--theme", "2"},  // a theme needs its effect
+      {"--render", x, "--frames", "0"},
+      {"--render", x, "--frames"},
+      {"--render", x, "--size", "640"},
+      {"--render", x, "--size", "0x10"},
+      {"--render", x, "--seed", "-4"},
+      {"--render", x, "--bogus", "1"},
+      {"--render", Path("x-%s.png")},
+      {"--render", Path("x-%d-%d.png")},
+      {"--render", Path("x-%n.png")},
+      {"--render", Path("x-%ld.png")},
+      {"--render", x, "--set", "NoSuchKey=1"},
+      {"--bench", "--set", "Star_Stars"},
+      {"--bench", "--theme", "17"},
+      {"--print-settings", "--bogus"},
+      {"--print-settings", "--effect", "1x"},
+      {"--print-settings", "--theme", "-1"},
+      {"--print-settings", "--effect", "0", "--theme", "14"},
+      {"--print-settings", "extra"},
+  };
+  for (const QStringList& args : bad) {
+    const host_test::ProgramRun r = Run(args);
+    EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("usage:")) << args.join(' ').toStdString();
+  }
+  EXPECT_TRUE(QDir(work.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ToolRun, BenchReportsTheStarfieldWithItsParticles) {
+  const host_test::ProgramRun r = Run({"--bench", "--effect", "1", "--frames", "30", "--size", "320x240",
+                                       "--set", "Star_Stars=999", "--set", "Star_Dyson_Percent=0"});
+  ASSERT_EQ(r.code, 0) << r.err.toStdString();
+  const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 3);  // the heading, the effect and its presenting
+  for (const QString& line : {lines[1], lines[2]}) {
+    const QStringList fields = line.split(' ', Qt::SkipEmptyParts);
+    ASSERT_GE(fields.size(), 5);
+    EXPECT_EQ(fields[1], "30");
+    EXPECT_LE(fields[2].toDouble(), fields[3].toDouble());  // median within the 95th percentile
+  }
+  EXPECT_TRUE(lines[1].startsWith("Starfield ") && lines[1].endsWith(" 999")) << lines[1].toStdString();
+  EXPECT_TRUE(lines[2].trimmed().startsWith("presenting "));
+  EXPECT_FALSE(QDir(StoreDir()).exists());  // the overrides went to a temporary copy
+}
+
+TEST_F(ToolRun, PrintSettingsShowsTheFactoryValuesOnceEachDerivedBesideTheirSource) {
+  QStringList order;
+  auto f = Printed({}, &order);
+  EXPECT_EQ(f["Adv_FontName"], "MS Sans Serif");
+  // The stored effect (Fireworks when none is stored) with its factory values.
+  EXPECT_EQ(f["FireLaunchPersist"], "0.88");
+  EXPECT_EQ(f["FireMultiMoment"], "True");
+  EXPECT_EQ(f["FireKnotX"], "0,0,0,0,0,0,0,0,0");
+  EXPECT_EQ(order.size(), static_cast<qsizetype>(f.size()));
+  EXPECT_EQ(order.front(), "ParticleCount");
+  EXPECT_EQ(order.back(), "SoundFiles(8)");
+  EXPECT_EQ(order.indexOf("FocalLengthInverse"), order.indexOf("FocalLength") + 1);
+  EXPECT_EQ(order.indexOf("GalaxyPlane"), order.indexOf("Galaxy_Profile") + 1);
+  EXPECT_FALSE(order.contains("FireSparks"));  // it fills ParticleCount
+}
+
+TEST_F(ToolRun, PrintSettingsFollowsTheOptionsAndTheStore) {
+  EXPECT_EQ(Printed({"--effect", "5", "--theme", "1"})["Galaxy_AmbPersist"], "0.996");
+  EXPECT_EQ(Printed({"--effect", "1", "--theme", "3"})["Star_Stars"], "120");  // no themes: ignored
+  auto f = Printed({"--preview", "--effect", "4"});
+  EXPECT_EQ(f["Adv_PerfMult"], "0.6");
+  EXPECT_EQ(f["ParticleCount"], "1200");
+
+  SettingsStore store = Store();
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "AnimationType", "2"));
+  ASSERT_TRUE(store.RegSetString(kAppName, "B-SplineWarp", "warp_sparks", "77"));
+  ASSERT_TRUE(store.RegSetString(kAppName, "Advanced", "Adv_EffectFPC", "50"));
+  f = Printed({});
+  EXPECT_EQ(f["ParticleCount"], "77");
+  EXPECT_EQ(f["Adv_EffectFPC"], "100");
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "AnimationType", "9"));  // clamped to 5
+  EXPECT_EQ(Printed({})["ParticleCount"], "2500");
+}
+
+}  // namespace
+}  // namespace qsrn
