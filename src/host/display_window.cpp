@@ -20,8 +20,6 @@ namespace qsrn {
 namespace {
 // The label's place on the forms: 180 twips from the top.
 constexpr double kMessageTopTwips = 180;
-// Once the window is exposed, its size counts as settled after this long without a resize.
-constexpr int kSettleQuietMs = 120;
 }  // namespace
 
 DisplayWindow::DisplayWindow(bool isForm, QWidget* parent) : QWidget(parent), isForm_(isForm) {
@@ -86,7 +84,7 @@ void DisplayWindow::ClearMessage() {
   if (lblMessage_) lblMessage_->setText(QString());
 }
 
-void DisplayWindow::WaitUntilSettled(int maxMs) {
+void DisplayWindow::WaitUntilSettled(int maxMs, int quietMs) {
   QElapsedTimer total;
   total.start();
   QElapsedTimer quiet;
@@ -102,7 +100,7 @@ void DisplayWindow::WaitUntilSettled(int maxMs) {
     const bool exposed = windowHandle() != nullptr && windowHandle()->isExposed();
     // A window that already covers its whole screen (the saver) has nothing left to wait for.
     const bool fillsScreen = screen() != nullptr && size() == screen()->geometry().size();
-    if (exposed && (fillsScreen || quiet.elapsed() >= kSettleQuietMs)) break;
+    if (exposed && (fillsScreen || quiet.elapsed() >= quietMs)) break;
     wake.start(20);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   }

@@ -35,9 +35,11 @@ class DisplayWindow : public QWidget {
   void ClearMessage();
   QLabel* messageLabel() const { return lblMessage_; }
 
-  // Lets events through until the window is on screen and its size has stopped changing, so
-  // that the surface is sized to the window the user sees.
-  void WaitUntilSettled(int maxMs = 1000);
+  // Lets events through until the window is on screen and its size has stopped changing for
+  // quietMs (a window manager may still place or resize a new window), so that the surface is
+  // sized to the window the user sees.
+  static constexpr int kSettleQuietMs = 120;
+  void WaitUntilSettled(int maxMs = 1000, int quietMs = kSettleQuietMs);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -32,7 +32,9 @@ void PreviewWindow::Run(uint64_t parentId) {
   picPreview_->setGeometry(0, 0, static_cast<int>(std::lround(parentSize->width / dpr)),
                            static_cast<int>(std::lround(parentSize->height / dpr)));
   picPreview_->show();
-  picPreview_->WaitUntilSettled(500);
+  // A child window keeps the size we gave it: no window manager will change it, so being on
+  // screen is enough.
+  picPreview_->WaitUntilSettled(500, 0);
   picPreview_->SizeSurfaceToWindow();
 
   QtFramePlatform& platform = session_.platform();
