@@ -29,7 +29,7 @@ class TilePresenter {
   void Paint(QPainter& painter, const QRegion& area) const;
 
   const QImage& image() const { return image_; }
-  // How many tiles the last Update found changed.
+  // How many tiles the last Update presents (the changed ones and the short gaps between them).
   int32_t TilesChanged() const { return tilesChanged_; }
 
  private:
