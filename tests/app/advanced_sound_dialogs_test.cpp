@@ -31,18 +31,12 @@ namespace {
 namespace fs = std::filesystem;
 using dialog_test::AnswerNextBox;
 
-class DialogStore : public ::testing::Test {
+class DialogStore : public host_test::StoreTest {
  protected:
-  void SetUp() override { host_test::EnsureQtApplication(); }
-  std::string Get(const char* section, const char* key) {
-    return store.GetSettingString(kAppName, section, key, "<missing>");
-  }
   std::string FileText() {
     std::ifstream in(store.FileFor(0), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
-  host_test::TempHome home;
-  SettingsStore store{home.path()};
 };
 
 using AdvancedDialog = DialogStore;
@@ -59,8 +53,8 @@ TEST_F(AdvancedDialog, OkWritesZeroFramesWhenNotCycling) {
     for (int i = 0; i < 8 && clearMask; ++i) form.chkEffect(i)->setChecked(false);
     form.cmdOK()->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_EQ(Get("Advanced", "Adv_EffectFPC"), "0");
-    EXPECT_EQ(Get("Advanced", "Adv_PickQSRN"), clearMask ? "0" : "189");
+    EXPECT_EQ(Stored("Advanced", "Adv_EffectFPC"), "0");
+    EXPECT_EQ(Stored("Advanced", "Adv_PickQSRN"), clearMask ? "0" : "189");
     EXPECT_EQ(form.Message(), QStringLiteral("Hello"));
   }
 }
@@ -132,10 +126,10 @@ TEST_F(SoundDialog, OkSavesTheTypedNameIntoTheCurrentSlot) {
   form.lstEffectType()->setCurrentRow(0);  // the edit reaches slot 3 now
   form.txtFile()->setText(QStringLiteral("/sounds/new-launch.wav"));
   form.cmdOK()->click();
-  EXPECT_EQ(Get("SoundFX", "Fire_JetBurst"), "/sounds/jet.wav");
-  EXPECT_EQ(Get("SoundFX", "Fire_Launch"), "/sounds/new-launch.wav");
-  EXPECT_EQ(Get("SoundFX", "SoundFX_ON"), "0");
-  EXPECT_EQ(Get("SoundFX", "Fire_Twister"), "");
+  EXPECT_EQ(Stored("SoundFX", "Fire_JetBurst"), "/sounds/jet.wav");
+  EXPECT_EQ(Stored("SoundFX", "Fire_Launch"), "/sounds/new-launch.wav");
+  EXPECT_EQ(Stored("SoundFX", "SoundFX_ON"), "0");
+  EXPECT_EQ(Stored("SoundFX", "Fire_Twister"), "");
 }
 
 TEST_F(SoundDialog, PlayOrPickWithoutASlotAsksForOneAndChangesNothing) {
@@ -209,8 +203,8 @@ TEST_F(ShippedSounds, OurSoundsFillEverySlotAndOneOfThemReallyPlays) {
     form.cmdOK()->click();
   }
   ::unsetenv("SDL_AUDIODRIVER");
-  EXPECT_EQ(Get("SoundFX", "SoundFX_ON"), "1");
-  EXPECT_EQ(QString::fromStdString(Get("SoundFX", "Fire_DecayStar")).endsWith(QStringLiteral("decaystar.wav")), true);
+  EXPECT_EQ(Stored("SoundFX", "SoundFX_ON"), "1");
+  EXPECT_EQ(QString::fromStdString(Stored("SoundFX", "Fire_DecayStar")).endsWith(QStringLiteral("decaystar.wav")), true);
 }
 
 }  // namespace

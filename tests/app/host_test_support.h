@@ -2,6 +2,8 @@
 // and a private settings folder and runtime folder per test.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,6 +13,7 @@
 #include <map>
 
 #include "effects/engine.h"
+#include "settings/store.h"
 
 namespace qsrn::host_test {
 
@@ -32,6 +35,17 @@ class TempHome {
 
  private:
   QTemporaryDir dir_;
+};
+
+// A test with the application and a store of its own in a private folder.
+class StoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EnsureQtApplication(); }
+  std::string Stored(std::string_view section, std::string_view key) const {
+    return store.GetSettingString(kAppName, section, key, "<missing>");
+  }
+  TempHome home;
+  SettingsStore store{home.path() / "settings"};
 };
 
 // The built program started with its settings and runtime folders in `home` (offscreen); false

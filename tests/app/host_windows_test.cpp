@@ -162,20 +162,16 @@ TEST(WindowSize, FiveDigitColumnsThatNeitherGoNegativeNorOverflow) {
   EXPECT_EQ(EncodeWindowSize(*damaged), "00012000000096000000");
 }
 
-class PlacementStoreTest : public ::testing::Test {
+class PlacementStoreTest : public host_test::StoreTest {
  protected:
-  void SetUp() override { host_test::EnsureQtApplication(); }
-  std::string Stored(const char* name) { return store_.RegGetString(0, kAppName, "General", name, "<none>"); }
-  void Store(const char* size) { store_.RegSetString(kAppName, "General", "WindowSize", size); }
-  host_test::TempHome home_;
-  SettingsStore store_{home_.path()};
+  void Store(const char* size) { store.RegSetString(kAppName, "General", "WindowSize", size); }
 };
 
 // The round trip at 15 twips per pixel is the end-to-end test's; here another resolution.
 TEST_F(PlacementStoreTest, ANormalWindowComesBackInTwipsOfTheScreensResolution) {
   QWidget restored;
   Store("01200009600960007200");
-  RestoreWindowPlacement(restored, store_, 12, 12);  // 120 dots per inch
+  RestoreWindowPlacement(restored, store, 12, 12);  // 120 dots per inch
   EXPECT_EQ(restored.geometry(), QRect(100, 80, 800, 600));
 }
 
@@ -183,14 +179,14 @@ TEST_F(PlacementStoreTest, AMaximisedWindowComesBackMaximisedWithoutTheStoredSiz
   Store("00150001500030000300");
   QWidget saved;
   saved.showMaximized();
-  SaveWindowPlacement(saved, store_, 15, 15);
-  EXPECT_EQ(Stored("WindowState"), "2");
-  EXPECT_NE(Stored("WindowSize"), "00150001500030000300");  // the maximised size is written
+  SaveWindowPlacement(saved, store, 15, 15);
+  EXPECT_EQ(Stored("General", "WindowState"), "2");
+  EXPECT_NE(Stored("General", "WindowSize"), "00150001500030000300");  // the maximised size is written
 
   Store("00150001500030000300");
   QWidget restored;
   restored.resize(333, 222);
-  RestoreWindowPlacement(restored, store_, 15, 15);
+  RestoreWindowPlacement(restored, store, 15, 15);
   EXPECT_TRUE(restored.windowState() & Qt::WindowMaximized);
   EXPECT_EQ(restored.size(), QSize(333, 222));  // 200 x 20 pixels were not applied
 }
@@ -200,20 +196,18 @@ TEST_F(PlacementStoreTest, AMinimisedWindowKeepsThePreviousSizeAndJunkNeverHides
   QWidget saved;
   saved.show();
   saved.setWindowState(Qt::WindowMinimized);
-  SaveWindowPlacement(saved, store_, 15, 15);
-  EXPECT_EQ(Stored("WindowSize"), "01200009000960007200");
+  SaveWindowPlacement(saved, store, 15, 15);
+  EXPECT_EQ(Stored("General", "WindowSize"), "01200009000960007200");
 
   Store("junk");
   QWidget restored;
-  RestoreWindowPlacement(restored, store_, 15, 15);
+  RestoreWindowPlacement(restored, store, 15, 15);
   EXPECT_GE(restored.width(), 64);
   EXPECT_GE(restored.height(), 64);
 }
 
-class SingleInstanceTest : public ::testing::Test {
+class SingleInstanceTest : public host_test::StoreTest {
  protected:
-  void SetUp() override { host_test::EnsureQtApplication(); }
-  host_test::TempHome home;
   const QString title = QStringLiteral("QSRN:Test Title");
 };
 

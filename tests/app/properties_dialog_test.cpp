@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <fstream>
 #include <memory>
 
@@ -22,13 +21,9 @@
 namespace qsrn {
 namespace {
 
-class PropertiesDialogTest : public ::testing::Test {
+class PropertiesDialogTest : public host_test::StoreTest {
  protected:
-  void SetUp() override { host_test::EnsureQtApplication(); }
-  std::filesystem::path Dir() const { return dir.path().toStdString(); }
-  std::string Stored(std::string_view section, std::string_view key) const {
-    return store.GetSettingString(kAppName, section, key, "<missing>");
-  }
+  std::filesystem::path Dir() const { return home.path(); }
   PropertiesDialog& Dialog() {
     if (!dialog) dialog = std::make_unique<PropertiesDialog>(store);
     return *dialog;
@@ -39,8 +34,6 @@ class PropertiesDialogTest : public ::testing::Test {
     dialog_test::TypeText(Field(key), QString::fromLatin1(text));
   }
 
-  QTemporaryDir dir;
-  SettingsStore store{std::filesystem::path(dir.path().toStdString()) / "store"};
   std::unique_ptr<PropertiesDialog> dialog;
 };
 

@@ -55,7 +55,7 @@ class StoppingPlatform : public HeadlessPlatform {
   int stopAfter = 1 << 30;
 };
 
-class RunLoopTest : public ::testing::Test {
+class RunLoopTest : public host_test::StoreTest {
  protected:
   // An engine that draws nothing and records how long it ran; it asks for the stop once the
   // test's frame budget is spent.
@@ -115,8 +115,6 @@ class RunLoopTest : public ::testing::Test {
     return out;
   }
 
-  host_test::TempHome home;
-  SettingsStore store{home.path()};
   std::unique_ptr<Context> ctxStorage = std::make_unique<Context>();
   Context& ctx = *ctxStorage;
   Surface surface;
