@@ -1,6 +1,6 @@
 // The advanced and sound dialogs against a private store: what OK writes (and when it must not),
-// the effect pairings, the font fallback, Defaults and Cancel; and one of our shipped sounds
-// played from the sound dialog through SDL's disk audio driver.
+// the effect pairings, the font fallback, Defaults and Cancel. (The sound dialog playing our own
+// sounds is with the sound player's tests.)
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -11,18 +11,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 #include "dialog_test_support.h"
-#include "host/sdl_sound_player.h"
 #include "host_test_support.h"
 #include "settings/store.h"
 #include "ui/advanced_form.h"
-#include "ui/program_sounds.h"
 #include "ui/sound_form.h"
 
 namespace qsrn {
@@ -157,54 +153,6 @@ TEST_F(SoundDialog, DefaultsTurnSoundOffAndKeepTheNamesCancelKeepsTheStore) {
   EXPECT_EQ(form.Files()[5], "/s/sparkle.wav");
   form.reject();
   EXPECT_EQ(FileText(), before);
-}
-
-// The sounds the build generated beside the program, found as an installed copy would be.
-class ShippedSounds : public DialogStore {
- protected:
-  void SetUp() override {
-    DialogStore::SetUp();
-    const fs::path built = fs::path(QSRN_PROGRAM).parent_path() / "sounds";
-    data = home.path() / "data";
-    fs::create_directories(data / "quasarine");
-    fs::create_directory_symlink(built, data / "quasarine" / "sounds");
-    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
-  }
-  void TearDown() override { ::unsetenv("XDG_DATA_HOME"); }
-  fs::path data;
-};
-
-TEST_F(ShippedSounds, OurSoundsFillEverySlotAndOneOfThemReallyPlays) {
-  const fs::path output = home.path() / "device.raw";
-  ::setenv("SDL_AUDIODRIVER", "disk", 1);
-  ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-  std::string wave;
-  {
-    SdlSoundPlayer player;
-    frmSoundEffects form(store, &player);
-    form.chkSoundOn()->setChecked(true);
-    form.lstEffectType()->setCurrentRow(6);
-    form.cmdOurSounds()->click();
-    for (const std::string& file : form.Files()) EXPECT_TRUE(fs::is_regular_file(file)) << file;
-    ASSERT_TRUE(form.txtFile()->text().endsWith(QStringLiteral("rings.wav")));
-    std::ifstream in(form.Files()[6], std::ios::binary);
-    wave.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    form.cmdPlay()->click();
-    // A stretch from the middle of the sound (past the 44-byte header, on a frame boundary).
-    const std::string needle = wave.substr(44 + 4 * 20000, 4 * 512);
-    bool found = false;
-    for (int k = 0; k < 300 && !found; ++k) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      std::ifstream out(output, std::ios::binary);
-      const std::string played((std::istreambuf_iterator<char>(out)), std::istreambuf_iterator<char>());
-      found = played.find(needle) != std::string::npos;
-    }
-    EXPECT_TRUE(found) << "the sound was not found in the device's output";
-    form.cmdOK()->click();
-  }
-  ::unsetenv("SDL_AUDIODRIVER");
-  EXPECT_EQ(Stored("SoundFX", "SoundFX_ON"), "1");
-  EXPECT_EQ(QString::fromStdString(Stored("SoundFX", "Fire_DecayStar")).endsWith(QStringLiteral("decaystar.wav")), true);
 }
 
 }  // namespace
