@@ -1,13 +1,18 @@
-// The program's headless tools run as a user runs them, on a store of our own: --render writes
-// the same PNG for the same seed and another for another seed, reads the stored settings, takes
-// overrides without touching the store and writes numbered frames; --bench reports; and
-// --print-settings shows what a run would load. Bad options give usage and exit 2.
+// The built program run as a user runs it, on a store of our own (offscreen, no X server). Its
+// headless tools: --render writes the same PNG for the same seed and another for another seed,
+// reads the stored settings, takes overrides without touching the store and writes numbered
+// frames; --bench reports; --print-settings shows what a run would load; bad options give usage
+// and exit 2. Its start-up modes: a preview for a window that does not exist and the password
+// job end at once, a template path is imported before the saver runs, and a path that is no
+// template leaves the store alone.
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThread>
 #include <map>
 
 #include "host_test_support.h"
@@ -16,8 +21,12 @@
 namespace qsrn {
 namespace {
 
-class ToolRun : public ::testing::Test {
+class Program : public ::testing::Test {
  protected:
+  void TearDown() override {
+    saver.kill();
+    saver.waitForFinished(10000);
+  }
   QString StoreDir() const { return config.path() + "/quasarine"; }
   SettingsStore Store() const { return SettingsStore(StoreDir().toStdString()); }
   QString Path(const QString& name) const { return work.path() + "/" + name; }
@@ -54,20 +63,10 @@ class ToolRun : public ::testing::Test {
 
   QTemporaryDir config;
   QTemporaryDir work;
+  QProcess saver;
 };
 
-TEST_F(ToolRun, SameSeedGivesTheSameFileOtherSeedAnother) {
-  ASSERT_EQ(Render("a.png", {"--seed", "7"}).code, 0);
-  ASSERT_EQ(Render("b.png", {"--seed", "7"}).code, 0);
-  ASSERT_EQ(Render("c.png", {"--seed", "8"}).code, 0);
-  const QByteArray a = Bytes(Path("a.png"));
-  ASSERT_FALSE(a.isEmpty());
-  EXPECT_EQ(a, Bytes(Path("b.png")));
-  EXPECT_NE(a, Bytes(Path("c.png")));
-  EXPECT_EQ(QImage(Path("a.png")).size(), QSize(320, 240));
-}
-
-TEST_F(ToolRun, ReadsTheStoreAndOverridesOnlyACopy) {
+TEST_F(Program, ReadsTheStoreAndOverridesOnlyACopy) {
   SettingsStore store = Store();
   ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Stars", "10"));
   ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Dyson_Percent", "0"));
@@ -78,30 +77,35 @@ TEST_F(ToolRun, ReadsTheStoreAndOverridesOnlyACopy) {
   EXPECT_GT(few, 0);
   EXPECT_LE(few, 10 * 4);  // ten small dots at most
   EXPECT_GT(many, 20 * few);
+  EXPECT_EQ(QImage(Path("few.png")).size(), QSize(320, 240));
   EXPECT_EQ(store.GetSettingInt(kAppName, "Starfield", "Star_Stars", 0), 10);  // untouched
 }
 
 // Without --effect the film follows the windowed display's run loop: the stored effect when one
-// is stored (the same film as asking for it), the demonstration when none ever was.
-TEST_F(ToolRun, WithoutAnEffectFollowsTheWindowedRunLoop) {
+// is stored (the same film as asking for it with the same seed), the demonstration when none
+// ever was. Another seed gives another film.
+TEST_F(Program, WithoutAnEffectFollowsTheWindowedRunLoop) {
   const QStringList common{"--size", "320x180", "--frames", "100", "--seed", "5"};
   ASSERT_EQ(Run(QStringList{"--render", Path("stored.png"), "--set", "AnimationType=1"} + common).code, 0);
   ASSERT_EQ(Run(QStringList{"--render", Path("asked.png"), "--effect", "1"} + common).code, 0);
+  ASSERT_FALSE(Bytes(Path("asked.png")).isEmpty());
   EXPECT_EQ(Bytes(Path("stored.png")), Bytes(Path("asked.png")));
+  ASSERT_EQ(Run(QStringList{"--render", Path("other.png"), "--effect", "1"} + common + QStringList{"--seed", "6"}).code, 0);
+  EXPECT_NE(Bytes(Path("other.png")), Bytes(Path("asked.png")));
 
   ASSERT_EQ(Run(QStringList{"--render", Path("demo.png")} + common).code, 0);
   EXPECT_GT(LitPixels(Path("demo.png")), 0);
   EXPECT_FALSE(QDir(StoreDir()).exists("settings.ini"));  // the demonstration never stores a choice
 }
 
-TEST_F(ToolRun, NumberedFramesAreEachWritten) {
+TEST_F(Program, NumberedFramesAreEachWritten) {
   ASSERT_EQ(Run({"--render", Path("f-%03d.png"), "--effect", "1", "--size", "64x48", "--frames", "3",
                  "--seed", "1"}).code, 0);
   EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList({"f-001.png", "f-002.png", "f-003.png"}));
   EXPECT_NE(Bytes(Path("f-001.png")), Bytes(Path("f-003.png")));
 }
 
-TEST_F(ToolRun, BadOptionsGiveUsageAndExitTwo) {
+TEST_F(Program, BadOptionsGiveUsageAndExitTwo) {
   const QString x = Path("x.png");
   const QStringList bad[] = {
       {"--render"},
@@ -136,7 +140,7 @@ TEST_F(ToolRun, BadOptionsGiveUsageAndExitTwo) {
   EXPECT_TRUE(QDir(work.path()).entryList(QDir::Files).isEmpty());
 }
 
-TEST_F(ToolRun, BenchReportsTheStarfieldWithItsParticles) {
+TEST_F(Program, BenchReportsTheStarfieldWithItsParticles) {
   const host_test::ProgramRun r = Run({"--bench", "--effect", "1", "--frames", "30", "--size", "320x240",
                                        "--set", "Star_Stars=999", "--set", "Star_Dyson_Percent=0"});
   ASSERT_EQ(r.code, 0) << r.err.toStdString();
@@ -153,7 +157,7 @@ TEST_F(ToolRun, BenchReportsTheStarfieldWithItsParticles) {
   EXPECT_FALSE(QDir(StoreDir()).exists());  // the overrides went to a temporary copy
 }
 
-TEST_F(ToolRun, PrintSettingsShowsTheFactoryValuesOnceEachDerivedBesideTheirSource) {
+TEST_F(Program, PrintSettingsShowsTheFactoryValuesOnceEachDerivedBesideTheirSource) {
   QStringList order;
   auto f = Printed({}, &order);
   EXPECT_EQ(f["Adv_FontName"], "MS Sans Serif");
@@ -169,7 +173,7 @@ TEST_F(ToolRun, PrintSettingsShowsTheFactoryValuesOnceEachDerivedBesideTheirSour
   EXPECT_FALSE(order.contains("FireSparks"));  // it fills ParticleCount
 }
 
-TEST_F(ToolRun, PrintSettingsFollowsTheOptionsAndTheStore) {
+TEST_F(Program, PrintSettingsFollowsTheOptionsAndTheStore) {
   EXPECT_EQ(Printed({"--effect", "5", "--theme", "1"})["Galaxy_AmbPersist"], "0.996");
   EXPECT_EQ(Printed({"--effect", "1", "--theme", "3"})["Star_Stars"], "120");  // no themes: ignored
   auto f = Printed({"--preview", "--effect", "4"});
@@ -185,6 +189,35 @@ TEST_F(ToolRun, PrintSettingsFollowsTheOptionsAndTheStore) {
   EXPECT_EQ(f["Adv_EffectFPC"], "100");
   ASSERT_TRUE(store.RegSetString(kAppName, "General", "AnimationType", "9"));  // clamped to 5
   EXPECT_EQ(Printed({})["ParticleCount"], "2500");
+}
+
+TEST_F(Program, APreviewForAMissingWindowAndThePasswordJobEndAtOnce) {
+  for (const QStringList& args : {QStringList{"/p", "1234"}, QStringList{"/P:1234"}, QStringList{"/P"},
+                                  QStringList{"/a", "42"}})
+    EXPECT_EQ(Run(args).code, 0) << args.join(' ').toStdString();
+}
+
+TEST_F(Program, ATemplatePathIsImportedThenTheSaverRunsAndNoTemplateChangesNothing) {
+  SettingsStore store = Store();
+  ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "77"));
+  const QString settings = StoreDir() + "/settings.ini";
+  const QByteArray before = Bytes(settings);
+  const QString typo = Path("typo.qsn");
+  const host_test::ProgramRun run = Run({typo});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_TRUE(run.err.contains(typo)) << run.err.toStdString();
+  EXPECT_EQ(Bytes(settings), before);
+
+  QFile tpl(Path("Night Sky.QSN"));
+  ASSERT_TRUE(tpl.open(QIODevice::WriteOnly));
+  tpl.write("[General]\nLockMessage=Imported sky\n");
+  tpl.close();
+  ASSERT_TRUE(host_test::StartProgram(saver, config.path(), {tpl.fileName()}));
+  QElapsedTimer waited;
+  waited.start();
+  while (!Bytes(settings).contains("Imported sky") && waited.elapsed() < 10000) QThread::msleep(50);
+  EXPECT_TRUE(Bytes(settings).contains("Imported sky"));
+  EXPECT_EQ(saver.state(), QProcess::Running);  // the saver runs on with the imported settings
 }
 
 }  // namespace
