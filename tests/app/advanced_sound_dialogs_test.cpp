@@ -15,7 +15,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "dialog_test_support.h"
 #include "host_test_support.h"
 #include "settings/store.h"
 #include "ui/advanced_form.h"
@@ -25,7 +24,7 @@ namespace qsrn {
 namespace {
 
 namespace fs = std::filesystem;
-using dialog_test::AnswerNextBox;
+using host_test::AnswerNextBox;
 
 class DialogStore : public host_test::StoreTest {
  protected:

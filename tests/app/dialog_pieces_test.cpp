@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "dialog_test_support.h"
 #include "host_test_support.h"
 #include "settings/catalogue.h"
 #include "ui/file_dialog.h"
@@ -16,9 +15,9 @@
 namespace qsrn {
 namespace {
 
-using dialog_test::Focus;
-using dialog_test::PressKey;
-using dialog_test::TypeText;
+using host_test::Focus;
+using host_test::PressKey;
+using host_test::TypeText;
 
 struct FieldCase {
   SectionId section;
@@ -82,7 +81,7 @@ class FileDialogTest : public ::testing::Test {
     TemplateFileDialog dialog(nullptr, open, QStringLiteral("Title"), kTypes);
     dialog.setDirectory(dir.path());
     dialog.selectFile(name);
-    const auto answer = dialog_test::AnswerNextBox(message);
+    const auto answer = host_test::AnswerNextBox(message);
     dialog.accept();
     return dialog.FullFileName();
   }

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "dialog_test_support.h"
 #include "host/host_session.h"
 #include "host/mouse_move_rule.h"
 #include "host/saver_window.h"
@@ -76,7 +75,7 @@ TEST_F(ScreenWindowTest, F5RestartsWithAFreshRunLoopAndTheCloseEnds) {
                {6, [&] { sizeAfterF5 = session->store().RegGetString(0, kAppName, "General", "WindowSize", ""); }},
                {12, [this] { window->close(); }}};
   bool dialogSeen = false;
-  const auto watch = dialog_test::OnModal([&](QWidget* modal) {  // closed, so the test cannot hang
+  const auto watch = host_test::OnModal([&](QWidget* modal) {  // closed, so the test cannot hang
     dialogSeen = true;
     modal->close();
   });
@@ -96,7 +95,7 @@ TEST_F(ScreenWindowTest, F5RestartsWithAFreshRunLoopAndTheCloseEnds) {
 TEST_F(ScreenWindowTest, AKeyOrAClickOpensThePropertiesDialog) {
   script.at = {{3, [this] { Key(Qt::Key_A); }}, {8, [this] { Click(); }}};
   int dialogs = 0;
-  const auto answer = dialog_test::OnModal([&](QWidget* dialog) {
+  const auto answer = host_test::OnModal([&](QWidget* dialog) {
     if (++dialogs == 1) {
       dialog->close();
       return;

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <memory>
 
-#include "dialog_test_support.h"
 #include "host_test_support.h"
 #include "settings/ini_file.h"
 #include "settings/templates.h"
@@ -31,7 +30,7 @@ class PropertiesDialogTest : public host_test::StoreTest {
   QLineEdit* Field(const char* key) { return Dialog().findChild<QLineEdit*>(QString::fromLatin1(key)); }
   void Type(const char* key, const char* text) {
     Field(key)->selectAll();
-    dialog_test::TypeText(Field(key), QString::fromLatin1(text));
+    host_test::TypeText(Field(key), QString::fromLatin1(text));
   }
 
   std::unique_ptr<PropertiesDialog> dialog;
@@ -93,11 +92,11 @@ TEST_F(PropertiesDialogTest, ResetAsksFirstAndNoIsTheDefault) {
   Field("FireWorks")->setText("9");
   store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "70");
   QString question;
-  auto answer = dialog_test::AnswerNextBox(&question);  // closing the box answers No
+  auto answer = host_test::AnswerNextBox(&question);  // closing the box answers No
   reset->trigger();
   EXPECT_EQ(question, "Do you really want to reset the Properties back to the factory settings?");
   EXPECT_EQ(Field("FireWorks")->text(), "9");
-  answer = dialog_test::AnswerNextBox(nullptr, QMessageBox::Yes);
+  answer = host_test::AnswerNextBox(nullptr, QMessageBox::Yes);
   reset->trigger();
   EXPECT_EQ(Field("FireWorks")->text(), "20");
   EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "25");
@@ -170,7 +169,7 @@ TEST_F(PropertiesDialogTest, AnUnreadableTemplateChangesNothing) {
   const FieldTexts before = Dialog().Texts();
   for (const char* name : {"missing.qsn", "binary.qsn", "prose.qsn", ""}) {
     QString message;
-    const auto answer = dialog_test::AnswerNextBox(&message);
+    const auto answer = host_test::AnswerNextBox(&message);
     EXPECT_FALSE(Dialog().ReadTemplate(QString::fromStdString((Dir() / name).string()))) << name;
     EXPECT_FALSE(message.isEmpty()) << name;
     EXPECT_EQ(Dialog().Texts(), before);
@@ -185,14 +184,14 @@ TEST_F(PropertiesDialogTest, AFailedAcceptOrTemplateSaveIsReportedAndKeepsTheEdi
   std::filesystem::remove_all(store.Directory());
   std::ofstream(store.Directory()) << "not a folder";
   QString message;
-  auto answer = dialog_test::AnswerNextBox(&message);
+  auto answer = host_test::AnswerNextBox(&message);
   Dialog().accept();
   EXPECT_EQ(message, "The settings could not be saved; your changes are still in this window.");
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_EQ(Field("FireWorks")->text(), "9");
 
   message.clear();
-  answer = dialog_test::AnswerNextBox(&message);
+  answer = host_test::AnswerNextBox(&message);
   EXPECT_FALSE(Dialog().WriteTemplate(QString::fromStdString((Dir() / "no" / "such.qsn").string())));
   EXPECT_FALSE(message.isEmpty());
 }
