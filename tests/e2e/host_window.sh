@@ -58,7 +58,7 @@ e2e_wait_exit "$preview" 1 || e2e_fail "the preview did not end within a second 
 mkdir -p "$E2E_WORK/bin"
 cp "$PROGRAM" "$E2E_WORK/bin/quasarine"
 cp "$PROGRAM" "$E2E_WORK/bin/quasarine.exe"
-e2e_setting Advanced Adv_WinResize 1
+printf '[Advanced]\nAdv_WinResize=1\n' >>"$XDG_CONFIG_HOME/quasarine/settings.ini"
 # /S is ignored: the .exe copy makes every start the windowed display.
 e2e_spawn "$E2E_WORK/bin/quasarine" /S
 screen=$E2E_LAST

@@ -89,12 +89,6 @@ e2e_start() {
 # True once the Xvfb just started listens on display N, or has given up.
 e2e_x_settled() { [ -S "/tmp/.X11-unix/X$1" ] || ! e2e_running "$E2E_LAST"; }
 
-# Writes a value into the settings store: e2e_setting SECTION NAME VALUE.
-e2e_setting() {
-  local file="$XDG_CONFIG_HOME/quasarine/settings.ini"
-  printf '[%s]\n%s=%s\n' "$1" "$2" "$3" >>"$file"
-}
-
 # Reads a value back: e2e_stored NAME (the first line that sets it).
 e2e_stored() {
   sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" "$XDG_CONFIG_HOME/quasarine/settings.ini" | head -n1 | tr -d '\r'
