@@ -5,13 +5,8 @@
 E2E_PIDS=()
 
 e2e_cleanup() {
-  local pid
-  for pid in "${E2E_PIDS[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
-  for pid in "${E2E_PIDS[@]}"; do
-    wait "$pid" 2>/dev/null || true
-  done
+  kill "${E2E_PIDS[@]}" 2>/dev/null
+  wait "${E2E_PIDS[@]}" 2>/dev/null
   [ -n "${E2E_WORK:-}" ] && rm -rf "$E2E_WORK"
 }
 
