@@ -31,11 +31,9 @@ again=$E2E_LAST
 win=$(e2e_wait_window "$title" 10) || e2e_fail "the dialog did not appear again"
 e2e_keys "$win" Tab
 e2e_xdo type --window "$win" --delay 50 "7"
-e2e_keys "$win" F1
-e2e_wait_window "Quasarine Help" 10 >/dev/null || e2e_fail "F1 did not open the help window"
-
-e2e_keys "$win" alt+h a
-about=$(e2e_wait_window "About Quasarine" 10) || e2e_fail "the about box did not open"
+e2e_press "$win" F1 e2e_window "Quasarine Help" >/dev/null || e2e_fail "F1 did not open the help window"
+e2e_press "$win" "alt+h a" e2e_window "About Quasarine" >/dev/null || e2e_fail "the about box did not open"
+about=$(e2e_window "About Quasarine")
 sleep 1
 e2e_running "$again" || e2e_fail "the program ended with the about box open"
 e2e_press "$about" Return e2e_no_window "About Quasarine" || e2e_fail "OK did not close the about box"

@@ -126,16 +126,17 @@ e2e_keys() {
   xdotool key --window "$win" "$@" 2>/dev/null
 }
 
-# e2e_press WINDOW KEY COMMAND...: presses the key in the window until the command succeeds
+# e2e_press WINDOW "KEYS" COMMAND...: presses the keys in the window until the command succeeds
 # within 2 s (a key pressed while the window is still taking the focus can be lost); false
 # after 5 tries.
 e2e_press() {
-  local win=$1 key=$2
+  local win=$1 keys=$2
   shift 2
   for _ in 1 2 3 4 5; do
     e2e_xdo windowfocus "$win"
     sleep 0.2
-    e2e_xdo key "$key"
+    # shellcheck disable=SC2086
+    e2e_xdo key $keys
     e2e_until 2 "$@" && return 0
   done
   return 1
