@@ -86,13 +86,11 @@ TEST(Credits, ScrollWrapsBelowTheFrameAndStarsSurviveAResize) {
   EXPECT_EQ(credits.motion().stars, 200);  // clamped on the way in
   credits.show();
   EXPECT_TRUE(credits.Animating());
-  double lowest = credits.CreditsTop();
   bool wrapped = false;
   for (int i = 0; i < 200; ++i) {
     const double before = credits.CreditsTop();
     credits.StepFrame();
     wrapped |= credits.CreditsTop() > before;
-    lowest = std::min(lowest, credits.CreditsTop());
   }
   EXPECT_TRUE(wrapped);
   credits.resize(credits.width() + 50, credits.height() + 40);
