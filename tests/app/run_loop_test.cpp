@@ -183,15 +183,6 @@ INSTANTIATE_TEST_SUITE_P(
         LoopCase{"PreviewMaskCut", LoopKind::Preview, "0", "100", "256", 250, "0/0*100 0/0*100 0/0*50"}),
     [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
 
-TEST_F(RunLoopTest, AFixedEffectRunsAloneWithItsThemeWhateverTheStoreSays) {
-  Set("General", "AnimationType", "1");
-  Set("Advanced", "Adv_EffectFPC", "100");
-  loop.SetFixedEffect(RunLoop::EffectChoice{5, 3});
-  budget = 250;
-  loop.RunSaver(demo);
-  EXPECT_EQ(Runs(), Expected("5/3*250"));
-}
-
 TEST_F(RunLoopTest, NoEffectSelectedWaitsCalmlyInsteadOfSpinning) {
   Set("General", "AnimationType", "0");
   Set("Advanced", "Adv_EffectFPC", "100");
@@ -205,7 +196,7 @@ TEST_F(RunLoopTest, NoEffectSelectedWaitsCalmlyInsteadOfSpinning) {
   EXPECT_GE(platform.TickCount() - start, 10u * 50u);
 }
 
-TEST_F(RunLoopTest, ASingleEffectRunsUntilStoppedWithThePerformanceMultiplierOnlyInThePreview) {
+TEST_F(RunLoopTest, ASingleOrFixedEffectRunsUntilStoppedWithThePerformanceMultiplierOnlyInThePreview) {
   Set("General", "AnimationType", "3");
   Set("Advanced", "Adv_EffectFPC", "0");
   Set("Advanced", "Adv_PerfMult", "2");
@@ -220,6 +211,13 @@ TEST_F(RunLoopTest, ASingleEffectRunsUntilStoppedWithThePerformanceMultiplierOnl
   ASSERT_EQ(runs.size(), 1u);
   // The preview multiplies by Adv_PerfMult, itself scaled by 0.6 in the preview.
   EXPECT_NEAR(runs[0].particles, 1000 * 2 * 0.6, 1.0);
+
+  // A fixed effect runs alone with its theme whatever the store says, cycling included.
+  Set("Advanced", "Adv_EffectFPC", "100");
+  loop.SetFixedEffect(RunLoop::EffectChoice{5, 3});
+  Again(250);
+  loop.RunSaver(demo);
+  EXPECT_EQ(Runs(), Expected("5/3*250"));
 }
 
 TEST_F(RunLoopTest, ARestartedLoopContinuesTheDemonstrationWhereItStopped) {
