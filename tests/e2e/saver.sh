@@ -11,7 +11,7 @@ command -v xmessage >/dev/null 2>&1 || { echo "SKIP: xmessage is not installed";
 e2e_covered() {
   local id
   for id in $(DISPLAY="${DISPLAY%.*}.$1" xdotool search --screen "$1" --onlyvisible --name '^QSRN:Quasarine 2\.3$' 2>/dev/null); do
-    xwininfo -id "$id" | awk -v want="$2" '/Width:/ { w = $2 } /Height:/ { h = $2 } END { exit (w "x" h == want) ? 0 : 1 }' && return 0
+    [ "$(e2e_size "$id")" = "$2" ] && return 0
   done
   return 1
 }
