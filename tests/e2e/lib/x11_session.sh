@@ -116,16 +116,6 @@ e2e_ended() {
 # e2e_wait_exit PID SECONDS: true when the process has ended within the time.
 e2e_wait_exit() { e2e_until "$2" e2e_ended "$1"; }
 
-# e2e_keys WINDOW KEYS...: focuses the window and presses the keys (it may be gone before the
-# last key is released).
-e2e_keys() {
-  local win=$1
-  shift
-  e2e_xdo windowfocus "$win"
-  sleep 0.3
-  xdotool key --window "$win" "$@" 2>/dev/null
-}
-
 # e2e_press WINDOW "KEYS" COMMAND...: presses the keys in the window until the command succeeds
 # within 2 s (a key pressed while the window is still taking the focus can be lost); false
 # after 5 tries.
