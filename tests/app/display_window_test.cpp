@@ -1,16 +1,23 @@
-// The display window: the surface in device pixels, presenting it with its colours as they are
-// drawn, and the message label that the saver and windowed forms carry and the preview does not.
+// The display window: presenting the surface with its colours as they are drawn, and the message
+// label that the saver and windowed forms carry and the preview does not. And what the windows
+// show is the surface: every effect runs for many frames, each frame presented by its changed
+// tiles only into a stand-in for the window's backing store, and the picture there must equal
+// the surface, pixel for pixel. (The surface follows the window's size in the host window tests.)
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "host/display_window.h"
 #include "host/qt_frame_platform.h"
+#include "host/tile_presenter.h"
 #include "host_test_support.h"
 #include "render/color.h"
 #include "render/frame.h"
+#include "tools/headless.h"
 
 namespace qsrn {
 namespace {
@@ -40,24 +47,14 @@ class DisplayWindowTest : public ::testing::Test {
   QtFramePlatform platform;
 };
 
-TEST_F(DisplayWindowTest, TheSurfaceCoversTheWindowInDevicePixels) {
-  auto window = Shown(true, 200, 120);
-  const qreal dpr = window->devicePixelRatioF();
-  EXPECT_EQ(window->surface().Width(), qRound(200 * dpr));
-  EXPECT_EQ(window->surface().Height(), qRound(120 * dpr));
-}
-
-// Each pixel in its own colour; a window grown beyond its surface is black there.
+// The pixel in its colour (every pixel of every effect is checked below, without the window);
+// a window grown beyond its surface is black there.
 TEST_F(DisplayWindowTest, PresentingShowsTheSurfaceAsDrawn) {
   auto window = Shown(false, 64, 48);
-  window->surface().SetPixel(5, 7, RGB(255, 0, 0));
-  window->surface().SetPixel(6, 7, RGB(0, 0, 255));
   window->surface().SetPixel(63, 47, RGB(10, 200, 30));
   window->PresentFrame();
   window->resize(80, 60);
   const QImage shown = window->grab().toImage();
-  EXPECT_EQ(shown.pixelColor(5, 7), QColor(255, 0, 0));
-  EXPECT_EQ(shown.pixelColor(6, 7), QColor(0, 0, 255));
   EXPECT_EQ(shown.pixelColor(63, 47), QColor(10, 200, 30));
   EXPECT_EQ(shown.pixelColor(0, 0), QColor(0, 0, 0));
   window->surface().SetPixel(63, 47, RGB(255, 255, 255));
@@ -109,6 +106,51 @@ TEST_F(DisplayWindowTest, ThePreviewNeverShowsTheMessageNorAnUnloadedForm) {
   ShowMessage(ctx);
   EXPECT_TRUE(form.messageLabel()->text().isEmpty());
 }
+
+// The surface as the screen should show it: 0x00BBGGRR to 0xFFRRGGBB.
+int FirstDifference(const Surface& surface, const QImage& shown) {
+  for (int y = 0; y < surface.Height(); ++y)
+    for (int x = 0; x < surface.Width(); ++x) {
+      const auto c = static_cast<uint32_t>(surface.GetPixel(x, y));
+      const QRgb want = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c >> 16));
+      if (shown.pixel(x, y) != want) return y * surface.Width() + x;
+    }
+  return -1;
+}
+
+class TilePresenterTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(TilePresenterTest, ThePresentedPictureEqualsTheSurfaceAfterEveryFrame) {
+  QTemporaryDir dir;
+  ToolStore store;
+  std::string error;
+  ASSERT_TRUE(store.Open(dir.path().toStdString(), {}, &error)) << error;
+  HeadlessDisplay display;
+  display.Start(store.store(), 203, 117, 7);  // sizes that cut the last tiles short
+  std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), GetParam(), 0, false);
+  if (engine == nullptr) GTEST_SKIP() << "no engine for this effect";
+
+  TilePresenter presenter;
+  presenter.Resize(display.surface, 1);
+  QImage shown(display.surface.Width(), display.surface.Height(), QImage::Format_RGB32);
+  shown.fill(Qt::magenta);  // anything never presented shows up as a difference
+  int frame = 0;
+  int mismatch = -1;
+  display.platform.onPresent = [&](Context&) {
+    presenter.Update(display.surface);
+    const QRegion changed = presenter.TakePending();
+    if (!changed.isEmpty()) {
+      QPainter painter(&shown);
+      presenter.Paint(painter, changed);
+    }
+    if (++frame % 25 == 0 && mismatch < 0) mismatch = FirstDifference(display.surface, shown);
+  };
+  RunFrames(display.ctx, *engine, 400);
+  EXPECT_EQ(mismatch, -1) << "first wrong pixel (index) by frame " << frame;
+  EXPECT_EQ(FirstDifference(display.surface, shown), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEffect, TilePresenterTest, ::testing::Range(0, 6));
 
 }  // namespace
 }  // namespace qsrn

@@ -1,20 +1,29 @@
-// The host's windows driven by real key and mouse events (offscreen), their engines stand-ins
-// that post the input. The windowed display: F5 saves the placement and restarts the animation
-// with a fresh run loop, a click opens the properties dialog whose Exit ends the display, and
-// Escape ends it. The saver: a button ends it at the end of its frame, three moves do not (the
-// keyboard, the fourth move and a second saver are checked under a real X server).
+// The host's windows. The saver and the windowed display driven by real key and mouse events
+// (offscreen), their engines stand-ins that post the input: a button ends the saver at the end
+// of its frame, three moves do not (the keyboard, the fourth move and a second saver are checked
+// under a real X server); F5, the properties dialog, closing and resizing the windowed display.
+// Then the rules beneath them: the saver's mouse-move rule, the windowed display's placement in
+// twips, and one instance per title, user and display.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
 
-#include "dialog_test_support.h"
 #include "host/host_session.h"
+#include "host/mouse_move_rule.h"
 #include "host/saver_window.h"
 #include "host/screen_window.h"
 #include "host/single_instance.h"
+#include "host/window_placement.h"
 #include "host_test_support.h"
+#include "settings/store.h"
 
 namespace qsrn {
 namespace {
@@ -57,61 +66,50 @@ TEST_F(SaverWindowTest, AButtonEndsTheSaverAtTheEndOfItsFrameThreeMovesDoNot) {
   EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(ScreenWindowTest, F5RestartsWithAFreshRunLoopAndEscapeEnds) {
-  script.at = {{5, [this] { Key(Qt::Key_F5); }}, {12, [this] { Key(Qt::Key_Escape); }}};
+// A lone modifier opens nothing; F5 saves the placement and restarts with a fresh run loop; the
+// platform's close ends the program and saves the window's state.
+TEST_F(ScreenWindowTest, F5RestartsWithAFreshRunLoopAndTheCloseEnds) {
+  std::string sizeAfterF5;
+  script.at = {{3, [this] { Key(Qt::Key_Alt); }},
+               {5, [this] { Key(Qt::Key_F5); }},
+               {6, [&] { sizeAfterF5 = session->store().RegGetString(0, kAppName, "General", "WindowSize", ""); }},
+               {12, [this] { window->close(); }}};
+  bool dialogSeen = false;
+  const auto watch = host_test::OnModal([&](QWidget* modal) {  // closed, so the test cannot hang
+    dialogSeen = true;
+    modal->close();
+  });
   window->Run();
+  EXPECT_FALSE(dialogSeen);
   EXPECT_EQ(script.setups, 2);  // one engine per run loop: the first unwound before the second began
   EXPECT_EQ(script.frames, 12);
-  EXPECT_FALSE(session->store().RegGetString(0, kAppName, "General", "WindowSize", "").empty());
+  EXPECT_FALSE(sizeAfterF5.empty());
+  EXPECT_FALSE(session->store().RegGetString(0, kAppName, "General", "WindowState", "").empty());
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(session->ctx().surface, nullptr);
+  EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));  // no resizing: no frame
 }
 
-TEST_F(ScreenWindowTest, AClickOpensThePropertiesDialogAndItsExitEndsTheDisplay) {
-  script.at = {{3, [this] { Click(); }}};
-  bool dialogSeen = false;
-  const auto pressExit = dialog_test::OnModal([&](QWidget* dialog) {
-    dialogSeen = true;
+// A key opens the properties dialog, and closing it restarts the animation; a click opens it
+// again, and its Exit ends the display.
+TEST_F(ScreenWindowTest, AKeyOrAClickOpensThePropertiesDialog) {
+  script.at = {{3, [this] { Key(Qt::Key_A); }}, {8, [this] { Click(); }}};
+  int dialogs = 0;
+  const auto answer = host_test::OnModal([&](QWidget* dialog) {
+    if (++dialogs == 1) {
+      dialog->close();
+      return;
+    }
     EXPECT_EQ(dialog->windowTitle(), "Quasarine Properties");
     EXPECT_TRUE(WindowExists(QString::fromLatin1(kPropertiesTitle)));  // a /C now brings it forward
     for (QAction* entry : dialog->findChildren<QAction*>())
       if (entry->text() == "E&xit") entry->trigger();
   });
   window->Run();
-  EXPECT_TRUE(dialogSeen);
+  EXPECT_EQ(dialogs, 2);
   EXPECT_TRUE(session->state().ExitRequested);
-  EXPECT_EQ(script.setups, 1);
-  EXPECT_EQ(script.frames, 3);
-}
-
-TEST_F(ScreenWindowTest, ClosingThePropertiesDialogRestartsTheAnimation) {
-  script.at = {{3, [this] { Key(Qt::Key_A); }}, {8, [this] { Key(Qt::Key_Escape); }}};
-  const auto closeDialog = dialog_test::OnModal([](QWidget* dialog) { dialog->close(); });
-  window->Run();
-  EXPECT_FALSE(session->state().ExitRequested);
   EXPECT_EQ(script.setups, 2);
   EXPECT_EQ(script.frames, 8);
-}
-
-TEST_F(ScreenWindowTest, ThePlatformsCloseEndsTheProgram) {
-  script.at = {{4, [this] { window->close(); }}};
-  window->Run();
-  EXPECT_EQ(script.setups, 1);
-  EXPECT_EQ(script.frames, 4);
-  EXPECT_FALSE(session->store().RegGetString(0, kAppName, "General", "WindowState", "").empty());
-}
-
-TEST_F(ScreenWindowTest, ALoneModifierOpensNothingAndTheWindowWithoutResizingHasNoFrame) {
-  script.at = {{3, [this] { Key(Qt::Key_Alt); }}, {6, [this] { Key(Qt::Key_Escape); }}};
-  bool dialogSeen = false;
-  const auto watch = dialog_test::OnModal([&](QWidget* modal) {  // closed, so the test cannot hang
-    dialogSeen = true;
-    modal->close();
-  });
-  window->Run();
-  EXPECT_FALSE(dialogSeen);
-  EXPECT_EQ(script.frames, 6);
-  EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
 TEST_F(ScreenWindowTest, AResizeRestartsTheRunAtTheNewSizeOnceItSettles) {
@@ -122,6 +120,133 @@ TEST_F(ScreenWindowTest, AResizeRestartsTheRunAtTheNewSizeOnceItSettles) {
   const qreal dpr = window->devicePixelRatioF();
   EXPECT_EQ(window->surface().Width(), qRound(320 * dpr));
   EXPECT_EQ(window->surface().Height(), qRound(200 * dpr));
+}
+
+struct MoveCase {
+  std::vector<int64_t> seconds;  // the times of the moves
+  std::vector<size_t> closing;   // the moves that close
+};
+
+class MouseMoveRuleCases : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(MouseMoveRuleCases, OnlyTheFourthMoveInTheWindowCloses) {
+  MouseMoveRule rule;
+  const MoveCase& c = GetParam();
+  for (size_t k = 0; k < c.seconds.size(); ++k)
+    EXPECT_EQ(rule.OnMouseMove(c.seconds[k]), std::count(c.closing.begin(), c.closing.end(), k) == 1) << k;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, MouseMoveRuleCases,
+    ::testing::Values(MoveCase{{100, 100, 101, 102}, {3}},
+                      MoveCase{{10, 15, 20, 20}, {3}},  // exactly ten seconds: still inside
+                      // Past the window the count and the window reset, that move included.
+                      MoveCase{{10, 21, 22, 22, 22, 23}, {5}},
+                      // Only the fourth closes: a refused stop waits for the reset.
+                      MoveCase{{50, 50, 50, 50, 51, 55, 61, 62, 62, 62, 63}, {3, 10}},
+                      MoveCase{{1000, 1006, 1012, 1018, 1024, 1030, 1036, 1042}, {}}));  // slow drift
+
+TEST(MouseMoveRule, TheClockNeverReadsZero) { EXPECT_GT(MouseRuleSeconds(), 0); }
+
+TEST(WindowSize, FiveDigitColumnsThatNeitherGoNegativeNorOverflow) {
+  EXPECT_EQ(EncodeWindowSize({1200, 900, 9600, 7200}), "01200009000960007200");
+  EXPECT_EQ(EncodeWindowSize({-750, -15, 115200, 64800}), "00000000009999964800");
+  EXPECT_FALSE(DecodeWindowSize("    "));
+  const auto full = DecodeWindowSize(" 01200009000960007200 ");
+  ASSERT_TRUE(full);
+  EXPECT_EQ(EncodeWindowSize(*full), "01200009000960007200");
+  // Each column is its own number: 12 up to the x, not a number, a short column, a missing one.
+  const auto damaged = DecodeWindowSize("12x45abcde0960");
+  ASSERT_TRUE(damaged);
+  EXPECT_EQ(EncodeWindowSize(*damaged), "00012000000096000000");
+}
+
+class PlacementStoreTest : public host_test::StoreTest {
+ protected:
+  void Store(const char* size) { store.RegSetString(kAppName, "General", "WindowSize", size); }
+};
+
+// The round trip at 15 twips per pixel is the end-to-end test's; here another resolution.
+TEST_F(PlacementStoreTest, ANormalWindowComesBackInTwipsOfTheScreensResolution) {
+  QWidget restored;
+  Store("01200009600960007200");
+  RestoreWindowPlacement(restored, store, 12, 12);  // 120 dots per inch
+  EXPECT_EQ(restored.geometry(), QRect(100, 80, 800, 600));
+}
+
+TEST_F(PlacementStoreTest, AMaximisedWindowComesBackMaximisedWithoutTheStoredSize) {
+  Store("00150001500030000300");
+  QWidget saved;
+  saved.showMaximized();
+  SaveWindowPlacement(saved, store, 15, 15);
+  EXPECT_EQ(Stored("General", "WindowState"), "2");
+  EXPECT_NE(Stored("General", "WindowSize"), "00150001500030000300");  // the maximised size is written
+
+  Store("00150001500030000300");
+  QWidget restored;
+  restored.resize(333, 222);
+  RestoreWindowPlacement(restored, store, 15, 15);
+  EXPECT_TRUE(restored.windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(restored.size(), QSize(333, 222));  // 200 x 20 pixels were not applied
+}
+
+TEST_F(PlacementStoreTest, AMinimisedWindowKeepsThePreviousSizeAndJunkNeverHidesTheWindow) {
+  Store("01200009000960007200");
+  QWidget saved;
+  saved.show();
+  saved.setWindowState(Qt::WindowMinimized);
+  SaveWindowPlacement(saved, store, 15, 15);
+  EXPECT_EQ(Stored("General", "WindowSize"), "01200009000960007200");
+
+  Store("junk");
+  QWidget restored;
+  RestoreWindowPlacement(restored, store, 15, 15);
+  EXPECT_GE(restored.width(), 64);
+  EXPECT_GE(restored.height(), 64);
+}
+
+class SingleInstanceTest : public host_test::StoreTest {
+ protected:
+  const QString title = QStringLiteral("QSRN:Test Title");
+};
+
+TEST_F(SingleInstanceTest, SocketsArePrivateToTheRuntimeFolderAndOneDisplay) {
+  const QByteArray wayland = qgetenv("WAYLAND_DISPLAY"), display = qgetenv("DISPLAY");
+  qunsetenv("WAYLAND_DISPLAY");
+  qputenv("DISPLAY", ":5.1");
+  EXPECT_EQ(InstanceSocketPath(title), qEnvironmentVariable("XDG_RUNTIME_DIR") + "/" + title + "@:5");
+  qputenv("DISPLAY", "host:6");
+  EXPECT_TRUE(InstanceSocketPath(title).endsWith("@host:6"));
+  qputenv("WAYLAND_DISPLAY", "wayland-1");
+  EXPECT_TRUE(InstanceSocketPath(title).endsWith("@wayland-1"));
+  qputenv("WAYLAND_DISPLAY", wayland);
+  qputenv("DISPLAY", display);
+}
+
+// A listening window keeps its title and hears a request to come forward; once it is gone, a
+// left-over socket file is taken over.
+TEST_F(SingleInstanceTest, AListeningWindowKeepsItsTitleAndHearsRequests) {
+  EXPECT_FALSE(BringForward(title));
+  InstanceServer first, second;
+  ASSERT_TRUE(first.Listen(title));
+  EXPECT_TRUE(WindowExists(title));
+  EXPECT_FALSE(WindowExists(QStringLiteral("Another")));
+  EXPECT_FALSE(second.Listen(title));
+  int requests = 0;
+  QObject::connect(&first, &InstanceServer::bringForwardRequested, [&requests] { ++requests; });
+  EXPECT_TRUE(BringForward(title));
+  QElapsedTimer waited;
+  waited.start();
+  while (requests == 0 && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(requests, 1);
+
+  first.Close();
+  QFile stale(InstanceSocketPath(title));
+  ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+  stale.close();
+  EXPECT_FALSE(WindowExists(title));
+  EXPECT_TRUE(second.Listen(title));
+  EXPECT_TRUE(WindowExists(title));
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ class StoppingPlatform : public HeadlessPlatform {
   int stopAfter = 1 << 30;
 };
 
-class RunLoopTest : public ::testing::Test {
+class RunLoopTest : public host_test::StoreTest {
  protected:
   // An engine that draws nothing and records how long it ran; it asks for the stop once the
   // test's frame budget is spent.
@@ -115,8 +115,6 @@ class RunLoopTest : public ::testing::Test {
     return out;
   }
 
-  host_test::TempHome home;
-  SettingsStore store{home.path()};
   std::unique_ptr<Context> ctxStorage = std::make_unique<Context>();
   Context& ctx = *ctxStorage;
   Surface surface;
@@ -185,15 +183,6 @@ INSTANTIATE_TEST_SUITE_P(
         LoopCase{"PreviewMaskCut", LoopKind::Preview, "0", "100", "256", 250, "0/0*100 0/0*100 0/0*50"}),
     [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
 
-TEST_F(RunLoopTest, AFixedEffectRunsAloneWithItsThemeWhateverTheStoreSays) {
-  Set("General", "AnimationType", "1");
-  Set("Advanced", "Adv_EffectFPC", "100");
-  loop.SetFixedEffect(RunLoop::EffectChoice{5, 3});
-  budget = 250;
-  loop.RunSaver(demo);
-  EXPECT_EQ(Runs(), Expected("5/3*250"));
-}
-
 TEST_F(RunLoopTest, NoEffectSelectedWaitsCalmlyInsteadOfSpinning) {
   Set("General", "AnimationType", "0");
   Set("Advanced", "Adv_EffectFPC", "100");
@@ -207,7 +196,7 @@ TEST_F(RunLoopTest, NoEffectSelectedWaitsCalmlyInsteadOfSpinning) {
   EXPECT_GE(platform.TickCount() - start, 10u * 50u);
 }
 
-TEST_F(RunLoopTest, ASingleEffectRunsUntilStoppedWithThePerformanceMultiplierOnlyInThePreview) {
+TEST_F(RunLoopTest, ASingleOrFixedEffectRunsUntilStoppedWithThePerformanceMultiplierOnlyInThePreview) {
   Set("General", "AnimationType", "3");
   Set("Advanced", "Adv_EffectFPC", "0");
   Set("Advanced", "Adv_PerfMult", "2");
@@ -222,6 +211,13 @@ TEST_F(RunLoopTest, ASingleEffectRunsUntilStoppedWithThePerformanceMultiplierOnl
   ASSERT_EQ(runs.size(), 1u);
   // The preview multiplies by Adv_PerfMult, itself scaled by 0.6 in the preview.
   EXPECT_NEAR(runs[0].particles, 1000 * 2 * 0.6, 1.0);
+
+  // A fixed effect runs alone with its theme whatever the store says, cycling included.
+  Set("Advanced", "Adv_EffectFPC", "100");
+  loop.SetFixedEffect(RunLoop::EffectChoice{5, 3});
+  Again(250);
+  loop.RunSaver(demo);
+  EXPECT_EQ(Runs(), Expected("5/3*250"));
 }
 
 TEST_F(RunLoopTest, ARestartedLoopContinuesTheDemonstrationWhereItStopped) {
@@ -239,7 +235,9 @@ TEST_F(RunLoopTest, ARestartedLoopContinuesTheDemonstrationWhereItStopped) {
   EXPECT_EQ(Runs(), Expected("5/1*10"));
 }
 
-TEST_F(RunLoopTest, TheGeneratorIsReseededOncePerRunLoop) {
+// The generator is reseeded once per run loop; the stop that ended the last loop is cleared
+// when the next starts, and a loop without a surface ends at once.
+TEST_F(RunLoopTest, EachLoopReseedsOnceAndStartsAfresh) {
   Set("General", "AnimationType", "0");
   Set("Advanced", "Adv_EffectFPC", "100");
   Set("Advanced", "Adv_PickQSRN", "5");  // Fireworks and Warp
@@ -249,17 +247,11 @@ TEST_F(RunLoopTest, TheGeneratorIsReseededOncePerRunLoop) {
   EXPECT_NE(firstDraws[0], firstDraws[1]);  // not reseeded per effect
 
   const float firstOfFirstLoop = firstDraws[0];
-  Again(1);
-  loop.RunSaver(demo);
-  EXPECT_EQ(firstDraws[0], firstOfFirstLoop);  // the fixed seed again at the loop's start
-}
-
-TEST_F(RunLoopTest, AStopBeforeTheLoopStartsIsClearedAndOneWithoutASurfaceEndsAtOnce) {
-  Set("General", "AnimationType", "0");
-  ctx.StopRequested = true;
-  budget = 5;
+  ASSERT_TRUE(ctx.StopRequested);
+  Again(5);
   loop.RunSaver(demo);
   EXPECT_EQ(framesRun, 5);
+  EXPECT_EQ(firstDraws[0], firstOfFirstLoop);  // the fixed seed again at the loop's start
 
   ctx.surface = nullptr;
   Again(5);

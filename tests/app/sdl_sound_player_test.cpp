@@ -1,7 +1,13 @@
 // The SDL2_mixer sound player against SDL's "disk" audio driver, which writes everything the
-// device plays to a file: what must come out of the device, and what must not.
+// device plays to a file: what must come out of the device, and what must not; and one of our
+// own sounds played from the sound dialog.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +28,7 @@
 #include "render/context.h"
 #include "render/sound.h"
 #include "render/wave_file.h"
+#include "ui/sound_form.h"
 
 #ifdef QSRN_HAVE_SDL_MIXER
 #include <SDL_mixer.h>
@@ -65,14 +72,14 @@ bool Contains(const std::vector<int16_t>& output, const std::vector<int16_t>& si
   return std::search(output.begin(), output.end(), needle.begin(), needle.end()) != output.end();
 }
 
-class DiskAudio : public ::testing::Test {
+class DiskAudio : public host_test::StoreTest {
  protected:
-  host_test::TempHome home;
   const fs::path dir = home.path();
   const fs::path output = dir / "device.raw";
   Context ctx;
 
   void SetUp() override {
+    StoreTest::SetUp();
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
     ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     ctx.settings.SoundFX_ON = true;
@@ -180,6 +187,35 @@ TEST_F(DiskAudio, SigtermStillEndsTheProcessWithSoundOn) {
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
 }
 
+// Our own sounds, found beside the program as an installed copy's are, fill every slot of the
+// sound dialog, and one of them plays from there.
+TEST_F(DiskAudio, TheSoundDialogsOwnSoundsFillEverySlotAndOneOfThemPlays) {
+  const fs::path data = dir / "data";
+  fs::create_directories(data / "quasarine");
+  fs::create_directory_symlink(fs::path(QSRN_PROGRAM).parent_path() / "sounds", data / "quasarine" / "sounds");
+  ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  {
+    SdlSoundPlayer player;
+    frmSoundEffects form(store, &player);
+    form.chkSoundOn()->setChecked(true);
+    form.lstEffectType()->setCurrentRow(6);
+    form.cmdOurSounds()->click();
+    for (const std::string& file : form.Files()) EXPECT_TRUE(fs::is_regular_file(file)) << file;
+    ASSERT_TRUE(form.txtFile()->text().endsWith(QStringLiteral("rings.wav")));
+    form.cmdPlay()->click();
+    WaitForSilence(player);
+    // One channel of the file, past its 44-byte header.
+    const auto wave = ReadSamples(form.Files()[6]);
+    std::vector<int16_t> mono;
+    for (size_t k = 22; k < wave.size(); k += 2) mono.push_back(wave[k]);
+    EXPECT_TRUE(Contains(ReadSamples(output), mono, 20000, 512)) << "the sound did not reach the device";
+    form.cmdOK()->click();
+  }
+  ::unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(Stored("SoundFX", "SoundFX_ON"), "1");
+  EXPECT_TRUE(QString::fromStdString(Stored("SoundFX", "Fire_DecayStar")).endsWith(QStringLiteral("decaystar.wav")));
+}
+
 TEST(SoundDevice, AMachineWithoutAudioPlaysNothing) {
   ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   SdlSoundPlayer player;
@@ -190,14 +226,6 @@ TEST(SoundDevice, AMachineWithoutAudioPlaysNothing) {
   PlaySoundFile(ctx, "/usr/share/sounds/whatever.wav");
   EXPECT_FALSE(player.DeviceOpen());
   EXPECT_FALSE(player.Playing());
-}
-
-#else
-
-TEST(SoundDevice, BuiltWithoutSdlMixerPlaysNothing) {
-  SdlSoundPlayer player;
-  player.Play("anything.wav");
-  EXPECT_FALSE(player.DeviceOpen());
 }
 
 #endif

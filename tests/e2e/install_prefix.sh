@@ -3,36 +3,35 @@
 # for it: the program, the hack link, xsecurelock's saver module, xscreensaver's settings file,
 # the .desktop entry, the icon and the man page.
 set -uo pipefail
-PROGRAM=$1
-build=$(dirname "$PROGRAM")
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/lib/x11_session.sh"
+build=$(dirname "$1")
+e2e_work
+prefix=$E2E_WORK
 
-cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
-[ -x "$prefix/bin/quasarine" ] || fail "no program in bin"
-[ -L "$prefix/libexec/xscreensaver/quasarine" ] || fail "no hack link in libexec/xscreensaver"
+cmake --install "$build" --prefix "$prefix" >/dev/null || e2e_fail "cmake --install failed"
+[ -x "$prefix/bin/quasarine" ] || e2e_fail "no program in bin"
+[ -L "$prefix/libexec/xscreensaver/quasarine" ] || e2e_fail "no hack link in libexec/xscreensaver"
 [ "$(readlink -f "$prefix/libexec/xscreensaver/quasarine")" = "$(readlink -f "$prefix/bin/quasarine")" ] ||
-  fail "the hack link does not lead to the program"
-"$prefix/libexec/xscreensaver/quasarine" --version | grep -q "^Quasarine" || fail "the hack link does not run"
-[ -x "$prefix/libexec/quasarine/saver_quasarine" ] || fail "no xsecurelock saver module"
-grep -q 'exec .*quasarine" -root' "$prefix/libexec/quasarine/saver_quasarine" || fail "the saver module does not run -root"
+  e2e_fail "the hack link does not lead to the program"
+"$prefix/libexec/xscreensaver/quasarine" --version | grep -q "^Quasarine" || e2e_fail "the hack link does not run"
+[ -x "$prefix/libexec/quasarine/saver_quasarine" ] || e2e_fail "no xsecurelock saver module"
+grep -q 'exec .*quasarine" -root' "$prefix/libexec/quasarine/saver_quasarine" || e2e_fail "the saver module does not run -root"
 
 xml=$prefix/share/xscreensaver/config/quasarine.xml
 python3 -c 'import sys, xml.etree.ElementTree as t; r = t.parse(sys.argv[1]).getroot(); assert r.get("name") == "quasarine"; assert r.find("command").get("arg") == "-root"' "$xml" ||
-  fail "quasarine.xml is not a settings file for the hack"
-grep -q 'quasarine /C' "$xml" || fail "quasarine.xml does not point to quasarine /C"
+  e2e_fail "quasarine.xml is not a settings file for the hack"
+grep -q 'quasarine /C' "$xml" || e2e_fail "quasarine.xml does not point to quasarine /C"
 
 desktop=$prefix/share/applications/quasarine.desktop
-grep -qx 'Exec=quasarine /C' "$desktop" || fail "the .desktop entry does not open the properties"
-grep -qx 'Icon=quasarine' "$desktop" || fail "the .desktop entry names no icon"
-if command -v desktop-file-validate >/dev/null 2>&1; then desktop-file-validate "$desktop" || fail "invalid .desktop entry"; fi
+grep -qx 'Exec=quasarine /C' "$desktop" || e2e_fail "the .desktop entry does not open the properties"
+grep -qx 'Icon=quasarine' "$desktop" || e2e_fail "the .desktop entry names no icon"
+if command -v desktop-file-validate >/dev/null 2>&1; then desktop-file-validate "$desktop" || e2e_fail "invalid .desktop entry"; fi
 
 icon=$prefix/share/icons/hicolor/256x256/apps/quasarine.png
-[ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "the icon is no PNG"
+[ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || e2e_fail "the icon is no PNG"
 [ "$(od -An -tu1 -j 16 -N 8 "$icon" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')" = "256x256" ] ||
-  fail "the icon is not 256x256"
+  e2e_fail "the icon is not 256x256"
 
 man=$prefix/share/man/man1/quasarine.1
-grep -q '^\.TH QUASARINE 1' "$man" || fail "no man page"
+grep -q '^\.TH QUASARINE 1' "$man" || e2e_fail "no man page"
 echo "install_prefix: ok"

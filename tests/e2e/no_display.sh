@@ -3,35 +3,34 @@
 # --help, --version and --render keep working. --render FILE.webp writes one animated image
 # holding exactly the frames asked for, even when frames repeat; FILE.gif one GIF89a animation.
 set -uo pipefail
+source "$(dirname "$0")/lib/x11_session.sh"
 PROGRAM=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+e2e_work
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-fail() { echo "FAIL: $*"; cat "$work/err" 2>/dev/null; exit 1; }
+fail() { e2e_fail "$*" "$(cat "$E2E_WORK/err" 2>/dev/null)"; }
 
 for mode in "/S" "/C" "" "/P 0x400001" "-root" "-window-id 42" "x.qsn"; do
   # shellcheck disable=SC2086
-  "$PROGRAM" $mode >"$work/out" 2>"$work/err"
+  "$PROGRAM" $mode >"$E2E_WORK/out" 2>"$E2E_WORK/err"
   status=$?
   [ "$status" -eq 1 ] || fail "'$mode' exited with $status"
-  [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q "no display to draw on: " "$work/err" || fail "'$mode' said:"
+  [ "$(wc -l <"$E2E_WORK/err")" -eq 1 ] && grep -q "no display to draw on: " "$E2E_WORK/err" || fail "'$mode' said:"
 done
-rm -f "$work/err"
+rm -f "$E2E_WORK/err"
 "$PROGRAM" --help | grep -q "^Usage: quasarine" || fail "--help"
 "$PROGRAM" -h | grep -q "^Usage: quasarine" || fail "-h"
 "$PROGRAM" --version | grep -q "^Quasarine 2.3" || fail "--version"
 
-"$PROGRAM" --render "$work/film.gif" --effect 5 --frames 20 --size 160x90 --seed 4 || fail "--render film.gif"
-[ "$(head -c 6 "$work/film.gif")" = "GIF89a" ] || fail "film.gif is no GIF89a"
-[ "$(tail -c 1 "$work/film.gif" | od -An -tx1 | tr -d ' ')" = "3b" ] || fail "film.gif is cut short"
+"$PROGRAM" --render "$E2E_WORK/film.gif" --effect 5 --frames 20 --size 160x90 --seed 4 || fail "--render film.gif"
+[ "$(head -c 6 "$E2E_WORK/film.gif")" = "GIF89a" ] || fail "film.gif is no GIF89a"
+[ "$(tail -c 1 "$E2E_WORK/film.gif" | od -An -tx1 | tr -d ' ')" = "3b" ] || fail "film.gif is cut short"
 command -v webpmux >/dev/null 2>&1 || { echo "SKIP: webpmux is not installed"; exit 77; }
 # frames FILE: the number of frames in an animated WebP file.
 frames() { webpmux -info "$1" | sed -n 's/^Number of frames: *//p'; }
-"$PROGRAM" --render "$work/film.webp" --effect 1 --frames 37 --size 160x90 --seed 4 || fail "--render film.webp"
-[ "$(frames "$work/film.webp")" = "37" ] || fail "film.webp holds $(frames "$work/film.webp") frames, not 37"
+"$PROGRAM" --render "$E2E_WORK/film.webp" --effect 1 --frames 37 --size 160x90 --seed 4 || fail "--render film.webp"
+[ "$(frames "$E2E_WORK/film.webp")" = "37" ] || fail "film.webp holds $(frames "$E2E_WORK/film.webp") frames, not 37"
 # A mask without effects draws black frames only: every one of them is still a frame.
-"$PROGRAM" --render "$work/black.WEBP" --frames 12 --size 64x48 --seed 4 \
+"$PROGRAM" --render "$E2E_WORK/black.WEBP" --frames 12 --size 64x48 --seed 4 \
   --set AnimationType=0 --set Adv_EffectFPC=100 --set Adv_PickQSRN=0 || fail "--render black.WEBP"
-[ "$(frames "$work/black.WEBP")" = "12" ] || fail "black.WEBP holds $(frames "$work/black.WEBP") frames, not 12"
+[ "$(frames "$E2E_WORK/black.WEBP")" = "12" ] || fail "black.WEBP holds $(frames "$E2E_WORK/black.WEBP") frames, not 12"
 echo "no_display: ok"

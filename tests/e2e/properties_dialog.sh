@@ -8,16 +8,6 @@ source "$(dirname "$0")/lib/x11_session.sh"
 e2e_start "$1"
 title="Quasarine Properties"
 
-# e2e_keys WINDOW KEYS...: focuses the window and presses the keys (it may be gone before the
-# last key is released).
-e2e_keys() {
-  local win=$1
-  shift
-  xdotool windowfocus "$win"
-  sleep 0.3
-  xdotool key --window "$win" "$@" 2>/dev/null
-}
-
 e2e_spawn "$PROGRAM" /C
 first=$E2E_LAST
 win=$(e2e_wait_window "$title" 10) || e2e_fail "the properties dialog did not appear"
@@ -25,41 +15,29 @@ win=$(e2e_wait_window "$title" 10) || e2e_fail "the properties dialog did not ap
 
 e2e_spawn "$PROGRAM" /C
 e2e_wait_exit "$E2E_LAST" 5 || e2e_fail "the second /C did not end"
-[ "$(xdotool search --onlyvisible --name "^${title}\$" | wc -l)" -eq 1 ] || e2e_fail "a second dialog appeared"
+[ "$(xdotool search --onlyvisible --name "^$title\$" | wc -l)" -eq 1 ] || e2e_fail "a second dialog appeared"
 e2e_running "$first" || e2e_fail "the first dialog ended"
 
 # The effect list has the focus; Tab leads to the red share, whose text is selected on entry.
-e2e_keys "$win" Tab
+e2e_press "$win" Tab true
 sleep 0.2
-xdotool type --window "$win" --delay 50 "42"
-e2e_keys "$win" Return
-e2e_wait_exit "$first" 5 || e2e_fail "Accept did not close the dialog"
+e2e_xdo type --window "$win" --delay 50 "42"
+e2e_press "$win" Return e2e_ended "$first" || e2e_fail "Accept did not close the dialog"
 "$PROGRAM" --print-settings | grep -qx "ColorRed=42" || e2e_fail "the accepted value is not in the store"
 
 e2e_spawn "$PROGRAM" /C
 again=$E2E_LAST
 win=$(e2e_wait_window "$title" 10) || e2e_fail "the dialog did not appear again"
-e2e_keys "$win" Tab
-xdotool type --window "$win" --delay 50 "7"
-e2e_keys "$win" F1
-e2e_wait_window "Quasarine Help" 10 >/dev/null || e2e_fail "F1 did not open the help window"
-
-e2e_keys "$win" alt+h a
-about=$(e2e_wait_window "About Quasarine" 10) || e2e_fail "the about box did not open"
+e2e_press "$win" Tab true
+e2e_xdo type --window "$win" --delay 50 "7"
+e2e_press "$win" F1 e2e_window "Quasarine Help" >/dev/null || e2e_fail "F1 did not open the help window"
+e2e_press "$win" "alt+h a" e2e_window "About Quasarine" >/dev/null || e2e_fail "the about box did not open"
+about=$(e2e_window "About Quasarine")
 sleep 1
 e2e_running "$again" || e2e_fail "the program ended with the about box open"
-# A key pressed while the box is still taking the focus can be lost: try a few times.
-for _ in 1 2 3; do
-  e2e_keys "$about" Return
-  for _ in $(seq 20); do
-    xdotool search --onlyvisible --name "^About Quasarine\$" >/dev/null 2>&1 || break 2
-    sleep 0.1
-  done
-done
-xdotool search --onlyvisible --name "^About Quasarine\$" >/dev/null 2>&1 && e2e_fail "OK did not close the about box"
+e2e_press "$about" Return e2e_no_window "About Quasarine" || e2e_fail "OK did not close the about box"
 
 # Cancel (Escape) writes nothing.
-e2e_keys "$win" Escape
-e2e_wait_exit "$again" 5 || e2e_fail "Escape did not close the dialog"
+e2e_press "$win" Escape e2e_ended "$again" || e2e_fail "Escape did not close the dialog"
 [ "$(e2e_stored ColorRed)" = 42 ] || e2e_fail "Cancel wrote to the store"
 echo "properties_dialog: ok"

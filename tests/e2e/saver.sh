@@ -11,14 +11,14 @@ command -v xmessage >/dev/null 2>&1 || { echo "SKIP: xmessage is not installed";
 e2e_covered() {
   local id
   for id in $(DISPLAY="${DISPLAY%.*}.$1" xdotool search --screen "$1" --onlyvisible --name '^QSRN:Quasarine 2\.3$' 2>/dev/null); do
-    xwininfo -id "$id" | awk -v want="$2" '/Width:/ { w = $2 } /Height:/ { h = $2 } END { exit (w "x" h == want) ? 0 : 1 }' && return 0
+    [ "$(e2e_size "$id")" = "$2" ] && return 0
   done
   return 1
 }
 
 e2e_saver_up /S
 saver=$E2E_LAST
-for _ in $(seq 50); do e2e_covered 1 1024x600 && break; sleep 0.1; done
+e2e_until 5 e2e_covered 1 1024x600
 e2e_covered 0 1280x720 || e2e_fail "the first screen is not covered"
 e2e_covered 1 1024x600 || e2e_fail "the second screen is not covered"
 
@@ -40,19 +40,19 @@ kill "$popup"
 
 # Three mouse moves on the second screen do not end it; the fourth does.
 for pos in "100 100" "200 150" "300 200"; do
-  xdotool mousemove --screen 1 $pos
+  e2e_xdo mousemove --screen 1 $pos
   sleep 0.2
 done
 sleep 0.5
 e2e_running "$saver" || e2e_fail "three mouse moves ended the saver"
-xdotool mousemove --screen 1 400 250
+e2e_xdo mousemove --screen 1 400 250
 e2e_wait_exit "$saver" 5 || e2e_fail "the fourth mouse move (second screen) did not end the saver"
 
 # A key ends both.
 e2e_saver_up /s
 saver=$E2E_LAST
-for _ in $(seq 50); do e2e_covered 1 1024x600 && break; sleep 0.1; done
-xdotool key space
+e2e_until 5 e2e_covered 1 1024x600
+e2e_xdo key space
 e2e_wait_exit "$saver" 5 || e2e_fail "a key did not end the saver"
 [ -z "$(DISPLAY="${DISPLAY%.*}.1" xdotool search --screen 1 --onlyvisible --name '^QSRN:Quasarine 2\.3$' 2>/dev/null)" ] ||
   e2e_fail "a saver window stayed on the second screen"

@@ -1,17 +1,12 @@
 # Sourced by the end-to-end tests: a private X server (Xvfb), private settings and runtime
 # folders, bounded waits, and clean-up of every process the test started.
-# Usage: source lib/x11_session.sh; e2e_start "$1"
+# Usage: source lib/x11_session.sh; e2e_start "$1" (or e2e_work alone, for a test without X)
 
 E2E_PIDS=()
 
 e2e_cleanup() {
-  local pid
-  for pid in "${E2E_PIDS[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
-  for pid in "${E2E_PIDS[@]}"; do
-    wait "$pid" 2>/dev/null || true
-  done
+  kill "${E2E_PIDS[@]}" 2>/dev/null
+  wait "${E2E_PIDS[@]}" 2>/dev/null
   [ -n "${E2E_WORK:-}" ] && rm -rf "$E2E_WORK"
 }
 
@@ -24,11 +19,34 @@ e2e_fail() {
   exit 1
 }
 
+# e2e_work: a temporary folder, removed at exit with every process started, holding private
+# settings and runtime folders.
+e2e_work() {
+  E2E_WORK=$(mktemp -d)
+  trap e2e_cleanup EXIT
+  export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_RUNTIME_DIR="$E2E_WORK/run"
+  mkdir -p "$XDG_CONFIG_HOME/quasarine" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+}
+
 # Runs a command in the background and remembers it for the clean-up; its pid is in E2E_LAST.
 e2e_spawn() {
   "$@" >>"$E2E_WORK/output.log" 2>&1 &
   E2E_LAST=$!
   E2E_PIDS+=("$E2E_LAST")
+}
+
+# e2e_until SECONDS COMMAND...: runs the command every tenth of a second until it succeeds (its
+# output passes through); false when the time runs out.
+e2e_until() {
+  local tries
+  tries=$(awk -v s="$1" 'BEGIN { print int(s * 10) }')
+  shift
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  "$@"
 }
 
 # e2e_start PROGRAM [XVFB SCREEN OPTIONS]: checks the tools (exit 77 without them), starts Xvfb
@@ -42,26 +60,18 @@ e2e_start() {
   for tool in Xvfb xdotool xwininfo; do
     command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
   done
-  E2E_WORK=$(mktemp -d)
-  trap e2e_cleanup EXIT
-  export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_RUNTIME_DIR="$E2E_WORK/run"
-  mkdir -p "$XDG_CONFIG_HOME/quasarine" "$XDG_RUNTIME_DIR"
-  chmod 700 "$XDG_RUNTIME_DIR"
+  e2e_work
   export QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
 
   # A random display number rather than the lowest free one: test runs in other containers
   # that share the network namespace would otherwise meet on the same abstract X socket.
-  local i n
+  local n
   for _ in 1 2 3 4 5; do
     n=$(( 200 + RANDOM % 700 ))
     [ -e "/tmp/.X$n-lock" ] && continue
     e2e_spawn Xvfb ":$n" "$@" -nolisten tcp -noreset
-    for i in $(seq 100); do
-      [ -S "/tmp/.X11-unix/X$n" ] && break
-      e2e_running "$E2E_LAST" || break
-      sleep 0.1
-    done
+    e2e_until 10 e2e_x_settled "$n"
     if [ -S "/tmp/.X11-unix/X$n" ] && e2e_running "$E2E_LAST"; then
       export DISPLAY=":$n"
       return 0
@@ -71,52 +81,53 @@ e2e_start() {
   exit 77
 }
 
-# Writes a value into the settings store: e2e_setting SECTION NAME VALUE.
-e2e_setting() {
-  local file="$XDG_CONFIG_HOME/quasarine/settings.ini"
-  printf '[%s]\n%s=%s\n' "$1" "$2" "$3" >>"$file"
-}
+# True once the Xvfb just started listens on display N, or has given up.
+e2e_x_settled() { [ -S "/tmp/.X11-unix/X$1" ] || ! e2e_running "$E2E_LAST"; }
 
 # Reads a value back: e2e_stored NAME (the first line that sets it).
 e2e_stored() {
   sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" "$XDG_CONFIG_HOME/quasarine/settings.ini" | head -n1 | tr -d '\r'
 }
 
-# e2e_wait_window TITLE [SECONDS]: prints the id of the first window with exactly that title.
-e2e_wait_window() {
-  local title=$1 tries=$(( ${2:-10} * 10 )) id
-  for _ in $(seq "$tries"); do
-    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+# e2e_xdo ARGS...: xdotool, tried again when it fails (the X server can refuse a connection
+# opened right after another client's).
+e2e_xdo() { e2e_until 1 xdotool "$@" 2>/dev/null; }
 
-# e2e_wait_exit PID SECONDS: true when the process has ended within the time.
-e2e_wait_exit() {
-  local pid=$1 tries
-  tries=$(awk -v s="$2" 'BEGIN { print int(s * 20) }')
-  for _ in $(seq "$tries"); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
-    sleep 0.05
-  done
-  kill -0 "$pid" 2>/dev/null && return 1
-  wait "$pid" 2>/dev/null
-  return 0
+# e2e_window TITLE: prints the id of the first shown window with exactly that title.
+e2e_window() {
+  local id
+  id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+  [ -n "$id" ] && echo "$id"
 }
+e2e_no_window() { ! e2e_window "$1" >/dev/null; }
+
+# e2e_wait_window TITLE [SECONDS]: the id of the window once it is shown.
+e2e_wait_window() { e2e_until "${2:-10}" e2e_window "$1"; }
 
 e2e_running() { kill -0 "$1" 2>/dev/null; }
 
-# e2e_key_ends PID WINDOW KEY: focuses the window and presses the key until the process ends
-# (a key pressed while the window is still taking the focus can be lost); false after 5 tries.
-e2e_key_ends() {
-  local pid=$1 win=$2 key=$3
+# True when the process has ended; its exit status is then in E2E_STATUS.
+e2e_ended() {
+  e2e_running "$1" && return 1
+  wait "$1" 2>/dev/null
+  E2E_STATUS=$?
+}
+
+# e2e_wait_exit PID SECONDS: true when the process has ended within the time.
+e2e_wait_exit() { e2e_until "$2" e2e_ended "$1"; }
+
+# e2e_press WINDOW "KEYS" COMMAND...: presses the keys in the window until the command succeeds
+# within 2 s (a key pressed while the window is still taking the focus can be lost); false
+# after 5 tries.
+e2e_press() {
+  local win=$1 keys=$2
+  shift 2
   for _ in 1 2 3 4 5; do
-    xdotool windowfocus "$win" 2>/dev/null
+    e2e_xdo windowfocus "$win"
     sleep 0.2
-    xdotool key "$key"
-    e2e_wait_exit "$pid" 2 && return 0
+    # shellcheck disable=SC2086
+    e2e_xdo key $keys
+    e2e_until 2 "$@" && return 0
   done
   return 1
 }
@@ -132,15 +143,9 @@ e2e_size() { xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } E
 
 # e2e_child_of WINDOW TITLE: prints the id of the shown child of WINDOW with that title, once
 # there is one (10 s at most).
-e2e_child_of() {
+e2e_child_of() { e2e_until 10 e2e_shown_child "$@"; }
+e2e_shown_child() {
   local child
-  for _ in $(seq 100); do
-    child=$(xwininfo -children -id "$1" | awk -v t="\"$2\"" 'index($0, t) { print $1; exit }')
-    if [ -n "$child" ] && xwininfo -id "$child" | grep -q "Map State: IsViewable"; then
-      echo "$child"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
+  child=$(xwininfo -children -id "$1" | awk -v t="\"$2\"" 'index($0, t) { print $1; exit }')
+  [ -n "$child" ] && xwininfo -id "$child" | grep -q "Map State: IsViewable" && echo "$child"
 }

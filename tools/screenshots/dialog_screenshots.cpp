@@ -1,17 +1,14 @@
 // Pictures of the dialogs for the manual and the README: the properties dialog once per effect,
-// the about box, the credits and the advanced and sound dialogs. Run only when
-// QSRN_SCREENSHOT_DIR names the folder to write them to (scripts/dialog-screenshots.sh runs them
-// under Xvfb).
-#include <gtest/gtest.h>
-
+// the about box, the credits and the advanced and sound dialogs, written to the folder given as
+// the one argument (scripts/dialog-screenshots.sh runs this under Xvfb).
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPixmap>
-#include <cstdlib>
+#include <QTemporaryDir>
+#include <cstdio>
 
-#include "host_test_support.h"
 #include "settings/store.h"
 #include "ui/advanced_form.h"
 #include "ui/credits_form.h"
@@ -19,34 +16,27 @@
 #include "ui/sound_form.h"
 #include "ui/welcome_form.h"
 
-namespace qsrn {
+using namespace qsrn;
+
 namespace {
+
+QDir out;
+bool failed = false;
 
 void Save(QWidget& w, const QString& name) {
   QCoreApplication::processEvents();
-  const QString dir = QString::fromLocal8Bit(std::getenv("QSRN_SCREENSHOT_DIR"));
-  EXPECT_TRUE(w.grab().save(QDir(dir).filePath(name))) << name.toStdString();
+  if (w.grab().save(out.filePath(name))) return;
+  std::fprintf(stderr, "cannot write %s\n", qPrintable(out.filePath(name)));
+  failed = true;
 }
 
-class Screenshots : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (std::getenv("QSRN_SCREENSHOT_DIR") == nullptr) GTEST_SKIP() << "QSRN_SCREENSHOT_DIR not set";
-    host_test::EnsureQtApplication();
-  }
-  host_test::TempHome home;
-  SettingsStore store{home.path()};
-};
-
-using PropertiesScreenshots = Screenshots;
-
-TEST_F(PropertiesScreenshots, OnePerEffect) {
+void Properties(SettingsStore& store) {
   PropertiesDialog dialog(store);
   dialog.show();
   const char* names[] = {"fireworks", "starfield", "warp", "sparklers", "gravity-wells", "galaxies"};
   for (int effect = 0; effect < 6; ++effect) {
     dialog.SelectEffect(effect);
-    // Let the preview run a second so that it shows the effect under way.
+    // Let the preview run a second and a half so that it shows the effect under way.
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 1500) QApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -54,10 +44,7 @@ TEST_F(PropertiesScreenshots, OnePerEffect) {
   }
 }
 
-using DialogScreenshots = Screenshots;
-
-TEST_F(DialogScreenshots, Write) {
-
+void AboutAndCredits(SettingsStore& store) {
   frmWelcome box(store);
   box.show();
   box.demonstrations().SetFixedSeed(11);
@@ -71,7 +58,9 @@ TEST_F(DialogScreenshots, Write) {
   QCoreApplication::processEvents();
   for (int i = 0; i < 140; ++i) credits.StepFrame();
   Save(credits, QStringLiteral("credits.png"));
+}
 
+void AdvancedAndSound(SettingsStore& store) {
   frmAdvanced advanced(store, QStringLiteral("Quasarine"));
   advanced.show();
   Save(advanced, QStringLiteral("advanced-settings.png"));
@@ -85,4 +74,20 @@ TEST_F(DialogScreenshots, Write) {
 }
 
 }  // namespace
-}  // namespace qsrn
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    return 2;
+  }
+  QApplication app(argc, argv);
+  out = QDir(QString::fromLocal8Bit(argv[1]));
+  // Factory settings from a private settings folder, thrown away afterwards; the properties
+  // dialog saves its first run, so it gets a folder of its own.
+  QTemporaryDir home, propertiesHome;
+  SettingsStore store(home.path().toStdString()), propertiesStore(propertiesHome.path().toStdString());
+  Properties(propertiesStore);
+  AboutAndCredits(store);
+  AdvancedAndSound(store);
+  return failed ? 1 : 0;
+}

@@ -1,0 +1,270 @@
+// The dialogs' shared pieces (the numeric field scheme and the file dialog's checks), and the
+// advanced and sound dialogs against a private store: what OK writes (and when it must not), the
+// effect pairings, the font fallback, Defaults and Cancel. (The sound dialog playing our own
+// sounds is with the sound player's tests.)
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "host_test_support.h"
+#include "settings/catalogue.h"
+#include "settings/store.h"
+#include "ui/advanced_form.h"
+#include "ui/file_dialog.h"
+#include "ui/numeric_field.h"
+#include "ui/sound_form.h"
+
+namespace qsrn {
+namespace {
+
+namespace fs = std::filesystem;
+using host_test::AnswerNextBox;
+using host_test::Focus;
+using host_test::PressKey;
+using host_test::TypeText;
+
+class DialogStore : public host_test::StoreTest {
+ protected:
+  std::string FileText() {
+    std::ifstream in(store.FileFor(0), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+};
+
+using AdvancedDialog = DialogStore;
+
+// A stored 0 shows the factory 1000 frames with cycling off and goes back as 0; no cycling and
+// no effect writes an empty mask.
+TEST_F(AdvancedDialog, OkWritesZeroFramesWhenNotCycling) {
+  for (const bool clearMask : {false, true}) {
+    store.RegSetString(kAppName, "Advanced", "Adv_EffectFPC", clearMask ? "2500" : "0");
+    frmAdvanced form(store, QStringLiteral("Hello"));
+    EXPECT_EQ(form.txtAdv(1)->text(), clearMask ? "2500" : "1000");
+    EXPECT_EQ(form.chkCycle()->isChecked(), clearMask);
+    form.chkCycle()->setChecked(false);
+    for (int i = 0; i < 8 && clearMask; ++i) form.chkEffect(i)->setChecked(false);
+    form.cmdOK()->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(Stored("Advanced", "Adv_EffectFPC"), "0");
+    EXPECT_EQ(Stored("Advanced", "Adv_PickQSRN"), clearMask ? "0" : "189");
+    EXPECT_EQ(form.Message(), QStringLiteral("Hello"));
+  }
+}
+
+TEST_F(AdvancedDialog, CyclingWithNoEffectShowsTheMessageAndWritesNothing) {
+  frmAdvanced form(store, QString());
+  form.chkCycle()->setChecked(true);
+  for (int i = 0; i < 8; ++i) form.chkEffect(i)->setChecked(false);
+  QString text;
+  auto watcher = AnswerNextBox(&text);
+  form.cmdOK()->click();
+  EXPECT_EQ(text, QStringLiteral("Please select one or more Effects."));
+  EXPECT_NE(form.result(), QDialog::Accepted);
+  EXPECT_FALSE(fs::exists(store.FileFor(0)));
+}
+
+struct Pairing {
+  int toggled;
+  bool on;
+  int partner;
+  bool partnerAfter;
+};
+
+class AdvancedPairings : public DialogStore, public ::testing::WithParamInterface<Pairing> {};
+
+TEST_P(AdvancedPairings, ThemeBoxesFollowTheirEffect) {
+  const Pairing& p = GetParam();
+  frmAdvanced form(store, QString());
+  form.chkEffect(p.partner)->setChecked(!p.partnerAfter);
+  form.chkEffect(p.toggled)->setChecked(!p.on);
+  form.chkEffect(p.toggled)->setChecked(p.on);
+  EXPECT_EQ(form.chkEffect(p.partner)->isChecked(), p.partnerAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, AdvancedPairings,
+                         ::testing::Values(Pairing{7, true, 5, true}, Pairing{5, false, 7, false},
+                                           Pairing{6, true, 0, true}, Pairing{0, false, 6, false}));
+
+TEST_F(AdvancedDialog, AnUninstalledFontSelectsTheFamilyTheMessageIsDrawnWith) {
+  frmAdvanced form(store, QString());
+  const QString drawn = QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family();
+  if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) GTEST_SKIP() << "the font is installed";
+  if (QFontDatabase::families().contains(drawn)) {
+    EXPECT_EQ(form.cboFont()->currentText(), drawn);
+  }
+}
+
+TEST_F(AdvancedDialog, DefaultsChangeTheControlsOnlyAndCancelWritesNothing) {
+  store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "70");
+  const std::string before = FileText();
+  frmAdvanced form(store, QStringLiteral("Hi"));
+  form.txtAdv(3)->setText(QStringLiteral("90"));
+  form.findChild<QPushButton*>(QStringLiteral("cmdDefaults"))->click();
+  EXPECT_EQ(form.txtAdv(0)->text(), QStringLiteral("25"));
+  EXPECT_EQ(form.txtAdv(3)->text(), QStringLiteral("0"));
+  EXPECT_EQ(form.PickMask(), 189);
+  EXPECT_TRUE(form.txtMessage()->text().isEmpty());
+  form.reject();
+  EXPECT_EQ(FileText(), before);
+}
+
+using SoundDialog = DialogStore;
+
+TEST_F(SoundDialog, OkSavesTheTypedNameIntoTheCurrentSlot) {
+  store.RegSetString(kAppName, "SoundFX", "Fire_Launch", "/old/launch.wav");
+  frmSoundEffects form(store, nullptr);
+  form.lstEffectType()->setCurrentRow(3);
+  form.txtFile()->setText(QStringLiteral("  /sounds/jet.wav "));
+  form.lstEffectType()->setCurrentRow(0);  // the edit reaches slot 3 now
+  form.txtFile()->setText(QStringLiteral("/sounds/new-launch.wav"));
+  form.cmdOK()->click();
+  EXPECT_EQ(Stored("SoundFX", "Fire_JetBurst"), "/sounds/jet.wav");
+  EXPECT_EQ(Stored("SoundFX", "Fire_Launch"), "/sounds/new-launch.wav");
+  EXPECT_EQ(Stored("SoundFX", "SoundFX_ON"), "0");
+  EXPECT_EQ(Stored("SoundFX", "Fire_Twister"), "");
+}
+
+TEST_F(SoundDialog, PlayOrPickWithoutASlotAsksForOneAndChangesNothing) {
+  frmSoundEffects form(store, nullptr);
+  form.chkSoundOn()->setChecked(true);
+  for (QPushButton* button : {form.cmdPlay(), form.cmdPickFile()}) {
+    QString text;
+    auto watcher = AnswerNextBox(&text);
+    button->click();
+    EXPECT_EQ(text, QStringLiteral("Please select an Effect Type."));
+    EXPECT_EQ(form.CurrentSlot(), -1);
+  }
+  EXPECT_FALSE(fs::exists(store.FileFor(0)));
+}
+
+TEST_F(SoundDialog, DefaultsTurnSoundOffAndKeepTheNamesCancelKeepsTheStore) {
+  store.RegSetString(kAppName, "SoundFX", "SoundFX_ON", "1");
+  store.RegSetString(kAppName, "SoundFX", "Fire_Sparkle", "/s/sparkle.wav");
+  const std::string before = FileText();
+  frmSoundEffects form(store, nullptr);
+  EXPECT_TRUE(form.fraSounds()->isEnabled());
+  form.cmdDefaults()->click();
+  EXPECT_FALSE(form.chkSoundOn()->isChecked());
+  EXPECT_FALSE(form.fraSounds()->isEnabled());
+  EXPECT_EQ(form.Files()[5], "/s/sparkle.wav");
+  form.reject();
+  EXPECT_EQ(FileText(), before);
+}
+
+struct FieldCase {
+  SectionId section;
+  const char* key;
+  const char* start;
+  const char* typed;
+  int up, down;  // Up presses, then Down presses
+  const char* shown;
+  int refused;
+  const char* afterFocusOut;
+};
+
+class NumericFieldTest : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(NumericFieldTest, FiltersStepsAndClamps) {
+  host_test::EnsureQtApplication();
+  const FieldCase& c = GetParam();
+  QWidget form;
+  auto* layout = new QFormLayout(&form);
+  NumericField* field = AddNumericRow(layout, QStringLiteral("Field"), *FindKey(c.section, c.key));
+  int refused = 0;
+  QObject::connect(field, &NumericField::keyRefused, [&] { ++refused; });
+  field->edit()->setText(QString::fromLatin1(c.start));
+  field->edit()->end(false);
+  TypeText(field->edit(), QString::fromLatin1(c.typed));
+  for (int i = 0; i < c.up; ++i) PressKey(field->edit(), Qt::Key_Up);
+  for (int i = 0; i < c.down; ++i) PressKey(field->edit(), Qt::Key_Down);
+  EXPECT_EQ(field->edit()->text().toStdString(), c.shown);
+  EXPECT_EQ(refused, c.refused);
+  Focus(field->edit(), false);
+  EXPECT_EQ(field->edit()->text().toStdString(), c.afterFocusOut);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NumericFieldTest,
+    ::testing::Values(
+        FieldCase{SectionId::Fireworks, "FireWorks", "", "12a", 0, 0, "12", 1, "12"},
+        FieldCase{SectionId::General, "FocalLength", "", "1.5.2-", 0, 0, "1.52", 2, "1.52"},
+        FieldCase{SectionId::Gravity, "Grav_Gravity", "", "40000", 0, 0, "40000", 0, "30000"},
+        FieldCase{SectionId::Fireworks, "FireSparks", "", "", 0, 0, "", 0, "10"},
+        FieldCase{SectionId::Fireworks, "FireSparks", "9995", "", 2, 0, "9999", 0, "9999"},
+        FieldCase{SectionId::Warp, "Warp_CyclePct", "55", "", 0, 1, "45", 0, "45"},
+        FieldCase{SectionId::Fireworks, "FireSymmetry", "0.5", "", 3, 0, "0.5", 0, "0.5"},  // no spinner
+        FieldCase{SectionId::Fireworks, "FirePersist", "", ".", 0, 0, ".", 0, "0.25"}));
+
+TEST(NumericFieldTest, DotTypedOverTheSelectedDot) {
+  host_test::EnsureQtApplication();
+  QLineEdit edit;
+  NumericField field(&edit, *FindKey(SectionId::General, "FocalLength"));
+  edit.setText(QStringLiteral("2.5"));
+  edit.setSelection(1, 1);
+  TypeText(&edit, QStringLiteral("."));
+  EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
+}
+
+class FileDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { host_test::EnsureQtApplication(); }
+  // Accepts the dialog with name typed; returns the path, and the message shown (if any).
+  QString Accept(bool open, const QString& name, QString* message) {
+    TemplateFileDialog dialog(nullptr, open, QStringLiteral("Title"), kTypes);
+    dialog.setDirectory(dir.path());
+    dialog.selectFile(name);
+    const auto answer = host_test::AnswerNextBox(message);
+    dialog.accept();
+    return dialog.FullFileName();
+  }
+  const QString kTypes = QStringLiteral("Quasarine Templates (*.qsn)|*.qsn|All Files (*.*)|*.*");
+  QTemporaryDir dir;
+};
+
+// Open needs an existing file, Save a folder that exists; Save appends the extension and leaves
+// the files there alone.
+TEST_F(FileDialogTest, AcceptChecksTheNameAndSaveAppendsTheExtension) {
+  QFile existing(dir.filePath(QStringLiteral("look.qsn0")));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  QString message;
+  EXPECT_TRUE(Accept(true, QStringLiteral("missing.qsn"), &message).isEmpty());
+  EXPECT_EQ(message, QStringLiteral("Please select an existing file."));
+  message.clear();
+  EXPECT_TRUE(Accept(false, dir.filePath(QStringLiteral("no/such/t.qsn")), &message).isEmpty());
+  EXPECT_EQ(message, QStringLiteral("Please enter a valid path and file."));
+  message.clear();
+  EXPECT_EQ(Accept(false, QStringLiteral("look"), &message), dir.filePath(QStringLiteral("look.qsn")));
+  EXPECT_TRUE(message.isEmpty());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("look.qsn0")});
+}
+
+TEST_F(FileDialogTest, ACancelledDialogStillRemembersItsFolder) {
+  {
+    TemplateFileDialog dialog(nullptr, true, QStringLiteral("Title"), kTypes);
+    dialog.setDirectory(dir.path());
+    dialog.reject();
+  }
+  EXPECT_EQ(TemplateFileDialog::LastFolder(), dir.path());
+  TemplateFileDialog next(nullptr, true, QStringLiteral("Title"), kTypes);
+  EXPECT_EQ(next.directory().absolutePath(), dir.path());
+  EXPECT_EQ(next.nameFilters(),
+            QStringList({QStringLiteral("Quasarine Templates (*.qsn)"), QStringLiteral("All Files (*)")}));
+}
+
+}  // namespace
+}  // namespace qsrn

@@ -1,0 +1,305 @@
+// The start-up command line: which job each text asks for, and where the windowed program's copy
+// is looked for. Then the built program run as a user runs it, on a store of our own (offscreen,
+// no X server). Its headless tools: --render writes the same PNG for the same seed and another for another seed,
+// reads the stored settings, takes overrides without touching the store and writes numbered
+// frames; --bench reports; --print-settings shows what a run would load; bad options give usage
+// and exit 2. Its start-up modes: a preview for a window that does not exist and the password
+// job end at once, a template path is imported before the saver runs, and a path that is no
+// template leaves the store alone.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QThread>
+#include <map>
+#include <vector>
+
+#include "host/command_line.h"
+#include "host_test_support.h"
+#include "settings/store.h"
+
+namespace qsrn {
+namespace {
+
+struct JobCase {
+  const char* text;
+  StartJob job;
+  int32_t handle;
+};
+
+class ParseCommandLineCases : public ::testing::TestWithParam<JobCase> {};
+
+TEST_P(ParseCommandLineCases, ChoosesTheJob) {
+  const JobCase& c = GetParam();
+  const CommandLine cl = ParseCommandLine(c.text);
+  EXPECT_EQ(cl.job, c.job) << '"' << c.text << '"';
+  EXPECT_EQ(cl.windowHandle, c.handle) << '"' << c.text << '"';
+  if (c.job == StartJob::ImportAndRun) {
+    EXPECT_EQ(cl.templatePath, c.text);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, ParseCommandLineCases,
+    ::testing::Values(
+        JobCase{"   ", StartJob::Configure, 0}, JobCase{"/c:1234", StartJob::Configure, 0},
+        JobCase{"/s", StartJob::Saver, 0}, JobCase{"/p 1234", StartJob::Preview, 1234},
+        JobCase{"/P", StartJob::Preview, 0}, JobCase{"/P:1234", StartJob::Preview, 0},
+        JobCase{"/P   77abc", StartJob::Preview, 77}, JobCase{"/A 99", StartJob::ChangePassword, 99},
+        JobCase{"/a", StartJob::ChangePassword, 0},
+        // A leading blank hides the switch: the text is not trimmed before the test.
+        JobCase{" /S", StartJob::RunFullScreen, 0}, JobCase{"-s", StartJob::RunFullScreen, 0},
+        JobCase{"/X", StartJob::RunFullScreen, 0},
+        // A handle too large for a Long gives 0 rather than wrapping.
+        JobCase{"/P 99999999999", StartJob::Preview, 0},
+        // X11 programs hand out hexadecimal ids.
+        JobCase{"/P 0x1A00003", StartJob::Preview, 0x1A00003}, JobCase{"/p  0XffZ", StartJob::Preview, 255},
+        JobCase{"/P 0x", StartJob::Preview, 0}, JobCase{"/P 0xFFFFFFFF", StartJob::Preview, 0},
+        // Template paths in any letter case, tested before the switches: paths under /srv,
+        // /cdrom, /proc... are no switches. Only the last four characters count.
+        JobCase{"/home/me/Night Sky.qsn", StartJob::ImportAndRun, 0}, JobCase{"a.QsN", StartJob::ImportAndRun, 0},
+        JobCase{"/cdrom/X.QSN", StartJob::ImportAndRun, 0}, JobCase{"/s.qsn", StartJob::ImportAndRun, 0},
+        JobCase{".qsn", StartJob::ImportAndRun, 0}, JobCase{"/home/me/sky.ini", StartJob::RunFullScreen, 0},
+        JobCase{"sky.qsn ", StartJob::RunFullScreen, 0}));
+
+struct HackCase {
+  std::vector<const char*> args;
+  bool ok;
+  uint32_t windowId;
+  bool root;
+};
+
+class HackOptionCases : public ::testing::TestWithParam<HackCase> {};
+
+TEST_P(HackOptionCases, ReadsTheXScreenSaverConventions) {
+  std::vector<const char*> argv{"quasarine"};
+  argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
+  const int argc = static_cast<int>(argv.size());
+  EXPECT_TRUE(IsHackCommandLine(argc, argv.data()));
+  std::string error;
+  const auto o = ParseHackOptions(argc, argv.data(), &error);
+  ASSERT_EQ(o.has_value(), GetParam().ok) << error;
+  if (!o) return;
+  EXPECT_EQ(o->windowId, GetParam().windowId);
+  EXPECT_EQ(o->root, GetParam().root);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HackOptionCases,
+    ::testing::Values(HackCase{{"-root"}, true, 0, true}, HackCase{{"--root", "-fps"}, true, 0, true},
+                      HackCase{{"-window-id", "0x2c00007"}, true, 0x2c00007, false},
+                      HackCase{{"--window-id", "46137351", "--effect", "5", "--theme", "16"}, true, 46137351, false},
+                      HackCase{{"-fps"}, false, 0, false},  // nowhere to draw
+                      HackCase{{"-window-id"}, false, 0, false}, HackCase{{"-window-id", "x"}, false, 0, false},
+                      HackCase{{"-root", "--effect", "6"}, false, 0, false},
+                      HackCase{{"-root", "--theme", "3"}, true, 0, true},  // no theme without effect
+                      HackCase{{"-root", "/S"}, false, 0, false}));
+
+TEST(WindowedProgramPath, IsTheProgramsFolderAndBaseNameWithExe) {
+  EXPECT_EQ(WindowedProgramPath("/opt/q/quasarine.scr"), "/opt/q/quasarine.exe");
+  EXPECT_EQ(WindowedProgramPath("/opt/q.d/saver"), "/opt/q.d/saver.exe");
+  EXPECT_EQ(WindowedProgramPath("quasarine"), "./quasarine.exe");
+  EXPECT_EQ(WindowedProgramPath("/opt/.hidden"), "/opt/.hidden.exe");
+}
+
+class Program : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    saver.kill();
+    saver.waitForFinished(10000);
+  }
+  QString StoreDir() const { return config.path() + "/quasarine"; }
+  SettingsStore Store() const { return SettingsStore(StoreDir().toStdString()); }
+  QString Path(const QString& name) const { return work.path() + "/" + name; }
+  host_test::ProgramRun Run(const QStringList& args) { return host_test::RunProgram(config.path(), args); }
+  host_test::ProgramRun Render(const QString& file, const QStringList& more) {
+    return Run(QStringList{"--render", Path(file), "--effect", "1", "--size", "320x240", "--frames", "60"} + more);
+  }
+
+  // The printout as name -> value, and the names in order.
+  std::map<QString, QString> Printed(const QStringList& args, QStringList* order = nullptr) {
+    const host_test::ProgramRun run = Run(QStringList{"--print-settings"} + args);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    std::map<QString, QString> fields;
+    for (const QString& line : run.out.split('\n', Qt::SkipEmptyParts)) {
+      const qsizetype eq = line.indexOf('=');
+      fields[line.left(eq)] = line.mid(eq + 1);
+      if (order) order->append(line.left(eq));
+    }
+    return fields;
+  }
+
+  static QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+
+  static int LitPixels(const QString& path) {
+    const QImage image(path);
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) lit += (image.pixel(x, y) & 0xFFFFFF) != 0;
+    return lit;
+  }
+
+  QTemporaryDir config;
+  QTemporaryDir work;
+  QProcess saver;
+};
+
+TEST_F(Program, ReadsTheStoreAndOverridesOnlyACopy) {
+  SettingsStore store = Store();
+  ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Stars", "10"));
+  ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Dyson_Percent", "0"));
+  ASSERT_EQ(Render("few.png", {"--seed", "3"}).code, 0);
+  ASSERT_EQ(Render("many.png", {"--seed", "3", "--set", "Star_Stars=999"}).code, 0);
+  const int few = LitPixels(Path("few.png"));
+  const int many = LitPixels(Path("many.png"));
+  EXPECT_GT(few, 0);
+  EXPECT_LE(few, 10 * 4);  // ten small dots at most
+  EXPECT_GT(many, 20 * few);
+  EXPECT_EQ(QImage(Path("few.png")).size(), QSize(320, 240));
+  EXPECT_EQ(store.GetSettingInt(kAppName, "Starfield", "Star_Stars", 0), 10);  // untouched
+}
+
+// Without --effect the film follows the windowed display's run loop: the stored effect when one
+// is stored (the same film as asking for it with the same seed), the demonstration when none
+// ever was. Another seed gives another film.
+TEST_F(Program, WithoutAnEffectFollowsTheWindowedRunLoop) {
+  const QStringList common{"--size", "320x180", "--frames", "100", "--seed", "5"};
+  ASSERT_EQ(Run(QStringList{"--render", Path("stored.png"), "--set", "AnimationType=1"} + common).code, 0);
+  ASSERT_EQ(Run(QStringList{"--render", Path("asked.png"), "--effect", "1"} + common).code, 0);
+  ASSERT_FALSE(Bytes(Path("asked.png")).isEmpty());
+  EXPECT_EQ(Bytes(Path("stored.png")), Bytes(Path("asked.png")));
+  ASSERT_EQ(Run(QStringList{"--render", Path("other.png"), "--effect", "1"} + common + QStringList{"--seed", "6"}).code, 0);
+  EXPECT_NE(Bytes(Path("other.png")), Bytes(Path("asked.png")));
+
+  ASSERT_EQ(Run(QStringList{"--render", Path("demo.png")} + common).code, 0);
+  EXPECT_GT(LitPixels(Path("demo.png")), 0);
+  EXPECT_FALSE(QDir(StoreDir()).exists("settings.ini"));  // the demonstration never stores a choice
+}
+
+TEST_F(Program, NumberedFramesAreEachWritten) {
+  ASSERT_EQ(Run({"--render", Path("f-%03d.png"), "--effect", "1", "--size", "64x48", "--frames", "3",
+                 "--seed", "1"}).code, 0);
+  EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList({"f-001.png", "f-002.png", "f-003.png"}));
+  EXPECT_NE(Bytes(Path("f-001.png")), Bytes(Path("f-003.png")));
+}
+
+TEST_F(Program, BadOptionsGiveUsageAndExitTwo) {
+  const QString x = Path("x.png");
+  const QStringList bad[] = {
+      {"--render"},
+      {"--render", "--effect", "1"},
+      {"--render", x, "--effect", "6"},
+      {"--render", x, "--theme", "2"},  // a theme needs its effect
+      {"--render", x, "--frames", "0"},
+      {"--render", x, "--frames"},
+      {"--render", x, "--size", "640"},
+      {"--render", x, "--size", "0x10"},
+      {"--render", x, "--seed", "-4"},
+      {"--render", x, "--bogus", "1"},
+      {"--render", Path("x-%s.png")},
+      {"--render", Path("x-%d-%d.png")},
+      {"--render", Path("x-%n.png")},
+      {"--render", Path("x-%ld.png")},
+      {"--render", x, "--set", "NoSuchKey=1"},
+      {"--bench", "--set", "Star_Stars"},
+      {"--bench", "--theme", "17"},
+      {"--print-settings", "--bogus"},
+      {"--print-settings", "--effect", "1x"},
+      {"--print-settings", "--theme", "-1"},
+      {"--print-settings", "--effect", "0", "--theme", "14"},
+      {"--print-settings", "extra"},
+  };
+  for (const QStringList& args : bad) {
+    const host_test::ProgramRun r = Run(args);
+    EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("usage:")) << args.join(' ').toStdString();
+  }
+  EXPECT_TRUE(QDir(work.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(Program, BenchReportsTheStarfieldWithItsParticles) {
+  const host_test::ProgramRun r = Run({"--bench", "--effect", "1", "--frames", "30", "--size", "320x240",
+                                       "--set", "Star_Stars=999", "--set", "Star_Dyson_Percent=0"});
+  ASSERT_EQ(r.code, 0) << r.err.toStdString();
+  const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 3);  // the heading, the effect and its presenting
+  for (const QString& line : {lines[1], lines[2]}) {
+    const QStringList fields = line.split(' ', Qt::SkipEmptyParts);
+    ASSERT_GE(fields.size(), 5);
+    EXPECT_EQ(fields[1], "30");
+    EXPECT_LE(fields[2].toDouble(), fields[3].toDouble());  // median within the 95th percentile
+  }
+  EXPECT_TRUE(lines[1].startsWith("Starfield ") && lines[1].endsWith(" 999")) << lines[1].toStdString();
+  EXPECT_TRUE(lines[2].trimmed().startsWith("presenting "));
+  EXPECT_FALSE(QDir(StoreDir()).exists());  // the overrides went to a temporary copy
+}
+
+TEST_F(Program, PrintSettingsShowsTheFactoryValuesOnceEachDerivedBesideTheirSource) {
+  QStringList order;
+  auto f = Printed({}, &order);
+  EXPECT_EQ(f["Adv_FontName"], "MS Sans Serif");
+  // The stored effect (Fireworks when none is stored) with its factory values.
+  EXPECT_EQ(f["FireLaunchPersist"], "0.88");
+  EXPECT_EQ(f["FireMultiMoment"], "True");
+  EXPECT_EQ(f["FireKnotX"], "0,0,0,0,0,0,0,0,0");
+  EXPECT_EQ(order.size(), static_cast<qsizetype>(f.size()));
+  EXPECT_EQ(order.front(), "ParticleCount");
+  EXPECT_EQ(order.back(), "SoundFiles(8)");
+  EXPECT_EQ(order.indexOf("FocalLengthInverse"), order.indexOf("FocalLength") + 1);
+  EXPECT_EQ(order.indexOf("GalaxyPlane"), order.indexOf("Galaxy_Profile") + 1);
+  EXPECT_FALSE(order.contains("FireSparks"));  // it fills ParticleCount
+}
+
+TEST_F(Program, PrintSettingsFollowsTheOptionsAndTheStore) {
+  EXPECT_EQ(Printed({"--effect", "5", "--theme", "1"})["Galaxy_AmbPersist"], "0.996");
+  EXPECT_EQ(Printed({"--effect", "1", "--theme", "3"})["Star_Stars"], "120");  // no themes: ignored
+  auto f = Printed({"--preview", "--effect", "4"});
+  EXPECT_EQ(f["Adv_PerfMult"], "0.6");
+  EXPECT_EQ(f["ParticleCount"], "1200");
+
+  SettingsStore store = Store();
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "AnimationType", "2"));
+  ASSERT_TRUE(store.RegSetString(kAppName, "B-SplineWarp", "warp_sparks", "77"));
+  EXPECT_EQ(Printed({})["ParticleCount"], "77");
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "AnimationType", "9"));  // clamped to 5
+  EXPECT_EQ(Printed({})["ParticleCount"], "2500");
+}
+
+TEST_F(Program, APreviewForAMissingWindowAndThePasswordJobEndAtOnce) {
+  for (const QStringList& args : {QStringList{"/p", "1234"}, QStringList{"/P:1234"}, QStringList{"/P"},
+                                  QStringList{"/a", "42"}})
+    EXPECT_EQ(Run(args).code, 0) << args.join(' ').toStdString();
+}
+
+TEST_F(Program, ATemplatePathIsImportedThenTheSaverRunsAndNoTemplateChangesNothing) {
+  SettingsStore store = Store();
+  ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "77"));
+  const QString settings = StoreDir() + "/settings.ini";
+  const QByteArray before = Bytes(settings);
+  const QString typo = Path("typo.qsn");
+  const host_test::ProgramRun run = Run({typo});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_TRUE(run.err.contains(typo)) << run.err.toStdString();
+  EXPECT_EQ(Bytes(settings), before);
+
+  QFile tpl(Path("Night Sky.QSN"));
+  ASSERT_TRUE(tpl.open(QIODevice::WriteOnly));
+  tpl.write("[General]\nLockMessage=Imported sky\n");
+  tpl.close();
+  ASSERT_TRUE(host_test::StartProgram(saver, config.path(), {tpl.fileName()}));
+  QElapsedTimer waited;
+  waited.start();
+  while (!Bytes(settings).contains("Imported sky") && waited.elapsed() < 10000) QThread::msleep(50);
+  EXPECT_TRUE(Bytes(settings).contains("Imported sky"));
+  EXPECT_EQ(saver.state(), QProcess::Running);  // the saver runs on with the imported settings
+}
+
+}  // namespace
+}  // namespace qsrn
