@@ -27,14 +27,6 @@ void OneShellOf(EffectSettings& s, int16_t EffectSettings::*pct) {
   s.FireWorks = 1;
 }
 
-// The shell's burst ended without a second stage: it started again as the same type.
-void ExpectStartedAgainWithoutSecondStage(const FireworksRig& rig, int16_t state, int slot) {
-  EXPECT_EQ(rig.state().ShellState[0], state);
-  EXPECT_EQ(rig.state().ShellAge[0], 0);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
-  EXPECT_EQ(rig.sound.Count(SlotFile(slot)), 2);
-}
-
 // Counts the frames until shell 0 leaves `state`, up to maxFrames.
 int FramesInState(FireworksRig& rig, int16_t state, int maxFrames) {
   int f = 0;
@@ -88,64 +80,59 @@ TEST(FireworksMultiBurst, SecondStageTrailsSpanOneToTrailLength) {
   EXPECT_EQ(*frames.rbegin(), 8);
 }
 
-TEST(FireworksMultiBurst, CarriersAllOffScreenStartANewShellInstead) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireMultiPct);
-  s.Gravity = 9.9f;  // carriers fall off the bottom of the screen long before their age
-  s.Damping = 0;
-  s.FireMultiAge = 99;
-  rig.Start();
-  rig.Step(99);
-  ExpectStartedAgainWithoutSecondStage(rig, kShellMultiBurst, kSoundMultiBurst);
+// Carriers, jet heads and sparkle heads that all fall off the screen before their age end the
+// burst without a second stage: the shell starts again as the same type.
+TEST(FireworksBursts, AllOffScreenStartsTheSameTypeAgainWithoutASecondStage) {
+  const struct {
+    int16_t EffectSettings::*pct;
+    int16_t EffectSettings::*age;
+    int16_t state;
+    int slot;
+  } cases[] = {{&EffectSettings::FireMultiPct, &EffectSettings::FireMultiAge, kShellMultiBurst, kSoundMultiBurst},
+               {&EffectSettings::FireBurstPct, &EffectSettings::FireBurstAge, kShellJet, kSoundJetBurst},
+               {&EffectSettings::FireSparkPct, &EffectSettings::FireSparkAge, kShellSparkle, kSoundSparkle}};
+  for (const auto& c : cases) {
+    FireworksRig rig;
+    auto& s = rig.settings();
+    OneShellOf(s, c.pct);
+    s.Gravity = 9.9f;  // everything falls off the bottom long before its age
+    s.Damping = 0;
+    s.*c.age = 99;
+    s.Persistence = 0.99f;
+    s.FireBurstShell = true;
+    rig.Start();
+    ASSERT_EQ(rig.state().ShellState[0], c.state);
+    // Until this burst ends: its age starts again from 0 when a new shell begins.
+    int frames = 0;
+    do {
+      rig.Step();
+    } while (++frames < 2000 && rig.state().ShellAge[0] != 0);
+    EXPECT_LT(frames, 2000);
+    EXPECT_EQ(rig.state().ShellState[0], c.state);
+    EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
+    EXPECT_EQ(rig.sound.Count(SlotFile(c.slot)), 2);
+  }
 }
 
-TEST(FireworksJet, JetsEndingOffScreenGiveNoSecondBurst) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireBurstPct);
-  s.Gravity = 9.9f;  // heads fall off the screen before they can die of age
-  s.Damping = 0;
-  s.FireBurstAge = 99;
-  s.Persistence = 0.99f;
-  s.FireBurstShell = true;
-  rig.Start();
-  ASSERT_EQ(rig.state().ShellState[0], kShellJet);
-  // Until this jet ends: its age starts again from 0 when a new shell begins.
-  int frames = 0;
-  do {
-    rig.Step();
-  } while (++frames < 2000 && rig.state().ShellAge[0] != 0);
-  EXPECT_LT(frames, 2000);
-  ExpectStartedAgainWithoutSecondStage(rig, kShellJet, kSoundJetBurst);
-}
-
-TEST(FireworksJet, SlowJetsWithTheShellOptionBurstAgain) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireBurstPct);
-  s.EmitSpeed = 0.5f;
-  s.Gravity = 0;
-  s.FireBurstShell = true;
-  s.FireBurstAge = 5;
-  rig.Start();
-  const int frames = FramesInState(rig, kShellJet, 3000);
-  EXPECT_GE(frames, 5);  // heads live at least FireBurstAge frames
-  EXPECT_EQ(rig.state().ShellState[0], kShellStandard);
-  EXPECT_EQ(rig.state().Stride[0], 1);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 1);
-}
-
-TEST(FireworksJet, WithoutTheShellOptionAJetJustEnds) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireBurstPct);
-  s.EmitSpeed = 0.5f;
-  s.FireBurstShell = false;
-  rig.Start();
-  FramesInState(rig, kShellJet, 3000);
-  EXPECT_EQ(rig.state().ShellState[0], kShellJet);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
+// Slow jets with the shell option burst again as a standard burst; without it a jet just ends.
+TEST(FireworksJet, SlowJetsBurstAgainOnlyWithTheShellOption) {
+  for (bool shell : {true, false}) {
+    FireworksRig rig;
+    auto& s = rig.settings();
+    OneShellOf(s, &EffectSettings::FireBurstPct);
+    s.EmitSpeed = 0.5f;
+    s.Gravity = 0;
+    s.FireBurstShell = shell;
+    s.FireBurstAge = 5;
+    rig.Start();
+    const int frames = FramesInState(rig, kShellJet, 3000);
+    EXPECT_GE(frames, 5);  // heads live at least FireBurstAge frames
+    EXPECT_EQ(rig.state().ShellState[0], shell ? kShellStandard : kShellJet);
+    EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), shell ? 1 : 0);
+    if (shell) {
+      EXPECT_EQ(rig.state().Stride[0], 1);
+    }
+  }
 }
 
 // With full symmetry every head leaves at the same speed; each frame the heads slow by
@@ -214,18 +201,6 @@ TEST(FireworksSparkle, HeadsSurviveUntilTheSparkleAgeThenGlitter) {
   EXPECT_EQ(st.ShellState[0], kShellGlitter);
   EXPECT_LT(st.LiveCount[0], heads * 3 / 4);
   EXPECT_GT(st.LiveCount[0], 0);
-}
-
-TEST(FireworksSparkle, NoHeadLeftAtTheAgeStartsANewShell) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireSparkPct);
-  s.Gravity = 9.9f;
-  s.Damping = 0;
-  s.FireSparkAge = 99;
-  rig.Start();
-  rig.Step(99);
-  ExpectStartedAgainWithoutSecondStage(rig, kShellSparkle, kSoundSparkle);
 }
 
 TEST(FireworksDecayStars, AStarWhoseLifeReachesZeroIsRemovedTheNextFrame) {
