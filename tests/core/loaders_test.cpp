@@ -53,48 +53,31 @@ TEST_F(Loaders, EmptyStoreFactoryValuesSpotCheck) {
   EXPECT_EQ(ctx.settings.HueMultiplier, 2000);
 }
 
-TEST_F(Loaders, GeneralLoaderClamps) {
+TEST_F(Loaders, GeneralLoaderClampsAndHuesStayOnTheWheel) {
   Put("General", "PixelSize", "0");
-  Put("General", "FocalLength", "0");
+  Put("General", "FocalLength", "1e6");
   Put("Advanced", "Adv_FontSize", "5");
-  Put("Advanced", "Adv_FontHueV", "400");
   Put("Advanced", "Adv_EffectFPC", "50");
   Put("Advanced", "Adv_FontName", "");
-  Put("General", "LockMessage", "     " + std::string(45, 'a') + "bcdefghij" + "KLMNOP   ");
-  const EffectSettings& s = General();
-  EXPECT_EQ(s.PixelSize, 1);
-  EXPECT_FLOAT_EQ(s.FocalLength, 0.01f);
-  EXPECT_FLOAT_EQ(s.FocalLengthInverse, 100.0f);
-  EXPECT_EQ(s.Adv_FontSize, 10);
-  EXPECT_EQ(s.Adv_FontHueV, 359);
-  EXPECT_EQ(s.Adv_EffectFPC, 100);
-  EXPECT_EQ(s.Adv_FontName, "MS Sans Serif");
-  EXPECT_EQ(s.LockMessage, std::string(45, 'a') + "bcdef");  // trimmed, then its first 50
-
-  Put("General", "PixelSize", "12");
-  Put("General", "FocalLength", "1e6");
-  Put("Advanced", "Adv_FontSize", "99");
-  Put("Advanced", "Adv_FontHueV", "-3");
-  Put("Advanced", "Adv_EffectFPC", "20000");
-  EXPECT_EQ(General().PixelSize, 9);
-  EXPECT_FLOAT_EQ(ctx.settings.FocalLength, 9999.0f);
-  EXPECT_EQ(ctx.settings.Adv_FontSize, 80);
-  EXPECT_EQ(ctx.settings.Adv_FontHueV, 0);
-  EXPECT_EQ(ctx.settings.Adv_EffectFPC, 9999);
-  // Zero and negative frame quotas are kept: 0 means no cycling.
-  Put("Advanced", "Adv_EffectFPC", "-5");
-  EXPECT_EQ(General().Adv_EffectFPC, -5);
-}
-
-TEST_F(Loaders, HuesStayOnTheWheel) {
   Put("Advanced", "Adv_HueStart", "-20");
   Put("PixelColor", "ColorHueWheel", "999");
   Put("Galaxy", "Galaxy_HWheelIdx", "360");
-  General();
+  Put("General", "LockMessage", "     " + std::string(45, 'a') + "bcdefghij" + "KLMNOP   ");
+  const EffectSettings& s = General();
+  EXPECT_EQ(s.PixelSize, 1);
+  EXPECT_FLOAT_EQ(s.FocalLength, 9999.0f);
+  EXPECT_FLOAT_EQ(s.FocalLengthInverse, 1 / 9999.0f);
+  EXPECT_EQ(s.Adv_FontSize, 10);
+  EXPECT_EQ(s.Adv_EffectFPC, 100);
+  EXPECT_EQ(s.Adv_FontName, "MS Sans Serif");
+  EXPECT_EQ(s.LockMessage, std::string(45, 'a') + "bcdef");  // trimmed, then its first 50
+  EXPECT_EQ(s.Adv_HueStart, 0);
+  EXPECT_EQ(s.ColorHueWheel, 360);
   LoadGalaxySettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.Adv_HueStart, 0);
-  EXPECT_EQ(ctx.settings.ColorHueWheel, 360);
   EXPECT_EQ(ctx.settings.Galaxy_HWheelIdx, 359);
+  // Zero and negative frame quotas are kept: 0 means no cycling.
+  Put("Advanced", "Adv_EffectFPC", "-5");
+  EXPECT_EQ(General().Adv_EffectFPC, -5);
 }
 
 TEST_F(Loaders, OutOfRangeValuesWithoutALoaderClampAreKept) {
@@ -222,25 +205,11 @@ TEST_F(Loaders, SharedFieldsDescribeTheEffectLoadedLast) {
   General();
   LoadFireworksSettings(ctx, store, 0, true);
   EXPECT_EQ(ctx.settings.TrailLength, 8);
-  LoadWarpSettings(ctx, store, true);
+  LoadEffectSettings(ctx, store, 2, 0, true);
   EXPECT_EQ(ctx.settings.ParticleCount, 30);
   EXPECT_EQ(ctx.settings.TrailLength, 12);
-  EXPECT_EQ(ctx.settings.SplineCount, 100);
-  EXPECT_FLOAT_EQ(ctx.settings.Persistence, 0.98f);
-  LoadEffectSettings(ctx, store, 3, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 2400);
-  EXPECT_EQ(ctx.settings.SplineSteps, 120);
   LoadEffectSettings(ctx, store, 9, 0, true);  // no such effect: nothing changes
-  EXPECT_EQ(ctx.settings.ParticleCount, 2400);
-}
-
-TEST_F(Loaders, GalaxyPlaneComesOnlyFromAThemes) {
-  General();
-  ctx.settings.GalaxyPlane = 5;
-  LoadGalaxySettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.GalaxyPlane, 5);
-  LoadGalaxySettings(ctx, store, 1, true);
-  EXPECT_EQ(ctx.settings.GalaxyPlane, 0);
+  EXPECT_EQ(ctx.settings.ParticleCount, 30);
 }
 
 TEST_F(Loaders, AnimationTypeAndPickMask) {
