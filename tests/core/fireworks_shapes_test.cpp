@@ -162,29 +162,6 @@ TEST(FireworksKnots, KnotsOutOfTheLoadersRangeStillFitTheArrays) {
   EXPECT_EQ(fresh.settings().FireKnotZ.size(), 7u);
 }
 
-TEST(FireworksShapes, SphereVelocityHasLengthAboutR) {
-  FireworksRig rig(400, 400);  // square: AspectRatio 1, so the length is exactly r
-  for (int k = 0; k < 200; ++k) {
-    float vx, vy, vz;
-    SphereVelocity(rig.ctx, vx, vy, vz, 0.5f);
-    EXPECT_NEAR(std::sqrt(vx * vx + vy * vy + vz * vz), 0.5f, 1e-3);
-  }
-}
-
-TEST(FireworksShapes, RandomBurstSpeedSpansSymmetryToOne) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  s.EmitSpeed = 10;
-  s.FireSymmetry = 1;
-  EXPECT_FLOAT_EQ(RandomBurstSpeed(rig.ctx, 0.5f), 5.0f);
-  s.FireSymmetry = 0.5f;
-  for (int k = 0; k < 100; ++k) {
-    const float v = RandomBurstSpeed(rig.ctx, 1.0f);
-    EXPECT_GE(v, 5.0f);
-    EXPECT_LT(v, 10.0f);
-  }
-}
-
 TEST(FireworksShapes, PatternsStayOnTheirSolids) {
   FireworksRig rig;
   auto& set = rig.settings();
@@ -209,13 +186,8 @@ TEST(FireworksShapes, PatternsStayOnTheirSolids) {
   PatternVelocity(rig.ctx, vx, vy, vz, 4, size);
   EXPECT_EQ(vx, 7);
   EXPECT_EQ(vz, 9);
-}
-
-TEST(FireworksShapes, ZeroSpeedPyramidsStayFinite) {
-  FireworksRig rig;
-  rig.settings().EmitSpeed = 0;
+  set.EmitSpeed = 0;  // zero-sized solids stay finite
   for (int pattern = 0; pattern < 4; ++pattern) {
-    float vx = 1, vy = 1, vz = 1;
     PatternVelocity(rig.ctx, vx, vy, vz, pattern, 1.0f);
     EXPECT_TRUE(std::isfinite(vx) && std::isfinite(vy) && std::isfinite(vz));
   }

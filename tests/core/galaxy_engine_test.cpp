@@ -17,23 +17,6 @@ namespace {
 
 using testing::GalaxyRun;
 
-TEST(GalaxyTrail, ThirtyThousandStarsKeepOnlyTheirCurrentPosition) {
-  GalaxyRun run(320, 240);
-  testing::SetGalaxyEventsOff(run.ctx.settings);
-  run.ctx.settings.ParticleCount = 30000;
-  run.ctx.settings.OrbitTrailLength = 999;
-  run.ctx.settings.Galaxy_ColorComp = 0;
-  run.Setup();
-  ASSERT_EQ(run.engine.Params().Trail, 1);
-  ASSERT_EQ(run.engine.TrailX().size(), 30000u);
-  run.Run(3);
-  std::set<std::pair<int32_t, int32_t>> current;
-  for (size_t i = 0; i < run.engine.TrailX().size(); ++i) current.insert({run.engine.TrailX()[i], run.engine.TrailY()[i]});
-  const auto lit = run.Lit();
-  ASSERT_GT(lit.size(), 1000u);
-  for (const auto& p : lit) ASSERT_TRUE(current.count(p));
-}
-
 TEST(GalaxyTrail, EveryLitPixelIsInTheTrailRing) {
   GalaxyRun run;
   testing::SetGalaxyEventsOff(run.ctx.settings);
@@ -46,16 +29,6 @@ TEST(GalaxyTrail, EveryLitPixelIsInTheTrailRing) {
     for (size_t i = 0; i < run.engine.TrailX().size(); ++i) ring.insert({run.engine.TrailX()[i], run.engine.TrailY()[i]});
     for (const auto& p : run.Lit()) ASSERT_TRUE(ring.count(p)) << "frame " << frame;
   }
-}
-
-TEST(GalaxyPasses, VelocityZeroNeverStartsANewPass) {
-  GalaxyRun run;
-  run.ctx.settings.ParticleCount = 200;
-  run.ctx.settings.Galaxy_Velocity = 0;
-  run.Setup();
-  run.Run(600);
-  EXPECT_EQ(run.engine.Passes(), 1);
-  EXPECT_FLOAT_EQ(run.engine.View().D, 3.0f);
 }
 
 TEST(GalaxyPasses, APassEndsHalfARadiusBehindTheEye) {
@@ -79,15 +52,15 @@ TEST(GalaxyPasses, APassEndsHalfARadiusBehindTheEye) {
   fast.Setup();
   fast.Run(5);
   EXPECT_EQ(fast.engine.Passes(), 6);
-}
 
-TEST(GalaxyColor, RuleFourDrawsOrdinaryStarsInBlack) {
-  GalaxyRun run;
-  testing::SetGalaxyEventsOff(run.ctx.settings);
-  run.ctx.settings.Galaxy_ColorComp = 4;
-  run.Setup();
-  run.Run(20);
-  EXPECT_TRUE(run.Lit().empty());
+  // Without velocity a pass never ends.
+  GalaxyRun still;
+  still.ctx.settings.ParticleCount = 200;
+  still.ctx.settings.Galaxy_Velocity = 0;
+  still.Setup();
+  still.Run(1100);
+  EXPECT_EQ(still.engine.Passes(), 1);
+  EXPECT_FLOAT_EQ(still.engine.View().D, 3.0f);
 }
 
 TEST(GalaxyColor, HueIndexesWrapIntoTheWheel) {

@@ -194,24 +194,6 @@ TEST(GalaxyComets, SingleSparkSlotsKeepMoving) {
   EXPECT_GT(moved, alive * 9 / 10);
 }
 
-TEST(GalaxyAmbient, PersistenceOneNeverRenewsAndKeepsApproaching) {
-  GalaxyRun run;
-  run.ctx.settings.Galaxy_AmbPersist = 1.0f;
-  run.ctx.settings.Galaxy_AmbStars = 300;
-  run.Setup();
-  const AmbientStars start = run.engine.Ambient();
-  const float V = run.engine.Params().Velocity;
-  run.Run(100);
-  const AmbientStars& a = run.engine.Ambient();
-  for (int32_t i = 0; i < a.Count(); ++i) {
-    float z = start.Z[i];
-    for (int k = 0; k < 100; ++k) z += -V;
-    ASSERT_EQ(a.X[i], start.X[i]);
-    ASSERT_EQ(a.Z[i], z);
-    ASSERT_FLOAT_EQ(a.ColorAge[i], 50.0f);
-  }
-}
-
 // At a pass the ambient stars lie in the ball of Galaxy_AmbRadius in front of the centre.
 TEST(GalaxyAmbient, PlacedInTheBallAtThePass) {
   GalaxyRun run;

@@ -146,19 +146,6 @@ TEST(GalaxyPlaceStar, StarsStayInsideTheirProfileEnvelope) {
   }
 }
 
-TEST(GalaxyPlaceStar, ConicalWithHeightExponentOne) {
-  testing::Harness h;
-  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
-  s.Galaxy_Profile = 3;
-  s.Galaxy_HeightExp = 1;
-  const GalaxyParams p = ClampGalaxySettings(s);
-  for (int n = 0; n < 5000; ++n) {
-    float r, height;
-    PlaceStar(h.ctx, p, r, height);
-    ASSERT_LE(std::fabs(height), (p.Radius - r) * p.HeightWidthRatio + 1e-6);
-  }
-}
-
 TEST(GalaxyPlaceStar, RadiusExponentZeroPutsEveryStarOnTheRimAndDrawsThreeNumbers) {
   testing::Harness h;
   EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
