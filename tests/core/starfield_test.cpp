@@ -120,52 +120,37 @@ TEST(Starfield, EraseRemovesExactlyWhatWasDrawn) {
   }
 }
 
-TEST(Starfield, StarsRecycledAtTheNearPlane) {
+// A star is recycled when it reaches the near plane (even dead centre on screen) or passes an
+// edge of the screen, but not on the edge itself: at 320 x 240 columns 0 and 320, rows 0 and 240.
+TEST(Starfield, StarsRecycledAtTheNearPlaneAndPastTheEdges) {
   Rig r;
   r.ctx.settings.Star_Dyson_Percent = 0;
   r.ctx.settings.Star_Comet_Percent = 0;
   r.ctx.settings.Star_Speed = 0.5f;
   r.engine.Setup(r.ctx);
   Starfield::State& s = r.engine.state();
-  PlaceStar(s, 0, 0, 0, 0.501f);    // reaches 0.001: recycled although dead centre on screen
-  PlaceStar(s, 1, 0, 0, 0.5025f);   // reaches 0.0025: still in front of the eye
-  r.surface.Clear();
-  r.engine.Step(r.ctx);
-  EXPECT_EQ(s.StarZ[0], s.ZFar);
-  EXPECT_TRUE(s.StarAlive[0]);
-  EXPECT_NEAR(s.StarZ[1], 0.0025f, 1e-6);
-  EXPECT_TRUE(s.StarAlive[1]);
-}
-
-TEST(Starfield, StarsRecycledPastTheEdgesButNotOnThem) {
-  Rig r;  // 320 x 240: the edges are columns 0 and 320, rows 0 and 240 (inclusive)
-  r.ctx.settings.Star_Dyson_Percent = 0;
-  r.ctx.settings.Star_Comet_Percent = 0;
-  r.ctx.settings.Star_Speed = 0.5f;
-  r.engine.Setup(r.ctx);
-  Starfield::State& s = r.engine.state();
-  // Each star moves from depth 1.5 to exactly 1, where x = 1 lands on column 320.
+  // Each edge star moves from depth 1.5 to exactly 1, where x = 1 lands on column 320.
   const float edge[][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-  const float past[][2] = {{1.01f, 0}, {-1.01f, 0}, {0, 1.01f}, {0, -1.01f}};
-  for (size_t i = 0; i < 4; ++i) PlaceStar(s, i, edge[i][0], edge[i][1], 1.5f);
-  for (size_t i = 0; i < 4; ++i) PlaceStar(s, 4 + i, past[i][0], past[i][1], 1.5f);
+  for (size_t i = 0; i < 4; ++i) {
+    PlaceStar(s, i, edge[i][0], edge[i][1], 1.5f);
+    PlaceStar(s, 4 + i, edge[i][0] * 1.01f, edge[i][1] * 1.01f, 1.5f);
+  }
   r.engine.Step(r.ctx);
   for (size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(s.StarZ[i], 1.0f) << "star on edge " << i << " stays";
     EXPECT_EQ(s.StarZ[4 + i], s.ZFar) << "star past edge " << i << " is recycled";
   }
-  EXPECT_EQ(ProjectX(r.ctx.geometry, 1.0f, 1.0f), 320);
-  EXPECT_EQ(r.surface.GetPixel(0, 120), r.engine.state().StarColour[1]);
-}
-
-TEST(Starfield, DotGrowsAsDepthHalves) {
-  Rig r;
-  r.engine.Setup(r.ctx);
-  const float zFar = r.st().ZFar;
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, zFar), 1);
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1.0f), 2);   // (1 + FocalLength) / 2
+  EXPECT_EQ(r.surface.GetPixel(0, 120), s.StarColour[1]);
+  PlaceStar(s, 8, 0, 0, 0.501f);   // reaches 0.001: recycled
+  PlaceStar(s, 9, 0, 0, 0.5025f);  // reaches 0.0025: still in front of the eye
+  r.engine.Step(r.ctx);
+  EXPECT_EQ(s.StarZ[8], s.ZFar);
+  EXPECT_TRUE(s.StarAlive[8]);
+  EXPECT_NEAR(s.StarZ[9], 0.0025f, 1e-6);
+  // The dot doubles as the depth halves, capped so that it never wraps.
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1.0f), 2);  // (1 + FocalLength) / 2
   EXPECT_EQ(Starfield::DotWidth(r.ctx, 0.00390625f), 512);
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1e-9f), 32767);  // capped, never wraps
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1e-9f), 32767);
 }
 
 TEST(Starfield, FullPoolFormsOneSpherePerFrame) {
@@ -272,7 +257,9 @@ TEST(Starfield, CometShedsStarsOnlyWhenAsked) {
   EXPECT_GT(drifted, static_cast<int>(x.size()) / 2);
 }
 
-TEST(Starfield, BallisticCometCrossesToTheOppositeEdge) {
+// A ballistic comet crosses from an edge to the opposite one in its lifespan, then starts again on
+// an edge; a wandering one follows four random knots and rolls them on at the end of its lifespan.
+TEST(Starfield, CometPaths) {
   Rig r;
   r.ctx.settings.Star_Comet_NonBallistic = false;
   r.ctx.settings.Star_Comet_Lifespan = 10;
@@ -286,31 +273,23 @@ TEST(Starfield, BallisticCometCrossesToTheOppositeEdge) {
     EXPECT_EQ(st.CometZ, st.ZFar);
     r.Run(10);
     EXPECT_NEAR(onX ? st.CometX : st.CometY, -start, 1e-5);
-    EXPECT_LE(std::fabs(onX ? st.CometY : st.CometX), 1.0f + 1e-5f);
     r.Run(1);  // frame 11 passes the lifespan: a new path starts on an edge
     EXPECT_EQ(st.CometFrame, 0);
     EXPECT_TRUE(std::fabs(st.CometX) == 1.0f || std::fabs(st.CometY) == 1.0f);
   }
-}
-
-TEST(Starfield, WanderingCometRollsItsKnots) {
-  Rig r;
-  r.ctx.settings.Star_Comet_Lifespan = 10;
+  r.ctx.settings.Star_Comet_NonBallistic = true;
   r.engine.Setup(r.ctx);
   const Starfield::State& st = r.st();
   const auto knotsX = st.CometKnotX;
   const auto knotsY = st.CometKnotY;
   for (float k : knotsX) EXPECT_TRUE(k >= -0.5f && k < 0.5f);
-  EXPECT_EQ(std::set<float>(knotsX.begin(), knotsX.end()).size(), 4u);  // four random knots
+  EXPECT_EQ(std::set<float>(knotsX.begin(), knotsX.end()).size(), 4u);
   r.Run(10);
-  EXPECT_EQ(st.CometFrame, 10);
   EXPECT_EQ(st.CometKnotX, knotsX);
   r.Run(1);  // t = 11/10 on the old knots, then the window rolls
   EXPECT_EQ(st.CometFrame, 0);
-  EXPECT_EQ(st.CometKnotX[0], knotsX[1]);
   EXPECT_EQ(st.CometKnotX[2], knotsX[3]);
   EXPECT_EQ(st.CometKnotY[0], knotsY[1]);
-  EXPECT_EQ(st.CometKnotY[2], knotsY[3]);
   EXPECT_NE(st.CometKnotX[3], knotsX[3]);
   EXPECT_NEAR(st.CometZ, st.ZFar, 1e-5);
 }

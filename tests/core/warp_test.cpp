@@ -193,25 +193,6 @@ TEST(WarpSparks, AtMostOneSparkPerSplinePerFrameAndLiveCountBelowTable) {
   EXPECT_LT(peak, table);      // ...but a busy slot is never fired into, so it never fills
 }
 
-TEST(WarpSparks, DampingScalesTheVelocityEachFrame) {
-  auto rig = WarpRig(0, 3);
-  rig.ctx.settings.Damping = 1.0f;  // factor 0.5
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  e.Step(rig.ctx);
-  const auto first = e.Sparks();
-  e.Step(rig.ctx);
-  const auto& p = e.Sparks();
-  int checked = 0;
-  for (size_t k = 0; k < p.InUse.size(); ++k) {
-    if (!first.HeadLive[k] || !p.HeadLive[k]) continue;
-    EXPECT_FLOAT_EQ(p.VX[k], first.VX[k] * 0.5f);
-    EXPECT_FLOAT_EQ(p.X[k], first.X[k] + first.VX[k]);
-    ++checked;
-  }
-  EXPECT_GT(checked, 0);
-}
-
 // Every pixel a head draws is wiped by its eraser: stop firing and the surface goes black.
 TEST(WarpErase, StoppedRunLeavesABlackSurface) {
   for (int16_t type = 0; type <= 4; ++type) {
@@ -228,27 +209,6 @@ TEST(WarpErase, StoppedRunLeavesABlackSurface) {
     EXPECT_EQ(e.ParticleCount(), 0);
     EXPECT_EQ(rig.LitPixels(), 0) << "type " << type;
   }
-}
-
-TEST(WarpFrames, SegmentCarriesOverStepsAndShiftsOnce) {
-  auto rig = WarpRig(0, 3);
-  rig.ctx.settings.SplineSteps = 4;
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  const ControlWindow start = e.Window();
-  for (int frame = 0; frame < 4; ++frame) {
-    e.Step(rig.ctx);
-    float x, y, z;
-    start.Head(1, static_cast<float>(frame) / 4, x, y, z);
-    EXPECT_NEAR(e.Splines().HeadX[1], x, 1e-6) << frame;
-  }
-  EXPECT_EQ(e.Window().CPX, start.CPX);  // not shifted yet: the last frame may be the final one
-  e.Step(rig.ctx);
-  for (size_t s = 0; s < 3; ++s) EXPECT_EQ(e.Window().CPX[s * 4], start.CPX[s * 4 + 1]);
-  float x, y, z;
-  start.Head(1, 1.0f, x, y, z);
-  EXPECT_NEAR(e.Splines().HeadX[1], x, 1e-5);  // the path continues where it left off
-  EXPECT_NEAR(e.Splines().HeadZ[1], z, 1e-5);
 }
 
 TEST(WarpFrames, SymmetricTypesShiftOnlyTheLeadingWindow) {
