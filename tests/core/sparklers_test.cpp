@@ -115,6 +115,23 @@ TEST(SparklerHeads, ThreeSymmetricHeadsBecomeTwoMirrorImages) {
   EXPECT_NEAR(h.Z[1], 2 * rig.ctx.settings.FocalLength - h.Z[0], 1e-6);
 }
 
+// Without symmetry each head runs along its own spline, a segment every SplineSteps frames.
+TEST(SparklerHeads, PlainHeadsFollowTheirOwnSplines) {
+  auto rig = SparklerRig(false, 4);
+  rig.ctx.settings.SplineSteps = 3;
+  SparklerEngine e;
+  e.Setup(rig.ctx);
+  const ControlWindow start = e.Window();
+  for (int frame = 0; frame < 3; ++frame) {
+    e.Step(rig.ctx);
+    for (int h = 0; h < 4; ++h) {
+      float x, y, z;
+      start.Head(h, static_cast<float>(1.0 / 3 * frame), x, y, z);
+      EXPECT_NEAR(e.Heads().Y[static_cast<size_t>(h)], y, 1e-6) << h;
+    }
+  }
+}
+
 // The random part of an emission is at most one emit speed long; the wind adds wind x speed
 // outwards from the centre.
 TEST(SparklerEmission, SolarWindPushesOutwardBySpeedTimesWind) {
