@@ -240,28 +240,5 @@ TEST(FireworksTwister, TheEmissionPointCirclesAtTheTwistDistance) {
   EXPECT_NEAR(angle, 10 * 15 * 3.1415927f / 180, 1e-4);
 }
 
-TEST(FireworksRing, ZeroDegreesPutsEverySparkOnItsRingsEquator) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireRingPct);
-  s.FireRingEmb = 1;
-  s.FireRingDeg = 0;
-  s.FireSplinePct = 0;
-  rig.Start();
-  const auto& st = rig.state();
-  // All velocities lie in one plane through the centre: the triple product of any three is ~0.
-  auto v = [&](int j) { return std::array<double, 3>{st.VX[j], st.VY[j], st.VZ[j]}; };
-  const auto a = v(0), b = v(1);
-  const std::array<double, 3> n{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-  for (int j = 2; j < 500; ++j) {
-    const auto c = v(j);
-    const double len = std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]) *
-                       std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-    if (len > 0) {
-      EXPECT_NEAR((n[0] * c[0] + n[1] * c[1] + n[2] * c[2]) / len, 0.0, 0.03) << j;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace qsrn

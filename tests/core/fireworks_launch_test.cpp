@@ -94,23 +94,6 @@ TEST(FireworksBurstType, StridesAndCountsFollowTheTable) {
   }
 }
 
-TEST(FireworksBurstType, CountsAboveTheSparksKeepEveryStrideAtLeastOne) {
-  for (int16_t EffectSettings::*pct : {&EffectSettings::FireMultiPct, &EffectSettings::FireBurstPct,
-                                       &EffectSettings::FireTwistPct, &EffectSettings::FireDecayPct}) {
-    FireworksRig rig;
-    BurstingRig(rig);
-    rig.settings().FireWorks = 5;
-    rig.settings().ParticleCount = 10;
-    rig.settings().FireLaunchPixel = 10;
-    rig.settings().FireMultiBurst = rig.settings().FireBurstCount = 99;
-    rig.settings().FireTwistCnt = rig.settings().FireDecayCnt = 99;
-    rig.settings().*pct = 100;
-    rig.Start();
-    for (int s = 0; s < 5; ++s) EXPECT_EQ(rig.state().Stride[s], 1);
-    rig.Step(200);  // must neither hang nor leave the block
-  }
-}
-
 // At 100 % every new shell rises (with its launch sound); at 0 % shells burst in front of the viewer.
 TEST(FireworksLaunch, PercentChoosesRisingOrBurstingInFront) {
   FireworksRig rising;

@@ -193,24 +193,6 @@ TEST(FireworksShapes, PatternsStayOnTheirSolids) {
   }
 }
 
-TEST(FireworksShapes, SplineVelocityAimsAtTheLoop) {
-  FireworksRig rig;
-  rig.Start();
-  MakeSplineKnots(rig.ctx, 0, 0, 1.5f);
-  rig.settings().EmitSpeed = 1;
-  float vx, vy, vz, hx, hy, hz;
-  SplineVelocity(rig.ctx, vx, vy, vz, 0, 0, 1.5f, 1.0f, false);
-  // Every loop point lies within the knots' cube about the centre.
-  EXPECT_LE(std::fabs(vx), 2.0f);
-  EXPECT_LE(std::fabs(vz), 2.0f);
-  rig.ctx.rng.Seed(99);
-  SplineVelocity(rig.ctx, vx, vy, vz, 0, 0, 1.5f, 1.0f, false);
-  rig.ctx.rng.Seed(99);
-  SplineVelocity(rig.ctx, hx, hy, hz, 0, 0, 1.5f, 1.0f, true);
-  EXPECT_FLOAT_EQ(hx, vx * 0.5f);
-  EXPECT_FLOAT_EQ(hy, vy * 0.5f);
-}
-
 TEST(FireworksShapes, RotateVectorKeepsLengthAndTurnsAboutYThenX) {
   float x, y, z;
   RotateVector(1, 0, 0, 0, 1.5707964f, x, y, z);  // y axis by 90 degrees: x goes to +z

@@ -211,29 +211,6 @@ TEST(GalaxyAmbient, PlacedInTheBallAtThePass) {
   EXPECT_GT(farthest, R * 0.9);
 }
 
-TEST(GalaxyAmbient, SymmetryOnePutsRenewedStarsOnTheSquashedShell) {
-  GalaxyRun run;
-  EffectSettings& s = run.ctx.settings;
-  s.Galaxy_AmbSymmetry = 1.0f;
-  s.Galaxy_AmbPersist = 0.25f;
-  s.Galaxy_AmbStars = 500;
-  run.Setup();
-  run.Run(3);
-  const AmbientStars& a = run.engine.Ambient();
-  const GalaxyParams& p = run.engine.Params();
-  const double D = run.engine.View().D + p.Velocity;  // the depth the renewal used
-  const double aspect = run.ctx.geometry.AspectRatio;
-  int renewed = 0;
-  for (int32_t i = 0; i < a.Count(); ++i) {
-    if (a.ColorAge[i] != p.AmbAgeInc) continue;  // renewed in the last frame
-    ++renewed;
-    const double x = a.X[i] / aspect, y = a.Y[i], z = a.Z[i] - D;
-    EXPECT_NEAR(std::sqrt(x * x + y * y + z * z), p.AmbRadius, 1e-3 * p.AmbRadius);
-    EXPECT_GE(z, -1e-4);
-  }
-  EXPECT_GT(renewed, 250);
-}
-
 TEST(GalaxyAmbient, AgedStarsUseTheLastRampEntry) {
   GalaxyRun run;
   testing::SetGalaxyEventsOff(run.ctx.settings);

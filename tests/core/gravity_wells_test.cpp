@@ -80,23 +80,6 @@ TEST(GravityWellsTrails, EraserRetracesTheParticleTrailLengthFramesBehind) {
   }
 }
 
-TEST(GravityWellsTrails, TrailLengthOneShowsOnlyCurrentPositions) {
-  GravityRun run;
-  run.ctx.settings.OrbitTrailLength = 1;
-  run.ctx.settings.Grav_ARadius = 0;
-  run.Setup();
-  for (int frame = 0; frame < 40; ++frame) {
-    run.engine.Step(run.ctx);
-    std::set<std::pair<int32_t, int32_t>> current;
-    const GravityState& g = run.S();
-    for (int32_t i = 0; i < g.Particles; ++i)
-      if (g.ParticleZ[i] > 0.0001)
-        current.insert({ProjectX(run.ctx.geometry, g.ParticleX[i], g.ParticleZ[i]),
-                        ProjectY(run.ctx.geometry, g.ParticleY[i], g.ParticleZ[i])});
-    for (const auto& p : run.Lit()) ASSERT_TRUE(current.count(p)) << "stale pixel at frame " << frame;
-  }
-}
-
 TEST(GravityWellsCycles, RefreshStartsACycleAfterEveryRefreshFrames) {
   GravityRun run;
   run.ctx.settings.Grav_Refresh = 10;
