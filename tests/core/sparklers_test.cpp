@@ -28,26 +28,6 @@ double DistanceFromCentre(float x, float y, float z, float f) {
   return std::hypot(static_cast<double>(x), static_cast<double>(y), static_cast<double>(z) - f);
 }
 
-// The stored values become scene units; a stored damping of 1 is the factor 0.5.
-TEST(SparklerSettings, ClampAndScaleInPlace) {
-  Context ctx;
-  SetSparklerFactory(ctx);
-  EffectSettings& s = ctx.settings;
-  ClampSparklerSettings(s);
-  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.002f);
-  EXPECT_FLOAT_EQ(s.Damping, 1.0f);
-  EXPECT_EQ(s.ParticleCount, 2400);
-  s.EmitSpeed = 0;
-  s.Gravity = 50;
-  s.Damping = 1;
-  s.B_Spline_MaxExtent = 0;
-  ClampSparklerSettings(s);
-  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.00025f);
-  EXPECT_FLOAT_EQ(s.Gravity, 0.00999f);
-  EXPECT_FLOAT_EQ(s.Damping, 0.5f);
-  EXPECT_FLOAT_EQ(s.B_Spline_MaxExtent, 0.001f);
-}
-
 TEST(SparklerSettings, DemonstrationRangesWithoutClamping) {
   std::set<float> winds;
   std::set<int16_t> symmetricCounts, plainCounts;

@@ -102,32 +102,6 @@ TEST(WarpSparks, CentralRandomFliesFromTheCentreThroughTheHead) {
   }
 }
 
-TEST(WarpSparks, CentralReflectionKeepsTheHeadsDepth) {
-  auto rig = WarpRig(1, 5);
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  std::map<size_t, float> depthAtFiring;
-  int checked = 0;
-  for (int frame = 0; frame < 300; ++frame) {
-    e.Step(rig.ctx);
-    const auto& p = e.Sparks();
-    const auto& h = e.Splines();
-    const size_t per = static_cast<size_t>(rig.ctx.settings.ParticleCount);
-    for (size_t k = 0; k < p.InUse.size(); ++k) {
-      if (!p.HeadLive[k]) continue;
-      ASSERT_EQ(p.VZ[k], 0.0f);
-      if (p.Age[k] == 1) {
-        EXPECT_EQ(p.Z[k], h.HeadZ[k / per]);
-        depthAtFiring[k] = p.Z[k];
-      } else {
-        ASSERT_EQ(p.Z[k], depthAtFiring.at(k));
-        ++checked;
-      }
-    }
-  }
-  EXPECT_GT(checked, 100);
-}
-
 TEST(WarpColour, EachCyclingSplineAdvancesItsOwnHuePerSpark) {
   auto rig = WarpRig(0, 8);
   WarpEngine e;
