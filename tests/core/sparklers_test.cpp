@@ -8,17 +8,15 @@
 #include <cmath>
 #include <set>
 
-#include "spline_rig.h"
+#include "engine_rig.h"
 
 namespace qsrn {
 namespace {
 
-using testing::SetSparklerFactory;
-using testing::SplineRig;
-
-struct SparklerRig : SplineRig {
-  SparklerRig(bool symmetric, int16_t heads, uint64_t seed = 1) : SplineRig(320, 240, seed) {
-    SetSparklerFactory(ctx);
+// The general settings and the sparklers section at their factory values, in saver mode.
+struct SparklerRig : testing::EngineRig {
+  SparklerRig(bool symmetric, int16_t heads, uint64_t seed = 1) : EngineRig(EffectIndex::Sparklers, 320, 240, seed) {
+    ctx.runMode = RunMode::Saver;
     ctx.settings.B_Spline_Symmetry = symmetric;
     ctx.settings.SplineCount = heads;
   }

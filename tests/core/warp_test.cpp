@@ -10,17 +10,15 @@
 #include <set>
 #include <tuple>
 
-#include "spline_rig.h"
+#include "engine_rig.h"
 
 namespace qsrn {
 namespace {
 
-using testing::SetWarpFactory;
-using testing::SplineRig;
-
-struct WarpRig : SplineRig {
-  WarpRig(int16_t type, int16_t splines, uint64_t seed = 1) : SplineRig(320, 240, seed) {
-    SetWarpFactory(ctx);
+// The general settings and the warp section at their factory values, in saver mode.
+struct WarpRig : testing::EngineRig {
+  WarpRig(int16_t type, int16_t splines, uint64_t seed = 1) : EngineRig(EffectIndex::Warp, 320, 240, seed) {
+    ctx.runMode = RunMode::Saver;
     ctx.settings.Warp_Type = type;
     ctx.settings.SplineCount = splines;
   }
@@ -40,7 +38,7 @@ void Steps(WarpEngine& e, Context& ctx, int n) {
 // least 2 and an unknown type runs as type 4.
 TEST(WarpSettings, DampingFactorAndSplineCountPerType) {
   Context ctx;
-  SetWarpFactory(ctx);
+  testing::LoadFactorySettings(ctx, EffectIndex::Warp);
   EffectSettings& s = ctx.settings;
   EXPECT_EQ(PrepareWarpSettings(s), 4);
   EXPECT_EQ(s.SplineCount, 100);  // the factory 100 splines are symmetric already
@@ -61,7 +59,7 @@ TEST(WarpSettings, DampingFactorAndSplineCountPerType) {
 // The spark table (splines x sparks) stays within an Integer: the spark count gives way.
 TEST(WarpSettings, TableStaysWithinSixteenBits) {
   Context ctx;
-  SetWarpFactory(ctx);
+  testing::LoadFactorySettings(ctx, EffectIndex::Warp);
   EffectSettings& s = ctx.settings;
   for (auto [splines, type, wantSplines] : {std::tuple{999, 0, 999}, {999, 2, 970}, {32, 0, 32}}) {
     s.SplineCount = static_cast<int16_t>(splines);
