@@ -55,6 +55,15 @@ TEST(Numeric, ValTakesTheLeadingNumber) {
   EXPECT_EQ(Val("-1e-999"), 0);
 }
 
+// Overflow and underflow are decided from the value, not from the length of the text.
+TEST(Numeric, ValOutOfRangeIsDecidedFromTheValue) {
+  const std::string zeros(400, '0');
+  EXPECT_EQ(Val("0." + zeros + "1"), 0.0);
+  EXPECT_EQ(Val("1" + zeros + "e-1"), HUGE_VAL);
+  EXPECT_EQ(Val("-1" + zeros), -HUGE_VAL);
+  EXPECT_EQ(Val("0.0001e999"), HUGE_VAL);
+}
+
 TEST(Numeric, IsNumericTextAcceptsOneWholeNumber) {
   EXPECT_TRUE(IsNumericText(" 12 "));
   EXPECT_TRUE(IsNumericText("-2.5E+3"));
