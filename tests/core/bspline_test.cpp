@@ -119,24 +119,6 @@ TEST(SymmetricHeads, NeverWritesPastItsArraysForAnyCount) {
   }
 }
 
-TEST(ControlWindow, InitialisesSplineBySplineXThenYThenZ) {
-  Context ctx;
-  ctx.settings.FocalLength = 2;
-  ctx.rng.Seed(11);
-  ControlWindow w;
-  w.Allocate(3);
-  w.Initialise(ctx, 0.5f);
-  Random ref(11);
-  for (size_t i = 0; i < 12; ++i) {
-    EXPECT_EQ(w.CPX[i], ref.Rnd() * 2.0f * 0.5f - 0.5f) << i;
-    EXPECT_EQ(w.CPY[i], ref.Rnd() * 2.0f * 0.5f - 0.5f) << i;
-    EXPECT_EQ(w.CPZ[i], ref.Rnd() * 2.0f * 0.5f + 2.0f - 0.5f) << i;
-    EXPECT_LE(std::fabs(w.CPX[i]), 0.5f);
-    EXPECT_LE(std::fabs(w.CPZ[i] - 2.0f), 0.5f);
-  }
-  EXPECT_EQ(ctx.rng.Next(), ref.Next());  // nothing more was drawn
-}
-
 TEST(ControlWindow, ShiftDropsTheOldestAndDrawsOnlyForTheShiftedSplines) {
   Context ctx;
   ctx.settings.FocalLength = 1;

@@ -139,21 +139,6 @@ TEST(ColorScheme, PercentagesChooseTheScheme) {
   }
 }
 
-TEST(ColorScheme, DrawOrderIsSchemeThenColourThenHue) {
-  Context a = ColorContext();
-  Context b = ColorContext();
-  int32_t color = 0;
-  bool keep = false;
-  int16_t hue = 0;
-  ChooseColorScheme(a, color, keep, hue);  // hue variation: three draws
-  b.Rnd();
-  const int32_t expectColor = PickColor(b, 0, 0);
-  const auto expectHue = static_cast<int16_t>(std::floor(360.0 * b.Rnd()) + 1);
-  EXPECT_EQ(color, expectColor);
-  EXPECT_EQ(hue, expectHue);
-  EXPECT_EQ(a.Rnd(), b.Rnd());
-}
-
 TEST(BlendColor, EndsAndHalfSteps) {
   Context ctx = ColorContext();
   ctx.settings.Star_Dyson_LatPixels = 1;  // two steps

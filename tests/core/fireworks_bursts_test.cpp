@@ -114,27 +114,6 @@ TEST(FireworksBursts, AllOffScreenStartsTheSameTypeAgainWithoutASecondStage) {
   }
 }
 
-// Slow jets with the shell option burst again as a standard burst; without it a jet just ends.
-TEST(FireworksJet, SlowJetsBurstAgainOnlyWithTheShellOption) {
-  for (bool shell : {true, false}) {
-    FireworksRig rig;
-    auto& s = rig.settings();
-    OneShellOf(s, &EffectSettings::FireBurstPct);
-    s.EmitSpeed = 0.5f;
-    s.Gravity = 0;
-    s.FireBurstShell = shell;
-    s.FireBurstAge = 5;
-    rig.Start();
-    const int frames = FramesInState(rig, kShellJet, 3000);
-    EXPECT_GE(frames, 5);  // heads live at least FireBurstAge frames
-    EXPECT_EQ(rig.state().ShellState[0], shell ? kShellStandard : kShellJet);
-    EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), shell ? 1 : 0);
-    if (shell) {
-      EXPECT_EQ(rig.state().Stride[0], 1);
-    }
-  }
-}
-
 // With full symmetry every head leaves at the same speed; each frame the heads slow by
 // JetDamping = 1 - (1 - Damping) x 0.2: 0.9 for the full damping factor 0.5.
 TEST(FireworksJet, HeadsLeaveAtOneSpeedAndSlowByTheJetDamping) {

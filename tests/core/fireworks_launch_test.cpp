@@ -100,37 +100,6 @@ TEST(FireworksLaunch, PercentChoosesRisingOrBurstingInFront) {
   EXPECT_EQ(rig.sound.Count(SlotFile(kSoundLaunch)), 0);
 }
 
-TEST(FireworksLaunch, ARisingShellAlwaysBurstsNextAndABurstRisesAgain) {
-  FireworksRig rig;
-  rig.settings().FireWorks = 10;
-  rig.settings().ParticleCount = 200;
-  rig.settings().FireLaunchSteps = 10;
-  rig.Start();
-  const auto& st = rig.state();
-  std::vector<int16_t> last(st.ShellState.begin(), st.ShellState.end());
-  std::vector<int16_t> lastAge(st.ShellAge.begin(), st.ShellAge.end());
-  int bursts = 0, rises = 0;
-  for (int f = 0; f < 1500; ++f) {
-    rig.Step();
-    for (int s = 0; s < 10; ++s) {
-      const int16_t now = st.ShellState[s];
-      if (last[s] == kShellRising && now != kShellRising) ++bursts;
-      if (last[s] == kShellRising && now == kShellRising) {
-        // The same rise goes on (or has not started yet): never a second rise in a row.
-        const bool waiting = lastAge[s] == 0 && st.ShellAge[s] == 0;
-        EXPECT_TRUE(waiting || st.ShellAge[s] == lastAge[s] + 1) << "shell " << s << " frame " << f;
-      }
-      if (last[s] != kShellRising && now == kShellRising) ++rises;
-      last[s] = now;
-      lastAge[s] = st.ShellAge[s];
-    }
-  }
-  EXPECT_GT(bursts, 10);
-  EXPECT_GT(rises, 10);
-  // Launch sounds: one per rise (10 at set-up); burst sounds at least one per rise that ended.
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundLaunch)), 10 + rises);
-}
-
 TEST(FireworksLaunch, TheRiseEndsAtTheChosenHeightAndMirroredDepth) {
   FireworksRig rig;
   rig.settings().FireWorks = 1;

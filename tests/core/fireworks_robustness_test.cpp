@@ -32,27 +32,6 @@ void SetAll(EffectSettings& s, double v) {
     *p = f;
 }
 
-// Damping becomes a factor (none is 1, full is 0.5), radii scene units (x 0.0025), gravity x 0.005;
-// the decay size rounds half to even and a persistence that is not a number falls to the low end.
-TEST(FireworksClamps, ConversionsAtBothEnds) {
-  EffectSettings low, high;
-  SetAll(low, -1000);
-  SetAll(high, 30000);
-  low.Persistence = std::numeric_limits<float>::quiet_NaN();
-  high.FireDecayMSize = 12.5f;
-  ClampFireworksSettings(low);
-  ClampFireworksSettings(high);
-  EXPECT_EQ(low.Damping, 1.0f);
-  EXPECT_EQ(high.Damping, 0.5f);
-  EXPECT_FLOAT_EQ(low.FireBurstRadius, 0.25f * 0.0025f);
-  EXPECT_FLOAT_EQ(high.FireTwistExt, 999.9f * 0.0025f);
-  EXPECT_FLOAT_EQ(high.Gravity, 9.9f * 0.005f);
-  EXPECT_EQ(low.FireSplineKnot, 4);
-  EXPECT_EQ(high.FireSparkPix, 30);
-  EXPECT_EQ(high.FireDecayMSize, 12.0f);
-  EXPECT_FLOAT_EQ(low.Persistence, 0.25f);
-}
-
 TEST(FireworksExtremes, EachTypeAloneAtTheExtremesOfItsOwnSettings) {
   for (int16_t EffectSettings::*pct : {&EffectSettings::FireScintPct, &EffectSettings::FireMultiPct,
                                        &EffectSettings::FireBurstPct, &EffectSettings::FireSparkPct,

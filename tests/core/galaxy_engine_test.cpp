@@ -210,27 +210,6 @@ TEST(GalaxyNewStars, FrequencyTwoHundredFiftySelectsTwoOrFourPerFrame) {
   for (const auto& [count, frames] : perFrame) EXPECT_LE(count, 4);
 }
 
-TEST(GalaxyNewStars, YoungOrBusyStarsAreLeftAlone) {
-  GalaxyRun young;
-  testing::SetGalaxyEventsOff(young.ctx.settings);
-  young.ctx.settings.ParticleCount = 10;
-  young.ctx.settings.OrbitTrailLength = 999;
-  young.ctx.settings.Galaxy_NewFreq = 9999;
-  young.Setup();
-  young.Run(200);  // every star is younger than its 999-frame trail
-  for (int16_t c : young.engine.Stars().Countdown) EXPECT_EQ(c, 0);
-
-  GalaxyRun busy;
-  testing::SetGalaxyEventsOff(busy.ctx.settings);
-  busy.ctx.settings.ParticleCount = 10;
-  busy.ctx.settings.Galaxy_NewFreq = 9999;
-  busy.ctx.settings.Galaxy_NovaFrames = 999;
-  busy.Setup();
-  for (auto& nova : busy.engine.MutableStars().Nova) nova = 900;  // every star busy with a nova
-  busy.Run(50);
-  for (int16_t c : busy.engine.Stars().Countdown) EXPECT_EQ(c, 0);
-}
-
 // Star 9 of 10 is sent into its countdown with no novas: it must come back as a new star whose
 // flash shrinks one row per frame over Galaxy_NewFrames and then turns into an ordinary star.
 TEST(GalaxyLifecycle, NewStarFlashShrinksRowByRow) {

@@ -30,22 +30,6 @@ struct GravityRun : Harness {
   }
 };
 
-// The stored values become scene units; the emit speed is rounded half to even first.
-TEST(GravityWellsSettings, ConversionsInPlace) {
-  EffectSettings s = testing::FactorySettings(EffectIndex::GravityWells);
-  RunGravityWells(s);
-  EXPECT_EQ(s.ParticleCount, 2000);
-  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.02f);
-  EXPECT_FLOAT_EQ(s.Gravity, 0.000125f);
-  s.EmitSpeed = 2.5f;
-  s.Gravity = 0;
-  s.OrbitTrailLength = 5000;
-  RunGravityWells(s);
-  EXPECT_FLOAT_EQ(s.EmitSpeed, 0.002f);
-  EXPECT_FLOAT_EQ(s.Gravity, 0.000001f);
-  EXPECT_EQ(s.OrbitTrailLength, 999);
-}
-
 // 2000 x 16 = 32000 positions fit the trail ring; 2000 x 17 take the erasers instead.
 TEST(GravityWellsTrails, ThirtyTwoThousandRuleChoosesTheMode) {
   for (int16_t L : {16, 17}) {

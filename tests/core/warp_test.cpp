@@ -100,25 +100,6 @@ TEST(WarpSparks, CentralRandomFliesFromTheCentreThroughTheHead) {
   }
 }
 
-TEST(WarpColour, EachCyclingSplineAdvancesItsOwnHuePerSpark) {
-  auto rig = WarpRig(0, 8);
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  std::vector<int> fired(8, 0);
-  const size_t per = static_cast<size_t>(rig.ctx.settings.ParticleCount);
-  for (int frame = 0; frame < 100; ++frame) {
-    e.Step(rig.ctx);
-    const auto& p = e.Sparks();
-    for (size_t k = 0; k < p.InUse.size(); ++k) {
-      if (!FiredThisFrame(p, k, 12)) continue;
-      const size_t w = k / per;
-      ++fired[w];
-      EXPECT_EQ(p.Colour[k], rig.ctx.colors.HueTable[static_cast<size_t>(fired[w] % 360)]);
-      EXPECT_EQ(e.Splines().OwnHue[w], fired[w] % 360);
-    }
-  }
-}
-
 TEST(WarpColour, HueLockGivesOneColourPerFrameAdvancingOneEntry) {
   auto rig = WarpRig(2, 34);
   rig.ctx.settings.Warp_HueLock = true;
@@ -181,17 +162,6 @@ TEST(WarpErase, StoppedRunLeavesABlackSurface) {
     EXPECT_EQ(e.ParticleCount(), 0);
     EXPECT_EQ(rig.LitPixels(), 0) << "type " << type;
   }
-}
-
-TEST(WarpFrames, SymmetricTypesShiftOnlyTheLeadingWindow) {
-  auto rig = WarpRig(3, 10);
-  rig.ctx.settings.SplineSteps = 2;
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  const ControlWindow start = e.Window();
-  Steps(e, rig.ctx, 3);
-  EXPECT_EQ(e.Window().CPX[0], start.CPX[1]);
-  for (size_t i = 4; i < start.CPX.size(); ++i) EXPECT_EQ(e.Window().CPX[i], start.CPX[i]);
 }
 
 }  // namespace
