@@ -60,6 +60,7 @@ TEST(Numeric, ValOutOfRangeIsDecidedFromTheValue) {
   const std::string zeros(400, '0');
   EXPECT_EQ(Val("0." + zeros + "1"), 0.0);
   EXPECT_EQ(Val("1" + zeros + "e-1"), HUGE_VAL);
+  EXPECT_EQ(Val("1" + zeros + "e-800"), 0.0);  // a large mantissa under a larger negative exponent
   EXPECT_EQ(Val("-1" + zeros), -HUGE_VAL);
   EXPECT_EQ(Val("0.0001e999"), HUGE_VAL);
 }

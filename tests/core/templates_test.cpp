@@ -133,6 +133,18 @@ TEST_F(Import, AFileThatIsNoTemplateLeavesTheStoreByteIdentical) {
   EXPECT_EQ(Stored("Fireworks", "FireSparks"), "321");
 }
 
+// Accept stores every dialog key with the Advanced keys given, in one commit, and reads back the
+// same texts; Reset or an opened template stores the Advanced keys alone.
+TEST_F(Import, SavedFieldTextsReadBackWithTheAdvancedKeys) {
+  FieldTexts texts = FactoryFieldTexts();
+  texts["FireWorks"] = "12";
+  ASSERT_TRUE(SaveFieldTexts(store, texts, {{"Adv_TimeDelay", "40"}}));
+  EXPECT_EQ(StoredFieldTexts(store), texts);
+  EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "40");
+  ASSERT_TRUE(SaveAdvancedTexts(store, {{"Adv_FontSize", "30"}}));
+  EXPECT_EQ(Stored("Advanced", "Adv_FontSize"), "30");
+}
+
 TEST_F(Import, OneKeyCopiesBetweenStoreAndTemplate) {
   const auto current = dir / "current.qsn";
   const auto other = dir / "other.qsn";
