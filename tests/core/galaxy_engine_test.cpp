@@ -13,6 +13,7 @@
 #include "effects/galaxy_shape.h"
 #include "effects/gravity_galaxy_common.h"
 #include "gravity_galaxy_harness.h"
+#include "settings/catalogue.h"
 #include "settings/loaders.h"
 #include "settings/store.h"
 #include "settings/themes.h"
@@ -45,6 +46,22 @@ TEST(GalaxySettings, FactoryValuesScaleAndTheTrailIsCapped) {
     EXPECT_EQ(ClampGalaxySettings(s).Trail, trail) << stars;
   }
   EXPECT_EQ(ClampGalaxySettings(s).Stars, 10);
+}
+
+// Below and above its range each whole-number setting is clamped to the end the dialog offers
+// (with few stars, so that the ring of 32000 positions does not cap the trail first).
+TEST(GalaxySettings, ClampsToTheDialogsRanges) {
+  for (const KeySpec& k : Section(SectionId::Galaxy).keys) {
+    const auto* field = std::get_if<int16_t EffectSettings::*>(&k.field);
+    if (field == nullptr || k.type != KeyType::Integer) continue;
+    for (const double end : {k.lo, k.hi}) {
+      EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
+      s.ParticleCount = 10;
+      s.**field = static_cast<int16_t>(end == k.lo ? end - 1 : end + 1);
+      ClampGalaxySettings(s);
+      EXPECT_EQ(s.**field, end) << k.key;
+    }
+  }
 }
 
 // Whole-number settings round half to even; values that are no number take the low end.
