@@ -143,28 +143,6 @@ TEST(GravityWellsPull, ParticleOnAnAttractorStaysFinite) {
   }
 }
 
-TEST(GravityWellsColor, ConstantSpeedInModeTwoGivesTheStartHue) {
-  GravityRun run(false);  // the about box's entry: values as the loop uses them
-  EffectSettings& s = run.ctx.settings;
-  s.Gravity = 0;  // no pull: every particle keeps its speed
-  s.EmitSpeed = 0.02f;
-  s.HueMultiplier = 12000;
-  s.OrbitTrailLength = 1;
-  s.Grav_ARadius = 0;
-  s.Grav_ColorComp = 2;
-  s.Adv_HueStart = 77;
-  run.Setup();
-  const int32_t startHue = run.ctx.colors.HueTable[77];
-  run.engine.Step(run.ctx);
-  EXPECT_LT(run.CountColor(startHue), static_cast<int>(run.Lit().size()));  // first frame: from speed 0
-  for (int frame = 2; frame <= 6; ++frame) {
-    run.engine.Step(run.ctx);
-    const auto lit = run.Lit();
-    ASSERT_FALSE(lit.empty());
-    EXPECT_EQ(run.CountColor(startHue), static_cast<int>(lit.size())) << "frame " << frame;
-  }
-}
-
 TEST(GravityWellsColor, HueModesDifferAndOutOfRangeModesTakeTheNearest) {
   auto picture = [](int16_t mode) {
     GravityRun run;
