@@ -1,6 +1,6 @@
-// Fireworks burst types in motion: multi-bursts and jets with and without a second stage,
-// sparkle heads that live until the glitter phase, decay stars running out of life, scintillator
-// glyphs, twister emission points and ring directions.
+// Fireworks burst types in motion: multi-bursts with their second stage, bursts that end off the
+// screen, jet heads and their damping, sparkle heads that live until the glitter phase, decay
+// stars running out of life and the twister's emission point.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -1,6 +1,6 @@
 // Fireworks shells: which burst type the percentages choose (at 0 % and 100 % of each), the sound
-// of each type, the start-up stagger, the trail length rule, and rising shells that always burst
-// where they arrive.
+// of each type, rising or bursting in front, the rise to its height, the start-up stagger, and
+// the trail length rule down to the pixels of a single spark's trail.
 #include <gtest/gtest.h>
 
 #include <cmath>

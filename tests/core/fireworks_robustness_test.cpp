@@ -1,11 +1,10 @@
-// Fireworks under stress: the clamps at both ends, each burst type alone at the extremes of its
-// settings (the sanitizer build runs these too), the loop without clamps, and the property that
-// nothing is ever left on the screen that no live spark owns: once every shell has ended, the
-// surface is black again, for the factory store, every theme preset and the harshest settings.
+// Fireworks under stress: each burst type alone at the extremes of its settings (the sanitizer
+// build runs these too), the loop without clamps, and the property that nothing is ever left on
+// the screen that no live spark owns: once every shell has ended, the surface is black again,
+// for the factory store, every theme preset and the harshest settings.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
+#include <algorithm>
 
 #include "fireworks_rig.h"
 #include "settings/loaders.h"

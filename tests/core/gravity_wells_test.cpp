@@ -1,5 +1,5 @@
-// Stars and Gravity Wells run headless: the 32000 rule, trail wiping in both modes, cycles and
-// refresh, emitters, the inverse-distance pull, hue computations and extreme settings.
+// Stars and Gravity Wells run headless: the 32000 rule, the eraser's trail, cycles and refresh,
+// the inverse-distance pull, the hue modes and the attractors' circles.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,6 @@
-// B-Spline Sparklers run headless: settings preparation and the demonstration's values, the
-// symmetric layout and hues, emission with the solar wind, gravity only for sparks that were not
-// re-emitted, one pixel per spark with no trails, and the frame quota.
+// B-Spline Sparklers run headless: the demonstration's values, the symmetric layout and hues,
+// plain heads on their own splines, emission with the solar wind, gravity only for sparks that
+// were not re-emitted, and one pixel per spark with no trails.
 #include "effects/sparklers.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
-// The Starfield run headless with fixed seeds: stars recycled at the near plane and at the
-// screen's edges, the sphere pool and the sphere layout, the comet's paths, and that erasing
-// removes exactly what was drawn so that no stray pixel is ever left behind.
+// The Starfield run headless with fixed seeds: its clamps against the dialog's ranges, stars
+// recycled at the near plane and at the screen's edges, the sphere pool and the sphere layout,
+// the comet's paths, and that erasing removes exactly what was drawn so that no stray pixel is
+// ever left behind.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,5 @@
-// B-Spline Warp run headless: settings preparation, where sparks start and fly per warp type,
-// hue cycling and hue lock, the spark table's bounds and equilibrium, and that every pixel drawn
-// is erased again.
+// B-Spline Warp run headless: settings preparation, where sparks start and fly, the hue lock,
+// the spark table's bounds and equilibrium, and that every pixel drawn is erased again.
 #include "effects/warp.h"
 
 #include <gtest/gtest.h>
