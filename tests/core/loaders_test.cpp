@@ -1,5 +1,5 @@
 // The loaders: factory values from an empty store, the loaders' clamps, the performance
-// multiplier and its rounding, the fireworks caps, flags, and the shared working fields.
+// multiplier and its rounding, the fireworks caps, the type conversions and the flag rules.
 #include <gtest/gtest.h>
 
 #include "settings/catalogue.h"
@@ -180,26 +180,6 @@ TEST_F(Loaders, FlagRules) {
   LoadSoundSettings(store, on, files);
   EXPECT_TRUE(on);
   EXPECT_EQ(files[7], "/sounds/twist.wav");
-}
-
-TEST_F(Loaders, SharedFieldsDescribeTheEffectLoadedLast) {
-  General();
-  LoadFireworksSettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.TrailLength, 8);
-  LoadEffectSettings(ctx, store, 2, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 30);
-  EXPECT_EQ(ctx.settings.TrailLength, 12);
-  LoadEffectSettings(ctx, store, 9, 0, true);  // no such effect: nothing changes
-  EXPECT_EQ(ctx.settings.ParticleCount, 30);
-}
-
-TEST_F(Loaders, AnimationTypeAndPickMask) {
-  EXPECT_EQ(ReadAnimationType(store, -1), -1);
-  EXPECT_EQ(ReadPickMask(store), 189);
-  Put("General", "AnimationType", "4");
-  Put("Advanced", "Adv_PickQSRN", "63");
-  EXPECT_EQ(ReadAnimationType(store, -1), 4);
-  EXPECT_EQ(ReadPickMask(store), 63);
 }
 
 }  // namespace qsrn

@@ -77,11 +77,6 @@ TEST(Numeric, IsNumericTextAcceptsOneWholeNumber) {
   EXPECT_FALSE(IsNumericText("-"));
 }
 
-TEST(Numeric, ClampLetsLoWin) {
-  EXPECT_EQ(Clamp(5, 9, 1), 9);
-  EXPECT_EQ(Clamp(0.0f, 0.01, 9999), 0.01f);
-}
-
 TEST(Numeric, FormatIsShortestWithPoint) {
   EXPECT_EQ(FormatSingle(0.95f), "0.95");
   EXPECT_EQ(FormatSingle(20.0f), "20");

@@ -154,22 +154,6 @@ TEST(Starfield, StarsRecycledAtTheNearPlaneAndPastTheEdges) {
   EXPECT_EQ(Starfield::DotWidth(r.ctx, 1e-9f), 32767);
 }
 
-TEST(Starfield, FullPoolFormsOneSpherePerFrame) {
-  Rig r;
-  r.ctx.settings.Star_Dyson_Percent = 100;
-  r.engine.Setup(r.ctx);
-  ASSERT_EQ(r.st().SphereSize, 22);  // 2 * 10 + 2
-  EXPECT_EQ(r.st().PoolCount, 120);
-  // The first frame builds a sphere but draws nothing: its stars appear from the next frame on.
-  r.engine.Step(r.ctx);
-  EXPECT_EQ(r.st().PoolCount, 120 - 22);
-  EXPECT_EQ(r.LitPixels(), 0);
-  r.Run(6);
-  EXPECT_EQ(r.st().PoolCount, 120 - 5 * 22);  // 10 stars wait for a sixth sphere
-  EXPECT_EQ(r.engine.ParticleCount(), 5 * 22);
-  EXPECT_GT(r.LitPixels(), 0);
-}
-
 TEST(Starfield, SphereLayout) {
   Rig r;
   BuildOneSphere(r, 40, 4, 5, 30, 0);
