@@ -108,17 +108,6 @@ TEST(SymmetricHeads, LeaderOnTheViewAxisOrAtTheCentreStaysFinite) {
   EXPECT_EQ(b, 0.0f);
 }
 
-TEST(SymmetricHeads, NeverWritesPastItsArraysForAnyCount) {
-  const float sentinel = 12345.0f;
-  for (size_t n = 0; n <= 24; ++n) {
-    std::vector<float> X(n + 8, sentinel), Y(n + 8, sentinel), Z(n + 8, sentinel);
-    if (n > 0) X[0] = 0.3f, Y[0] = 0.1f, Z[0] = 1.2f;
-    SymmetricHeads(std::span<float>(X).first(n), std::span<float>(Y).first(n),
-                   std::span<float>(Z).first(n), 1.0f);
-    for (size_t i = n; i < n + 8; ++i) ASSERT_TRUE(X[i] == sentinel && Y[i] == sentinel && Z[i] == sentinel) << n;
-  }
-}
-
 TEST(ControlWindow, ShiftDropsTheOldestAndDrawsOnlyForTheShiftedSplines) {
   Context ctx;
   ctx.settings.FocalLength = 1;

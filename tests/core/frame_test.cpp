@@ -1,6 +1,6 @@
 // The frame protocol against a scripted platform: how long a frame waits, when events are
 // dispatched, the stop and preview-parent tests, the message repaint with its signed tick
-// difference, the frame quota, the preview settle, and RunEngine's order of calls.
+// difference, the frame quota, and RunEngine's frames, stop and preview settle.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -150,23 +150,6 @@ TEST(FrameLimitReached, QuotaCountsOnlyWhenPositive) {
   r.ctx.settings.Adv_EffectFPC = 100;
   r.ctx.frame.FrameCount = 250;
   EXPECT_TRUE(FrameLimitReached(r.ctx));
-}
-
-TEST(PreviewSettle, WaitsForTheClockToMoveOnce) {
-  Rig r;
-  r.platform.step = 0;
-  int calls = 0;
-  struct Slow : ScriptedPlatform {
-    int* calls;
-    void DispatchEvents(Context&, uint32_t) override {
-      if (++*calls == 4) ++tick;
-    }
-  } slow;
-  slow.calls = &calls;
-  r.ctx.platform = &slow;
-  PreviewSettle(r.ctx);
-  EXPECT_TRUE(r.ctx.frame.PreviewSettled);
-  EXPECT_EQ(calls, 4);
 }
 
 namespace {
