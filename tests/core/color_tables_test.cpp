@@ -18,7 +18,10 @@ TEST(HueWheel, SampleValues) {
                                          {60, {255, 255, 55}}, {90, {155, 255, 55}}, {180, {55, 255, 255}},
                                          {359, {255, 55, 58}}};
   for (const auto& [hue, rgb] : samples) EXPECT_EQ(Channels(HueToRGB(hue)), rgb) << hue;
+  EXPECT_EQ(GreenOf(HueToRGB(6)), 74);  // a rising channel is one low: an exact 1/60 step gives 75
   EXPECT_EQ(HueToRGB(360), 0);
+  EXPECT_EQ(HueToRGB(-1), 0);
+  EXPECT_EQ(RGB(300, -4, 17), 0x1100FF);  // channels beyond 255 count as 255
 }
 
 TEST(AgeRamp, SampleRows) {

@@ -1,6 +1,6 @@
-// Fireworks burst types in motion: multi-bursts and jets with and without a second stage,
-// sparkle heads that live until the glitter phase, decay stars running out of life, scintillator
-// glyphs, twister emission points and ring directions.
+// Fireworks burst types in motion: multi-bursts with their second stage, bursts that end off the
+// screen, jet heads and their damping, sparkle heads that live until the glitter phase, decay
+// stars running out of life and the twister's emission point.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -25,14 +25,6 @@ void OneShellOf(EffectSettings& s, int16_t EffectSettings::*pct) {
   s.FireLaunchPct = 0;
   s.*pct = 100;
   s.FireWorks = 1;
-}
-
-// The shell's burst ended without a second stage: it started again as the same type.
-void ExpectStartedAgainWithoutSecondStage(const FireworksRig& rig, int16_t state, int slot) {
-  EXPECT_EQ(rig.state().ShellState[0], state);
-  EXPECT_EQ(rig.state().ShellAge[0], 0);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
-  EXPECT_EQ(rig.sound.Count(SlotFile(slot)), 2);
 }
 
 // Counts the frames until shell 0 leaves `state`, up to maxFrames.
@@ -88,64 +80,38 @@ TEST(FireworksMultiBurst, SecondStageTrailsSpanOneToTrailLength) {
   EXPECT_EQ(*frames.rbegin(), 8);
 }
 
-TEST(FireworksMultiBurst, CarriersAllOffScreenStartANewShellInstead) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireMultiPct);
-  s.Gravity = 9.9f;  // carriers fall off the bottom of the screen long before their age
-  s.Damping = 0;
-  s.FireMultiAge = 99;
-  rig.Start();
-  rig.Step(99);
-  ExpectStartedAgainWithoutSecondStage(rig, kShellMultiBurst, kSoundMultiBurst);
-}
-
-TEST(FireworksJet, JetsEndingOffScreenGiveNoSecondBurst) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireBurstPct);
-  s.Gravity = 9.9f;  // heads fall off the screen before they can die of age
-  s.Damping = 0;
-  s.FireBurstAge = 99;
-  s.Persistence = 0.99f;
-  s.FireBurstShell = true;
-  rig.Start();
-  ASSERT_EQ(rig.state().ShellState[0], kShellJet);
-  // Until this jet ends: its age starts again from 0 when a new shell begins.
-  int frames = 0;
-  do {
-    rig.Step();
-  } while (++frames < 2000 && rig.state().ShellAge[0] != 0);
-  EXPECT_LT(frames, 2000);
-  ExpectStartedAgainWithoutSecondStage(rig, kShellJet, kSoundJetBurst);
-}
-
-TEST(FireworksJet, SlowJetsWithTheShellOptionBurstAgain) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireBurstPct);
-  s.EmitSpeed = 0.5f;
-  s.Gravity = 0;
-  s.FireBurstShell = true;
-  s.FireBurstAge = 5;
-  rig.Start();
-  const int frames = FramesInState(rig, kShellJet, 3000);
-  EXPECT_GE(frames, 5);  // heads live at least FireBurstAge frames
-  EXPECT_EQ(rig.state().ShellState[0], kShellStandard);
-  EXPECT_EQ(rig.state().Stride[0], 1);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 1);
-}
-
-TEST(FireworksJet, WithoutTheShellOptionAJetJustEnds) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireBurstPct);
-  s.EmitSpeed = 0.5f;
-  s.FireBurstShell = false;
-  rig.Start();
-  FramesInState(rig, kShellJet, 3000);
-  EXPECT_EQ(rig.state().ShellState[0], kShellJet);
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
+// Carriers, jet heads and sparkle heads that all fall off the screen before their age end the
+// burst without a second stage: the shell starts again as the same type.
+TEST(FireworksBursts, AllOffScreenStartsTheSameTypeAgainWithoutASecondStage) {
+  const struct {
+    int16_t EffectSettings::*pct;
+    int16_t EffectSettings::*age;
+    int16_t state;
+    int slot;
+  } cases[] = {{&EffectSettings::FireMultiPct, &EffectSettings::FireMultiAge, kShellMultiBurst, kSoundMultiBurst},
+               {&EffectSettings::FireBurstPct, &EffectSettings::FireBurstAge, kShellJet, kSoundJetBurst},
+               {&EffectSettings::FireSparkPct, &EffectSettings::FireSparkAge, kShellSparkle, kSoundSparkle}};
+  for (const auto& c : cases) {
+    FireworksRig rig;
+    auto& s = rig.settings();
+    OneShellOf(s, c.pct);
+    s.Gravity = 9.9f;  // everything falls off the bottom long before its age
+    s.Damping = 0;
+    s.*c.age = 99;
+    s.Persistence = 0.99f;
+    s.FireBurstShell = true;
+    rig.Start();
+    ASSERT_EQ(rig.state().ShellState[0], c.state);
+    // Until this burst ends: its age starts again from 0 when a new shell begins.
+    int frames = 0;
+    do {
+      rig.Step();
+    } while (++frames < 2000 && rig.state().ShellAge[0] != 0);
+    EXPECT_LT(frames, 2000);
+    EXPECT_EQ(rig.state().ShellState[0], c.state);
+    EXPECT_EQ(rig.sound.Count(SlotFile(kSoundStandard)), 0);
+    EXPECT_EQ(rig.sound.Count(SlotFile(c.slot)), 2);
+  }
 }
 
 // With full symmetry every head leaves at the same speed; each frame the heads slow by
@@ -216,18 +182,6 @@ TEST(FireworksSparkle, HeadsSurviveUntilTheSparkleAgeThenGlitter) {
   EXPECT_GT(st.LiveCount[0], 0);
 }
 
-TEST(FireworksSparkle, NoHeadLeftAtTheAgeStartsANewShell) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireSparkPct);
-  s.Gravity = 9.9f;
-  s.Damping = 0;
-  s.FireSparkAge = 99;
-  rig.Start();
-  rig.Step(99);
-  ExpectStartedAgainWithoutSecondStage(rig, kShellSparkle, kSoundSparkle);
-}
-
 TEST(FireworksDecayStars, AStarWhoseLifeReachesZeroIsRemovedTheNextFrame) {
   FireworksRig rig(640, 480);
   auto& s = rig.settings();
@@ -263,29 +217,6 @@ TEST(FireworksTwister, TheEmissionPointCirclesAtTheTwistDistance) {
     EXPECT_FLOAT_EQ(prevZ, z);
   }
   EXPECT_NEAR(angle, 10 * 15 * 3.1415927f / 180, 1e-4);
-}
-
-TEST(FireworksRing, ZeroDegreesPutsEverySparkOnItsRingsEquator) {
-  FireworksRig rig;
-  auto& s = rig.settings();
-  OneShellOf(s, &EffectSettings::FireRingPct);
-  s.FireRingEmb = 1;
-  s.FireRingDeg = 0;
-  s.FireSplinePct = 0;
-  rig.Start();
-  const auto& st = rig.state();
-  // All velocities lie in one plane through the centre: the triple product of any three is ~0.
-  auto v = [&](int j) { return std::array<double, 3>{st.VX[j], st.VY[j], st.VZ[j]}; };
-  const auto a = v(0), b = v(1);
-  const std::array<double, 3> n{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-  for (int j = 2; j < 500; ++j) {
-    const auto c = v(j);
-    const double len = std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]) *
-                       std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-    if (len > 0) {
-      EXPECT_NEAR((n[0] * c[0] + n[1] * c[1] + n[2] * c[2]) / len, 0.0, 0.03) << j;
-    }
-  }
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
-// The galaxy engine run headless: the trail ring, passes, the hue rules, the new-star selection
-// and the star lifecycle seen through the pixels it leaves.
+// The galaxy's settings and shape (the clamps and scalings of RunGalaxy, the seven thickness
+// profiles at their sample radii and the star placement inside them), and the engine run
+// headless: the trail ring, passes, the hue rules, the new-star selection and the star lifecycle
+// seen through the pixels it leaves.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
+#include <tuple>
 
 #include "effects/galaxy.h"
+#include "effects/galaxy_settings.h"
+#include "effects/galaxy_shape.h"
 #include "effects/gravity_galaxy_common.h"
 #include "gravity_galaxy_harness.h"
+#include "settings/catalogue.h"
 #include "settings/loaders.h"
 #include "settings/store.h"
 #include "settings/themes.h"
@@ -17,21 +23,120 @@ namespace {
 
 using testing::GalaxyRun;
 
-TEST(GalaxyTrail, ThirtyThousandStarsKeepOnlyTheirCurrentPosition) {
-  GalaxyRun run(320, 240);
-  testing::SetGalaxyEventsOff(run.ctx.settings);
-  run.ctx.settings.ParticleCount = 30000;
-  run.ctx.settings.OrbitTrailLength = 999;
-  run.ctx.settings.Galaxy_ColorComp = 0;
-  run.Setup();
-  ASSERT_EQ(run.engine.Params().Trail, 1);
-  ASSERT_EQ(run.engine.TrailX().size(), 30000u);
-  run.Run(3);
-  std::set<std::pair<int32_t, int32_t>> current;
-  for (size_t i = 0; i < run.engine.TrailX().size(); ++i) current.insert({run.engine.TrailX()[i], run.engine.TrailY()[i]});
-  const auto lit = run.Lit();
-  ASSERT_GT(lit.size(), 1000u);
-  for (const auto& p : lit) ASSERT_TRUE(current.count(p));
+// The factory values in scene units; the trail is capped by the ring of 32000 positions.
+TEST(GalaxySettings, FactoryValuesScaleAndTheTrailIsCapped) {
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
+  const GalaxyParams p = ClampGalaxySettings(s);
+  EXPECT_EQ(p.Stars, 2500);
+  EXPECT_FLOAT_EQ(p.Radius, 2.0f);
+  EXPECT_FLOAT_EQ(p.Rotation, 0.0003f);
+  EXPECT_FLOAT_EQ(p.Distance, 300.0f);  // scaled only when a pass starts
+  EXPECT_FLOAT_EQ(p.Velocity, 0.00375f);
+  EXPECT_EQ(p.Trail, 2);
+  EXPECT_NEAR(p.Tilt, 20 * 6.2831855 / 360, 1e-6);
+  EXPECT_NEAR(p.TiltInc, 0.043 * 6.2831855 / 360, 1e-9);
+  EXPECT_FLOAT_EQ(p.NewExt, 0.2f);
+  EXPECT_FLOAT_EQ(p.NovaRampStep, 2.5f);
+  EXPECT_FLOAT_EQ(p.CometWind, 0.003f);
+  EXPECT_FLOAT_EQ(p.AmbRadius, 25.0f);
+  EXPECT_FLOAT_EQ(s.Galaxy_NovaFreq, 0.02f);  // written back to the record
+  for (auto [stars, length, trail] : {std::tuple{30000, 999, 1}, {2000, 999, 16}, {3, 0, 1}}) {
+    s.ParticleCount = static_cast<int16_t>(stars);
+    s.OrbitTrailLength = length;
+    EXPECT_EQ(ClampGalaxySettings(s).Trail, trail) << stars;
+  }
+  EXPECT_EQ(ClampGalaxySettings(s).Stars, 10);
+}
+
+// Below and above its range each whole-number setting is clamped to the end the dialog offers
+// (with few stars, so that the ring of 32000 positions does not cap the trail first).
+TEST(GalaxySettings, ClampsToTheDialogsRanges) {
+  for (const KeySpec& k : Section(SectionId::Galaxy).keys) {
+    const auto* field = std::get_if<int16_t EffectSettings::*>(&k.field);
+    if (field == nullptr || k.type != KeyType::Integer) continue;
+    for (const double end : {k.lo, k.hi}) {
+      EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
+      s.ParticleCount = 10;
+      s.**field = static_cast<int16_t>(end == k.lo ? end - 1 : end + 1);
+      ClampGalaxySettings(s);
+      EXPECT_EQ(s.**field, end) << k.key;
+    }
+  }
+}
+
+// Whole-number settings round half to even; values that are no number take the low end.
+TEST(GalaxySettings, RoundingHalvesToEvenAndNotANumberTakesTheLowEnd) {
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
+  s.Galaxy_Radius = 2.5f;     // 2, not 3
+  s.Galaxy_NovaFreq = 0.5f;   // 0
+  s.Galaxy_Velocity = 1e30f;  // 9999
+  s.Galaxy_AngleTilt = std::nanf("");
+  const GalaxyParams p = ClampGalaxySettings(s);
+  EXPECT_FLOAT_EQ(p.Radius, 0.02f);
+  EXPECT_FLOAT_EQ(p.NovaProb, 0.0f);
+  EXPECT_FLOAT_EQ(p.Velocity, 0.09999f);
+  EXPECT_FLOAT_EQ(p.Tilt, 0.0f);
+}
+
+struct Sample {
+  double r, E;  // in units of R
+};
+
+TEST(GalaxyProfiles, EnvelopesAtTheirSampleRadii) {
+  const double R = 2.0;
+  const struct {
+    GalaxyProfile profile;
+    std::vector<Sample> samples;
+  } cases[] = {
+      {GalaxyProfile::Standard, {{0, 1}, {0.25, 0.7}, {0.5, 0.4}, {1, 0}}},
+      {GalaxyProfile::TopLike, {{0, 1}, {0.1, 0.75}, {0.75, 0.25}, {1, 0}}},
+      {GalaxyProfile::Spherical, {{0, 1}, {0.6, 0.8}, {1, 0}}},
+      {GalaxyProfile::Conical, {{0, 1}, {0.5, 0.5}, {1, 0}}},
+      {GalaxyProfile::Hyperbolic, {{0, 1}, {1, 0}}},
+      {GalaxyProfile::OuterHyperbolic, {{0, 0}, {1, 1}}},
+      {GalaxyProfile::InnerHyperbolic, {{0, 0}, {1, 1}}},
+  };
+  for (const auto& c : cases)
+    for (const Sample& s : c.samples)
+      EXPECT_NEAR(ProfileEnvelope(static_cast<int32_t>(c.profile), s.r * R, R), s.E * R, 2e-3 * R)
+          << "profile " << static_cast<int>(c.profile) << " at " << s.r << "R";
+}
+
+TEST(GalaxyProfiles, JustBeyondTheRimTheEnvelopeIsANumber) {
+  const double R = 0.01, r = R + 0.000000001;
+  for (int profile = 0; profile <= 6; ++profile) {
+    const double E = ProfileEnvelope(profile, r, R);
+    EXPECT_TRUE(std::isfinite(E)) << "profile " << profile;
+    EXPECT_LE(std::fabs(E), R * 1.0001) << "profile " << profile;
+  }
+}
+
+TEST(GalaxyPlaceStar, StarsStayInsideTheirProfileEnvelope) {
+  testing::Harness h;
+  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
+  GalaxyParams p = ClampGalaxySettings(s);
+  p.HeightWidthRatio = 0.7f;
+  for (int profile = 0; profile <= 6; ++profile) {
+    p.Profile = profile;
+    for (float heightExp : {0.0f, 1.0f, 2.0f}) {
+      p.HeightExp = heightExp;
+      int above = 0, below = 0;
+      for (int n = 0; n < 3000; ++n) {
+        float r, height;
+        PlaceStar(h.ctx, p, r, height);
+        ASSERT_GT(r, 0.0f);
+        ASSERT_LE(r, p.Radius * 1.000001f);
+        const double limit = ProfileEnvelope(profile, r, p.Radius) * p.HeightWidthRatio;
+        ASSERT_LE(std::fabs(height), limit * (1 + 1e-6) + 1e-7) << "profile " << profile;
+        above += height > 0;
+        below += height < 0;
+      }
+      if (heightExp > 0) {
+        EXPECT_GT(above, 1200);
+        EXPECT_GT(below, 1200);
+      }
+    }
+  }
 }
 
 TEST(GalaxyTrail, EveryLitPixelIsInTheTrailRing) {
@@ -48,17 +153,13 @@ TEST(GalaxyTrail, EveryLitPixelIsInTheTrailRing) {
   }
 }
 
-TEST(GalaxyPasses, VelocityZeroNeverStartsANewPass) {
-  GalaxyRun run;
-  run.ctx.settings.ParticleCount = 200;
-  run.ctx.settings.Galaxy_Velocity = 0;
-  run.Setup();
-  run.Run(600);
-  EXPECT_EQ(run.engine.Passes(), 1);
-  EXPECT_FLOAT_EQ(run.engine.View().D, 3.0f);
-}
-
 TEST(GalaxyPasses, APassEndsHalfARadiusBehindTheEye) {
+  GalaxyRun still;  // without velocity a pass never ends
+  still.ctx.settings.ParticleCount = 10;
+  still.ctx.settings.Galaxy_Velocity = 0;
+  still.Setup();
+  still.Run(1100);
+  EXPECT_EQ(still.engine.Passes(), 1);
   GalaxyRun run;
   testing::SetGalaxyEventsOff(run.ctx.settings);
   run.ctx.settings.ParticleCount = 10;
@@ -79,15 +180,7 @@ TEST(GalaxyPasses, APassEndsHalfARadiusBehindTheEye) {
   fast.Setup();
   fast.Run(5);
   EXPECT_EQ(fast.engine.Passes(), 6);
-}
 
-TEST(GalaxyColor, RuleFourDrawsOrdinaryStarsInBlack) {
-  GalaxyRun run;
-  testing::SetGalaxyEventsOff(run.ctx.settings);
-  run.ctx.settings.Galaxy_ColorComp = 4;
-  run.Setup();
-  run.Run(20);
-  EXPECT_TRUE(run.Lit().empty());
 }
 
 TEST(GalaxyColor, HueIndexesWrapIntoTheWheel) {
@@ -130,27 +223,6 @@ TEST(GalaxyNewStars, FrequencyTwoHundredFiftySelectsTwoOrFourPerFrame) {
   EXPECT_GT(perFrame[2], 120);
   EXPECT_GT(perFrame[4], 120);
   for (const auto& [count, frames] : perFrame) EXPECT_LE(count, 4);
-}
-
-TEST(GalaxyNewStars, YoungOrBusyStarsAreLeftAlone) {
-  GalaxyRun young;
-  testing::SetGalaxyEventsOff(young.ctx.settings);
-  young.ctx.settings.ParticleCount = 10;
-  young.ctx.settings.OrbitTrailLength = 999;
-  young.ctx.settings.Galaxy_NewFreq = 9999;
-  young.Setup();
-  young.Run(200);  // every star is younger than its 999-frame trail
-  for (int16_t c : young.engine.Stars().Countdown) EXPECT_EQ(c, 0);
-
-  GalaxyRun busy;
-  testing::SetGalaxyEventsOff(busy.ctx.settings);
-  busy.ctx.settings.ParticleCount = 10;
-  busy.ctx.settings.Galaxy_NewFreq = 9999;
-  busy.ctx.settings.Galaxy_NovaFrames = 999;
-  busy.Setup();
-  for (auto& nova : busy.engine.MutableStars().Nova) nova = 900;  // every star busy with a nova
-  busy.Run(50);
-  for (int16_t c : busy.engine.Stars().Countdown) EXPECT_EQ(c, 0);
 }
 
 // Star 9 of 10 is sent into its countdown with no novas: it must come back as a new star whose

@@ -1,5 +1,5 @@
 // The loaders: factory values from an empty store, the loaders' clamps, the performance
-// multiplier and its rounding, the fireworks caps, flags, and the shared working fields.
+// multiplier and its rounding, the fireworks caps, the type conversions and the flag rules.
 #include <gtest/gtest.h>
 
 #include "settings/catalogue.h"
@@ -53,48 +53,31 @@ TEST_F(Loaders, EmptyStoreFactoryValuesSpotCheck) {
   EXPECT_EQ(ctx.settings.HueMultiplier, 2000);
 }
 
-TEST_F(Loaders, GeneralLoaderClamps) {
+TEST_F(Loaders, GeneralLoaderClampsAndHuesStayOnTheWheel) {
   Put("General", "PixelSize", "0");
-  Put("General", "FocalLength", "0");
+  Put("General", "FocalLength", "1e6");
   Put("Advanced", "Adv_FontSize", "5");
-  Put("Advanced", "Adv_FontHueV", "400");
   Put("Advanced", "Adv_EffectFPC", "50");
   Put("Advanced", "Adv_FontName", "");
-  Put("General", "LockMessage", "     " + std::string(45, 'a') + "bcdefghij" + "KLMNOP   ");
-  const EffectSettings& s = General();
-  EXPECT_EQ(s.PixelSize, 1);
-  EXPECT_FLOAT_EQ(s.FocalLength, 0.01f);
-  EXPECT_FLOAT_EQ(s.FocalLengthInverse, 100.0f);
-  EXPECT_EQ(s.Adv_FontSize, 10);
-  EXPECT_EQ(s.Adv_FontHueV, 359);
-  EXPECT_EQ(s.Adv_EffectFPC, 100);
-  EXPECT_EQ(s.Adv_FontName, "MS Sans Serif");
-  EXPECT_EQ(s.LockMessage, std::string(45, 'a') + "bcdef");  // trimmed, then its first 50
-
-  Put("General", "PixelSize", "12");
-  Put("General", "FocalLength", "1e6");
-  Put("Advanced", "Adv_FontSize", "99");
-  Put("Advanced", "Adv_FontHueV", "-3");
-  Put("Advanced", "Adv_EffectFPC", "20000");
-  EXPECT_EQ(General().PixelSize, 9);
-  EXPECT_FLOAT_EQ(ctx.settings.FocalLength, 9999.0f);
-  EXPECT_EQ(ctx.settings.Adv_FontSize, 80);
-  EXPECT_EQ(ctx.settings.Adv_FontHueV, 0);
-  EXPECT_EQ(ctx.settings.Adv_EffectFPC, 9999);
-  // Zero and negative frame quotas are kept: 0 means no cycling.
-  Put("Advanced", "Adv_EffectFPC", "-5");
-  EXPECT_EQ(General().Adv_EffectFPC, -5);
-}
-
-TEST_F(Loaders, HuesStayOnTheWheel) {
   Put("Advanced", "Adv_HueStart", "-20");
   Put("PixelColor", "ColorHueWheel", "999");
   Put("Galaxy", "Galaxy_HWheelIdx", "360");
-  General();
+  Put("General", "LockMessage", "     " + std::string(45, 'a') + "bcdefghij" + "KLMNOP   ");
+  const EffectSettings& s = General();
+  EXPECT_EQ(s.PixelSize, 1);
+  EXPECT_FLOAT_EQ(s.FocalLength, 9999.0f);
+  EXPECT_FLOAT_EQ(s.FocalLengthInverse, 1 / 9999.0f);
+  EXPECT_EQ(s.Adv_FontSize, 10);
+  EXPECT_EQ(s.Adv_EffectFPC, 100);
+  EXPECT_EQ(s.Adv_FontName, "MS Sans Serif");
+  EXPECT_EQ(s.LockMessage, std::string(45, 'a') + "bcdef");  // trimmed, then its first 50
+  EXPECT_EQ(s.Adv_HueStart, 0);
+  EXPECT_EQ(s.ColorHueWheel, 360);
   LoadGalaxySettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.Adv_HueStart, 0);
-  EXPECT_EQ(ctx.settings.ColorHueWheel, 360);
   EXPECT_EQ(ctx.settings.Galaxy_HWheelIdx, 359);
+  // Zero and negative frame quotas are kept: 0 means no cycling.
+  Put("Advanced", "Adv_EffectFPC", "-5");
+  EXPECT_EQ(General().Adv_EffectFPC, -5);
 }
 
 TEST_F(Loaders, OutOfRangeValuesWithoutALoaderClampAreKept) {
@@ -109,32 +92,20 @@ TEST_F(Loaders, OutOfRangeValuesWithoutALoaderClampAreKept) {
   EXPECT_EQ(ctx.settings.FireSplinePct, 0);
 }
 
-TEST_F(Loaders, PerformanceMultiplierRoundsHalfToEven) {
+// Counts are scaled by the multiplier and rounded half to even; a preview scales by six tenths; a
+// product beyond an Integer keeps the count.
+TEST_F(Loaders, PerformanceMultiplierPreviewAndOverflow) {
+  General(true);
+  EXPECT_FLOAT_EQ(ctx.settings.Adv_PerfMult, 0.6f);
+  LoadStarfieldSettings(ctx, store, true);
+  EXPECT_EQ(ctx.settings.Star_Stars, 72);
   Put("Advanced", "Adv_PerfMult", "0.5");
   Put("GravityWell", "Grav_Pixels", "2001");
   General();
   LoadGravitySettings(ctx, store, true);
   EXPECT_EQ(ctx.settings.ParticleCount, 1000);  // 1000.5 goes to the even neighbour
-  Put("GravityWell", "Grav_Pixels", "2003");
-  LoadGravitySettings(ctx, store, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 1002);  // 1001.5 goes up
   LoadGravitySettings(ctx, store, false);
-  EXPECT_EQ(ctx.settings.ParticleCount, 2003);
-}
-
-TEST_F(Loaders, PreviewScalesCountsBySixTenths) {
-  General(true);
-  EXPECT_FLOAT_EQ(ctx.settings.Adv_PerfMult, 0.6f);
-  LoadGravitySettings(ctx, store, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 1200);
-  LoadStarfieldSettings(ctx, store, true);
-  EXPECT_EQ(ctx.settings.Star_Stars, 72);
-  LoadGalaxySettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 1500);
-  EXPECT_EQ(ctx.settings.Galaxy_AmbStars, 60);
-}
-
-TEST_F(Loaders, AProductBeyondAnIntegerKeepsTheCount) {
+  EXPECT_EQ(ctx.settings.ParticleCount, 2001);
   Put("Advanced", "Adv_PerfMult", "2");
   Put("Galaxy", "Galaxy_Stars", "30000");
   General();
@@ -143,37 +114,30 @@ TEST_F(Loaders, AProductBeyondAnIntegerKeepsTheCount) {
   EXPECT_EQ(ctx.settings.Galaxy_AmbStars, 200);
 }
 
-TEST_F(Loaders, FireworksCapsSparksAndLaunchPixels) {
+// Sparks are capped at 30000 \ shells (no cap for a hand-edited 0 shells), launch pixels at the
+// sparks and 60; radii become scene units and the knot arrays are sized to the knots.
+TEST_F(Loaders, FireworksCapsRadiiAndKnots) {
   Put("Fireworks", "FireWorks", "99");
   Put("Fireworks", "FireSparks", "9999");
-  General();
-  LoadFireworksSettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 303);  // 30000 \ 99
-  EXPECT_EQ(ctx.settings.FireLaunchPixel, 60);
-
-  Put("Fireworks", "FireSparks", "40");
-  LoadFireworksSettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.FireLaunchPixel, 40);
-
-  Put("Fireworks", "FireWorks", "0");  // only a hand-edited store holds it: no cap
-  Put("Fireworks", "FireSparks", "9999");
-  LoadFireworksSettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 9999);
-}
-
-TEST_F(Loaders, FireworksRadiiAndKnots) {
   Put("Fireworks", "FireSplineKnot", "12");
   Put("Fireworks", "FireTwistExt", "100");
   General();
   ctx.settings.FireKnotX.assign(3, 5.0f);
   LoadFireworksSettings(ctx, store, 0, true);
+  EXPECT_EQ(ctx.settings.ParticleCount, 303);
+  EXPECT_EQ(ctx.settings.FireLaunchPixel, 60);
   EXPECT_FLOAT_EQ(ctx.settings.FireTwistExt, 0.25f);
   EXPECT_FLOAT_EQ(ctx.settings.FireBurstRadius, 0.0075f);
   ASSERT_EQ(ctx.settings.FireKnotX.size(), 13u);
   EXPECT_EQ(ctx.settings.FireKnotX[0], 0.0f);  // contents discarded
-  EXPECT_EQ(ctx.settings.FireKnotZ.size(), 13u);
+  Put("Fireworks", "FireSparks", "40");
+  LoadFireworksSettings(ctx, store, 0, true);
+  EXPECT_EQ(ctx.settings.FireLaunchPixel, 40);
+  Put("Fireworks", "FireWorks", "0");
+  Put("Fireworks", "FireSparks", "9999");
   Put("Fireworks", "FireSplineKnot", "-4");
   LoadFireworksSettings(ctx, store, 0, true);
+  EXPECT_EQ(ctx.settings.ParticleCount, 9999);
   EXPECT_TRUE(ctx.settings.FireKnotY.empty());
 }
 
@@ -216,40 +180,6 @@ TEST_F(Loaders, FlagRules) {
   LoadSoundSettings(store, on, files);
   EXPECT_TRUE(on);
   EXPECT_EQ(files[7], "/sounds/twist.wav");
-}
-
-TEST_F(Loaders, SharedFieldsDescribeTheEffectLoadedLast) {
-  General();
-  LoadFireworksSettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.TrailLength, 8);
-  LoadWarpSettings(ctx, store, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 30);
-  EXPECT_EQ(ctx.settings.TrailLength, 12);
-  EXPECT_EQ(ctx.settings.SplineCount, 100);
-  EXPECT_FLOAT_EQ(ctx.settings.Persistence, 0.98f);
-  LoadEffectSettings(ctx, store, 3, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 2400);
-  EXPECT_EQ(ctx.settings.SplineSteps, 120);
-  LoadEffectSettings(ctx, store, 9, 0, true);  // no such effect: nothing changes
-  EXPECT_EQ(ctx.settings.ParticleCount, 2400);
-}
-
-TEST_F(Loaders, GalaxyPlaneComesOnlyFromAThemes) {
-  General();
-  ctx.settings.GalaxyPlane = 5;
-  LoadGalaxySettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.GalaxyPlane, 5);
-  LoadGalaxySettings(ctx, store, 1, true);
-  EXPECT_EQ(ctx.settings.GalaxyPlane, 0);
-}
-
-TEST_F(Loaders, AnimationTypeAndPickMask) {
-  EXPECT_EQ(ReadAnimationType(store, -1), -1);
-  EXPECT_EQ(ReadPickMask(store), 189);
-  Put("General", "AnimationType", "4");
-  Put("Advanced", "Adv_PickQSRN", "63");
-  EXPECT_EQ(ReadAnimationType(store, -1), 4);
-  EXPECT_EQ(ReadPickMask(store), 63);
 }
 
 }  // namespace qsrn

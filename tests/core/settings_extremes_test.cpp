@@ -1,8 +1,10 @@
 // Every effect with its section (and, but for the high end, the general ones) stored below, at
 // and above both ends of every key's range (performance multiplier applied), read back through
 // the real store and loaders into the engine's set-up and a few seconds of frames (run under the
-// sanitizers by scripts/test.sh). At the high end every effect must show something: a sphere
-// larger than the star pool once left the screen black.
+// sanitizers by scripts/test.sh). Below the ranges the surface is a few pixels, so that every
+// drawing lands off its edges. At the high end every effect must show something: a sphere
+// larger than the star pool once left the screen black. And ended by its frame quota, an engine
+// has drawn no random number beyond its last frame.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,8 +58,9 @@ TEST_P(SettingsExtremes, StoredValuesReachTheEngineAndShowSomething) {
   }
   ASSERT_TRUE(batch.Commit());
 
-  testing::EngineRig rig(std::nullopt, 320, 240, 7);
-  LoadGeneralSettings(rig.ctx, store, 320, 240, false);
+  const int32_t width = end == End::Below ? 3 : 320, height = end == End::Below ? 2 : 240;
+  testing::EngineRig rig(std::nullopt, width, height, 7);
+  LoadGeneralSettings(rig.ctx, store, width, height, false);
   LoadEffectSettings(rig.ctx, store, effect, 0, true);
   std::unique_ptr<Engine> engine = CreateEngine(effect);
   ASSERT_NE(engine, nullptr);
@@ -69,6 +72,7 @@ TEST_P(SettingsExtremes, StoredValuesReachTheEngineAndShowSomething) {
     engine->Step(rig.ctx);
     if (shown == 0) shown = rig.LitPixels();
   }
+  EXPECT_GE(engine->ParticleCount(), 0);
   if (end == End::High) {
     EXPECT_GT(shown, 0) << EffectName(effect);
   }
@@ -77,6 +81,22 @@ TEST_P(SettingsExtremes, StoredValuesReachTheEngineAndShowSomething) {
 INSTANTIATE_TEST_SUITE_P(EveryEffect, SettingsExtremes,
                          ::testing::Combine(::testing::Range(0, kEffectCount),
                                             ::testing::Values(End::Below, End::Low, End::High, End::Beyond)));
+
+class EveryEngine : public ::testing::TestWithParam<int> {};
+
+TEST_P(EveryEngine, QuotaEndsWithoutFurtherDraws) {
+  const auto effect = static_cast<EffectIndex>(GetParam());
+  testing::EngineRig byQuota(effect, 160, 120, 9), stepped(effect, 160, 120, 9);
+  byQuota.ctx.settings.Adv_EffectFPC = 10;
+  auto a = CreateEngine(GetParam()), b = CreateEngine(GetParam());
+  EXPECT_EQ(RunEngine(byQuota.ctx, *a), 10);
+  b->Setup(stepped.ctx);
+  for (int frame = 0; frame < 10; ++frame) b->Step(stepped.ctx);
+  EXPECT_EQ(byQuota.ctx.rng.Next(), stepped.ctx.rng.Next());
+  EXPECT_EQ(byQuota.LitPixels(), stepped.LitPixels());
+}
+
+INSTANTIATE_TEST_SUITE_P(Effects, EveryEngine, ::testing::Range(0, kEffectCount));
 
 }  // namespace
 }  // namespace qsrn

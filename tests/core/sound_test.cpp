@@ -8,50 +8,23 @@
 namespace qsrn {
 namespace {
 
-struct SoundRig {
+TEST(PlaySound, OnlyWithSoundOnAndANameAndAKnownSlot) {
   Context ctx;
   test::RecordingSound player;
-  SoundRig() {
-    ctx.sound = &player;
-    ctx.settings.SoundFX_ON = true;
-  }
-};
-
-TEST(PlaySoundFile, PassesTheNameUntrimmed) {
-  SoundRig r;
-  PlaySoundFile(r.ctx, "  boom.wav ");
-  ASSERT_EQ(r.player.played.size(), 1u);
-  EXPECT_EQ(r.player.played[0], "  boom.wav ");
-}
-
-TEST(PlaySoundFile, EmptyOrBlankNamesPlayNothing) {
-  SoundRig r;
-  for (const char* name : {"", " ", "\t", "  \t  "}) PlaySoundFile(r.ctx, name);
-  EXPECT_TRUE(r.player.played.empty());
-}
-
-TEST(PlaySoundFile, SoundOffPlaysNothing) {
-  SoundRig r;
-  r.ctx.settings.SoundFX_ON = false;
-  PlaySoundFile(r.ctx, "boom.wav");
-  EXPECT_TRUE(r.player.played.empty());
-}
-
-TEST(PlaySoundFile, NoPlayerIsSilentNotACrash) {
-  Context ctx;
   ctx.settings.SoundFX_ON = true;
-  PlaySoundFile(ctx, "boom.wav");
+  PlaySoundFile(ctx, "boom.wav");  // no player: silent, not a crash
   PlaySoundSlot(ctx, kSoundLaunch);
-}
-
-TEST(PlaySoundSlot, PlaysTheSlotsEntryAndIgnoresOtherIndices) {
-  SoundRig r;
-  for (int k = 0; k < kSoundSlotCount; ++k) r.ctx.settings.SoundFiles[static_cast<size_t>(k)] = test::SlotFile(k);
-  r.ctx.settings.SoundFiles[kSoundTwister] = "   ";
-  for (int k = -1; k <= kSoundSlotCount; ++k) PlaySoundSlot(r.ctx, k);
-  const std::vector<std::string> expected{"slot0.wav", "slot1.wav", "slot2.wav", "slot3.wav",
-                                          "slot4.wav", "slot5.wav", "slot6.wav", "slot8.wav"};
-  EXPECT_EQ(r.player.played, expected);
+  ctx.sound = &player;
+  PlaySoundFile(ctx, "  boom.wav ");
+  for (const char* name : {"", " ", "\t", "  \t  "}) PlaySoundFile(ctx, name);
+  for (int k = 0; k < kSoundSlotCount; ++k) ctx.settings.SoundFiles[static_cast<size_t>(k)] = test::SlotFile(k);
+  ctx.settings.SoundFiles[kSoundTwister] = "   ";
+  for (int k = -1; k <= kSoundSlotCount; ++k) PlaySoundSlot(ctx, k);
+  ctx.settings.SoundFX_ON = false;
+  PlaySoundFile(ctx, "off.wav");
+  PlaySoundSlot(ctx, 0);
+  EXPECT_EQ(player.played, (std::vector<std::string>{"  boom.wav ", "slot0.wav", "slot1.wav", "slot2.wav", "slot3.wav",
+                                                     "slot4.wav", "slot5.wav", "slot6.wav", "slot8.wav"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The Starfield run headless with fixed seeds: stars recycled at the near plane and at the
-// screen's edges, the sphere pool and the sphere layout, the comet's paths, and that erasing
-// removes exactly what was drawn so that no stray pixel is ever left behind.
+// The Starfield run headless with fixed seeds: its clamps against the dialog's ranges, stars
+// recycled at the near plane and at the screen's edges, the sphere pool and the sphere layout,
+// the comet's paths, and that erasing removes exactly what was drawn so that no stray pixel is
+// ever left behind.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "effects/starfield.h"
 #include "engine_rig.h"
 #include "render/color.h"
+#include "settings/catalogue.h"
 
 namespace qsrn {
 
@@ -65,27 +67,26 @@ void BuildOneSphere(Rig& r, int16_t stars, int16_t laterals, int16_t latPixels, 
 
 }  // namespace
 
-TEST(Starfield, ClampsItsSettingsOnEntry) {
-  // Each setting set out of range, and the bound it must be clamped to.
-  struct Case {
-    int16_t EffectSettings::*field;
-    int16_t given, clamped;
-  };
-  const Case cases[] = {
-      {&EffectSettings::Star_Stars, 5000, 999},          {&EffectSettings::Star_Comet_Percent, -3, 0},
-      {&EffectSettings::Star_Comet_Lifespan, 1, 10},     {&EffectSettings::Star_Comet_Expansion, 100, 99},
-      {&EffectSettings::Star_Dyson_Percent, 120, 100},   {&EffectSettings::Star_Dyson_Laterals, 0, 1},
-      {&EffectSettings::Star_Dyson_LatPixels, 99, 50},   {&EffectSettings::Star_Dyson_RotAngle, 400, 90},
-      {&EffectSettings::Star_Dyson_Radius, 0, 1},
-  };
+// Below and above its range each count is clamped to the end the dialog offers, so that a value
+// the dialog allows always runs as it is (the percentages may also be 0 in a hand-edited store).
+TEST(Starfield, ClampsItsCountsToTheDialogsRanges) {
+  for (const char* key : {"Star_Stars", "Star_Comet_Lifespan", "Star_Comet_Expansion", "Star_Dyson_Laterals",
+                          "Star_Dyson_LatPixels", "Star_Dyson_RotAngle", "Star_Dyson_Radius"}) {
+    const KeySpec& k = *FindKey(SectionId::Starfield, key);
+    const auto field = std::get<int16_t EffectSettings::*>(k.field);
+    for (const double end : {k.lo, k.hi}) {
+      Rig r;
+      r.ctx.settings.*field = static_cast<int16_t>(end == k.lo ? end - 1 : end + 1);
+      r.engine.Setup(r.ctx);
+      EXPECT_EQ(r.ctx.settings.*field, end) << key;
+    }
+  }
   Rig r;
-  for (const Case& c : cases) r.ctx.settings.*c.field = c.given;
   r.ctx.settings.Star_Speed = 0;
+  r.ctx.settings.Star_Comet_Percent = -3;
   r.engine.Setup(r.ctx);
-  for (const Case& c : cases) EXPECT_EQ(r.ctx.settings.*c.field, c.clamped);
   EXPECT_FLOAT_EQ(r.ctx.settings.Star_Speed, 0.0001f);
-  EXPECT_EQ(r.st().StarX.size(), 999u);
-  EXPECT_EQ(r.st().SphereSize, 52);
+  EXPECT_EQ(r.ctx.settings.Star_Comet_Percent, 0);
 }
 
 TEST(Starfield, EraseRemovesExactlyWhatWasDrawn) {
@@ -109,7 +110,7 @@ TEST(Starfield, EraseRemovesExactlyWhatWasDrawn) {
       r.ctx.geometry = DeriveGeometry(320, 240, 1, 1, r.ctx.settings.FocalLength);
     }
     r.engine.Setup(r.ctx);
-    for (int chunk = 0; chunk < 4; ++chunk) {
+    for (int chunk = 0; chunk < 2; ++chunk) {
       r.Run(500);
       EXPECT_GT(r.LitPixels(), 0);
       Surface saved = r.surface;
@@ -120,91 +121,37 @@ TEST(Starfield, EraseRemovesExactlyWhatWasDrawn) {
   }
 }
 
-TEST(Starfield, StarsRecycledAtTheNearPlane) {
+// A star is recycled when it reaches the near plane (even dead centre on screen) or passes an
+// edge of the screen, but not on the edge itself: at 320 x 240 columns 0 and 320, rows 0 and 240.
+TEST(Starfield, StarsRecycledAtTheNearPlaneAndPastTheEdges) {
   Rig r;
   r.ctx.settings.Star_Dyson_Percent = 0;
   r.ctx.settings.Star_Comet_Percent = 0;
   r.ctx.settings.Star_Speed = 0.5f;
   r.engine.Setup(r.ctx);
   Starfield::State& s = r.engine.state();
-  PlaceStar(s, 0, 0, 0, 0.501f);    // reaches 0.001: recycled although dead centre on screen
-  PlaceStar(s, 1, 0, 0, 0.5025f);   // reaches 0.0025: still in front of the eye
-  r.surface.Clear();
-  r.engine.Step(r.ctx);
-  EXPECT_EQ(s.StarZ[0], s.ZFar);
-  EXPECT_TRUE(s.StarAlive[0]);
-  EXPECT_NEAR(s.StarZ[1], 0.0025f, 1e-6);
-  EXPECT_TRUE(s.StarAlive[1]);
-}
-
-TEST(Starfield, StarsRecycledPastTheEdgesButNotOnThem) {
-  Rig r;  // 320 x 240: the edges are columns 0 and 320, rows 0 and 240 (inclusive)
-  r.ctx.settings.Star_Dyson_Percent = 0;
-  r.ctx.settings.Star_Comet_Percent = 0;
-  r.ctx.settings.Star_Speed = 0.5f;
-  r.engine.Setup(r.ctx);
-  Starfield::State& s = r.engine.state();
-  // Each star moves from depth 1.5 to exactly 1, where x = 1 lands on column 320.
+  // Each edge star moves from depth 1.5 to exactly 1, where x = 1 lands on column 320.
   const float edge[][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-  const float past[][2] = {{1.01f, 0}, {-1.01f, 0}, {0, 1.01f}, {0, -1.01f}};
-  for (size_t i = 0; i < 4; ++i) PlaceStar(s, i, edge[i][0], edge[i][1], 1.5f);
-  for (size_t i = 0; i < 4; ++i) PlaceStar(s, 4 + i, past[i][0], past[i][1], 1.5f);
+  for (size_t i = 0; i < 4; ++i) {
+    PlaceStar(s, i, edge[i][0], edge[i][1], 1.5f);
+    PlaceStar(s, 4 + i, edge[i][0] * 1.01f, edge[i][1] * 1.01f, 1.5f);
+  }
   r.engine.Step(r.ctx);
   for (size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(s.StarZ[i], 1.0f) << "star on edge " << i << " stays";
     EXPECT_EQ(s.StarZ[4 + i], s.ZFar) << "star past edge " << i << " is recycled";
   }
-  EXPECT_EQ(ProjectX(r.ctx.geometry, 1.0f, 1.0f), 320);
-  EXPECT_EQ(r.surface.GetPixel(0, 120), r.engine.state().StarColour[1]);
-}
-
-TEST(Starfield, DotGrowsAsDepthHalves) {
-  Rig r;
-  r.engine.Setup(r.ctx);
-  const float zFar = r.st().ZFar;
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, zFar), 1);
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1.0001f), 1);
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1.0f), 2);   // (1 + FocalLength) / 2
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 0.5f), 4);
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 0.00390625f), 512);
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1e-9f), 32767);  // capped, never wraps
-}
-
-TEST(Starfield, NoSphereWithoutDysonPercent) {
-  Rig r;
-  r.ctx.settings.Star_Dyson_Percent = 0;
-  r.ctx.settings.Star_Speed = 0.05f;
-  r.engine.Setup(r.ctx);
-  for (int f = 0; f < 2000; ++f) {
-    r.engine.Step(r.ctx);
-    ASSERT_EQ(r.st().PoolCount, 0);
-  }
-  for (uint8_t in : r.st().StarInSphere) EXPECT_FALSE(in);
-  EXPECT_EQ(r.engine.ParticleCount(), 120);
-}
-
-TEST(Starfield, FullPoolFormsOneSpherePerFrame) {
-  Rig r;
-  r.ctx.settings.Star_Dyson_Percent = 100;
-  r.engine.Setup(r.ctx);
-  const int16_t size = r.st().SphereSize;  // 2 * 10 + 2 = 22
-  ASSERT_EQ(size, 22);
-  EXPECT_EQ(r.st().PoolCount, 120);
-  EXPECT_EQ(r.engine.ParticleCount(), 0);
-  EXPECT_EQ(r.LitPixels(), 0);
-  // The first frame builds a sphere but draws nothing: its stars appear from the next frame on.
+  EXPECT_EQ(r.surface.GetPixel(0, 120), s.StarColour[1]);
+  PlaceStar(s, 8, 0, 0, 0.501f);   // reaches 0.001: recycled
+  PlaceStar(s, 9, 0, 0, 0.5025f);  // reaches 0.0025: still in front of the eye
   r.engine.Step(r.ctx);
-  EXPECT_EQ(r.st().PoolCount, 120 - size);
-  EXPECT_EQ(r.LitPixels(), 0);
-  int expected = 120 - size;
-  for (int f = 0; f < 6; ++f) {
-    r.engine.Step(r.ctx);
-    if (expected >= size) expected -= size;
-    EXPECT_EQ(r.st().PoolCount, expected) << "frame " << f + 2;
-  }
-  EXPECT_EQ(expected, 120 - 5 * size);  // 10 stars wait for a sixth sphere
-  EXPECT_GT(r.LitPixels(), 0);
-  EXPECT_EQ(r.engine.ParticleCount(), 5 * size);
+  EXPECT_EQ(s.StarZ[8], s.ZFar);
+  EXPECT_TRUE(s.StarAlive[8]);
+  EXPECT_NEAR(s.StarZ[9], 0.0025f, 1e-6);
+  // The dot doubles as the depth halves, capped so that it never wraps.
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1.0f), 2);  // (1 + FocalLength) / 2
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 0.00390625f), 512);
+  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1e-9f), 32767);
 }
 
 TEST(Starfield, SphereLayout) {
@@ -273,15 +220,8 @@ TEST(Starfield, CometShedsStarsOnlyWhenAsked) {
   none.ctx.settings.Star_Comet_Percent = 0;
   none.ctx.settings.Star_Speed = 0.05f;
   none.engine.Setup(none.ctx);
-  const float cometX = none.st().CometX, cometY = none.st().CometY;
-  for (int f = 0; f < 300; ++f) {
-    none.engine.Step(none.ctx);
-    for (size_t i = 0; i < none.st().StarDX.size(); ++i) {
-      ASSERT_EQ(none.st().StarDX[i], 0.0f);
-      ASSERT_EQ(none.st().StarDY[i], 0.0f);
-    }
-  }
-  EXPECT_TRUE(none.st().CometX != cometX || none.st().CometY != cometY);  // it still moves
+  none.Run(300);
+  for (size_t i = 0; i < none.st().StarDX.size(); ++i) ASSERT_EQ(none.st().StarDX[i], 0.0f);
 
   Rig all;
   all.ctx.settings.Star_Comet_Percent = 100;
@@ -302,11 +242,13 @@ TEST(Starfield, CometShedsStarsOnlyWhenAsked) {
   EXPECT_GT(drifted, static_cast<int>(x.size()) / 2);
 }
 
-TEST(Starfield, BallisticCometCrossesToTheOppositeEdge) {
+// A ballistic comet crosses from an edge to the opposite one in its lifespan, then starts again on
+// an edge; a wandering one follows four random knots and rolls them on at the end of its lifespan.
+TEST(Starfield, CometPaths) {
   Rig r;
   r.ctx.settings.Star_Comet_NonBallistic = false;
   r.ctx.settings.Star_Comet_Lifespan = 10;
-  for (uint64_t seed = 1; seed <= 12; ++seed) {
+  for (uint64_t seed = 1; seed <= 4; ++seed) {
     r.ctx.rng.Seed(seed);
     r.engine.Setup(r.ctx);
     const Starfield::State& st = r.st();
@@ -316,31 +258,23 @@ TEST(Starfield, BallisticCometCrossesToTheOppositeEdge) {
     EXPECT_EQ(st.CometZ, st.ZFar);
     r.Run(10);
     EXPECT_NEAR(onX ? st.CometX : st.CometY, -start, 1e-5);
-    EXPECT_LE(std::fabs(onX ? st.CometY : st.CometX), 1.0f + 1e-5f);
     r.Run(1);  // frame 11 passes the lifespan: a new path starts on an edge
     EXPECT_EQ(st.CometFrame, 0);
     EXPECT_TRUE(std::fabs(st.CometX) == 1.0f || std::fabs(st.CometY) == 1.0f);
   }
-}
-
-TEST(Starfield, WanderingCometRollsItsKnots) {
-  Rig r;
-  r.ctx.settings.Star_Comet_Lifespan = 10;
+  r.ctx.settings.Star_Comet_NonBallistic = true;
   r.engine.Setup(r.ctx);
   const Starfield::State& st = r.st();
   const auto knotsX = st.CometKnotX;
   const auto knotsY = st.CometKnotY;
   for (float k : knotsX) EXPECT_TRUE(k >= -0.5f && k < 0.5f);
-  EXPECT_EQ(std::set<float>(knotsX.begin(), knotsX.end()).size(), 4u);  // four random knots
+  EXPECT_EQ(std::set<float>(knotsX.begin(), knotsX.end()).size(), 4u);
   r.Run(10);
-  EXPECT_EQ(st.CometFrame, 10);
   EXPECT_EQ(st.CometKnotX, knotsX);
   r.Run(1);  // t = 11/10 on the old knots, then the window rolls
   EXPECT_EQ(st.CometFrame, 0);
-  EXPECT_EQ(st.CometKnotX[0], knotsX[1]);
   EXPECT_EQ(st.CometKnotX[2], knotsX[3]);
   EXPECT_EQ(st.CometKnotY[0], knotsY[1]);
-  EXPECT_EQ(st.CometKnotY[2], knotsY[3]);
   EXPECT_NE(st.CometKnotX[3], knotsX[3]);
   EXPECT_NEAR(st.CometZ, st.ZFar, 1e-5);
 }

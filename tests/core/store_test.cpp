@@ -1,6 +1,11 @@
 // The settings store: names without regard to case, typed getters, long values, atomic and
-// merged writes (with real second processes), and files that are missing, broken or huge.
+// merged writes (with real second processes), and files that are missing, broken or huge; and
+// the faults people and host programs hit: a lock held by a stopped process, temporaries of
+// killed writers, root writing a user's store, no home at all, a load reading the file once,
+// --set overrides kept in memory, and a section written by hand under its plain name.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +13,7 @@
 #include <algorithm>
 #include <string>
 
+#include "settings/catalogue.h"
 #include "settings/ini_file.h"
 #include "settings/store.h"
 #include "temp_dir.h"
@@ -38,27 +44,20 @@ bool Succeeded(pid_t pid) {
 
 }  // namespace
 
-TEST(Store, WritesCreateTheSectionAndTrimTheValue) {
+TEST(Store, WritesCreateTheSectionTrimTheValueAndIgnoreCase) {
   TempDir dir;
   SettingsStore store(dir / "cfg");  // the directory does not exist yet
-  EXPECT_EQ(Get(store, "Fireworks", "FireSparks"), "<def>");
-  ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "  12  "));
-  EXPECT_EQ(Get(store, "Fireworks", "FireSparks"), "12");
-  EXPECT_EQ(ReadFile(store.FileFor(0)), "[Fireworks]\nFireSparks=12\n");
-}
-
-TEST(Store, SectionAndValueNamesIgnoreCase) {
-  TempDir dir;
-  SettingsStore store(dir.path());
-  ASSERT_TRUE(store.RegSetString(kAppName, "Galaxy", "Galaxy_CometCPersist", "0.998"));
+  EXPECT_EQ(Get(store, "Galaxy", "Galaxy_CometCPersist"), "<def>");
+  ASSERT_TRUE(store.RegSetString(kAppName, "Galaxy", "Galaxy_CometCPersist", "  0.998  "));
+  EXPECT_EQ(ReadFile(store.FileFor(0)), "[Galaxy]\nGalaxy_CometCPersist=0.998\n");
   EXPECT_EQ(Get(store, "GALAXY", "galaxy_cometcpersist"), "0.998");
   EXPECT_FLOAT_EQ(store.GetSettingSingle(kAppName, "galaxy", "Galaxy_CometcPersist", 0), 0.998f);
   // Writing under another spelling replaces the one value rather than adding a second.
   ASSERT_TRUE(store.RegSetString("qsrn_ss", "galaxy", "GALAXY_COMETCPERSIST", "0.5"));
-  EXPECT_EQ(Get(store, "Galaxy", "Galaxy_CometCPersist"), "0.5");
-  const std::string text = ReadFile(store.FileFor(0));
-  EXPECT_EQ(text.find("0.998"), std::string::npos);
-  EXPECT_EQ(std::count(text.begin(), text.end(), '['), 1);  // still one section
+  EXPECT_EQ(ReadFile(store.FileFor(0)), "[Galaxy]\nGalaxy_CometCPersist=0.5\n");
+  // A section the catalogue does not describe keeps its full key path.
+  ASSERT_TRUE(store.RegSetString(kAppName, "Extra", "x", "1"));
+  EXPECT_NE(ReadFile(store.FileFor(0)).find("[SOFTWARE\\Quasarine\\QSRN_SS\\Extra]\nx=1\n"), std::string::npos);
 }
 
 TEST(Store, TypedGettersGiveTheDefaultForNonNumbersAndZeroWhenTooBig) {
@@ -70,19 +69,13 @@ TEST(Store, TypedGettersGiveTheDefaultForNonNumbersAndZeroWhenTooBig) {
                              {"longBig", "3000000000"}, {"neg", "-32768"}})
     batch.Set("General", name, value);
   ASSERT_TRUE(batch.Commit());
-  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "abc", 7), 7);
-  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "big", 7), 0);
-  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "half", 7), 2);
-  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "halfUp", 7), 4);
-  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "blank", 7), 17);
-  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "exp", 7), 1000);
-  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "empty", 7), 7);
-  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "neg", 7), -32768);
+  for (auto [name, want] : {std::pair{"abc", 7}, {"big", 0}, {"half", 2}, {"halfUp", 4}, {"blank", 17},
+                            {"exp", 1000}, {"empty", 7}, {"neg", -32768}})
+    EXPECT_EQ(store.GetSettingInt(kAppName, "General", name, 7), want) << name;
   EXPECT_EQ(store.GetSettingLong(kAppName, "General", "big", 7), 40000);
   EXPECT_EQ(store.GetSettingLong(kAppName, "General", "longBig", 7), 0);
   EXPECT_EQ(store.GetSettingSingle(kAppName, "General", "huge", 7), 0.0f);
   EXPECT_EQ(store.GetSettingSingle(kAppName, "General", "half", 7), 2.5f);
-  EXPECT_EQ(store.GetSettingString(kAppName, "General", "abc", "x"), "abc");
   // A missing section or value: the default, through every getter.
   EXPECT_EQ(store.GetSettingInt(kAppName, "Nowhere", "abc", 7), 7);
   EXPECT_EQ(store.GetSettingLong(kAppName, "Nowhere", "abc", 8), 8);
@@ -108,29 +101,18 @@ TEST(Store, LongValuesReadWholeUpToTheLimitAndLongerOnesAreRefused) {
   EXPECT_EQ(Get(store, "SoundFX", "Fire_Launch"), "<def>");
 }
 
-TEST(Store, LinesItDoesNotUnderstandSurviveAWrite) {
-  TempDir dir;
-  SettingsStore store(dir.path());
-  const std::string original =
-      "; my notes\n[General]\nColorRed=50\nnot a setting\n[Other]\nx=1\n";
-  WriteFile(store.FileFor(0), original);
-  ASSERT_TRUE(store.RegSetString(kAppName, "General", "colorred", "60"));
-  std::string expected = original;
-  expected.replace(expected.find("=50"), 3, "=60");
-  EXPECT_EQ(ReadFile(store.FileFor(0)), expected);
-}
-
 TEST(Store, LongSectionNamesAreRewrittenShortLosingNothing) {
   TempDir dir;
   SettingsStore store(dir.path());
   WriteFile(store.FileFor(0),
-            "[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=50\n; mine\nColorGrn=60\n\n"
-            "[SOFTWARE\\Quasarine\\QSRN_SS\\Fireworks]\nFireSparks=7\n\n[General]\nColorGrn=61\n");
+            "; my notes\n[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=50\n; mine\nColorGrn=60\n\n"
+            "[SOFTWARE\\Quasarine\\QSRN_SS\\Fireworks]\nFireSparks=7\n\n[General]\nColorGrn=61\nnot a setting\n");
   EXPECT_EQ(Get(store, "General", "ColorRed"), "50");
   EXPECT_EQ(Get(store, "General", "ColorGrn"), "61");  // the short section wins
   ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Stars", "9"));
   EXPECT_EQ(ReadFile(store.FileFor(0)),
-            "[Fireworks]\nFireSparks=7\n\n[General]\nColorGrn=61\nColorRed=50\n; mine\n\n[Starfield]\nStar_Stars=9\n");
+            "; my notes\n[Fireworks]\nFireSparks=7\n\n[General]\nColorGrn=61\nColorRed=50\n; mine\nnot a setting\n\n"
+            "[Starfield]\nStar_Stars=9\n");
   for (auto [section, key, value] : {std::tuple{"General", "ColorRed", "50"}, {"General", "ColorGrn", "61"},
                                      {"Fireworks", "FireSparks", "7"}, {"Starfield", "Star_Stars", "9"}})
     EXPECT_EQ(Get(store, section, key), value) << key;
@@ -229,26 +211,17 @@ TEST(Store, BrokenFilesReadAsDefaultsAndNeverHang) {
   std::filesystem::remove(file);
   std::filesystem::create_directory(file);
   EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
-}
-
-TEST(Store, AHundredMegabyteFileIsReadInPartAndNeverOverwritten) {
-  TempDir dir;
-  SettingsStore store(dir.path());
-  const std::filesystem::path file = store.FileFor(0);
-  WriteFile(file, "[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=42\n");
+  // A store whose directory is a plain file fails the write.
+  WriteFile(dir / "plain", "x");
+  SettingsStore inFile(dir / "plain");
+  EXPECT_FALSE(inFile.RegSetString(kAppName, "General", "ColorRed", "1"));
+  // A hundred megabytes are read in part and never overwritten.
+  std::filesystem::remove(file);
+  WriteFile(file, "[General]\nColorRed=42\n");
   std::filesystem::resize_file(file, 100u << 20);  // the rest is zero bytes
   EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 100), 42);
-  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorGrn", 100), 100);
   EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorGrn", "1"));
   EXPECT_EQ(std::filesystem::file_size(file), 100u << 20);
-}
-
-TEST(Store, AnUnusableDirectoryFailsTheWrite) {
-  TempDir dir;
-  WriteFile(dir / "plainfile", "x");
-  SettingsStore store(dir / "plainfile");
-  EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
-  EXPECT_EQ(Get(store, "General", "ColorRed"), "<def>");
 }
 
 TEST(Store, RootsAndSystemValuesLiveApart) {
@@ -272,6 +245,82 @@ TEST(Store, DefaultDirectoryFollowsXdgConfigHome) {
   EXPECT_EQ(SettingsStore::DefaultDirectory().parent_path().filename(), ".config");
   if (saved) ::setenv("XDG_CONFIG_HOME", keep.c_str(), 1);
   else ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(StoreFaults, AWriterGivesUpOnALockHeldElsewhereAndCleansUpAfterKilledWriters) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
+  {
+    // A second open file description conflicts like another (stopped) process would.
+    const int held = ::open(store.LockFileFor(0).c_str(), O_RDWR);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorRed", "2"));
+    EXPECT_NE(store.LastError().find("lock"), std::string::npos) << store.LastError();
+    ::close(held);
+  }
+  for (const char* name : {".settings.ini.a1B2c3", ".settings.ini.notes", ".user.ini.a1B2c3"}) WriteFile(dir / name, "x");
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", "3"));
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 0), 3);
+  EXPECT_FALSE(std::filesystem::exists(dir / ".settings.ini.a1B2c3"));  // a killed writer's
+  EXPECT_TRUE(std::filesystem::exists(dir / ".settings.ini.notes"));    // not our pattern
+  EXPECT_TRUE(std::filesystem::exists(dir / ".user.ini.a1B2c3"));       // another file's, another lock
+}
+
+TEST(StoreFaults, RootWritingAUsersStoreKeepsOwnerAndMode) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root";
+  TempDir dir;
+  SettingsStore store(dir.path());
+  ASSERT_EQ(::chown(dir.path().c_str(), 65534, 65534), 0);
+  for (const char* value : {"1", "2"}) {  // a new file, then a replaced one
+    ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", value));
+    ::chmod(store.FileFor(0).c_str(), 0640);
+    struct stat file {}, lock {};
+    ASSERT_EQ(::stat(store.FileFor(0).c_str(), &file) | ::stat(store.LockFileFor(0).c_str(), &lock), 0);
+    EXPECT_EQ(file.st_uid + lock.st_uid, 2u * 65534);
+    EXPECT_EQ(file.st_mode & 07777, 0640u);
+  }
+}
+
+TEST(StoreFaults, WithoutAHomeDefaultsAreReadWritesRefusedAndOverridesKeptInMemory) {
+  SettingsStore store{std::filesystem::path()};
+  ASSERT_TRUE(store.Override("starfield", "STAR_STARS", "999"));
+  EXPECT_FALSE(store.Override("Starfield", "Star_Stars", "two\nlines"));
+  EXPECT_EQ(store.GetSettingInt(kAppName, "Starfield", "Star_Stars", 0), 999);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 100), 100);
+  EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
+  EXPECT_FALSE(store.LastError().empty());
+}
+
+TEST(StoreFaults, AHundredAndFiftyGettersReadTheFileOnce) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Stars", "300"));
+  SettingsStore reader(dir.path());
+  int getters = 0;
+  for (const SectionSpec& sec : Catalogue())
+    for (const KeySpec& k : sec.keys) getters += reader.GetSettingString(kAppName, sec.name, k.key, "") != "?";
+  ASSERT_GE(getters, 150);
+  EXPECT_EQ(reader.FileReads(), 1u);
+  // Another program's write is a new version: read again, once.
+  ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Stars", "400"));
+  EXPECT_EQ(reader.GetSettingInt(kAppName, "Starfield", "Star_Stars", 0), 400);
+  EXPECT_EQ(reader.FileReads(), 2u);
+  // Each root file keeps its own version: reading another root does not evict this one.
+  WriteFile(reader.FileFor(1), "[Control Panel\\Desktop]\nScreenSaveUsePassword=1\n");
+  EXPECT_EQ(reader.ReadSystemValue(1, "Control Panel\\Desktop", "ScreenSaveUsePassword"), "1");
+  EXPECT_EQ(reader.GetSettingInt(kAppName, "Starfield", "Star_Stars", 0), 400);
+  EXPECT_EQ(reader.FileReads(), 3u);
+}
+
+TEST(StoreFaults, ASectionWrittenByHandIsReadAndKeptUpToDate) {
+  TempDir dir;
+  SettingsStore store(dir.path());
+  WriteFile(store.FileFor(0), "[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=10\n\n[general]\nColorRed=50\n");
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 0), 50);
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", "70"));
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorGrn", "80"));
+  EXPECT_NE(ReadFile(store.FileFor(0)).find("[general]\nColorRed=70\nColorGrn=80\n"), std::string::npos);
 }
 
 }  // namespace qsrn

@@ -24,49 +24,44 @@ Pixels Lit(const Surface& s) {
 }
 }  // namespace
 
-TEST(Surface, ResizeClearAndClipping) {
+TEST(Surface, ClearClippingAndPrepare) {
   Surface s(4, 3);
-  EXPECT_EQ(s.Width(), 4);
-  EXPECT_EQ(s.Height(), 3);
   s.BackColor = 0x123456;
   s.Clear();
   EXPECT_EQ(s.GetPixel(3, 2), 0x123456);
-  s.SetPixel(4, 0, 7);   // one past the last column: dropped
+  s.SetPixel(4, 0, 7);  // one past the last column: dropped
   s.SetPixel(-1, 0, 7);
-  s.SetPixel(0, 3, 7);
   EXPECT_EQ(s.GetPixel(4, 0), 0);
-  s.Resize(-5, 2);
-  EXPECT_EQ(s.Width(), 0);
-  s.SetPixel(0, 0, 1);  // nothing to write into, and no crash
-  s.Clear();
-}
-
-TEST(Surface, PrepareSurfaceResetsPenAndClears) {
-  Surface s(8, 8);
-  s.BackColor = 0xFF;
   s.ForeColor = 0;
   s.DrawWidth = 7;
-  s.SetPixel(1, 1, 0xABCDEF);
   PrepareSurface(s);
   EXPECT_EQ(s.BackColor, 0);
   EXPECT_EQ(s.ForeColor, 0xFFFFFF);
   EXPECT_EQ(s.DrawWidth, 1);
   EXPECT_TRUE(Lit(s).empty());
+  s.Resize(-5, 2);
+  EXPECT_EQ(s.Width(), 0);
+  s.SetPixel(0, 0, 1);  // nothing to write into, and no crash
 }
 
-TEST(SurfaceDot, WidthOneAndTwo) {
+// Widths 0 to 2 are squares below and left of the point; a huge pen covers the surface, and far
+// positions draw nothing.
+TEST(SurfaceDot, SmallHugeAndFar) {
   Surface s(10, 10);
-  s.DrawWidth = 1;
-  s.DrawDot(5, 5, 0xFF);
-  EXPECT_EQ(Lit(s), (Pixels{{5, 5}}));
+  for (auto [width, want] : {std::pair<int16_t, Pixels>{0, {{5, 5}}}, {1, {{5, 5}}},
+                             {2, {{4, 4}, {5, 4}, {4, 5}, {5, 5}}}}) {
+    s.Clear();
+    s.DrawWidth = width;
+    s.DrawDot(5, 5, 0xFF);
+    EXPECT_EQ(Lit(s), want) << width;
+  }
+  s.DrawWidth = 32767;
+  s.DrawDot(5, 5, 0xFFFFFF);
+  EXPECT_EQ(Lit(s).size(), 100u);
   s.Clear();
-  s.DrawWidth = 2;
-  s.DrawDot(5, 5, 0xFF);
-  EXPECT_EQ(Lit(s), (Pixels{{4, 4}, {5, 4}, {4, 5}, {5, 5}}));
-  s.Clear();
-  s.DrawWidth = 0;  // a pen narrower than one pixel still plots the pixel
-  s.DrawDot(2, 3, 0xFF);
-  EXPECT_EQ(Lit(s), (Pixels{{2, 3}}));
+  s.DrawDot(INT32_MAX, INT32_MIN, 0xFFFFFF);
+  s.DrawDot(INT32_MIN, INT32_MAX, 0xFFFFFF);
+  EXPECT_TRUE(Lit(s).empty());
 }
 
 TEST(SurfaceDot, RoundFilledAndCentred) {
@@ -106,17 +101,6 @@ TEST(SurfaceDot, EraseRemovesExactlyTheDotAndClipsAtEdges) {
   for (auto [x, y] : spots) s.DrawDot(x, y, 0x0000FF);
   EXPECT_FALSE(Lit(s).empty());
   for (auto [x, y] : spots) s.DrawDot(x, y, 0);
-  EXPECT_TRUE(Lit(s).empty());
-}
-
-TEST(SurfaceDot, HugePenAndFarPositionsAreSafe) {
-  Surface s(32, 24);
-  s.DrawWidth = 32767;
-  s.DrawDot(16, 12, 0xFFFFFF);
-  EXPECT_EQ(Lit(s).size(), 32u * 24u);  // covers the whole surface
-  s.Clear();
-  s.DrawDot(INT32_MAX, INT32_MIN, 0xFFFFFF);
-  s.DrawDot(INT32_MIN, INT32_MAX, 0xFFFFFF);
   EXPECT_TRUE(Lit(s).empty());
 }
 

@@ -1,9 +1,16 @@
-// Template files: the profile-string rules, the layout, and importing a template into the store.
+// Template files: the profile-string rules, the layout, importing a template into the store (also
+// from files that are no template, with stray carriage returns, and from two processes at once),
+// and the dialog's texts: what each key is stored as, and what a template gives for missing keys.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <fstream>
 #include <tuple>
 
 #include "settings/numeric.h"
+#include "settings/template_fields.h"
 #include "settings/templates.h"
 #include "temp_dir.h"
 
@@ -101,23 +108,41 @@ TEST_F(Import, CopiesTheLayoutsKeysOnlyWithGarbageAsZero) {
   EXPECT_EQ(Stored("General", "WindowState"), "<missing>");  // not part of a template
 }
 
-TEST_F(Import, UnreadableTemplatesChangeNothing) {
+// A file that is no template changes nothing, names itself in the reason and leaves the store
+// byte-identical; a huge one is read in part, quickly, and still imports.
+TEST_F(Import, AFileThatIsNoTemplateLeavesTheStoreByteIdentical) {
   ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "77"));
   const std::string before = ReadFile(store.FileFor(0));
   WriteFile(dir / "empty.qsn", "");
   WriteFile(dir / "garbage.qsn", std::string("\0\xff\x01[[[==\n\n=", 11));
-  for (const char* name : {"empty.qsn", "garbage.qsn", "does-not-exist.qsn"}) {
+  WriteFile(dir / "binary.qsn", std::string("[Fireworks]\nFireSparks=1\n\0\x01\x02", 27));
+  WriteFile(dir / "foreign.qsn", "[Desktop Entry]\nName=x\n");
+  ASSERT_EQ(::mkfifo((dir / "pipe.qsn").c_str(), 0600), 0);
+  std::filesystem::create_directory(dir / "folder.qsn");
+  for (const char* name : {"empty.qsn", "garbage.qsn", "typo.qsn", "binary.qsn", "foreign.qsn", "pipe.qsn", "folder.qsn"}) {
     std::string error;
     EXPECT_FALSE(ImportTemplate(store, dir / name, &error)) << name;
+    EXPECT_NE(error.find(name), std::string::npos) << error;
     EXPECT_EQ(ReadFile(store.FileFor(0)), before) << name;
   }
-  // A huge file is read in part, quickly, and still imports.
   const auto huge = dir / "huge.qsn";
   WriteFile(huge, "[Fireworks]\nFireSparks=321\n");
   std::filesystem::resize_file(huge, 100u << 20);
   std::string error;
   ASSERT_TRUE(ImportTemplate(store, huge, &error)) << error;
   EXPECT_EQ(Stored("Fireworks", "FireSparks"), "321");
+}
+
+// Accept stores every dialog key with the Advanced keys given, in one commit, and reads back the
+// same texts; Reset or an opened template stores the Advanced keys alone.
+TEST_F(Import, SavedFieldTextsReadBackWithTheAdvancedKeys) {
+  FieldTexts texts = FactoryFieldTexts();
+  texts["FireWorks"] = "12";
+  ASSERT_TRUE(SaveFieldTexts(store, texts, {{"Adv_TimeDelay", "40"}}));
+  EXPECT_EQ(StoredFieldTexts(store), texts);
+  EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "40");
+  ASSERT_TRUE(SaveAdvancedTexts(store, {{"Adv_FontSize", "30"}}));
+  EXPECT_EQ(Stored("Advanced", "Adv_FontSize"), "30");
 }
 
 TEST_F(Import, OneKeyCopiesBetweenStoreAndTemplate) {
@@ -137,4 +162,78 @@ TEST_F(Import, OneKeyCopiesBetweenStoreAndTemplate) {
   EXPECT_EQ(Stored("Advanced", "Adv_HueStart"), "0");
 }
 
+TEST_F(Import, LineEndCharactersNeverReachAValue) {
+  WriteFile(dir / "cr.qsn", "[General]\r\r\nLockMessage=Hello\rthere\r\r\nColorRed=50\r\r\n[Fireworks]\nFireSparks=321\r\r\n");
+  std::string error;
+  ASSERT_TRUE(ImportTemplate(store, dir / "cr.qsn", &error)) << error;
+  EXPECT_EQ(Stored("General", "LockMessage"), "Hellothere");
+  EXPECT_EQ(Stored("General", "ColorRed"), "50");
+  EXPECT_EQ(Stored("Fireworks", "FireSparks"), "321");
+  // A readable template lacking keys still gives them their factory values.
+  EXPECT_EQ(Stored("Starfield", "Star_Stars"), "120");
+}
+
+TEST_F(Import, ConcurrentOneKeyCopiesIntoATemplateLoseNothing) {
+  const auto file = dir / "shared.qsn";
+  SettingsStore::Batch batch(store);
+  for (int k = 100; k < 160; ++k) batch.Set("Advanced", std::to_string(k), std::to_string(k));
+  ASSERT_TRUE(batch.Commit());
+  pid_t kids[2];
+  for (int w = 0; w < 2; ++w) {
+    if ((kids[w] = ::fork()) != 0) continue;
+    SettingsStore mine(dir / "cfg");  // two programs of one user: one store, one lock
+    bool ok = true;
+    for (int k = 100 + w; k < 160; k += 2) ok = CopyStoreValueToTemplate(mine, file, "Advanced", std::to_string(k), "x") && ok;
+    ::_exit(ok ? 0 : 1);
+  }
+  for (pid_t kid : kids) {
+    int status = 0;
+    EXPECT_TRUE(::waitpid(kid, &status, 0) == kid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  for (int k = 100; k < 160; ++k) EXPECT_EQ(IniGetString(file, "Advanced", std::to_string(k), "lost"), std::to_string(k));
+}
+
+namespace {
+
+struct StoredCase {
+  const char* key;
+  const char* shown;
+  const char* stored;
+};
+
+class StoredTextTest : public ::testing::TestWithParam<StoredCase> {};
+
+TEST_P(StoredTextTest, AsTheKeyIsShown) {
+  const StoredCase& c = GetParam();
+  EXPECT_EQ(StoredText(*FindDialogKey(c.key)->key, c.shown), c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StoredTextTest,
+                         ::testing::Values(StoredCase{"FireSpeed", "020.50", "20.5"}, StoredCase{"FireSpeed", "", "0"},
+                                           StoredCase{"FireBurstShell", "2", "1"}, StoredCase{"Warp_Type", "3.0", "3"},
+                                           StoredCase{"LockMessage", "  hi there ", "hi there"},
+                                           StoredCase{"FocalLength", " 1.0 ", "1.0"},
+                                           StoredCase{"Galaxy_AmbRadius", "1e999", "2500"}));
+
+TEST(TemplateFieldsTest, ATemplateLackingKeysGivesTheirTemplateDefaults) {
+  test::TempDir dir;
+  const auto file = dir / "part.qsn";
+  std::ofstream(file) << "[Galaxy]\nGalaxy_Stars=77\n[Fireworks]\nFireMultiMoment=abc\n[General]\nLockMessage="
+                      << std::string(300, 'x') << "\n[Advanced]\nAdv_TimeDelay=40\n";
+  FieldTexts texts;
+  KeyTexts advanced;
+  ASSERT_EQ(ReadTemplateTexts(file, texts, advanced), TemplateRead::Ok);
+  EXPECT_EQ(texts.at("Galaxy_Stars"), "77");
+  EXPECT_EQ(texts.at("Galaxy_CometSWind"), "100");
+  EXPECT_EQ(texts.at("FireMultiMoment"), "0");
+  EXPECT_EQ(texts.at("FireWorks"), "20");
+  EXPECT_EQ(texts.at("LockMessage").size(), 254u);
+  ASSERT_EQ(advanced.size(), 9u);
+  EXPECT_EQ(advanced[0], (std::pair<std::string, std::string>{"Adv_TimeDelay", "40"}));
+  EXPECT_EQ(advanced[1].second, "1000");
+
+  EXPECT_EQ(ReadTemplateTexts(dir.path(), texts, advanced), TemplateRead::NotAFile);
+}
+
+}  // namespace
 }  // namespace qsrn

@@ -1,6 +1,5 @@
-// B-Spline Warp run headless: settings preparation, where sparks start and fly per warp type,
-// hue cycling and hue lock, the spark table's bounds and equilibrium, and that every pixel drawn
-// is erased again.
+// B-Spline Warp run headless: settings preparation, where sparks start and fly, the hue lock,
+// the spark table's bounds and equilibrium, and that every pixel drawn is erased again.
 #include "effects/warp.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +9,15 @@
 #include <set>
 #include <tuple>
 
-#include "spline_rig.h"
+#include "engine_rig.h"
 
 namespace qsrn {
 namespace {
 
-using testing::SetWarpFactory;
-using testing::SplineRig;
-
-struct WarpRig : SplineRig {
-  WarpRig(int16_t type, int16_t splines, uint64_t seed = 1) : SplineRig(320, 240, seed) {
-    SetWarpFactory(ctx);
+// The general settings and the warp section at their factory values, in saver mode.
+struct WarpRig : testing::EngineRig {
+  WarpRig(int16_t type, int16_t splines, uint64_t seed = 1) : EngineRig(EffectIndex::Warp, 320, 240, seed) {
+    ctx.runMode = RunMode::Saver;
     ctx.settings.Warp_Type = type;
     ctx.settings.SplineCount = splines;
   }
@@ -36,29 +33,21 @@ void Steps(WarpEngine& e, Context& ctx, int n) {
   for (int i = 0; i < n; ++i) e.Step(ctx);
 }
 
-// The stored damping 0..1 becomes the factor 1..0.5; the factory 100 splines are symmetric already.
-TEST(WarpSettings, DampingBecomesAFactor) {
+// The stored damping 0..1 becomes the factor 1..0.5; symmetric types take an even count of at
+// least 2 and an unknown type runs as type 4.
+TEST(WarpSettings, DampingFactorAndSplineCountPerType) {
   Context ctx;
-  SetWarpFactory(ctx);
+  testing::LoadFactorySettings(ctx, EffectIndex::Warp);
   EffectSettings& s = ctx.settings;
   EXPECT_EQ(PrepareWarpSettings(s), 4);
-  EXPECT_EQ(s.SplineCount, 100);
+  EXPECT_EQ(s.SplineCount, 100);  // the factory 100 splines are symmetric already
   EXPECT_FLOAT_EQ(s.Damping, 0.99f);
-  const std::pair<float, float> damping[] = {{0.0f, 1.0f}, {1.0f, 0.5f}, {-3.0f, 1.0f}, {5.0f, 0.5f}, {0.5f, 0.75f}};
-  for (auto [in, out] : damping) {
+  for (auto [in, out] : {std::pair{-3.0f, 1.0f}, {5.0f, 0.5f}, {0.5f, 0.75f}}) {
     s.Damping = in;
     PrepareWarpSettings(s);
     EXPECT_FLOAT_EQ(s.Damping, out) << in;
   }
-}
-
-// Symmetric types take an even count of at least 2; an unknown type runs as type 4.
-TEST(WarpSettings, SplineCountRulePerType) {
-  const std::pair<int16_t, int16_t> cases[] = {{0, 7}, {1, 7}, {2, 6}, {3, 6}, {4, 6}, {-1, 6}, {99, 6}};
-  for (auto [type, want] : cases) {
-    Context ctx;
-    SetWarpFactory(ctx);
-    EffectSettings& s = ctx.settings;
+  for (auto [type, want] : {std::pair<int16_t, int16_t>{0, 7}, {1, 7}, {2, 6}, {3, 6}, {4, 6}, {-1, 6}, {99, 6}}) {
     s.SplineCount = 7;
     s.Warp_Type = type;
     EXPECT_EQ(PrepareWarpSettings(s), type >= 0 && type <= 4 ? type : 4);
@@ -66,30 +55,10 @@ TEST(WarpSettings, SplineCountRulePerType) {
   }
 }
 
-// An unknown type fires its sparks half-way between centre and head, as type 4 does.
-TEST(WarpSparks, UnknownTypeFiresAsExtendedSymmetric) {
-  auto rig = WarpRig(77, 4);
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  e.Step(rig.ctx);
-  const auto& p = e.Sparks();
-  const auto& h = e.Splines();
-  int fired = 0;
-  for (size_t k = 0; k < p.InUse.size(); ++k) {
-    if (!p.InUse[k] || !p.HeadLive[k]) continue;
-    const size_t w = k / static_cast<size_t>(rig.ctx.settings.ParticleCount);
-    // After its first move the head is one (since damped) velocity step past the start.
-    EXPECT_NEAR(p.X[k] - p.VX[k] / 0.99f, h.HeadX[w] * 0.5f, 1e-6);
-    EXPECT_NEAR(p.Z[k] - p.VZ[k] / 0.99f, (1.0f + h.HeadZ[w]) * 0.5f, 1e-6);
-    ++fired;
-  }
-  EXPECT_GT(fired, 0);
-}
-
 // The spark table (splines x sparks) stays within an Integer: the spark count gives way.
 TEST(WarpSettings, TableStaysWithinSixteenBits) {
   Context ctx;
-  SetWarpFactory(ctx);
+  testing::LoadFactorySettings(ctx, EffectIndex::Warp);
   EffectSettings& s = ctx.settings;
   for (auto [splines, type, wantSplines] : {std::tuple{999, 0, 999}, {999, 2, 970}, {32, 0, 32}}) {
     s.SplineCount = static_cast<int16_t>(splines);
@@ -127,77 +96,6 @@ TEST(WarpSparks, CentralRandomFliesFromTheCentreThroughTheHead) {
       }
     }
     EXPECT_GT(checked, 20);
-  }
-}
-
-TEST(WarpSparks, CentralReflectionKeepsTheHeadsDepth) {
-  auto rig = WarpRig(1, 5);
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  std::map<size_t, float> depthAtFiring;
-  int checked = 0;
-  for (int frame = 0; frame < 300; ++frame) {
-    e.Step(rig.ctx);
-    const auto& p = e.Sparks();
-    const auto& h = e.Splines();
-    const size_t per = static_cast<size_t>(rig.ctx.settings.ParticleCount);
-    for (size_t k = 0; k < p.InUse.size(); ++k) {
-      if (!p.HeadLive[k]) continue;
-      ASSERT_EQ(p.VZ[k], 0.0f);
-      if (p.Age[k] == 1) {
-        EXPECT_EQ(p.Z[k], h.HeadZ[k / per]);
-        depthAtFiring[k] = p.Z[k];
-      } else {
-        ASSERT_EQ(p.Z[k], depthAtFiring.at(k));
-        ++checked;
-      }
-    }
-  }
-  EXPECT_GT(checked, 100);
-}
-
-TEST(WarpSparks, SymmetricTypesFireFromHeadsOnASphere) {
-  for (int16_t type : {2, 3, 4}) {
-    auto rig = WarpRig(type, 20);
-    WarpEngine e;
-    e.Setup(rig.ctx);
-    const float f = rig.ctx.settings.FocalLength;
-    for (int frame = 0; frame < 30; ++frame) {
-      e.Step(rig.ctx);
-      const auto& h = e.Splines();
-      const double r0 = std::hypot(h.HeadX[0], h.HeadY[0], h.HeadZ[0] - f);
-      for (size_t w = 0; w < h.HeadX.size(); ++w)
-        ASSERT_NEAR(std::hypot(h.HeadX[w], h.HeadY[w], h.HeadZ[w] - f), r0, 1e-5) << type;
-    }
-  }
-}
-
-TEST(WarpColour, CyclePercentAllOrNothing) {
-  for (int16_t pct : {0, 100}) {
-    auto rig = WarpRig(0, 50);
-    rig.ctx.settings.Warp_CyclePct = pct;
-    WarpEngine e;
-    e.Setup(rig.ctx);
-    for (uint8_t c : e.Splines().Cycles) EXPECT_EQ(c != 0, pct == 100);
-  }
-}
-
-TEST(WarpColour, EachCyclingSplineAdvancesItsOwnHuePerSpark) {
-  auto rig = WarpRig(0, 8);
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  std::vector<int> fired(8, 0);
-  const size_t per = static_cast<size_t>(rig.ctx.settings.ParticleCount);
-  for (int frame = 0; frame < 100; ++frame) {
-    e.Step(rig.ctx);
-    const auto& p = e.Sparks();
-    for (size_t k = 0; k < p.InUse.size(); ++k) {
-      if (!FiredThisFrame(p, k, 12)) continue;
-      const size_t w = k / per;
-      ++fired[w];
-      EXPECT_EQ(p.Colour[k], rig.ctx.colors.HueTable[static_cast<size_t>(fired[w] % 360)]);
-      EXPECT_EQ(e.Splines().OwnHue[w], fired[w] % 360);
-    }
   }
 }
 
@@ -247,75 +145,22 @@ TEST(WarpSparks, AtMostOneSparkPerSplinePerFrameAndLiveCountBelowTable) {
   EXPECT_LT(peak, table);      // ...but a busy slot is never fired into, so it never fills
 }
 
-TEST(WarpSparks, DampingScalesTheVelocityEachFrame) {
-  auto rig = WarpRig(0, 3);
-  rig.ctx.settings.Damping = 1.0f;  // factor 0.5
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  e.Step(rig.ctx);
-  const auto first = e.Sparks();
-  e.Step(rig.ctx);
-  const auto& p = e.Sparks();
-  int checked = 0;
-  for (size_t k = 0; k < p.InUse.size(); ++k) {
-    if (!first.HeadLive[k] || !p.HeadLive[k]) continue;
-    EXPECT_FLOAT_EQ(p.VX[k], first.VX[k] * 0.5f);
-    EXPECT_FLOAT_EQ(p.X[k], first.X[k] + first.VX[k]);
-    ++checked;
-  }
-  EXPECT_GT(checked, 0);
-}
-
 // Every pixel a head draws is wiped by its eraser: stop firing and the surface goes black.
 TEST(WarpErase, StoppedRunLeavesABlackSurface) {
   for (int16_t type = 0; type <= 4; ++type) {
-    for (int16_t pixel : {1, 9}) {
-      auto rig = WarpRig(type, 12, 40 + type);
-      rig.ctx.settings.PixelSize = pixel;
-      rig.ctx.settings.SplineSteps = 20;
-      WarpEngine e;
-      e.Setup(rig.ctx);
-      Steps(e, rig.ctx, 150);
-      EXPECT_GT(rig.LitPixels(), 0);
-      e.SetFiring(false);
-      int guard = 0;
-      while (e.ParticleCount() > 0 && guard++ < 100000) e.Step(rig.ctx);
-      EXPECT_EQ(e.ParticleCount(), 0);
-      EXPECT_EQ(rig.LitPixels(), 0) << "type " << type << " pixel " << pixel;
-    }
+    auto rig = WarpRig(type, 12, 40 + type);
+    rig.ctx.settings.PixelSize = type % 2 ? 1 : 9;  // single pixels and the widest blocks
+    rig.ctx.settings.SplineSteps = 20;
+    WarpEngine e;
+    e.Setup(rig.ctx);
+    Steps(e, rig.ctx, 150);
+    EXPECT_GT(rig.LitPixels(), 0);
+    e.SetFiring(false);
+    int guard = 0;
+    while (e.ParticleCount() > 0 && guard++ < 100000) e.Step(rig.ctx);
+    EXPECT_EQ(e.ParticleCount(), 0);
+    EXPECT_EQ(rig.LitPixels(), 0) << "type " << type;
   }
-}
-
-TEST(WarpFrames, SegmentCarriesOverStepsAndShiftsOnce) {
-  auto rig = WarpRig(0, 3);
-  rig.ctx.settings.SplineSteps = 4;
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  const ControlWindow start = e.Window();
-  for (int frame = 0; frame < 4; ++frame) {
-    e.Step(rig.ctx);
-    float x, y, z;
-    start.Head(1, static_cast<float>(frame) / 4, x, y, z);
-    EXPECT_NEAR(e.Splines().HeadX[1], x, 1e-6) << frame;
-  }
-  EXPECT_EQ(e.Window().CPX, start.CPX);  // not shifted yet: the last frame may be the final one
-  e.Step(rig.ctx);
-  for (size_t s = 0; s < 3; ++s) EXPECT_EQ(e.Window().CPX[s * 4], start.CPX[s * 4 + 1]);
-  float x, y, z;
-  start.Head(1, 1.0f, x, y, z);
-  EXPECT_NEAR(e.Splines().HeadX[1], x, 1e-5);  // the path continues where it left off
-  EXPECT_NEAR(e.Splines().HeadZ[1], z, 1e-5);
-}
-
-TEST(WarpFrames, SymmetricTypesShiftOnlyTheLeadingWindow) {
-  auto rig = WarpRig(3, 10);
-  rig.ctx.settings.SplineSteps = 2;
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  const ControlWindow start = e.Window();
-  Steps(e, rig.ctx, 3);
-  EXPECT_EQ(e.Window().CPX[0], start.CPX[1]);
-  for (size_t i = 4; i < start.CPX.size(); ++i) EXPECT_EQ(e.Window().CPX[i], start.CPX[i]);
 }
 
 }  // namespace
