@@ -108,17 +108,19 @@ TEST_F(DisplayWindowTest, ThePreviewNeverShowsTheMessageNorAnUnloadedForm) {
 }
 
 // The surface as the screen should show it: 0x00BBGGRR to 0xFFRRGGBB.
-int FirstDifference(const Surface& surface, const QImage& shown) {
+int FirstDifference(const Surface& surface, const QImage& shown, QPoint at) {
   for (int y = 0; y < surface.Height(); ++y)
     for (int x = 0; x < surface.Width(); ++x) {
       const auto c = static_cast<uint32_t>(surface.GetPixel(x, y));
       const QRgb want = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c >> 16));
-      if (shown.pixel(x, y) != want) return y * surface.Width() + x;
+      if (shown.pixel(x + at.x(), y + at.y()) != want) return y * surface.Width() + x;
     }
   return -1;
 }
 
-class TilePresenterTest : public ::testing::TestWithParam<int> {};
+// Each effect, painted straight into an RGB32 image (0), the same at an offset, as into a window's
+// part of a larger backing store (1), and into a format only Qt's drawing takes (2).
+class TilePresenterTest : public ::testing::TestWithParam<std::tuple<int, int>> {};
 
 TEST_P(TilePresenterTest, ThePresentedPictureEqualsTheSurfaceAfterEveryFrame) {
   QTemporaryDir dir;
@@ -127,12 +129,15 @@ TEST_P(TilePresenterTest, ThePresentedPictureEqualsTheSurfaceAfterEveryFrame) {
   ASSERT_TRUE(store.Open(dir.path().toStdString(), {}, &error)) << error;
   HeadlessDisplay display;
   display.Start(store.store(), 203, 117, 7);  // sizes that cut the last tiles short
-  std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), GetParam(), 0, false);
+  const auto [effect, target] = GetParam();
+  std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, 0, false);
   if (engine == nullptr) GTEST_SKIP() << "no engine for this effect";
 
   TilePresenter presenter;
   presenter.Resize(display.surface, 1);
-  QImage shown(display.surface.Width(), display.surface.Height(), QImage::Format_RGB32);
+  const QPoint at = target == 1 ? QPoint(5, 3) : QPoint();
+  QImage shown(display.surface.Width() + at.x(), display.surface.Height() + at.y(),
+               target == 2 ? QImage::Format_RGB888 : QImage::Format_RGB32);
   shown.fill(Qt::magenta);  // anything never presented shows up as a difference
   int frame = 0;
   int mismatch = -1;
@@ -141,16 +146,17 @@ TEST_P(TilePresenterTest, ThePresentedPictureEqualsTheSurfaceAfterEveryFrame) {
     const QRegion changed = presenter.TakePending();
     if (!changed.isEmpty()) {
       QPainter painter(&shown);
+      painter.translate(at);
       presenter.Paint(painter, changed);
     }
-    if (++frame % 25 == 0 && mismatch < 0) mismatch = FirstDifference(display.surface, shown);
+    if (++frame % 25 == 0 && mismatch < 0) mismatch = FirstDifference(display.surface, shown, at);
   };
   RunFrames(display.ctx, *engine, 400);
   EXPECT_EQ(mismatch, -1) << "first wrong pixel (index) by frame " << frame;
-  EXPECT_EQ(FirstDifference(display.surface, shown), -1);
+  EXPECT_EQ(FirstDifference(display.surface, shown, at), -1);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryEffect, TilePresenterTest, ::testing::Range(0, 6));
+INSTANTIATE_TEST_SUITE_P(EveryEffect, TilePresenterTest, ::testing::Combine(::testing::Range(0, 6), ::testing::Range(0, 3)));
 
 }  // namespace
 }  // namespace qsrn
