@@ -17,10 +17,14 @@ std::optional<int16_t> TryCInt(double v);
 // Rounds half to even into a 32-bit Long; nullopt when the value does not fit (or is NaN).
 std::optional<int32_t> TryCLng(double v);
 
-// Integer and Long conversions; a value that does not fit gives 0 rather than wrapping.
-inline int16_t CInt(double v) { return TryCInt(v).value_or(0); }
-// CLng is inline because every projected pixel of every engine goes through it; same result as
-// TryCLng(v).value_or(0) (rint rounds ties to even in the default rounding mode; NaN fails both tests).
+// Integer and Long conversions; a value that does not fit gives 0 rather than wrapping. Inline
+// because the engines convert in their inner loops; the same results as TryCInt(v).value_or(0)
+// and TryCLng(v).value_or(0) (rint rounds ties to even in the default rounding mode; NaN fails
+// both tests).
+inline int16_t CInt(double v) {
+  const double r = std::rint(v);
+  return r >= -32768.0 && r <= 32767.0 ? static_cast<int16_t>(r) : int16_t{0};
+}
 inline int32_t CLng(double v) {
   const double r = std::rint(v);
   return r >= -2147483648.0 && r <= 2147483647.0 ? static_cast<int32_t>(r) : 0;
