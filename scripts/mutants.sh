@@ -215,6 +215,7 @@ with open(os.path.join(WORK, "results.txt"), "w") as log:
             line += "  <- " + " ".join(failed or ["(crash)"])
         print(line, flush=True)
         log.write(line + "\n")
+        log.flush()  # the file can be followed while the run goes on
     build()
 
 pct = 100.0 * caught / compiled if compiled else 0.0

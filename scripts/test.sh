@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --test
 jobs=$(nproc)
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+# The program and its tests always, even in a build folder once configured without them.
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQSRN_BUILD_APP=ON >/dev/null
 cmake --build build/release -j "$jobs"
 (cd build/release && ctest --output-on-failure -j "$jobs")
 
