@@ -1,6 +1,6 @@
 // Fireworks burst types in motion: multi-bursts with their second stage, bursts that end off the
-// screen, jet heads and their damping, sparkle heads that live until the glitter phase, decay
-// stars running out of life and the twister's emission point.
+// screen, jet heads and their damping, sparkle heads that live until the glitter phase and decay
+// stars running out of life.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -199,24 +199,6 @@ TEST(FireworksDecayStars, AStarWhoseLifeReachesZeroIsRemovedTheNextFrame) {
   // Every star has reached life 0 and was erased; the shell started anew.
   EXPECT_EQ(st.ShellAge[0], 0);
   EXPECT_EQ(rig.sound.Count(SlotFile(kSoundDecayStar)), 2);
-}
-
-TEST(FireworksTwister, TheEmissionPointCirclesAtTheTwistDistance) {
-  FireworksRig rig;
-  ClampFireworksSettings(rig.settings());
-  const float ext = rig.settings().FireTwistExt;
-  float prevX = 0, prevY = 0, prevZ = 1, angle = 0;
-  float x = 0, y = 0, z = 1;
-  float ex = 0, ey = 0, ez = 0;
-  for (int f = 0; f < 10; ++f) {
-    z += 0.01f;  // the head moves along +z
-    TwisterEmitPoint(rig.ctx, x, y, z, prevX, prevY, prevZ, angle, ex, ey, ez);
-    const float d = std::sqrt((ex - x) * (ex - x) + (ey - y) * (ey - y) + (ez - z) * (ez - z));
-    const float expected = f == 0 ? 0.0f : (f * 15.0f < 36.0f ? ext * (f * 15.0f / 36.0f) : ext);
-    EXPECT_NEAR(d, expected, 1e-4) << "frame " << f;
-    EXPECT_FLOAT_EQ(prevZ, z);
-  }
-  EXPECT_NEAR(angle, 10 * 15 * 3.1415927f / 180, 1e-4);
 }
 
 }  // namespace
