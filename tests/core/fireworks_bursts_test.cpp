@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "effects/fireworks_bursts.h"
-#include "effects/fireworks_shapes.h"
 #include "fireworks_rig.h"
 
 namespace qsrn {

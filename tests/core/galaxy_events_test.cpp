@@ -1,5 +1,5 @@
-// The galaxy's star events: the flash and nova glyphs, burst and comet slots, the solar wind,
-// and the ambient stars' persistence, shell and colour ramp.
+// The galaxy's star events: the nova glyph, burst and comet slots, the solar wind, and the
+// ambient stars' shell.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -20,24 +20,6 @@ using testing::Harness;
 GalaxyParams FactoryParams() {
   EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
   return ClampGalaxySettings(s);
-}
-
-TEST(GalaxyNewStarGlyph, RowsShrinkWithTheRemainingFrames) {
-  Harness h(400, 400);
-  GalaxyParams p = FactoryParams();
-  p.NewExt = 2;  // e = 2 pixels at depth 1
-  p.NewFrames = 3;
-  const int expected[] = {33, 17, 7};  // q = 1, 0.667, 0.333
-  for (int frames = 3; frames >= 1; --frames) {
-    DrawNewStar(h.ctx, p, 200, 200, 1.0f, frames, 0xFFFFFF);
-    EXPECT_EQ(h.CountColor(0xFFFFFF), expected[3 - frames]) << "frames " << frames;
-    DrawNewStar(h.ctx, p, 200, 200, 1.0f, frames, 0);
-    EXPECT_TRUE(h.Lit().empty());
-  }
-  // Below a tenth of the frames only the centre remains.
-  p.NewFrames = 20;
-  DrawNewStar(h.ctx, p, 200, 200, 1.0f, 1, 0xFFFFFF);
-  EXPECT_EQ(h.CountColor(0xFFFFFF), 1);
 }
 
 // The nova's five layers as described: the middle one at the star's depth, two 0.1 M and two
@@ -209,23 +191,6 @@ TEST(GalaxyAmbient, PlacedInTheBallAtThePass) {
   }
   EXPECT_LE(farthest, R * 1.0001);
   EXPECT_GT(farthest, R * 0.9);
-}
-
-TEST(GalaxyAmbient, AgedStarsUseTheLastRampEntry) {
-  GalaxyRun run;
-  testing::SetGalaxyEventsOff(run.ctx.settings);
-  EffectSettings& s = run.ctx.settings;
-  s.ParticleCount = 10;
-  s.Galaxy_ColorComp = 4;
-  s.Galaxy_Velocity = 0;
-  s.Galaxy_AmbStars = 999;
-  s.Galaxy_AmbPersist = 1.0f;
-  s.Galaxy_AmbCAgeInc = 0.5f;
-  run.Setup();
-  run.Run(200);  // the 200th frame is drawn at colour age 99.5, which rounds to 100
-  const auto lit = run.Lit();
-  ASSERT_GT(lit.size(), 50u);
-  EXPECT_EQ(run.CountColor(run.ctx.colors.AgeRamp[99]), static_cast<int>(lit.size()));
 }
 
 }  // namespace
