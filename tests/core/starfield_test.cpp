@@ -89,35 +89,29 @@ TEST(Starfield, ClampsItsCountsToTheDialogsRanges) {
   EXPECT_EQ(r.ctx.settings.Star_Comet_Percent, 0);
 }
 
+// Default settings, then crowded fast ones with big spheres and every star shed by the comet.
 TEST(Starfield, EraseRemovesExactlyWhatWasDrawn) {
-  // Default settings, then crowded fast ones with big spheres and every star shed by the comet.
-  for (int variant = 0; variant < 3; ++variant) {
-    Rig r(100 + static_cast<uint64_t>(variant));
+  for (bool crowded : {false, true}) {
+    Rig r(100 + crowded);
     EffectSettings& s = r.ctx.settings;
-    if (variant >= 1) {
+    if (crowded) {
       s.Star_Stars = 999;
       s.Star_Speed = 0.02f;
       s.Star_Dyson_Percent = 60;
       s.Star_Dyson_Radius = 50;
       s.Star_Dyson_Laterals = 8;
       s.Star_Dyson_RotAngle = 7;
-    }
-    if (variant == 2) {
       s.Star_Comet_Percent = 100;
       s.Star_Comet_NonBallistic = false;
       s.Star_Comet_Expansion = 99;
       s.FocalLength = 0.5f;
-      r.ctx.geometry = DeriveGeometry(320, 240, 1, 1, r.ctx.settings.FocalLength);
+      r.ctx.geometry = DeriveGeometry(320, 240, 1, 1, s.FocalLength);
     }
     r.engine.Setup(r.ctx);
-    for (int chunk = 0; chunk < 2; ++chunk) {
-      r.Run(500);
-      EXPECT_GT(r.LitPixels(), 0);
-      Surface saved = r.surface;
-      r.EraseLiveStars();
-      EXPECT_EQ(r.LitPixels(), 0) << "variant " << variant << " after " << (chunk + 1) * 500 << " frames";
-      r.surface = saved;
-    }
+    r.Run(1000);
+    EXPECT_GT(r.LitPixels(), 0);
+    r.EraseLiveStars();
+    EXPECT_EQ(r.LitPixels(), 0) << crowded;
   }
 }
 
@@ -148,10 +142,6 @@ TEST(Starfield, StarsRecycledAtTheNearPlaneAndPastTheEdges) {
   EXPECT_EQ(s.StarZ[8], s.ZFar);
   EXPECT_TRUE(s.StarAlive[8]);
   EXPECT_NEAR(s.StarZ[9], 0.0025f, 1e-6);
-  // The dot doubles as the depth halves, capped so that it never wraps.
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1.0f), 2);  // (1 + FocalLength) / 2
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 0.00390625f), 512);
-  EXPECT_EQ(Starfield::DotWidth(r.ctx, 1e-9f), 32767);
 }
 
 TEST(Starfield, SphereLayout) {
@@ -199,30 +189,8 @@ TEST(Starfield, SphereLayout) {
   EXPECT_EQ(st.StarX[20], x);
 }
 
-TEST(Starfield, SmallestSphereHasOneEquatorStar) {
-  Rig r;
-  BuildOneSphere(r, 10, 1, 1, 20, 90);
-  const Starfield::State& st = r.st();
-  EXPECT_EQ(st.SphereSize, 3);
-  EXPECT_EQ(st.PoolCount, 7);
-  const size_t ring = 7;  // entries 9, 8 are the poles, 7 the ring star
-  EXPECT_TRUE(st.StarInSphere[ring]);
-  EXPECT_NEAR(st.StarZ[ring], st.ZFar - 0.2f, 1e-6);
-  EXPECT_NEAR(st.OrbitRadius[ring], 0.2f, 1e-6);
-  // A quarter turn per frame.
-  const float before = st.OrbitAngle[ring];
-  r.engine.Step(r.ctx);
-  EXPECT_NEAR(st.OrbitAngle[ring] - before, 1.5707964f, 1e-6);
-}
-
-TEST(Starfield, CometShedsStarsOnlyWhenAsked) {
-  Rig none;
-  none.ctx.settings.Star_Comet_Percent = 0;
-  none.ctx.settings.Star_Speed = 0.05f;
-  none.engine.Setup(none.ctx);
-  none.Run(300);
-  for (size_t i = 0; i < none.st().StarDX.size(); ++i) ASSERT_EQ(none.st().StarDX[i], 0.0f);
-
+// Every star shed by the comet starts at its head, one spread away, and drifts by its own step.
+TEST(Starfield, CometShedsStarsThatDrift) {
   Rig all;
   all.ctx.settings.Star_Comet_Percent = 100;
   all.ctx.settings.Star_Dyson_Percent = 0;
@@ -234,7 +202,6 @@ TEST(Starfield, CometShedsStarsOnlyWhenAsked) {
     const float len = std::hypot(st.StarDX[i], st.StarDY[i]);
     EXPECT_NEAR(len, st.CometSpread, 1e-6);
   }
-  // Shed stars drift by their own step each frame.
   const std::vector<float> x = st.StarX, dx = st.StarDX;
   all.engine.Step(all.ctx);
   int drifted = 0;
