@@ -8,7 +8,7 @@
 #include "effects/galaxy.h"
 #include "effects/galaxy_settings.h"
 #include "effects/galaxy_shape.h"
-#include "gravity_galaxy_harness.h"
+#include "galaxy_rig.h"
 #include "settings/catalogue.h"
 
 namespace qsrn {

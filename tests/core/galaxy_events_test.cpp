@@ -9,13 +9,13 @@
 
 #include "effects/galaxy.h"
 #include "effects/galaxy_events.h"
-#include "gravity_galaxy_harness.h"
+#include "galaxy_rig.h"
 
 namespace qsrn {
 namespace {
 
 using testing::GalaxyRun;
-using testing::Harness;
+using testing::EngineRig;
 
 GalaxyParams FactoryParams() {
   EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
@@ -25,7 +25,7 @@ GalaxyParams FactoryParams() {
 // The nova's five layers as described: the middle one at the star's depth, two 0.1 M and two
 // 0.2 M in front of and behind it, each with its own list of offsets in its own unit e; a layer
 // at or behind the eye is left out.
-std::set<std::pair<int32_t, int32_t>> DescribedNova(const Harness& h, const GalaxyParams& p, float z, int frames) {
+std::set<std::pair<int32_t, int32_t>> DescribedNova(const EngineRig& h, const GalaxyParams& p, float z, int frames) {
   using Offsets = std::vector<std::pair<int, int>>;
   auto cross = [](int k) { return Offsets{{k, 0}, {0, k}}; };
   auto pair = [](int a, int b) { return Offsets{{a, b}}; };
@@ -61,7 +61,7 @@ TEST(GalaxyNovaGlyph, PixelsLandWhereTheLayersPutThem) {
   p.NovaFrames = 40;
   // All five layers in front of the eye; then a star so close that two layers fall behind it.
   for (const auto& [z, ext, frames] : {std::tuple{0.5f, 1.5f, 40}, std::tuple{0.12f, 0.9999f, 31}}) {
-    Harness h(1000, 1000);
+    EngineRig h(std::nullopt, 1000, 1000, 1);
     p.NovaExt = ext;
     DrawNova(h.ctx, p, 0, 0, z, frames, 0xFFFFFF);
     EXPECT_EQ(h.Lit(), DescribedNova(h, p, z, frames)) << z;

@@ -6,17 +6,15 @@
 #include <set>
 
 #include "effects/gravity.h"
-#include "gravity_galaxy_harness.h"
+#include "engine_rig.h"
 
 namespace qsrn {
 namespace {
 
-using testing::Harness;
-
-struct GravityRun : Harness {
+struct GravityRun : testing::EngineRig {
   GravityLoop engine;
   explicit GravityRun(bool clampFirst = true)
-      : Harness(640, 480, 12345, EffectIndex::GravityWells), engine(clampFirst) {}
+      : EngineRig(EffectIndex::GravityWells, 640, 480, 12345), engine(clampFirst) {}
   void Setup() { engine.Setup(ctx); }
   const GravityState& S() const { return engine.State(); }
 };

@@ -22,9 +22,7 @@ struct Rig : testing::EngineRig {
   Starfield engine;
 
   explicit Rig(uint64_t seed = 7, int32_t width = 320, int32_t height = 240)
-      : EngineRig(EffectIndex::Starfield, width, height, seed) {
-    PrepareSurface(surface);
-  }
+      : EngineRig(EffectIndex::Starfield, width, height, seed) {}
   const Starfield::State& st() const { return engine.state(); }
   void Run(int frames) {
     for (int i = 0; i < frames; ++i) engine.Step(ctx);
