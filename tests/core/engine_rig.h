@@ -26,16 +26,11 @@ inline const SettingsStore& EmptyStore() {
   return store;
 }
 
-// One effect's section at its factory values, the performance multiplier left out.
-inline void LoadFactorySettings(Context& ctx, EffectIndex effect) {
-  LoadEffectSettings(ctx, EmptyStore(), static_cast<int>(effect), 0, false);
-}
-
-// The record as the loaders leave it for one effect, for tests of settings alone.
+// The record as the loaders leave it for one effect (the performance multiplier left out).
 inline EffectSettings FactorySettings(EffectIndex effect) {
   Context ctx;
   LoadGeneralSettings(ctx, EmptyStore(), 320, 240, false);
-  LoadFactorySettings(ctx, effect);
+  LoadEffectSettings(ctx, EmptyStore(), static_cast<int>(effect), 0, false);
   return ctx.settings;
 }
 
@@ -52,7 +47,7 @@ struct EngineRig {
     ctx.rng.Seed(seed);
     BuildTrigTables(ctx.trig);
     LoadGeneralSettings(ctx, EmptyStore(), width, height, false);
-    if (effect) LoadFactorySettings(ctx, *effect);
+    if (effect) LoadEffectSettings(ctx, EmptyStore(), static_cast<int>(*effect), 0, false);
   }
   // The context points into the rig itself: a copy would point at the original.
   EngineRig(const EngineRig&) = delete;
