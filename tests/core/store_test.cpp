@@ -30,10 +30,16 @@ std::string Get(const SettingsStore& s, std::string_view section, std::string_vi
   return s.RegGetString(0, kAppName, section, name, "<def>");
 }
 
+class Store : public ::testing::Test {
+ protected:
+  TempDir dir;
+  SettingsStore store{dir.path()};
+};
+class StoreFaults : public Store {};
+
 }  // namespace
 
-TEST(Store, WritesCreateTheSectionTrimTheValueAndIgnoreCase) {
-  TempDir dir;
+TEST_F(Store, WritesCreateTheSectionTrimTheValueAndIgnoreCase) {
   SettingsStore store(dir / "cfg");  // the directory does not exist yet
   SettingsStore::Batch bad(store);    // one value no line can hold spoils the whole batch
   bad.Set("General", "ColorRed", "1");
@@ -52,9 +58,7 @@ TEST(Store, WritesCreateTheSectionTrimTheValueAndIgnoreCase) {
   EXPECT_NE(ReadFile(store.FileFor(0)).find("[SOFTWARE\\Quasarine\\QSRN_SS\\Extra]\nx=1\n"), std::string::npos);
 }
 
-TEST(Store, TypedGettersGiveTheDefaultForNonNumbersAndZeroWhenTooBig) {
-  TempDir dir;
-  SettingsStore store(dir.path());
+TEST_F(Store, TypedGettersGiveTheDefaultForNonNumbersAndZeroWhenTooBig) {
   SettingsStore::Batch batch(store);
   for (auto [name, value] : {std::pair{"abc", "abc"}, {"big", "40000"}, {"half", "2.5"}, {"halfUp", "3.5"},
                              {"blank", " 17 "}, {"exp", "1E3"}, {"huge", "1e39"}, {"empty", ""},
@@ -72,9 +76,7 @@ TEST(Store, TypedGettersGiveTheDefaultForNonNumbersAndZeroWhenTooBig) {
   EXPECT_EQ(store.GetSettingSingle(kAppName, "Nowhere", "abc", 0.5f), 0.5f);
 }
 
-TEST(Store, LongValuesReadWholeUpToTheLimitAndLongerOnesAreRefused) {
-  TempDir dir;
-  SettingsStore store(dir.path());
+TEST_F(Store, LongValuesReadWholeUpToTheLimitAndLongerOnesAreRefused) {
   const std::string atLimit(SettingsStore::kMaxValueBytes, 'x');
   ASSERT_TRUE(store.RegSetString(kAppName, "SoundFX", "Fire_Launch", atLimit));
   EXPECT_EQ(Get(store, "SoundFX", "Fire_Launch"), atLimit);
@@ -88,9 +90,7 @@ TEST(Store, LongValuesReadWholeUpToTheLimitAndLongerOnesAreRefused) {
 }
 
 // A section written by hand under its plain name wins over the long one and takes its values.
-TEST(Store, LongSectionNamesAreRewrittenShortLosingNothing) {
-  TempDir dir;
-  SettingsStore store(dir.path());
+TEST_F(Store, LongSectionNamesAreRewrittenShortLosingNothing) {
   WriteFile(store.FileFor(0),
             "; my notes\n[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=50\n; mine\nColorGrn=60\n\n"
             "[SOFTWARE\\Quasarine\\QSRN_SS\\Fireworks]\nFireSparks=7\n\n[general]\nColorGrn=61\nnot a setting\n");
@@ -104,9 +104,7 @@ TEST(Store, LongSectionNamesAreRewrittenShortLosingNothing) {
   EXPECT_EQ(Get(store, "Fireworks", "FireSparks"), "7");
 }
 
-TEST(Store, WriteIsAtomicAndLeavesNoTemporaryFiles) {
-  TempDir dir;
-  SettingsStore store(dir.path());
+TEST_F(Store, WriteIsAtomicAndLeavesNoTemporaryFiles) {
   ASSERT_TRUE(store.RegSetString(kAppName, "General", "a", "0"));
   // A reader in another process sees either the old pair or the new pair, never half a file.
   const pid_t reader = Spawn([&] {
@@ -132,11 +130,9 @@ TEST(Store, WriteIsAtomicAndLeavesNoTemporaryFiles) {
   EXPECT_EQ(st.st_mode & 0777, 0600u);  // settings are private to their user
 }
 
-TEST(Store, TwoProcessesWritingAtOnceLoseNeithersValues) {
-  TempDir dir;
-  SettingsStore store(dir.path());
-  auto writer = [&store](const std::string prefix) {
-    return Spawn([&store, prefix] {
+TEST_F(Store, TwoProcessesWritingAtOnceLoseNeithersValues) {
+  auto writer = [this](const std::string prefix) {
+    return Spawn([this, prefix] {
       bool ok = true;
       for (int i = 0; i < 60; ++i)
         ok = store.RegSetString(kAppName, i % 2 ? "Galaxy" : "Fireworks", prefix + std::to_string(i), std::to_string(i)) && ok;
@@ -152,9 +148,7 @@ TEST(Store, TwoProcessesWritingAtOnceLoseNeithersValues) {
           << prefix << i;
 }
 
-TEST(Store, BrokenFilesReadAsDefaultsAndNeverHang) {
-  TempDir dir;
-  SettingsStore store(dir.path());
+TEST_F(Store, BrokenFilesReadAsDefaultsAndNeverHang) {
   const std::filesystem::path file = store.FileFor(0);
   for (const std::string& text :
        {std::string(), std::string("[SOFTWARE\\Quasarine\\QSRN_SS\\Gen"), std::string("\0\x01\xfe\xff\n\n[\0", 8),
@@ -191,7 +185,7 @@ TEST(Store, BrokenFilesReadAsDefaultsAndNeverHang) {
   EXPECT_EQ(std::filesystem::file_size(file), 100u << 20);
 }
 
-TEST(Store, DefaultDirectoryFollowsXdgConfigHome) {
+TEST_F(Store, DefaultDirectoryFollowsXdgConfigHome) {
   const char* saved = std::getenv("XDG_CONFIG_HOME");
   const std::string keep = saved ? saved : "";
   ::setenv("XDG_CONFIG_HOME", "/tmp/somewhere", 1);
@@ -203,9 +197,7 @@ TEST(Store, DefaultDirectoryFollowsXdgConfigHome) {
   else ::unsetenv("XDG_CONFIG_HOME");
 }
 
-TEST(StoreFaults, AWriterGivesUpOnALockHeldElsewhereAndCleansUpAfterKilledWriters) {
-  TempDir dir;
-  SettingsStore store(dir.path());
+TEST_F(StoreFaults, AWriterGivesUpOnALockHeldElsewhereAndCleansUpAfterKilledWriters) {
   ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", "1"));
   // A second open file description conflicts like another (stopped) process would.
   const int held = ::open(store.LockFileFor(0).c_str(), O_RDWR);
@@ -221,10 +213,8 @@ TEST(StoreFaults, AWriterGivesUpOnALockHeldElsewhereAndCleansUpAfterKilledWriter
   EXPECT_TRUE(std::filesystem::exists(dir / ".user.ini.a1B2c3"));       // another file's, another lock
 }
 
-TEST(StoreFaults, RootWritingAUsersStoreKeepsOwnerAndMode) {
+TEST_F(StoreFaults, RootWritingAUsersStoreKeepsOwnerAndMode) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root";
-  TempDir dir;
-  SettingsStore store(dir.path());
   ASSERT_EQ(::chown(dir.path().c_str(), 65534, 65534), 0);
   for (const char* value : {"1", "2"}) {  // a new file, then a replaced one
     ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", value));
@@ -236,9 +226,7 @@ TEST(StoreFaults, RootWritingAUsersStoreKeepsOwnerAndMode) {
   }
 }
 
-TEST(StoreFaults, AHundredAndFiftyGettersReadTheFileOnce) {
-  TempDir dir;
-  SettingsStore store(dir.path());
+TEST_F(StoreFaults, AHundredAndFiftyGettersReadTheFileOnce) {
   ASSERT_TRUE(store.RegSetString(kAppName, "Starfield", "Star_Stars", "300"));
   SettingsStore reader(dir.path());
   int getters = 0;
