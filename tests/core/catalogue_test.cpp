@@ -27,9 +27,6 @@ TEST(Catalogue, EveryKeyIsSpelledOnceWithItsFactoryValueInRange) {
   }
   EXPECT_EQ(seen.size(), 10u + 9 + 3 + 43 + 11 + 11 + 10 + 10 + 37 + 10);
   EXPECT_EQ(FindKey(SectionId::Galaxy, "FireSparks"), nullptr);
-  // The dialog writes a frame quota of 1000 where an empty store means none.
-  EXPECT_EQ(FindKey(SectionId::Advanced, "Adv_EffectFPC")->def, "0");
-  EXPECT_EQ(FindKey(SectionId::Advanced, "Adv_EffectFPC")->FactoryText(), "1000");
   EXPECT_TRUE(FindKey(SectionId::Sparkler, "B_Spline_AntiGrav")->AcceptsFraction());
   EXPECT_FALSE(FindKey(SectionId::Gravity, "Grav_Pixels")->AcceptsFraction());
 }

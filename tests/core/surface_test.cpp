@@ -1,8 +1,7 @@
-// The framebuffer's drawing operations (dots, circles, blocks) and the projection at the edges
-// of the screen: what is drawn, that drawing again in black leaves nothing, and clipping.
+// The framebuffer's drawing operations (dots and blocks): what is drawn, that drawing again in
+// black leaves nothing, and clipping.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <map>
 #include <set>
 #include <utility>
@@ -90,21 +89,6 @@ TEST(SurfaceDot, ShapesClippingAndErase) {
   EXPECT_FALSE(Lit(edges).empty());
   for (auto [x, y] : spots) edges.DrawDot(x, y, 0);
   EXPECT_TRUE(Lit(edges).empty());
-}
-
-// An outline at the radius, erased by drawing it again in black; radius 0 is one pixel, and a
-// negative radius or a far centre (no overflow) draws nothing.
-TEST(SurfaceCircle, OutlineAtRadiusAndErasable) {
-  Surface s(50, 50);
-  s.DrawCircle(25, 25, 10, 0xFF00FF);
-  const Pixels lit = Lit(s);
-  for (auto p : {std::pair{35, 25}, {15, 25}, {25, 35}, {25, 15}}) EXPECT_TRUE(lit.count(p));
-  for (auto [x, y] : lit) EXPECT_NEAR(std::hypot(x - 25, y - 25), 10.0, 0.75);  // not a disc
-  s.DrawCircle(25, 25, 10, 0);
-  s.DrawCircle(3, 3, 0, 0xFF);
-  s.DrawCircle(3, 3, -4, 0xFF);
-  s.DrawCircle(INT32_MAX, 0, 30000, 0xFF);
-  EXPECT_EQ(Lit(s), (Pixels{{3, 3}}));
 }
 
 // The block below and right of the point, filled row by row: two wide up to 4, three from 5; 1
