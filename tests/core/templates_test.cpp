@@ -15,13 +15,22 @@ namespace qsrn {
 
 namespace {
 using test::ReadFile;
-using test::TempDir;
 using test::WriteFile;
+
+class Import : public ::testing::Test {
+ protected:
+  std::string Stored(std::string_view section, std::string_view key) {
+    return store.RegGetString(0, kAppName, section, key, "<missing>");
+  }
+  test::TempDir dir;
+  SettingsStore store{dir / "cfg"};
+  const std::filesystem::path file = dir / "look.qsn";
+};
+class Template : public Import {};
+class TemplateFieldsTest : public Import {};
 }  // namespace
 
-TEST(Template, ProfileReadsGiveDefaultsAndCutLongValues) {
-  TempDir dir;
-  const auto file = dir / "look.qsn";
+TEST_F(Template, ProfileReadsGiveDefaultsAndCutLongValues) {
   EXPECT_EQ(IniGetString(file, "General", "LockMessage", "none"), "none");  // no file
   EXPECT_EQ(IniGetNumber(file, "General", "PixelSize", 3), 3);
   WriteFile(file, "[general]\nlockmessage = " + std::string(300, 'm') + "\nPixelSize= 4 px\nColorRed=abc\n");
@@ -34,9 +43,7 @@ TEST(Template, ProfileReadsGiveDefaultsAndCutLongValues) {
   EXPECT_EQ(IniGetString(file, "g", "m", ""), std::string(253, 'a') + "\xC3\xA9");
 }
 
-TEST(Template, PutStringReplacesInPlaceAndKeepsTheRest) {
-  TempDir dir;
-  const auto file = dir / "look.qsn";
+TEST_F(Template, PutStringReplacesInPlaceAndKeepsTheRest) {
   EXPECT_NE(IniPutString(file, "General", "ColorRed", "50"), 0);  // creates the file
   EXPECT_EQ(ReadFile(file), "[General]\nColorRed=50\n");
   WriteFile(file, "[Mine]\nnote=keep\n[General]\n; comment\nColorRed=50\nExtra=1\n");
@@ -47,7 +54,7 @@ TEST(Template, PutStringReplacesInPlaceAndKeepsTheRest) {
   EXPECT_EQ(IniPutString("", "General", "ColorRed", "1"), 0);
 }
 
-TEST(Template, LayoutHasEverySectionOnceInOrder) {
+TEST_F(Template, LayoutHasEverySectionOnceInOrder) {
   const auto layout = TemplateLayout();
   std::string shape;
   for (const auto& sec : layout) shape += std::string(sec.name) + ":" + std::to_string(sec.keys.size()) + " ";
@@ -59,17 +66,7 @@ TEST(Template, LayoutHasEverySectionOnceInOrder) {
   EXPECT_EQ(layout[9].keys[36]->key, "Galaxy_Profile");
 }
 
-class Import : public ::testing::Test {
- protected:
-  std::string Stored(std::string_view section, std::string_view key) {
-    return store.RegGetString(0, kAppName, section, key, "<missing>");
-  }
-  TempDir dir;
-  SettingsStore store{dir / "cfg"};
-};
-
 TEST_F(Import, CopiesTheLayoutsKeysOnlyWithGarbageAsZero) {
-  const auto file = dir / "shared.qsn";
   WriteFile(file,
             "[Admin]\nCopyright=someone\n"
             "[Fireworks]\nFireSparks=abc\nFireWorks = 12 shells\nFirePersist=.90\nEvil=1\n"
@@ -134,19 +131,18 @@ TEST_F(Import, SavedFieldTextsReadBackWithTheAdvancedKeys) {
 }
 
 TEST_F(Import, OneKeyCopiesBetweenStoreAndTemplate) {
-  const auto current = dir / "current.qsn";
   const auto other = dir / "other.qsn";
   ASSERT_TRUE(store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "40"));
-  EXPECT_TRUE(CopyStoreValueToTemplate(store, current, "Advanced", "Adv_TimeDelay", "25"));
-  EXPECT_TRUE(CopyStoreValueToTemplate(store, current, "Advanced", "Adv_FontSize", "20"));
-  EXPECT_EQ(IniGetString(current, "Advanced", "Adv_TimeDelay", ""), "40");
-  EXPECT_EQ(IniGetString(current, "Advanced", "Adv_FontSize", ""), "20");
+  EXPECT_TRUE(CopyStoreValueToTemplate(store, file, "Advanced", "Adv_TimeDelay", "25"));
+  EXPECT_TRUE(CopyStoreValueToTemplate(store, file, "Advanced", "Adv_FontSize", "20"));
+  EXPECT_EQ(IniGetString(file, "Advanced", "Adv_TimeDelay", ""), "40");
+  EXPECT_EQ(IniGetString(file, "Advanced", "Adv_FontSize", ""), "20");
   WriteFile(other, "[Advanced]\nAdv_TimeDelay=7\n");
-  EXPECT_TRUE(CopyTemplateValueToStore(store, current, "Advanced", "Adv_TimeDelay", "25", other));
+  EXPECT_TRUE(CopyTemplateValueToStore(store, file, "Advanced", "Adv_TimeDelay", "25", other));
   EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "7");
-  EXPECT_TRUE(CopyTemplateValueToStore(store, current, "Advanced", "Adv_TimeDelay", "25"));
+  EXPECT_TRUE(CopyTemplateValueToStore(store, file, "Advanced", "Adv_TimeDelay", "25"));
   EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "40");
-  EXPECT_TRUE(CopyTemplateValueToStore(store, current, "Advanced", "Adv_HueStart", "0"));
+  EXPECT_TRUE(CopyTemplateValueToStore(store, file, "Advanced", "Adv_HueStart", "0"));
   EXPECT_EQ(Stored("Advanced", "Adv_HueStart"), "0");
 }
 
@@ -162,7 +158,6 @@ TEST_F(Import, LineEndCharactersNeverReachAValue) {
 }
 
 TEST_F(Import, ConcurrentOneKeyCopiesIntoATemplateLoseNothing) {
-  const auto file = dir / "shared.qsn";
   SettingsStore::Batch batch(store);
   for (int k = 100; k < 160; ++k) batch.Set("Advanced", std::to_string(k), std::to_string(k));
   ASSERT_TRUE(batch.Commit());
@@ -180,7 +175,7 @@ TEST_F(Import, ConcurrentOneKeyCopiesIntoATemplateLoseNothing) {
 }
 
 // What the dialog stores for the text a key shows.
-TEST(TemplateFieldsTest, StoredTextAsTheKeyIsShown) {
+TEST_F(TemplateFieldsTest, StoredTextAsTheKeyIsShown) {
   for (auto [key, shown, stored] : {std::tuple{"FireSpeed", "020.50", "20.5"}, {"FireSpeed", "", "0"},
                                     {"FireBurstShell", "2", "1"}, {"Warp_Type", "3.0", "3"},
                                     {"LockMessage", "  hi there ", "hi there"}, {"FocalLength", " 1.0 ", "1.0"},
@@ -188,9 +183,7 @@ TEST(TemplateFieldsTest, StoredTextAsTheKeyIsShown) {
     EXPECT_EQ(StoredText(*FindDialogKey(key)->key, shown), stored) << key << " '" << shown << "'";
 }
 
-TEST(TemplateFieldsTest, ATemplateLackingKeysGivesTheirTemplateDefaults) {
-  TempDir dir;
-  const auto file = dir / "part.qsn";
+TEST_F(TemplateFieldsTest, ATemplateLackingKeysGivesTheirTemplateDefaults) {
   WriteFile(file, "[Galaxy]\nGalaxy_Stars=77\n[Fireworks]\nFireMultiMoment=abc\n[General]\nLockMessage=" +
                       std::string(300, 'x') + "\n[Advanced]\nAdv_TimeDelay=40\n");
   FieldTexts texts;
