@@ -7,6 +7,7 @@
 
 #include "settings/catalogue.h"
 #include "settings/numeric.h"
+#include "settings/templates.h"
 
 namespace qsrn {
 
@@ -52,6 +53,14 @@ TEST(Catalogue, TemplateSlotsAndThemeFieldsAreComplete) {
     if (i != 6) galaxy.push_back(i);  // field 6 is the axial plane
   EXPECT_EQ(themeFields(SectionId::Fireworks), fire);
   EXPECT_EQ(themeFields(SectionId::Galaxy), galaxy);
+  // The template's sections in their order, each with its keys, some in an order of their own.
+  const auto layout = TemplateLayout();
+  std::string shape;
+  for (const auto& sec : layout) shape += std::string(sec.name) + ":" + std::to_string(sec.keys.size()) + " ";
+  EXPECT_EQ(shape, "Admin:1 General:8 Advanced:9 PixelColor:3 Fireworks:43 Starfield:11 B-SplineWarp:11 "
+                   "B-SplineSpark:10 GravityWell:10 Galaxy:37 ");
+  EXPECT_EQ(layout[4].keys[20]->key, "FireLaunchPct");
+  EXPECT_EQ(layout[9].keys[36]->key, "Galaxy_Profile");
 }
 
 }  // namespace qsrn
