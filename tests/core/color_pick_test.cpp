@@ -91,32 +91,27 @@ TEST(PickColor, HueVariationWindow) {
   EXPECT_EQ(PickColor(ctx, 0x00FF00, 360), ctx.colors.HueTable[330]);
 }
 
-// By default every group varies its hue around one hue 1..360; with both percentages 0 a group
-// keeps one solid colour; with intensity 100 it varies the intensity of one colour.
+// By default every group varies its hue around one wheel colour of hue 1..360; with both
+// percentages 0 a group keeps one solid colour; with intensity 100 it dims one colour.
 TEST(ColorScheme, PercentagesChooseTheScheme) {
   Context ctx = ColorContext();
   int32_t color = 0;
   bool keep = true;
   int16_t hue = -1;
-  std::set<int16_t> hues;
-  for (int i = 0; i < 5000; ++i) {
-    ChooseColorScheme(ctx, color, keep, hue);
-    ASSERT_FALSE(keep);
-    ASSERT_GE(HueIndexOf(ctx, color), 0);
-    hues.insert(hue);
-  }
-  EXPECT_EQ(*hues.begin(), 1);
-  EXPECT_EQ(*hues.rbegin(), 360);
-  for (int pctInt : {0, 100}) {
-    ctx.settings.ColorPctHue = 0;
-    ctx.settings.ColorPctInt = pctInt;
-    for (int i = 0; i < 200; ++i) {
+  for (auto [pctHue, pctInt, lowest, highest] : {std::tuple{100, 0, 1, 360}, {0, 0, 0, 0}, {0, 100, 0, 0}}) {
+    ctx.settings.ColorPctHue = static_cast<int16_t>(pctHue);
+    ctx.settings.ColorPctInt = static_cast<int16_t>(pctInt);
+    std::set<int> hues;
+    for (int i = 0; i < 5000; ++i) {
       ChooseColorScheme(ctx, color, keep, hue);
-      ASSERT_EQ(keep, pctInt == 0);
-      ASSERT_EQ(hue, 0);
+      hues.insert(hue);
+      ASSERT_EQ(keep, pctHue == 0 && pctInt == 0);
       const int32_t c = ColorOrKeep(ctx, keep, color, hue);
-      ASSERT_TRUE(keep ? c == color : RedOf(c) <= RedOf(color) && BlueOf(c) <= BlueOf(color));
+      ASSERT_TRUE(pctInt ? RedOf(c) <= RedOf(color) && BlueOf(c) <= BlueOf(color)
+                         : keep ? c == color : HueIndexOf(ctx, color) >= 0);
     }
+    EXPECT_EQ(*hues.begin(), lowest);
+    EXPECT_EQ(*hues.rbegin(), highest);
   }
 }
 
