@@ -76,13 +76,15 @@ TEST(FrameDelay, WaitsTheDelayFromTheFrameStartAndStopsOnRequest) {
   EXPECT_EQ(r.platform.dispatches, 5);
 }
 
+// A frame is presented before the wait; it ends the run on a stop request, or in the preview
+// when the parent window is gone.
 TEST(EndFrame, PresentsBeforeWaitingAndStopsOnRequestOrALostPreviewParent) {
   Rig r;
   r.StartFrame();
   EXPECT_FALSE(EndFrame(r.ctx));
   EXPECT_EQ(r.platform.presentedAfter, 0);
   r.platform.parentAlive = false;
-  r.ctx.runMode = RunMode::Saver;  // only the preview has a parent to lose
+  r.ctx.runMode = RunMode::Saver;
   EXPECT_FALSE(EndFrame(r.ctx));
   r.ctx.runMode = RunMode::Preview;
   EXPECT_TRUE(EndFrame(r.ctx));
