@@ -29,48 +29,36 @@ int HueIndexOf(const Context& ctx, int32_t color) {
 }
 }  // namespace
 
-// Base 0: a random wheel colour, the whole wheel reachable; one draw per colour whatever the rule.
-TEST(PickColor, RandomWheelColourForBaseZeroAndOneDrawPerColour) {
-  Context ctx = ColorContext();
-  std::set<int32_t> seen;
+// Base 0: a random wheel colour, the whole wheel reachable. Hue 0: the base scaled by one factor
+// below 1, rounding down. Fixed hues ignore base and hue and scale the colour of the settings up
+// from the grey floor of 55. One draw per colour whatever the rule.
+TEST(PickColor, WheelIntensityAndFixedHues) {
+  Context ctx = ColorContext(), fixed = ColorContext();
+  fixed.settings.FixedHues = true;
+  fixed.settings.ColorGrn = fixed.settings.ColorBlu = 0;
+  std::set<int32_t> wheel;
+  std::set<int> dimReds, fixedReds;
   for (int i = 0; i < 20000; ++i) {
-    const int32_t c = PickColor(ctx, 0, 0);
-    ASSERT_GE(HueIndexOf(ctx, c), 0);
-    seen.insert(c);
+    wheel.insert(PickColor(ctx, 0, 0));
+    const int32_t dim = PickColor(ctx, RGB(200, 100, 50), 0);
+    ASSERT_NEAR(GreenOf(dim), RedOf(dim) / 2, 1);
+    dimReds.insert(RedOf(dim));
+    const int32_t c = PickColor(fixed, i % 3 == 0 ? 0 : 0x123456, i % 5);
+    ASSERT_TRUE(GreenOf(c) == 55 && BlueOf(c) == 55) << i;
+    fixedReds.insert(RedOf(c));
   }
-  EXPECT_GT(seen.size(), 300u);
+  for (int32_t c : wheel) ASSERT_GE(HueIndexOf(ctx, c), 0);
+  EXPECT_GT(wheel.size(), 300u);
+  EXPECT_GE(*dimReds.rbegin(), 195);
+  EXPECT_LE(*dimReds.rbegin(), 199);
+  EXPECT_EQ(*fixedReds.begin(), 55);
+  EXPECT_EQ(*fixedReds.rbegin(), 254);  // r < 1, so 255 is never reached
   Context a = ColorContext(), b = ColorContext();
   for (auto [base, hue] : {std::pair{0, 0}, {0x10, 0}, {0x10, 40}}) {
     PickColor(a, base, hue);
     b.Rnd();
   }
   EXPECT_EQ(a.Rnd(), b.Rnd());
-}
-
-// Hue 0 scales the base by one factor below 1, rounding down; fixed hues ignore base and hue and
-// scale the colour of the settings from the grey floor of 55.
-TEST(PickColor, IntensityOfBaseAndFixedHues) {
-  Context ctx = ColorContext();
-  int32_t brightest = 0;
-  for (int i = 0; i < 5000; ++i) {
-    const int32_t c = PickColor(ctx, RGB(200, 100, 50), 0);
-    ASSERT_LE(RedOf(c), 199);
-    ASSERT_NEAR(GreenOf(c), RedOf(c) / 2, 1);
-    brightest = std::max(brightest, RedOf(c));
-  }
-  EXPECT_GE(brightest, 195);
-  ctx.settings.FixedHues = true;
-  ctx.settings.ColorGrn = ctx.settings.ColorBlu = 0;
-  int lo = 999, hi = -1;
-  for (int i = 0; i < 20000; ++i) {
-    const int32_t c = PickColor(ctx, i % 3 == 0 ? 0 : 0x123456, i % 5);
-    ASSERT_EQ(GreenOf(c), 55);
-    ASSERT_EQ(BlueOf(c), 55);
-    lo = std::min(lo, RedOf(c));
-    hi = std::max(hi, RedOf(c));
-  }
-  EXPECT_EQ(lo, 55);
-  EXPECT_EQ(hi, 254);  // r < 1, so 255 is never reached
 }
 
 TEST(PickColor, HueVariationWindow) {
