@@ -1,8 +1,7 @@
-// The settings store: names without regard to case, typed getters, long values, atomic and
-// merged writes (with real second processes), and files that are missing, broken or huge; and
-// the faults people and host programs hit: a lock held by a stopped process, temporaries of
-// killed writers, root writing a user's store, no home at all, a load reading the file once,
-// --set overrides kept in memory, and a section written by hand under its plain name.
+// The settings store: names in any case, typed getters, long values, atomic and merged writes
+// from real processes, files missing, broken or huge, and the faults people and host programs
+// hit: a lock held by a stopped process, killed writers' temporaries, root writing a user's
+// store, no home at all, a load reading the file once, a section written by hand.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -104,9 +103,11 @@ TEST_F(Store, LongSectionNamesAreRewrittenShortLosingNothing) {
   EXPECT_EQ(Get(store, "Fireworks", "FireSparks"), "7");
 }
 
-TEST_F(Store, WriteIsAtomicAndLeavesNoTemporaryFiles) {
+// Writers in three processes at once lose none of each other's values; a reader in a fourth sees
+// the old pair or the new pair, never half a file; what is left is the file, private to its user,
+// and its lock.
+TEST_F(Store, WritesAreAtomicMergedAcrossProcessesAndLeaveNoTemporaryFiles) {
   ASSERT_TRUE(store.RegSetString(kAppName, "General", "a", "0"));
-  // A reader in another process sees either the old pair or the new pair, never half a file.
   const pid_t reader = Spawn([&] {
     bool whole = true;
     for (int i = 0; i < 300; ++i) {
@@ -115,22 +116,6 @@ TEST_F(Store, WriteIsAtomicAndLeavesNoTemporaryFiles) {
     }
     return whole;
   });
-  for (int i = 1; i <= 100; ++i) {
-    SettingsStore::Batch batch(store);
-    batch.Set("General", "a", std::to_string(i));
-    batch.Set("General", "padding", std::string(static_cast<size_t>(i) * 37, 'p'));
-    batch.Set("General", "b", std::to_string(i));
-    ASSERT_TRUE(batch.Commit());
-  }
-  EXPECT_TRUE(Succeeded(reader));
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-    EXPECT_TRUE(entry.path().filename() == "settings.ini" || entry.path().filename() == "settings.ini.lock") << entry;
-  struct stat st {};
-  ASSERT_EQ(::stat(store.FileFor(0).c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0600u);  // settings are private to their user
-}
-
-TEST_F(Store, TwoProcessesWritingAtOnceLoseNeithersValues) {
   auto writer = [this](const std::string prefix) {
     return Spawn([this, prefix] {
       bool ok = true;
@@ -140,12 +125,24 @@ TEST_F(Store, TwoProcessesWritingAtOnceLoseNeithersValues) {
     });
   };
   const pid_t first = writer("first"), second = writer("second");
+  for (int i = 1; i <= 100; ++i) {
+    SettingsStore::Batch batch(store);
+    batch.Set("General", "a", std::to_string(i));
+    batch.Set("General", "padding", std::string(static_cast<size_t>(i) * 37, 'p'));
+    batch.Set("General", "b", std::to_string(i));
+    ASSERT_TRUE(batch.Commit());
+  }
+  EXPECT_TRUE(Succeeded(reader));
   EXPECT_TRUE(Succeeded(first));
   EXPECT_TRUE(Succeeded(second));
   for (const char* prefix : {"first", "second"})
     for (int i = 0; i < 60; ++i)
-      EXPECT_EQ(Get(store, i % 2 ? "Galaxy" : "Fireworks", prefix + std::to_string(i)), std::to_string(i))
-          << prefix << i;
+      EXPECT_EQ(Get(store, i % 2 ? "Galaxy" : "Fireworks", prefix + std::to_string(i)), std::to_string(i)) << prefix << i;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    EXPECT_TRUE(entry.path().filename() == "settings.ini" || entry.path().filename() == "settings.ini.lock") << entry;
+  struct stat st {};
+  ASSERT_EQ(::stat(store.FileFor(0).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST_F(Store, BrokenFilesReadAsDefaultsAndNeverHang) {
