@@ -151,17 +151,14 @@ TEST(RunEngine, HeadlessFramesStopsAndThePreviewSettle) {
       ctx.StopRequested = ticks.size() == 7;
     }
   };
-  Context ctx;
-  Surface surface(8, 8);
+  Rig r;
   HeadlessPlatform platform;
   platform.SetTick(0xFFFFFF00u);
-  ctx.surface = &surface;
-  ctx.platform = &platform;
-  ctx.settings.Adv_TimeDelay = 25;
-  ctx.settings.Adv_EffectFPC = 10;
-  ctx.runMode = RunMode::Preview;
+  r.ctx.platform = &platform;
+  r.ctx.settings.Adv_EffectFPC = 10;
+  r.ctx.runMode = RunMode::Preview;
   Probe engine;
-  EXPECT_EQ(RunEngine(ctx, engine), 7);
+  EXPECT_EQ(RunEngine(r.ctx, engine), 7);
   for (size_t i = 2; i < engine.ticks.size(); ++i) EXPECT_EQ(engine.ticks[i] - engine.ticks[i - 1], 25);
   EXPECT_EQ(engine.settled, (std::vector<bool>{false, true, true, true, true, true, true}));
   Context none;
