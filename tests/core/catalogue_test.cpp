@@ -7,12 +7,13 @@
 
 #include "settings/catalogue.h"
 #include "settings/numeric.h"
+#include "settings/templates.h"
 
 namespace qsrn {
 
-TEST(Catalogue, EveryKeyIsSpelledOnce) {
+// One row per key, whatever its case, with its factory value inside its range.
+TEST(Catalogue, EveryKeyIsSpelledOnceWithItsFactoryValueInRange) {
   std::set<std::string> seen;
-  size_t rows = 0;
   for (const SectionSpec& sec : Catalogue()) {
     EXPECT_EQ(&Section(sec.id), &sec);
     for (const KeySpec& k : sec.keys) {
@@ -20,11 +21,15 @@ TEST(Catalogue, EveryKeyIsSpelledOnce) {
       std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
       EXPECT_TRUE(seen.insert(lower).second) << k.key;
       EXPECT_EQ(FindKey(sec.id, lower), &k);
-      ++rows;
+      if (!k.HasRange() || k.type == KeyType::String) continue;
+      EXPECT_GE(Val(k.FactoryText()), k.lo) << k.key;
+      EXPECT_LE(Val(k.FactoryText()), k.hi) << k.key;
     }
   }
-  EXPECT_EQ(rows, 10u + 9 + 3 + 43 + 11 + 11 + 10 + 10 + 37 + 10);
+  EXPECT_EQ(seen.size(), 10u + 9 + 3 + 43 + 11 + 11 + 10 + 10 + 37 + 10);
   EXPECT_EQ(FindKey(SectionId::Galaxy, "FireSparks"), nullptr);
+  EXPECT_TRUE(FindKey(SectionId::Sparkler, "B_Spline_AntiGrav")->AcceptsFraction());
+  EXPECT_FALSE(FindKey(SectionId::Gravity, "Grav_Pixels")->AcceptsFraction());
 }
 
 TEST(Catalogue, TemplateSlotsAndThemeFieldsAreComplete) {
@@ -48,22 +53,14 @@ TEST(Catalogue, TemplateSlotsAndThemeFieldsAreComplete) {
     if (i != 6) galaxy.push_back(i);  // field 6 is the axial plane
   EXPECT_EQ(themeFields(SectionId::Fireworks), fire);
   EXPECT_EQ(themeFields(SectionId::Galaxy), galaxy);
-}
-
-TEST(Catalogue, FactoryValuesLieInTheirRanges) {
-  for (const SectionSpec& sec : Catalogue())
-    for (const KeySpec& k : sec.keys) {
-      if (!k.HasRange() || k.type == KeyType::String) continue;
-      const double v = Val(k.FactoryText());
-      EXPECT_GE(v, k.lo) << k.key;
-      EXPECT_LE(v, k.hi) << k.key;
-    }
-  EXPECT_EQ(FindKey(SectionId::Advanced, "Adv_EffectFPC")->def, "0");
-  EXPECT_EQ(FindKey(SectionId::Advanced, "Adv_EffectFPC")->FactoryText(), "1000");
-  EXPECT_TRUE(FindKey(SectionId::Sparkler, "B_Spline_AntiGrav")->AcceptsFraction());
-  EXPECT_FALSE(FindKey(SectionId::Gravity, "Grav_ESpeed")->AcceptsFraction());
-  EXPECT_FALSE(FindKey(SectionId::Gravity, "Grav_Pixels")->AcceptsFraction());
-  EXPECT_TRUE(FindKey(SectionId::Galaxy, "Galaxy_AngleTInc")->AcceptsFraction());
+  // The template's sections in their order, each with its keys, some in an order of their own.
+  const auto layout = TemplateLayout();
+  std::string shape;
+  for (const auto& sec : layout) shape += std::string(sec.name) + ":" + std::to_string(sec.keys.size()) + " ";
+  EXPECT_EQ(shape, "Admin:1 General:8 Advanced:9 PixelColor:3 Fireworks:43 Starfield:11 B-SplineWarp:11 "
+                   "B-SplineSpark:10 GravityWell:10 Galaxy:37 ");
+  EXPECT_EQ(layout[4].keys[20]->key, "FireLaunchPct");
+  EXPECT_EQ(layout[9].keys[36]->key, "Galaxy_Profile");
 }
 
 }  // namespace qsrn

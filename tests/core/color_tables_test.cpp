@@ -47,18 +47,13 @@ TEST(TrigTables, AngleAccumulatesInFloat) {
 
 TEST(Geometry, DerivedFromSurfaceSize) {
   const SurfaceGeometry g = DeriveGeometry(1024, 768, 1, 1, 1.0f);
-  EXPECT_EQ(g.ScreenWidth, 1024);
-  EXPECT_EQ(g.ScreenHeight, 768);
-  EXPECT_EQ(g.CenterX, 512);
-  EXPECT_EQ(g.CenterY, 384);
-  EXPECT_EQ(g.ScaleX, 512.0f);
-  EXPECT_EQ(g.ScaleY, 384.0f);
+  EXPECT_EQ(std::tuple(g.ScreenWidth, g.ScreenHeight, g.CenterX, g.CenterY, g.ScaleX, g.ScaleY),
+            std::tuple(1024, 768, 512, 384, 512.0f, 384.0f));
   EXPECT_FLOAT_EQ(g.AspectRatio, 0.75f);
   EXPECT_EQ(DeriveGeometry(801, 2, 1, 1, 1.0f).CenterX, 400);  // ties to even
   EXPECT_EQ(DeriveGeometry(803, 2, 1, 1, 1.0f).CenterX, 402);
-  const SurfaceGeometry preview = DeriveGeometry(2280, 1680, 15, 15, 1.0f);
-  EXPECT_EQ(preview.ScreenWidth, 152);
-  EXPECT_EQ(preview.ScreenHeight, 112);
+  const SurfaceGeometry preview = DeriveGeometry(2280, 1680, 15, 15, 1.0f);  // in units of 15 per pixel
+  EXPECT_EQ(std::pair(preview.ScreenWidth, preview.ScreenHeight), std::pair(152, 112));
   EXPECT_EQ(DeriveGeometry(40, 30, 0, -2, 1.0f).ScreenWidth, 40);  // no measure: pixels
   EXPECT_EQ(DeriveGeometry(0, 30, 1, 1, 1.0f).AspectRatio, 1.0f);
 }
@@ -71,8 +66,7 @@ TEST(Projection, InclusiveEdgesTiesToEvenAndFocalLength) {
   EXPECT_EQ(ProjectX(g, -2.0f, 2.0f), 0);
   EXPECT_EQ(ProjectX(g, 2.0f, 2.0f), 1024);
   EXPECT_EQ(ProjectY(g, 1.0f, 1.0f), 768);
-  EXPECT_TRUE(OnScreen(g, 1024, 768));
-  EXPECT_TRUE(OnScreen(g, 0, 0));
+  EXPECT_TRUE(OnScreen(g, 1024, 768) && OnScreen(g, 0, 0));
   for (auto [x, y] : {std::pair{1025, 0}, {-1, 0}, {0, 769}, {0, -1}}) EXPECT_FALSE(OnScreen(g, x, y)) << x << y;
   // Half a pixel past the edge rounds to the even neighbour; one and a half pixels does not.
   EXPECT_EQ(ProjectX(g, 1.0009765625f, 1.0f), 1024);  // 1024.5

@@ -1,6 +1,7 @@
-// A fresh directory for one test, removed afterwards; and small file helpers.
+// A fresh directory for one test, removed afterwards; small file helpers; a body run in a child process.
 #pragma once
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -38,6 +39,19 @@ inline void WriteFile(const std::filesystem::path& p, const std::string& text) {
 inline std::string ReadFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs body in a forked child, which exits 0 when body returns true.
+template <typename Body>
+pid_t Spawn(Body body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(body() ? 0 : 1);
+  return pid;
+}
+
+inline bool Succeeded(pid_t pid) {
+  int status = 0;
+  return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace qsrn::test

@@ -3,10 +3,7 @@
 // and the dialog's texts: what each key is stored as, and what a template gives for missing keys.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <fstream>
 #include <tuple>
 
 #include "settings/numeric.h"
@@ -18,28 +15,25 @@ namespace qsrn {
 
 namespace {
 using test::ReadFile;
-using test::TempDir;
 using test::WriteFile;
+
+class Import : public ::testing::Test {
+ protected:
+  std::string Stored(std::string_view section, std::string_view key) {
+    return store.RegGetString(0, kAppName, section, key, "<missing>");
+  }
+  test::TempDir dir;
+  SettingsStore store{dir / "cfg"};
+  const std::filesystem::path file = dir / "look.qsn";
+};
+class Template : public Import {};
+class TemplateFieldsTest : public Import {};
 }  // namespace
 
-TEST(Template, ProfileReadsGiveDefaultsAndCutLongValues) {
-  TempDir dir;
-  const auto file = dir / "look.qsn";
-  EXPECT_EQ(IniGetString(file, "General", "LockMessage", "none"), "none");  // no file
+// Profile strings: a missing file gives the default; a write creates the file or replaces the
+// value in place, keeping everything else, and refuses what one line cannot hold.
+TEST_F(Template, PutStringReplacesInPlaceAndKeepsTheRest) {
   EXPECT_EQ(IniGetNumber(file, "General", "PixelSize", 3), 3);
-  WriteFile(file, "[general]\nlockmessage = " + std::string(300, 'm') + "\nPixelSize= 4 px\nColorRed=abc\n");
-  EXPECT_EQ(IniGetString(file, "General", "LockMessage", ""), std::string(254, 'm'));
-  EXPECT_EQ(IniGetNumber(file, "General", "PixelSize", 3), 4);
-  EXPECT_EQ(IniGetNumber(file, "General", "ColorRed", 100), 0);  // not a number
-  EXPECT_EQ(IniGetString(file, "General", "Missing", "d"), "d");
-  // Characters, not bytes: a multi-byte character is never split.
-  WriteFile(file, "[g]\nm=" + std::string(253, 'a') + "\xC3\xA9\xC3\xA9\n");
-  EXPECT_EQ(IniGetString(file, "g", "m", ""), std::string(253, 'a') + "\xC3\xA9");
-}
-
-TEST(Template, PutStringReplacesInPlaceAndKeepsTheRest) {
-  TempDir dir;
-  const auto file = dir / "look.qsn";
   EXPECT_NE(IniPutString(file, "General", "ColorRed", "50"), 0);  // creates the file
   EXPECT_EQ(ReadFile(file), "[General]\nColorRed=50\n");
   WriteFile(file, "[Mine]\nnote=keep\n[General]\n; comment\nColorRed=50\nExtra=1\n");
@@ -50,36 +44,7 @@ TEST(Template, PutStringReplacesInPlaceAndKeepsTheRest) {
   EXPECT_EQ(IniPutString("", "General", "ColorRed", "1"), 0);
 }
 
-TEST(Template, LayoutHasEverySectionOnceInOrder) {
-  const auto layout = TemplateLayout();
-  std::vector<std::string_view> names;
-  std::vector<size_t> counts;
-  for (const auto& sec : layout) names.push_back(sec.name), counts.push_back(sec.keys.size());
-  EXPECT_EQ(names, (std::vector<std::string_view>{"Admin", "General", "Advanced", "PixelColor", "Fireworks",
-                                                  "Starfield", "B-SplineWarp", "B-SplineSpark", "GravityWell",
-                                                  "Galaxy"}));
-  EXPECT_EQ(counts, (std::vector<size_t>{1, 8, 9, 3, 43, 11, 11, 10, 10, 37}));
-  // Template order differs from catalogue order where the layout says so.
-  EXPECT_EQ(layout[4].keys[19]->key, "FireBurstRadius");
-  EXPECT_EQ(layout[4].keys[20]->key, "FireLaunchPct");
-  EXPECT_EQ(layout[4].keys[41]->key, "FireMultiMoment");
-  EXPECT_EQ(layout[4].keys[42]->key, "FireBurstShell");
-  EXPECT_EQ(layout[6].keys[8]->key, "Warp_CyclePct");
-  EXPECT_EQ(layout[8].keys[8]->key, "Grav_Refresh");
-  EXPECT_EQ(layout[9].keys[36]->key, "Galaxy_Profile");
-}
-
-class Import : public ::testing::Test {
- protected:
-  std::string Stored(std::string_view section, std::string_view key) {
-    return store.RegGetString(0, kAppName, section, key, "<missing>");
-  }
-  TempDir dir;
-  SettingsStore store{dir / "cfg"};
-};
-
 TEST_F(Import, CopiesTheLayoutsKeysOnlyWithGarbageAsZero) {
-  const auto file = dir / "shared.qsn";
   WriteFile(file,
             "[Admin]\nCopyright=someone\n"
             "[Fireworks]\nFireSparks=abc\nFireWorks = 12 shells\nFirePersist=.90\nEvil=1\n"
@@ -89,23 +54,16 @@ TEST_F(Import, CopiesTheLayoutsKeysOnlyWithGarbageAsZero) {
             "[Sneaky]\nx=1\n");
   std::string error;
   ASSERT_TRUE(ImportTemplate(store, file, &error)) << error;
-  EXPECT_EQ(Stored("Fireworks", "FireSparks"), "0");
-  EXPECT_EQ(Stored("Fireworks", "FireWorks"), "12");
-  EXPECT_EQ(Stored("Fireworks", "FirePersist"), "0.9");
-  EXPECT_EQ(Stored("General", "LockMessage"), "Hello there");
-  EXPECT_EQ(Stored("Advanced", "Adv_FontSize"), "huge");  // a text key, copied as text
-  // Keys the template adds never reach the store; nor does a number beyond any type.
-  for (auto [section, key] : {std::pair{"Fireworks", "Evil"}, {"SoundFX", "Fire_Launch"}, {"SoundFX", "SoundFX_ON"},
-                              {"Sneaky", "x"}, {"Admin", "Copyright"}, {"General", "ColorRed"}})
-    EXPECT_EQ(Stored(section, key), "<missing>") << key;
-  // Keys the template lacks get their factory values.
-  for (auto [section, key, factory] :
-       {std::tuple{"Advanced", "Adv_EffectFPC", "1000"}, {"Advanced", "Adv_PerfMult", "1"},
-        {"Advanced", "Adv_FontName", "MS Sans Serif"}, {"Galaxy", "Galaxy_CometSWind", "300"},
-        {"Galaxy", "Galaxy_CometCPersist", "0.998"}, {"B-SplineWarp", "Warp_Type", "4"},
-        {"General", "AnimationType", "0"}})
-    EXPECT_EQ(Stored(section, key), factory) << key;
-  EXPECT_EQ(Stored("General", "WindowState"), "<missing>");  // not part of a template
+  // Adv_FontSize is a text key, copied as text; keys the template lacks get their factory values;
+  // keys it adds never reach the store, nor does a number beyond any type, nor a key no template has.
+  for (auto [section, key, want] :
+       {std::tuple{"Fireworks", "FireSparks", "0"}, {"Fireworks", "FireWorks", "12"}, {"Fireworks", "FirePersist", "0.9"},
+        {"General", "LockMessage", "Hello there"}, {"Advanced", "Adv_FontSize", "huge"},
+        {"Advanced", "Adv_EffectFPC", "1000"}, {"Advanced", "Adv_FontName", "MS Sans Serif"},
+        {"Galaxy", "Galaxy_CometCPersist", "0.998"}, {"General", "AnimationType", "0"}, {"Fireworks", "Evil", "<missing>"},
+        {"SoundFX", "Fire_Launch", "<missing>"}, {"SoundFX", "SoundFX_ON", "<missing>"}, {"Sneaky", "x", "<missing>"},
+        {"Admin", "Copyright", "<missing>"}, {"General", "ColorRed", "<missing>"}, {"General", "WindowState", "<missing>"}})
+    EXPECT_EQ(Stored(section, key), want) << key;
 }
 
 // A file that is no template changes nothing, names itself in the reason and leaves the store
@@ -146,19 +104,18 @@ TEST_F(Import, SavedFieldTextsReadBackWithTheAdvancedKeys) {
 }
 
 TEST_F(Import, OneKeyCopiesBetweenStoreAndTemplate) {
-  const auto current = dir / "current.qsn";
   const auto other = dir / "other.qsn";
   ASSERT_TRUE(store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "40"));
-  EXPECT_TRUE(CopyStoreValueToTemplate(store, current, "Advanced", "Adv_TimeDelay", "25"));
-  EXPECT_TRUE(CopyStoreValueToTemplate(store, current, "Advanced", "Adv_FontSize", "20"));
-  EXPECT_EQ(IniGetString(current, "Advanced", "Adv_TimeDelay", ""), "40");
-  EXPECT_EQ(IniGetString(current, "Advanced", "Adv_FontSize", ""), "20");
+  EXPECT_TRUE(CopyStoreValueToTemplate(store, file, "Advanced", "Adv_TimeDelay", "25"));
+  EXPECT_TRUE(CopyStoreValueToTemplate(store, file, "Advanced", "Adv_FontSize", "20"));
+  EXPECT_EQ(IniGetString(file, "Advanced", "Adv_TimeDelay", ""), "40");
+  EXPECT_EQ(IniGetString(file, "Advanced", "Adv_FontSize", ""), "20");
   WriteFile(other, "[Advanced]\nAdv_TimeDelay=7\n");
-  EXPECT_TRUE(CopyTemplateValueToStore(store, current, "Advanced", "Adv_TimeDelay", "25", other));
+  EXPECT_TRUE(CopyTemplateValueToStore(store, file, "Advanced", "Adv_TimeDelay", "25", other));
   EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "7");
-  EXPECT_TRUE(CopyTemplateValueToStore(store, current, "Advanced", "Adv_TimeDelay", "25"));
+  EXPECT_TRUE(CopyTemplateValueToStore(store, file, "Advanced", "Adv_TimeDelay", "25"));
   EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "40");
-  EXPECT_TRUE(CopyTemplateValueToStore(store, current, "Advanced", "Adv_HueStart", "0"));
+  EXPECT_TRUE(CopyTemplateValueToStore(store, file, "Advanced", "Adv_HueStart", "0"));
   EXPECT_EQ(Stored("Advanced", "Adv_HueStart"), "0");
 }
 
@@ -174,52 +131,34 @@ TEST_F(Import, LineEndCharactersNeverReachAValue) {
 }
 
 TEST_F(Import, ConcurrentOneKeyCopiesIntoATemplateLoseNothing) {
-  const auto file = dir / "shared.qsn";
   SettingsStore::Batch batch(store);
   for (int k = 100; k < 160; ++k) batch.Set("Advanced", std::to_string(k), std::to_string(k));
   ASSERT_TRUE(batch.Commit());
-  pid_t kids[2];
-  for (int w = 0; w < 2; ++w) {
-    if ((kids[w] = ::fork()) != 0) continue;
-    SettingsStore mine(dir / "cfg");  // two programs of one user: one store, one lock
-    bool ok = true;
-    for (int k = 100 + w; k < 160; k += 2) ok = CopyStoreValueToTemplate(mine, file, "Advanced", std::to_string(k), "x") && ok;
-    ::_exit(ok ? 0 : 1);
-  }
-  for (pid_t kid : kids) {
-    int status = 0;
-    EXPECT_TRUE(::waitpid(kid, &status, 0) == kid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
+  auto copier = [&](int first) {  // two programs of one user: one store, one lock
+    return test::Spawn([&, first] {
+      bool ok = true;
+      for (int k = first; k < 160; k += 2) ok = CopyStoreValueToTemplate(store, file, "Advanced", std::to_string(k), "x") && ok;
+      return ok;
+    });
+  };
+  const pid_t even = copier(100), odd = copier(101);
+  EXPECT_TRUE(test::Succeeded(even));
+  EXPECT_TRUE(test::Succeeded(odd));
   for (int k = 100; k < 160; ++k) EXPECT_EQ(IniGetString(file, "Advanced", std::to_string(k), "lost"), std::to_string(k));
 }
 
-namespace {
-
-struct StoredCase {
-  const char* key;
-  const char* shown;
-  const char* stored;
-};
-
-class StoredTextTest : public ::testing::TestWithParam<StoredCase> {};
-
-TEST_P(StoredTextTest, AsTheKeyIsShown) {
-  const StoredCase& c = GetParam();
-  EXPECT_EQ(StoredText(*FindDialogKey(c.key)->key, c.shown), c.stored);
+// What the dialog stores for the text a key shows.
+TEST_F(TemplateFieldsTest, StoredTextAsTheKeyIsShown) {
+  for (auto [key, shown, stored] : {std::tuple{"FireSpeed", "020.50", "20.5"}, {"FireSpeed", "", "0"},
+                                    {"FireBurstShell", "2", "1"}, {"Warp_Type", "3.0", "3"},
+                                    {"LockMessage", "  hi there ", "hi there"}, {"FocalLength", " 1.0 ", "1.0"},
+                                    {"Galaxy_AmbRadius", "1e999", "2500"}})
+    EXPECT_EQ(StoredText(*FindDialogKey(key)->key, shown), stored) << key << " '" << shown << "'";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StoredTextTest,
-                         ::testing::Values(StoredCase{"FireSpeed", "020.50", "20.5"}, StoredCase{"FireSpeed", "", "0"},
-                                           StoredCase{"FireBurstShell", "2", "1"}, StoredCase{"Warp_Type", "3.0", "3"},
-                                           StoredCase{"LockMessage", "  hi there ", "hi there"},
-                                           StoredCase{"FocalLength", " 1.0 ", "1.0"},
-                                           StoredCase{"Galaxy_AmbRadius", "1e999", "2500"}));
-
-TEST(TemplateFieldsTest, ATemplateLackingKeysGivesTheirTemplateDefaults) {
-  test::TempDir dir;
-  const auto file = dir / "part.qsn";
-  std::ofstream(file) << "[Galaxy]\nGalaxy_Stars=77\n[Fireworks]\nFireMultiMoment=abc\n[General]\nLockMessage="
-                      << std::string(300, 'x') << "\n[Advanced]\nAdv_TimeDelay=40\n";
+TEST_F(TemplateFieldsTest, ATemplateLackingKeysGivesTheirTemplateDefaults) {
+  WriteFile(file, "[Galaxy]\nGalaxy_Stars=77\n[Fireworks]\nFireMultiMoment=abc\n[General]\nLockMessage=" +
+                      std::string(300, 'x') + "\n[Advanced]\nAdv_TimeDelay=40\n");
   FieldTexts texts;
   KeyTexts advanced;
   ASSERT_EQ(ReadTemplateTexts(file, texts, advanced), TemplateRead::Ok);
@@ -231,9 +170,7 @@ TEST(TemplateFieldsTest, ATemplateLackingKeysGivesTheirTemplateDefaults) {
   ASSERT_EQ(advanced.size(), 9u);
   EXPECT_EQ(advanced[0], (std::pair<std::string, std::string>{"Adv_TimeDelay", "40"}));
   EXPECT_EQ(advanced[1].second, "1000");
-
   EXPECT_EQ(ReadTemplateTexts(dir.path(), texts, advanced), TemplateRead::NotAFile);
 }
 
-}  // namespace
 }  // namespace qsrn

@@ -3,27 +3,20 @@
 
 #include "settings/catalogue.h"
 #include "settings/loaders.h"
-#include "settings/numeric.h"
 #include "settings/themes.h"
 #include "temp_dir.h"
 
 namespace qsrn {
 
 TEST(Themes, PresetFieldsAndLists) {
-  EXPECT_EQ(GetPresetField("1, 2,3", 1), "2");
-  EXPECT_EQ(GetPresetField("1, 2,3", 3), "");
-  EXPECT_EQ(GetPresetField("1, 2,3", -1), "");
-  EXPECT_EQ(GetPresetField(" , x ,", 1), "x");
-  EXPECT_EQ(Val(GetPresetField("1, .02", 1)), 0.02);
+  for (auto [text, index, field] :
+       {std::tuple{"1, 2,3", 1, "2"}, {"1, 2,3", 3, ""}, {"1, 2,3", -1, ""}, {" , x ,", 1, "x"}, {"1, .02", 1, ".02"}})
+    EXPECT_EQ(GetPresetField(text, index), field) << text << " " << index;
   // 43 fields per fireworks preset, 38 per galaxy preset; nothing outside the lists.
-  for (int i = 1; i <= kFireworksThemeCount; ++i) {
-    EXPECT_NE(GetPresetField(FireworksTheme(i), 42), "") << i;
-    EXPECT_EQ(GetPresetField(FireworksTheme(i), 43), "") << i;
-  }
-  for (int i = 1; i <= kGalaxyThemeCount; ++i) {
-    EXPECT_NE(GetPresetField(GalaxyTheme(i), 37), "") << i;
-    EXPECT_EQ(GetPresetField(GalaxyTheme(i), 38), "") << i;
-  }
+  for (int i = 1; i <= kFireworksThemeCount; ++i)
+    EXPECT_TRUE(GetPresetField(FireworksTheme(i), 42) != "" && GetPresetField(FireworksTheme(i), 43) == "") << i;
+  for (int i = 1; i <= kGalaxyThemeCount; ++i)
+    EXPECT_TRUE(GetPresetField(GalaxyTheme(i), 37) != "" && GetPresetField(GalaxyTheme(i), 38) == "") << i;
   EXPECT_EQ(FireworksTheme(14), "");
   EXPECT_EQ(GalaxyTheme(-1), "");
   EXPECT_EQ(FireworksThemeName(0), "< NONE >");
@@ -45,20 +38,16 @@ class ThemeLoading : public ::testing::Test {
   Context ctx;
 };
 
-TEST_F(ThemeLoading, FireworksThemeOneAtTwoPerformanceMultipliers) {
+// The multiplier applies to themes too; their spark counts are capped by their shells.
+TEST_F(ThemeLoading, FireworksThemesAtThreePerformanceMultipliers) {
   SetPerfMult("1.0");
-  LoadFireworksSettings(ctx, store, 1, false);  // the multiplier applies to themes regardless
+  LoadFireworksSettings(ctx, store, 1, false);
   const EffectSettings& s = ctx.settings;
-  EXPECT_EQ(s.FireWorks, 15);
-  EXPECT_EQ(s.ParticleCount, 600);
+  // Fields 0, 1, 9, 12, 15, 16, 20, 25 and 42.
+  EXPECT_EQ(std::tuple(s.FireWorks, s.ParticleCount, s.FireLaunchPct, s.FireLaunchSteps, s.FireSplineKnot,
+                       s.FirePatternPct, s.FireMultiMoment, s.FireBurstShell, s.FireDecayMLife),
+            std::tuple(15, 600, 100, 45, 7, 25, true, true, 40));
   EXPECT_FLOAT_EQ(s.Persistence, 0.96f);
-  EXPECT_EQ(s.FireLaunchPct, 100);     // field 9
-  EXPECT_EQ(s.FireLaunchSteps, 45);    // field 12
-  EXPECT_EQ(s.FireSplineKnot, 7);      // field 15
-  EXPECT_EQ(s.FirePatternPct, 25);     // field 16
-  EXPECT_TRUE(s.FireMultiMoment);      // field 20
-  EXPECT_TRUE(s.FireBurstShell);       // field 25
-  EXPECT_EQ(s.FireDecayMLife, 40);
   EXPECT_FLOAT_EQ(s.FireDecayMSize, 800.0f);
   EXPECT_FLOAT_EQ(s.FireBurstRadius, 3 * 0.0025f);  // post-load steps run too
   EXPECT_EQ(s.FireKnotX.size(), 8u);
@@ -68,13 +57,9 @@ TEST_F(ThemeLoading, FireworksThemeOneAtTwoPerformanceMultipliers) {
   LoadFireworksSettings(ctx, store, 2, true);   // a theme's flags are true when not zero
   EXPECT_TRUE(ctx.settings.FireMultiMoment);
   EXPECT_FALSE(ctx.settings.FireBurstShell);
-}
-
-TEST_F(ThemeLoading, SphereSpaceIsCappedByItsShells) {
   SetPerfMult("9.9");
-  LoadFireworksSettings(ctx, store, 10, true);
-  EXPECT_EQ(ctx.settings.FireWorks, 4);
-  EXPECT_EQ(ctx.settings.ParticleCount, 7500);  // 15840 capped at 30000 \ 4
+  LoadFireworksSettings(ctx, store, 10, true);  // Sphere Space
+  EXPECT_EQ(ctx.settings.ParticleCount, 7500);  // 15840 capped at 30000 \ 4 shells
 }
 
 TEST_F(ThemeLoading, GalaxyThemeOneIsTheFactoryGalaxyWithFourExceptions) {
@@ -112,15 +97,12 @@ TEST_F(ThemeLoading, GalaxyThemeCountsAreScaledAndUnclamped) {
   EXPECT_FLOAT_EQ(ctx.settings.Galaxy_HeightExp, 0.02f);  // ".02"
   LoadGalaxySettings(ctx, store, 7, false);
   EXPECT_FLOAT_EQ(ctx.settings.Galaxy_AngleTInc, 359.0f);
-}
-
-TEST_F(ThemeLoading, AThemeBeyondTheListLoadsTheStore) {
-  SetPerfMult("1");
+  // A theme beyond the list loads the store.
   ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireWorks", "33"));
   LoadFireworksSettings(ctx, store, 99, true);
   EXPECT_EQ(ctx.settings.FireWorks, 33);
   LoadGalaxySettings(ctx, store, 17, true);
-  EXPECT_EQ(ctx.settings.ParticleCount, 2500);
+  EXPECT_EQ(ctx.settings.ParticleCount, 1250);
 }
 
 }  // namespace qsrn
