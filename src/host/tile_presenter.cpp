@@ -84,7 +84,7 @@ void TilePresenter::CollectTileRow(const Surface& surface, int32_t row) {
     const int32_t x0 = c * Surface::kTileWidth;
     const int32_t x1 = std::min(end * Surface::kTileWidth, surface.Width());
     rects_.emplace_back(x0, y0, x1 - x0, h);
-    tilesChanged_ += end - c;
+    tilesPresented_ += end - c;
     c = end;
   }
 }
@@ -94,7 +94,7 @@ void TilePresenter::Update(Surface& surface) {
       image_.width() != surface.Width() || image_.height() != surface.Height())
     Resize(surface, dpr_);
   rects_.clear();
-  tilesChanged_ = 0;
+  tilesPresented_ = 0;
   size_t bandStart = 0;  // the first rectangle of the band above
   for (int32_t row = 0; row < surface.TileRows(); ++row) {
     const size_t start = rects_.size();

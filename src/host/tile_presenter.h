@@ -30,7 +30,7 @@ class TilePresenter {
 
   const QImage& image() const { return image_; }
   // How many tiles the last Update presents (the changed ones and the short gaps between them).
-  int32_t TilesChanged() const { return tilesChanged_; }
+  int32_t TilesPresented() const { return tilesPresented_; }
 
  private:
   // Appends the changed runs of one tile row to rects_.
@@ -41,7 +41,7 @@ class TilePresenter {
   qreal dpr_ = 1;
   std::vector<QRect> rects_;  // y-x banded, in surface pixels; capacity kept between frames
   QRegion pending_;
-  int32_t tilesChanged_ = 0;
+  int32_t tilesPresented_ = 0;
 };
 
 }  // namespace qsrn

@@ -8,20 +8,6 @@
 
 namespace qsrn {
 
-std::optional<int16_t> TryCInt(double v) {
-  if (!(v == v)) return std::nullopt;
-  const double r = std::rint(v);  // rint: ties to even like nearbyint, without its slow rounding-mode save
-  if (r < -32768.0 || r > 32767.0) return std::nullopt;
-  return static_cast<int16_t>(r);
-}
-
-std::optional<int32_t> TryCLng(double v) {
-  if (!(v == v)) return std::nullopt;
-  const double r = std::rint(v);  // rint: ties to even like nearbyint, without its slow rounding-mode save
-  if (r < -2147483648.0 || r > 2147483647.0) return std::nullopt;
-  return static_cast<int32_t>(r);
-}
-
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

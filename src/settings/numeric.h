@@ -6,29 +6,29 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace qsrn {
 
-// Rounds half to even into a 16-bit Integer; nullopt when the value does not fit (or is NaN).
-std::optional<int16_t> TryCInt(double v);
-// Rounds half to even into a 32-bit Long; nullopt when the value does not fit (or is NaN).
-std::optional<int32_t> TryCLng(double v);
-
-// Integer and Long conversions; a value that does not fit gives 0 rather than wrapping. Inline
-// because the engines convert in their inner loops; the same results as TryCInt(v).value_or(0)
-// and TryCLng(v).value_or(0) (rint rounds ties to even in the default rounding mode; NaN fails
-// both tests).
-inline int16_t CInt(double v) {
+// Rounds half to even into T; nullopt when the value does not fit (NaN fails both range tests).
+// rint rounds ties to even in the default rounding mode, without nearbyint's slow mode save.
+// Inline, because the engines convert in their inner loops.
+template <typename T>
+inline std::optional<T> RoundHalfEven(double v) {
   const double r = std::rint(v);
-  return r >= -32768.0 && r <= 32767.0 ? static_cast<int16_t>(r) : int16_t{0};
+  if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) && r <= static_cast<double>(std::numeric_limits<T>::max())))
+    return std::nullopt;
+  return static_cast<T>(r);
 }
-inline int32_t CLng(double v) {
-  const double r = std::rint(v);
-  return r >= -2147483648.0 && r <= 2147483647.0 ? static_cast<int32_t>(r) : 0;
-}
+// The 16-bit "Integer" and 32-bit "Long" conversions.
+inline std::optional<int16_t> TryCInt(double v) { return RoundHalfEven<int16_t>(v); }
+inline std::optional<int32_t> TryCLng(double v) { return RoundHalfEven<int32_t>(v); }
+// A value that does not fit gives 0 rather than wrapping.
+inline int16_t CInt(double v) { return TryCInt(v).value_or(0); }
+inline int32_t CLng(double v) { return TryCLng(v).value_or(0); }
 
 // Int: the largest whole number not above v.  Fix: v with its fraction cut off toward zero.
 inline double Int(double v) { return std::floor(v); }

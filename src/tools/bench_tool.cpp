@@ -59,7 +59,7 @@ class TimedEngine : public Engine {
     }
     presentMillis_.push_back(MillisSince(presentStart));
     const double tiles = static_cast<double>(ctx.surface->TileColumns()) * ctx.surface->TileRows();
-    tileShare_ += tiles > 0 ? presenter_.TilesChanged() / tiles : 0;
+    tileShare_ += tiles > 0 ? presenter_.TilesPresented() / tiles : 0;
   }
   int ParticleCount() const override { return inner_.ParticleCount(); }
   std::vector<double>& millis() { return millis_; }
