@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace qsrn {
@@ -72,6 +73,14 @@ void TilePresenter::CollectTileRow(const Surface& surface, int32_t row) {
   const int32_t y0 = row * Surface::kTileHeight;
   const int32_t h = std::min(Surface::kTileHeight, surface.Height() - y0);
   for (int32_t c = 0; c < columns;) {
+    if ((c & 7) == 0) {  // most of a frame is clean: skip it a word at a time
+      uint64_t word;
+      std::memcpy(&word, marks + c, sizeof word);
+      if (word == 0) {
+        c += 8;
+        continue;
+      }
+    }
     if (marks[c] == TileMark::Clean) {
       ++c;
       continue;
@@ -147,18 +156,29 @@ void TilePresenter::Paint(QPainter& painter, const QRegion& area) const {
   if (QImage* target = DirectTarget(painter, dpr_, offset)) {
     // The usual case: convert the surface's pixels straight into the backing store, no copy
     // in between. Only the given area is written: what lies over the rest is not repainted.
-    const QRect surfaceArea(0, 0, image_.width(), image_.height());
-    const QRect targetArea = target->rect().translated(-offset);
+    const QRect bounds = QRect(0, 0, image_.width(), image_.height()) & target->rect().translated(-offset);
     const auto* pixels = reinterpret_cast<const uint32_t*>(image_.constBits());
-    for (const QRect& r : shown) {
-      const int left = static_cast<int>(std::floor(r.x() * dpr_));
-      const int top = static_cast<int>(std::floor(r.y() * dpr_));
-      const int right = static_cast<int>(std::ceil((r.x() + r.width()) * dpr_));
-      const int bottom = static_cast<int>(std::ceil((r.y() + r.height()) * dpr_));
-      const QRect d = QRect(left, top, right - left, bottom - top) & surfaceArea & targetArea;
-      for (int y = d.top(); y <= d.bottom(); ++y)
-        ConvertSpan(pixels + static_cast<size_t>(y) * static_cast<size_t>(image_.width()) + d.x(),
-                    reinterpret_cast<uint32_t*>(target->scanLine(y + offset.y())) + d.x() + offset.x(), d.width());
+    const size_t stride = static_cast<size_t>(image_.width());
+    // Band by band, and within a band row by row across all its rectangles: each pixel row of
+    // the window's buffer lies on its own pages, so visiting a row once rather than once per
+    // rectangle saves most of the address-translation misses that dominate this copy.
+    for (auto band = shown.begin(); band != shown.end();) {
+      auto bandEnd = band;
+      while (bandEnd != shown.end() && bandEnd->top() == band->top() && bandEnd->bottom() == band->bottom()) ++bandEnd;
+      const int top = std::max(bounds.top(), static_cast<int>(std::floor(band->y() * dpr_)));
+      const int bottom = std::min(bounds.bottom() + 1, static_cast<int>(std::ceil((band->y() + band->height()) * dpr_)));
+      spans_.clear();
+      for (auto r = band; r != bandEnd; ++r) {
+        const int left = std::max(bounds.left(), static_cast<int>(std::floor(r->x() * dpr_)));
+        const int right = std::min(bounds.right() + 1, static_cast<int>(std::ceil((r->x() + r->width()) * dpr_)));
+        if (left < right) spans_.emplace_back(left, right);
+      }
+      for (int y = top; y < bottom; ++y) {
+        const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
+        auto* to = reinterpret_cast<uint32_t*>(target->scanLine(y + offset.y())) + offset.x();
+        for (const auto& [left, right] : spans_) ConvertSpan(from + left, to + left, right - left);
+      }
+      band = bandEnd;
     }
   } else {
     for (const QRect& r : shown) {

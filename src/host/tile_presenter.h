@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <utility>
 #include <vector>
 
 #include "render/surface.h"
@@ -40,6 +41,7 @@ class TilePresenter {
   QImage image_;
   qreal dpr_ = 1;
   std::vector<QRect> rects_;  // y-x banded, in surface pixels; capacity kept between frames
+  mutable std::vector<std::pair<int, int>> spans_;  // one band's columns while painting
   QRegion pending_;
   int32_t tilesPresented_ = 0;
 };

@@ -64,7 +64,7 @@ class Surface {
   // Changed tiles: kTileWidth x kTileHeight pixels each (the last column and row may be cut short),
   // one mark per tile, Changed where a pixel was written since the last clear. A write marks
   // its tile even when it leaves the pixel as it was. Tile row r starts at byte r x TileStride()
-  // (a power of two, so that marking costs a shift, not a multiplication).
+  // (a power of two of at least 8, so that marking costs a shift, not a multiplication).
   static constexpr int kTileWidthShift = 3;
   static constexpr int kTileHeightShift = 3;
   static constexpr int32_t kTileWidth = 1 << kTileWidthShift;
