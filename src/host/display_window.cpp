@@ -54,9 +54,14 @@ void DisplayWindow::PresentFrame() {
 }
 
 void DisplayWindow::paintEvent(QPaintEvent* event) {
-  presenter_.Update(surface_);  // a paint between frames shows the surface as it is
+  presenter_.Follow(surface_);
+  // The labels drawn over the picture (the message, the frame rate) need it whole beneath them.
+  QRegion covered;
+  for (const QObject* child : children())
+    if (child->isWidgetType() && static_cast<const QWidget*>(child)->isVisible())
+      covered += static_cast<const QWidget*>(child)->geometry();
   QPainter painter(this);
-  presenter_.Paint(painter, event->region());
+  presenter_.Paint(painter, event->region(), covered);
 }
 
 void DisplayWindow::resizeEvent(QResizeEvent* event) {

@@ -7,15 +7,16 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <utility>
 
 namespace qsrn {
 
 namespace {
 
-// Clean tiles a run of changed ones may take in (measured under Xvfb: fewer, wider rectangles
-// roughly halve the X server's share of presenting).
-constexpr int32_t kJoinGap = 8;
+// Tile rows that share one band of rectangles, and the clean tiles a rectangle may take in
+// between changed ones. The window system pays per rectangle far more than per pixel (measured
+// under Xvfb); the clean pixels a rectangle takes in are not converted, only copied.
+constexpr int32_t kBandTileRows = 32 / Surface::kTileHeight;
+constexpr int32_t kJoinGap = 32 / Surface::kTileWidth;
 
 // 0x00BBGGRR (the surface) to 0xFFRRGGBB (QImage::Format_RGB32, what the window system takes).
 inline void ConvertSpan(const uint32_t* from, uint32_t* to, int32_t count) {
@@ -43,8 +44,8 @@ QImage* DirectTarget(QPainter& painter, qreal scale, QPoint& offset) {
   return image;
 }
 
-// True when the last tile row's runs (from `start`) have the same columns as the band above
-// (from `prevStart`), which ends where they begin, so that the two can be one band.
+// True when the last band's runs (from `start`) have the same columns as the band above (from
+// `prevStart`), which ends where they begin, so that the two can be one band.
 bool SameColumns(const std::vector<QRect>& rects, size_t prevStart, size_t start) {
   if (start - prevStart != rects.size() - start) return false;
   if (rects[prevStart].bottom() + 1 != rects[start].top()) return false;
@@ -64,52 +65,76 @@ void TilePresenter::Resize(Surface& surface, qreal devicePixelRatio) {
   image_ = QImage(reinterpret_cast<const uchar*>(std::as_const(surface).Pixels()), surface.Width(), surface.Height(),
                   static_cast<qsizetype>(surface.Width()) * 4, QImage::Format_RGBX8888);
   image_.setDevicePixelRatio(dpr_);
+  tileRows_ = surface.TileRows();
+  wordsPerRow_ = surface.TileStride() / sizeof(Word);
+  unpainted_.assign(wordsPerRow_ * static_cast<size_t>(tileRows_), 0);
+  columns_.assign(wordsPerRow_, 0);
+  pending_ = QRegion();
+  taken_ = QRegion();
   surface.MarkAllChanged();
 }
 
-void TilePresenter::CollectTileRow(const Surface& surface, int32_t row) {
-  const int32_t columns = surface.TileColumns();
-  const TileMark* marks = surface.ChangedTiles() + static_cast<size_t>(row) * surface.TileStride();
-  const int32_t y0 = row * Surface::kTileHeight;
-  const int32_t h = std::min(Surface::kTileHeight, surface.Height() - y0);
-  for (int32_t c = 0; c < columns;) {
-    if ((c & 7) == 0) {  // most of a frame is clean: skip it a word at a time
-      uint64_t word;
-      std::memcpy(&word, marks + c, sizeof word);
-      if (word == 0) {
-        c += 8;
-        continue;
-      }
+void TilePresenter::Follow(Surface& surface) {
+  if (image_.constBits() != reinterpret_cast<const uchar*>(std::as_const(surface).Pixels()) ||
+      image_.width() != surface.Width() || image_.height() != surface.Height())
+    Resize(surface, dpr_);
+}
+
+void TilePresenter::CollectBand(const Surface& surface, int32_t first, int32_t count) {
+  const auto* marks = reinterpret_cast<const unsigned char*>(surface.ChangedTiles());
+  std::fill(columns_.begin(), columns_.end(), 0);
+  int32_t top = -1, bottom = -1;
+  for (int32_t row = first; row < first + count; ++row) {
+    const unsigned char* rowMarks = marks + static_cast<size_t>(row) * surface.TileStride();
+    Word* rowUnpainted = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
+    Word any = 0;
+    for (size_t w = 0; w < wordsPerRow_; ++w) {
+      Word m;
+      std::memcpy(&m, rowMarks + w * sizeof(Word), sizeof m);
+      columns_[w] |= m;
+      rowUnpainted[w] |= m;
+      any |= m;
     }
-    if (marks[c] == TileMark::Clean) {
+    if (any != 0) {
+      if (top < 0) top = row;
+      bottom = row;
+    }
+  }
+  if (top < 0) return;
+  const int32_t y0 = top * Surface::kTileHeight;
+  const int32_t y1 = std::min((bottom + 1) * Surface::kTileHeight, surface.Height());
+  const auto* changed = reinterpret_cast<const unsigned char*>(columns_.data());
+  const int32_t columns = surface.TileColumns();
+  for (int32_t c = 0; c < columns;) {
+    if (c % 8 == 0 && columns_[static_cast<size_t>(c) / 8] == 0) {  // skip clean tiles 8 at a time
+      c += 8;
+      continue;
+    }
+    if (changed[c] == 0) {
       ++c;
       continue;
     }
-    // A run takes in short gaps of clean tiles: painting a few more pixels costs less than
-    // one more rectangle for the window system to handle.
     int32_t end = c + 1;
     for (int32_t next = end; next < columns && next - end <= kJoinGap; ++next)
-      if (marks[next] != TileMark::Clean) end = next + 1;
+      if (changed[next] != 0) end = next + 1;
     const int32_t x0 = c * Surface::kTileWidth;
     const int32_t x1 = std::min(end * Surface::kTileWidth, surface.Width());
-    rects_.emplace_back(x0, y0, x1 - x0, h);
-    tilesPresented_ += end - c;
+    rects_.emplace_back(x0, y0, x1 - x0, y1 - y0);
+    tilesPresented_ += (end - c) * (bottom - top + 1);
     c = end;
   }
 }
 
 void TilePresenter::Update(Surface& surface) {
-  if (image_.constBits() != reinterpret_cast<const uchar*>(std::as_const(surface).Pixels()) ||
-      image_.width() != surface.Width() || image_.height() != surface.Height())
-    Resize(surface, dpr_);
+  Follow(surface);
   rects_.clear();
   tilesPresented_ = 0;
   size_t bandStart = 0;  // the first rectangle of the band above
-  for (int32_t row = 0; row < surface.TileRows(); ++row) {
+  for (int32_t first = 0; first < tileRows_; first += kBandTileRows) {
     const size_t start = rects_.size();
-    CollectTileRow(surface, row);
+    CollectBand(surface, first, std::min(kBandTileRows, tileRows_ - first));
     if (rects_.size() == start) continue;
-    // A tile row with the same columns as the band above it extends that band.
+    // A band with the same columns as the band above it extends that band.
     if (start > bandStart && SameColumns(rects_, bandStart, start)) {
       const int32_t bottom = rects_.back().bottom();
       rects_.resize(start);
@@ -126,7 +151,15 @@ void TilePresenter::Update(Surface& surface) {
     pending_ += RegionOfRects();
 }
 
-QRegion TilePresenter::TakePending() { return std::exchange(pending_, QRegion()); }
+QRegion TilePresenter::TakePending() {
+  if (!pending_.isEmpty()) {
+    if (taken_.isEmpty())
+      taken_ = std::exchange(pending_, QRegion());
+    else
+      taken_ += std::exchange(pending_, QRegion());
+  }
+  return taken_;
+}
 
 QRegion TilePresenter::RegionOfRects() const {
   QRegion region;
@@ -145,40 +178,98 @@ QRegion TilePresenter::RegionOfRects() const {
   return region;
 }
 
-void TilePresenter::Paint(QPainter& painter, const QRegion& area) const {
+void TilePresenter::ForgetUnpainted() {
+  std::fill(unpainted_.begin(), unpainted_.end(), 0);
+  taken_ = QRegion();
+}
+
+void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
+  const QRect bounds = QRect(0, 0, image_.width(), image_.height()) & target.rect().translated(-offset);
+  const auto* pixels = reinterpret_cast<const uint32_t*>(image_.constBits());
+  const auto stride = static_cast<size_t>(image_.width());
+  uchar* targetBits = target.bits();
+  const qsizetype targetStride = target.bytesPerLine();
+  for (int32_t row = 0; row < tileRows_; ++row) {
+    Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
+    spans_.clear();
+    const auto* changed = reinterpret_cast<const unsigned char*>(rowWords);
+    const auto tiles = static_cast<int32_t>(wordsPerRow_ * sizeof(Word));
+    for (int32_t c = 0; c < tiles;) {
+      if (c % 8 == 0 && rowWords[c / 8] == 0) {
+        c += 8;
+        continue;
+      }
+      if (changed[c] == 0) {
+        ++c;
+        continue;
+      }
+      int32_t end = c + 1;
+      while (end < tiles && changed[end] != 0) ++end;
+      const int left = std::max(bounds.left(), c * Surface::kTileWidth);
+      const int right = std::min(bounds.right() + 1, end * Surface::kTileWidth);
+      if (left < right) spans_.emplace_back(left, right);
+      c = end;
+    }
+    if (spans_.empty()) continue;
+    std::fill(rowWords, rowWords + wordsPerRow_, 0);
+    const int top = std::max(bounds.top(), row * Surface::kTileHeight);
+    const int bottom = std::min(bounds.bottom() + 1, (row + 1) * Surface::kTileHeight);
+    for (int y = top; y < bottom; ++y) {
+      const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
+      auto* to = reinterpret_cast<uint32_t*>(targetBits + (y + offset.y()) * targetStride) + offset.x();
+      for (const auto& [left, right] : spans_) ConvertSpan(from + left, to + left, right - left);
+    }
+  }
+  taken_ = QRegion();
+}
+
+void TilePresenter::ConvertArea(QImage& target, QPoint offset, const QRegion& area) {
+  const QRect bounds = QRect(0, 0, image_.width(), image_.height()) & target.rect().translated(-offset);
+  const auto* pixels = reinterpret_cast<const uint32_t*>(image_.constBits());
+  const auto stride = static_cast<size_t>(image_.width());
+  uchar* targetBits = target.bits();
+  const qsizetype targetStride = target.bytesPerLine();
+  // Band by band, and within a band row by row across all its rectangles: each pixel row of
+  // the window's buffer lies on its own pages, visited once rather than once per rectangle.
+  for (auto band = area.begin(); band != area.end();) {
+    auto bandEnd = band;
+    while (bandEnd != area.end() && bandEnd->top() == band->top() && bandEnd->bottom() == band->bottom()) ++bandEnd;
+    const int top = std::max(bounds.top(), static_cast<int>(std::floor(band->y() * dpr_)));
+    const int bottom = std::min(bounds.bottom() + 1, static_cast<int>(std::ceil((band->y() + band->height()) * dpr_)));
+    spans_.clear();
+    for (auto r = band; r != bandEnd; ++r) {
+      const int left = std::max(bounds.left(), static_cast<int>(std::floor(r->x() * dpr_)));
+      const int right = std::min(bounds.right() + 1, static_cast<int>(std::ceil((r->x() + r->width()) * dpr_)));
+      if (left < right) spans_.emplace_back(left, right);
+    }
+    for (int y = top; y < bottom; ++y) {
+      const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
+      auto* to = reinterpret_cast<uint32_t*>(targetBits + (y + offset.y()) * targetStride) + offset.x();
+      for (const auto& [left, right] : spans_) ConvertSpan(from + left, to + left, right - left);
+    }
+    band = bandEnd;
+  }
+}
+
+void TilePresenter::Paint(QPainter& painter, const QRegion& area, const QRegion& covered) {
   if (image_.isNull()) {
     for (const QRect& r : area) painter.fillRect(r, Qt::black);
     return;
   }
   const QRect imageArea(0, 0, static_cast<int>(image_.width() / dpr_), static_cast<int>(image_.height() / dpr_));
   const QRegion shown = area.intersected(imageArea);
+  // Everything changed lies in the area: once it is painted, nothing waits any more.
+  const bool coversUnpainted = pending_.isEmpty() && (area == taken_ || taken_.subtracted(area).isEmpty());
   QPoint offset;
   if (QImage* target = DirectTarget(painter, dpr_, offset)) {
-    // The usual case: convert the surface's pixels straight into the backing store, no copy
-    // in between. Only the given area is written: what lies over the rest is not repainted.
-    const QRect bounds = QRect(0, 0, image_.width(), image_.height()) & target->rect().translated(-offset);
-    const auto* pixels = reinterpret_cast<const uint32_t*>(image_.constBits());
-    const size_t stride = static_cast<size_t>(image_.width());
-    // Band by band, and within a band row by row across all its rectangles: each pixel row of
-    // the window's buffer lies on its own pages, so visiting a row once rather than once per
-    // rectangle saves most of the address-translation misses that dominate this copy.
-    for (auto band = shown.begin(); band != shown.end();) {
-      auto bandEnd = band;
-      while (bandEnd != shown.end() && bandEnd->top() == band->top() && bandEnd->bottom() == band->bottom()) ++bandEnd;
-      const int top = std::max(bounds.top(), static_cast<int>(std::floor(band->y() * dpr_)));
-      const int bottom = std::min(bounds.bottom() + 1, static_cast<int>(std::ceil((band->y() + band->height()) * dpr_)));
-      spans_.clear();
-      for (auto r = band; r != bandEnd; ++r) {
-        const int left = std::max(bounds.left(), static_cast<int>(std::floor(r->x() * dpr_)));
-        const int right = std::min(bounds.right() + 1, static_cast<int>(std::ceil((r->x() + r->width()) * dpr_)));
-        if (left < right) spans_.emplace_back(left, right);
-      }
-      for (int y = top; y < bottom; ++y) {
-        const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
-        auto* to = reinterpret_cast<uint32_t*>(target->scanLine(y + offset.y())) + offset.x();
-        for (const auto& [left, right] : spans_) ConvertSpan(from + left, to + left, right - left);
-      }
-      band = bandEnd;
+    // The usual case: convert the surface's pixels straight into the backing store, no copy in
+    // between. Only the given area is written: what lies over the rest is not repainted.
+    if (pending_.isEmpty() && area == taken_) {
+      ConvertUnpainted(*target, offset);  // the rest of the area shows the surface already
+      if (!covered.isEmpty()) ConvertArea(*target, offset, shown.intersected(covered));
+    } else {
+      ConvertArea(*target, offset, shown);
+      if (coversUnpainted) ForgetUnpainted();
     }
   } else {
     for (const QRect& r : shown) {
@@ -189,6 +280,7 @@ void TilePresenter::Paint(QPainter& painter, const QRegion& area) const {
         painter.drawImage(QRectF(r), image_, source);
       }
     }
+    if (coversUnpainted) ForgetUnpainted();
   }
   // A window larger than the surface (resized during a run) is black beyond it.
   for (const QRect& r : area.subtracted(shown)) painter.fillRect(r, Qt::black);

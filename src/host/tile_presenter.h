@@ -1,11 +1,13 @@
 // Presenting a frame: only the tiles of the surface that changed since the last frame are
-// repainted, so that a frame costs what the effects drew, not the screen's size. The surface's
+// converted into the window's buffer, and the window system is handed a few coarse rectangles
+// around them (each rectangle costs it more than the few clean pixels it takes in). The surface's
 // 0x00BBGGRR pixels are, byte by byte, Qt's RGBX8888: the image shows the surface's own memory,
-// and the one conversion to the window's format happens as the changed areas are painted.
+// and the one conversion to the window's format happens as the changed tiles are painted.
 #pragma once
 
 #include <QImage>
 #include <QRegion>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -20,29 +22,43 @@ class TilePresenter {
   // Points the image at the surface at the window's device pixel ratio; the next Update
   // repaints everything.
   void Resize(Surface& surface, qreal devicePixelRatio);
-  // Collects the changed tiles and clears their marks; their area (in the window's device
-  // independent coordinates) waits in Pending until taken. Follows the surface first when its
-  // size or buffer changed.
+  // Follows the surface when its size or buffer changed (a full repaint follows).
+  void Follow(Surface& surface);
+  // Collects the changed tiles and clears their marks on the surface; they wait to be painted.
   void Update(Surface& surface);
-  // The area changed since it was last taken: what the next frame must repaint.
+  // The area (in the window's device independent coordinates) that the next paint must cover:
+  // everything changed and not yet painted.
   QRegion TakePending();
   // Paints the given area of the window from the image, and black where the window is larger.
-  void Paint(QPainter& painter, const QRegion& area) const;
+  // When the area is exactly what TakePending gave, only the changed tiles in it are written:
+  // the rest of it already shows the surface, except under `covered` (child widgets that
+  // draw over the window and must find the surface beneath them again), which is written whole.
+  void Paint(QPainter& painter, const QRegion& area, const QRegion& covered = QRegion());
 
   const QImage& image() const { return image_; }
-  // How many tiles the last Update presents (the changed ones and the short gaps between them).
+  // How many tiles the rectangles of the last Update cover.
   int32_t TilesPresented() const { return tilesPresented_; }
 
  private:
-  // Appends the changed runs of one tile row to rects_.
-  void CollectTileRow(const Surface& surface, int32_t row);
+  using Word = uint64_t;  // eight tile marks
+  // Takes the marks of tile rows [first, first + count) into unpainted_, and appends one band of
+  // rectangles around them to rects_.
+  void CollectBand(const Surface& surface, int32_t first, int32_t count);
   QRegion RegionOfRects() const;
+  void ConvertUnpainted(QImage& target, QPoint offset);
+  void ConvertArea(QImage& target, QPoint offset, const QRegion& area);
+  void ForgetUnpainted();
 
   QImage image_;
   qreal dpr_ = 1;
-  std::vector<QRect> rects_;  // y-x banded, in surface pixels; capacity kept between frames
-  mutable std::vector<std::pair<int, int>> spans_;  // one band's columns while painting
-  QRegion pending_;
+  int32_t tileRows_ = 0;
+  size_t wordsPerRow_ = 0;
+  std::vector<Word> unpainted_;  // the surface's marks since the last paint, in its layout
+  std::vector<Word> columns_;    // one band's marks, all its rows taken together
+  std::vector<QRect> rects_;     // y-x banded, in surface pixels; capacity kept between frames
+  std::vector<std::pair<int, int>> spans_;  // one row's columns while converting
+  QRegion pending_;  // collected, not yet taken
+  QRegion taken_;    // taken, not yet painted
   int32_t tilesPresented_ = 0;
 };
 

@@ -144,10 +144,14 @@ TEST_P(TilePresenterTest, ThePresentedPictureEqualsTheSurfaceAfterEveryFrame) {
   display.platform.onPresent = [&](Context&) {
     presenter.Update(display.surface);
     const QRegion changed = presenter.TakePending();
-    if (!changed.isEmpty()) {
+    // Now and then a frame is not painted (a hidden window) or the window system asks for more
+    // than changed (an expose): both must leave nothing behind.
+    if (frame % 7 == 3) return void(++frame);
+    const QRegion area = frame % 5 == 1 ? changed + QRect(frame % 150, frame % 90, 40, 20) : changed;
+    if (!area.isEmpty()) {
       QPainter painter(&shown);
       painter.translate(at);
-      presenter.Paint(painter, changed);
+      presenter.Paint(painter, area);
     }
     if (++frame % 25 == 0 && mismatch < 0) mismatch = FirstDifference(display.surface, shown, at);
   };
