@@ -65,8 +65,9 @@ class Surface {
   // one mark per tile, Changed where a pixel was written since the last clear. A write marks
   // its tile even when it leaves the pixel as it was. Tile row r starts at byte r x TileStride()
   // (a power of two of at least 8, so that marking costs a shift, not a multiplication).
-  static constexpr int kTileWidthShift = 3;
-  static constexpr int kTileHeightShift = 3;
+  // Tiles are wide and short: presenting one reads and writes only a few whole cache lines.
+  static constexpr int kTileWidthShift = 4;
+  static constexpr int kTileHeightShift = 2;
   static constexpr int32_t kTileWidth = 1 << kTileWidthShift;
   static constexpr int32_t kTileHeight = 1 << kTileHeightShift;
   int32_t TileColumns() const { return tileColumns_; }
