@@ -55,6 +55,12 @@ void PixelBuffer::AssignZeros(size_t n) {
   size_ = n;
 }
 
+void PixelBuffer::Prefault() {
+  // One write per small page puts every page in place; the value written is the zero already there.
+  constexpr size_t kPixelsPerPage = 4096 / sizeof(uint32_t);
+  for (size_t i = 0; i < size_; i += kPixelsPerPage) data_[i] = 0;
+}
+
 void PixelBuffer::Release() noexcept {
 #if defined(__linux__)
   if (mapped_ != nullptr) {

@@ -1,7 +1,7 @@
 // The surface's pixel memory: fresh pages of zeros straight from the system, which cost nothing
 // until they are touched, so a new or cleared-to-black surface of a 4K screen is ready without
 // writing 33 MB first. Large buffers ask for huge pages: the first touch of a screenful then
-// costs a few faults instead of thousands, and presenting scattered tiles misses the TLB far less.
+// costs a few faults instead of thousands, and presenting scattered tiles misses the TLB less.
 #pragma once
 
 #include <cstddef>
@@ -24,6 +24,8 @@ class PixelBuffer {
 
   // Replaces the contents with n zero pixels (in new memory). Throws std::bad_alloc.
   void AssignZeros(size_t n);
+  // Puts all the memory in place now instead of at its first touch; the contents stay as they are.
+  void Prefault();
 
   uint32_t* data() { return data_; }
   const uint32_t* data() const { return data_; }
