@@ -44,6 +44,32 @@ TEST(Surface, ClearClippingAndPrepare) {
   s.SetPixel(0, 0, 1);  // nothing to write into, and no crash
 }
 
+// A screen-sized surface (its memory mapped by pages rather than taken from the heap): a copy
+// is its own, putting its pages in place keeps the picture, and clearing to black or resizing
+// gives zeros again.
+TEST(Surface, LargeBuffersCopyPrefaultClearAndResize) {
+  Surface s(1024, 768);
+  s.SetPixel(1023, 767, 0x0A0B0C);
+  s.SetPixel(5, 600, 0x010203);
+  Surface copy = s;
+  s.SetPixel(5, 600, 0x040506);
+  EXPECT_EQ(copy.GetPixel(5, 600), 0x010203);
+  EXPECT_EQ(copy.GetPixel(1023, 767), 0x0A0B0C);
+  s.Prefault();
+  EXPECT_EQ(s.GetPixel(5, 600), 0x040506);
+  EXPECT_EQ(s.GetPixel(0, 0), 0);
+  s.Clear();
+  EXPECT_EQ(s.GetPixel(5, 600), 0);
+  EXPECT_EQ(s.GetPixel(1023, 767), 0);
+  s.SetPixel(1023, 767, 0x0A0B0C);
+  s.Resize(2048, 1024);
+  EXPECT_EQ(s.GetPixel(1023, 767), 0);
+  s.SetPixel(2047, 1023, 0x0A0B0C);
+  EXPECT_EQ(s.GetPixel(2047, 1023), 0x0A0B0C);
+  copy = std::move(s);
+  EXPECT_EQ(copy.GetPixel(2047, 1023), 0x0A0B0C);
+}
+
 // Widths 0 to 2 are squares below and left of the point; from 3 on a filled dot of the width,
 // symmetric, centred on the point and round from 4 on. A huge pen covers the surface, far
 // positions draw nothing, and drawing again in black leaves nothing, also across the edges.
