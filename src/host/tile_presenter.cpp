@@ -44,6 +44,20 @@ QImage* DirectTarget(QPainter& painter, qreal scale, QPoint& offset) {
   return image;
 }
 
+// The next run of marked tiles in a row of marks (eight to a word), from column `from` on and
+// before `count`: [start, end), taking in gaps of up to `joinGap` clean tiles. False when none is left.
+bool NextRun(const uint64_t* words, int32_t count, int32_t from, int32_t joinGap, int32_t& start, int32_t& end) {
+  const auto* marks = reinterpret_cast<const unsigned char*>(words);
+  int32_t c = from;
+  while (c < count && marks[c] == 0) c += (c % 8 == 0 && words[c / 8] == 0) ? 8 : 1;  // clean words at once
+  if (c >= count) return false;
+  start = c;
+  end = c + 1;
+  for (int32_t next = end; next < count && next - end <= joinGap; ++next)
+    if (marks[next] != 0) end = next + 1;
+  return true;
+}
+
 // True when the last band's runs (from `start`) have the same columns as the band above (from
 // `prevStart`), which ends where they begin, so that the two can be one band.
 bool SameColumns(const std::vector<QRect>& rects, size_t prevStart, size_t start) {
@@ -103,25 +117,11 @@ void TilePresenter::CollectBand(const Surface& surface, int32_t first, int32_t c
   if (top < 0) return;
   const int32_t y0 = top * Surface::kTileHeight;
   const int32_t y1 = std::min((bottom + 1) * Surface::kTileHeight, surface.Height());
-  const auto* changed = reinterpret_cast<const unsigned char*>(columns_.data());
-  const int32_t columns = surface.TileColumns();
-  for (int32_t c = 0; c < columns;) {
-    if (c % 8 == 0 && columns_[static_cast<size_t>(c) / 8] == 0) {  // skip clean tiles 8 at a time
-      c += 8;
-      continue;
-    }
-    if (changed[c] == 0) {
-      ++c;
-      continue;
-    }
-    int32_t end = c + 1;
-    for (int32_t next = end; next < columns && next - end <= kJoinGap; ++next)
-      if (changed[next] != 0) end = next + 1;
-    const int32_t x0 = c * Surface::kTileWidth;
+  for (int32_t start = 0, end = 0; NextRun(columns_.data(), surface.TileColumns(), end, kJoinGap, start, end);) {
+    const int32_t x0 = start * Surface::kTileWidth;
     const int32_t x1 = std::min(end * Surface::kTileWidth, surface.Width());
     rects_.emplace_back(x0, y0, x1 - x0, y1 - y0);
-    tilesPresented_ += (end - c) * (bottom - top + 1);
-    c = end;
+    tilesPresented_ += (end - start) * (bottom - top + 1);
   }
 }
 
@@ -192,23 +192,11 @@ void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
   for (int32_t row = 0; row < tileRows_; ++row) {
     Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
     spans_.clear();
-    const auto* changed = reinterpret_cast<const unsigned char*>(rowWords);
     const auto tiles = static_cast<int32_t>(wordsPerRow_ * sizeof(Word));
-    for (int32_t c = 0; c < tiles;) {
-      if (c % 8 == 0 && rowWords[c / 8] == 0) {
-        c += 8;
-        continue;
-      }
-      if (changed[c] == 0) {
-        ++c;
-        continue;
-      }
-      int32_t end = c + 1;
-      while (end < tiles && changed[end] != 0) ++end;
-      const int left = std::max(bounds.left(), c * Surface::kTileWidth);
+    for (int32_t start = 0, end = 0; NextRun(rowWords, tiles, end, 0, start, end);) {
+      const int left = std::max(bounds.left(), start * Surface::kTileWidth);
       const int right = std::min(bounds.right() + 1, end * Surface::kTileWidth);
       if (left < right) spans_.emplace_back(left, right);
-      c = end;
     }
     if (spans_.empty()) continue;
     std::fill(rowWords, rowWords + wordsPerRow_, 0);
