@@ -82,11 +82,14 @@ void DisplayWindow::ApplyMessage(const EffectSettings& s, float twipsPerPixelY) 
   lblMessage_->setText(QString::fromStdString(s.LockMessage));
   const int top = static_cast<int>(std::lround(kMessageTopTwips / (twipsPerPixelY > 0 ? twipsPerPixelY : 15)));
   lblMessage_->setGeometry(0, top, width(), QFontMetrics(font).height() + 4);
-  lblMessage_->show();
+  // Shown only with something to say: a shown label costs every frame drawn beneath it.
+  lblMessage_->setVisible(!lblMessage_->text().isEmpty());
 }
 
 void DisplayWindow::ClearMessage() {
-  if (lblMessage_) lblMessage_->setText(QString());
+  if (lblMessage_ == nullptr) return;
+  lblMessage_->setText(QString());
+  lblMessage_->hide();
 }
 
 void DisplayWindow::WaitUntilSettled(int maxMs, int quietMs) {

@@ -87,6 +87,7 @@ TEST_F(DisplayWindowTest, TheMessageRunsAcrossTheTopInTheHueColourAndAnEmptyOneL
   EXPECT_EQ(label->font().pointSize(), 24);
   window->ClearMessage();
   EXPECT_TRUE(label->text().isEmpty());
+  EXPECT_FALSE(label->isVisible());
 }
 
 TEST_F(DisplayWindowTest, ThePreviewNeverShowsTheMessageNorAnUnloadedForm) {
