@@ -7,10 +7,7 @@
 
 #include <cerrno>
 
-#ifdef QSRN_HAVE_SDL_MIXER
-#include <SDL.h>
-#include <SDL_mixer.h>
-#endif
+#include "host/sdl_library.h"
 
 namespace qsrn {
 
@@ -59,32 +56,34 @@ SdlSoundPlayer::~SdlSoundPlayer() {
   wake_.notify_all();
   if (loader_.joinable()) loader_.join();
   if (!deviceOpen_) return;
-  Mix_HaltChannel(kChannel);
+  sdl_->HaltChannel(kChannel);
   for (auto& [name, entry] : sounds_)
-    if (entry.chunk != nullptr) Mix_FreeChunk(entry.chunk);
-  Mix_CloseAudio();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (entry.chunk != nullptr) sdl_->FreeChunk(entry.chunk);
+  sdl_->CloseAudio();
+  sdl_->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 bool SdlSoundPlayer::OpenDevice() {
   if (triedOpen_) return deviceOpen_;
   triedOpen_ = true;  // once: a machine without a device is not asked again on every burst
+  sdl_ = LoadSdlLibrary();
+  if (sdl_ == nullptr) return false;
   // SDL would otherwise turn SIGTERM and SIGINT into quit events nobody reads, and the saver
   // could no longer be stopped by its host, the session or the user.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (sdl_->OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    sdl_->QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  Mix_AllocateChannels(1);
+  sdl_->AllocateChannels(1);
   deviceOpen_ = true;
   loader_ = std::thread([this] { LoadLoop(); });
   return true;
 }
 
 void SdlSoundPlayer::StartOnChannel(Mix_Chunk* chunk) {
-  Mix_PlayChannel(kChannel, chunk, 0);  // a busy channel is stopped and restarted
+  sdl_->PlayChannelTimed(kChannel, chunk, 0, -1);  // a busy channel is stopped and restarted
 }
 
 void SdlSoundPlayer::Play(const std::string& fileName) {
@@ -123,9 +122,9 @@ void SdlSoundPlayer::LoadLoop() {
     Mix_Chunk* chunk = nullptr;
     std::string bytes;
     if (ReadSmallRegularFile(name, kMaxSoundFileBytes, &bytes)) {
-      chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+      chunk = sdl_->LoadWAV_RW(sdl_->RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
       if (chunk != nullptr && chunk->alen > kMaxDecodedBytes) {
-        Mix_FreeChunk(chunk);
+        sdl_->FreeChunk(chunk);
         chunk = nullptr;
       }
     }
@@ -147,7 +146,7 @@ void SdlSoundPlayer::WaitForLoads() {
   wake_.wait(lock, [this] { return queue_.empty() && !busy_; });
 }
 
-bool SdlSoundPlayer::Playing() const { return deviceOpen_ && Mix_Playing(kChannel) != 0; }
+bool SdlSoundPlayer::Playing() const { return deviceOpen_ && sdl_->Playing(kChannel) != 0; }
 
 #else  // built without SDL2_mixer: silent
 

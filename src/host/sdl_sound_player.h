@@ -28,6 +28,8 @@ struct Mix_Chunk;
 
 namespace qsrn {
 
+struct SdlLibrary;
+
 class SdlSoundPlayer : public SoundPlayer {
  public:
   // Firework sounds are short; anything larger is not one and would stall the decoder.
@@ -53,6 +55,7 @@ class SdlSoundPlayer : public SoundPlayer {
   void LoadLoop();
   void StartOnChannel(Mix_Chunk* chunk);
 
+  const SdlLibrary* sdl_ = nullptr;  // loaded with the device, on the first sound
   bool triedOpen_ = false;
   bool deviceOpen_ = false;
 
