@@ -193,13 +193,15 @@ void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
     Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
     spans_.clear();
     const auto tiles = static_cast<int32_t>(wordsPerRow_ * sizeof(Word));
+    bool marked = false;
     for (int32_t start = 0, end = 0; NextRun(rowWords, tiles, end, 0, start, end);) {
+      marked = true;
       const int left = std::max(bounds.left(), start * Surface::kTileWidth);
       const int right = std::min(bounds.right() + 1, end * Surface::kTileWidth);
       if (left < right) spans_.emplace_back(left, right);
     }
-    if (spans_.empty()) continue;
-    std::fill(rowWords, rowWords + wordsPerRow_, 0);
+    if (!marked) continue;
+    std::fill(rowWords, rowWords + wordsPerRow_, 0);  // also marks beyond the window: nothing to show there
     const int top = std::max(bounds.top(), row * Surface::kTileHeight);
     const int bottom = std::min(bounds.bottom() + 1, (row + 1) * Surface::kTileHeight);
     for (int y = top; y < bottom; ++y) {
