@@ -19,6 +19,7 @@ constexpr size_t kHugePage = size_t{2} << 20;
 // Anonymous zero pages, the block aligned to a huge page so that the kernel can back it with
 // huge pages; null when the system refuses.
 void* MapZeros(size_t bytes, void** mapped, size_t* mappedBytes) {
+  if (bytes > SIZE_MAX - kHugePage) return nullptr;
   const size_t length = bytes + kHugePage;
   void* base = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (base == MAP_FAILED) return nullptr;
