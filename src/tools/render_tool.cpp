@@ -69,8 +69,8 @@ int RenderMain(int argc, char** argv) {
       }
     };
   } else if (pattern->numbered) {
-    int32_t frame = 0;
-    display.platform.onPresent = [&](Context& ctx) {
+    // The count lives in the callback itself: it runs long after this block has ended.
+    display.platform.onPresent = [&, frame = int32_t{0}](Context& ctx) mutable {
       const std::string name = FrameFileName(*pattern, ++frame);
       if (written && !WritePng(*ctx.surface, name)) {
         written = false;
