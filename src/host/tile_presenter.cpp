@@ -183,12 +183,24 @@ void TilePresenter::ForgetUnpainted() {
   taken_ = QRegion();
 }
 
-void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
-  const QRect bounds = QRect(0, 0, image_.width(), image_.height()) & target.rect().translated(-offset);
+QRect TilePresenter::Bounds(const QImage& target, QPoint offset) const {
+  return QRect(0, 0, image_.width(), image_.height()) & target.rect().translated(-offset);
+}
+
+void TilePresenter::ConvertRows(QImage& target, QPoint offset, int top, int bottom) const {
   const auto* pixels = reinterpret_cast<const uint32_t*>(image_.constBits());
   const auto stride = static_cast<size_t>(image_.width());
   uchar* targetBits = target.bits();
   const qsizetype targetStride = target.bytesPerLine();
+  for (int y = top; y < bottom; ++y) {
+    const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
+    auto* to = reinterpret_cast<uint32_t*>(targetBits + (y + offset.y()) * targetStride) + offset.x();
+    for (const auto& [left, right] : spans_) ConvertSpan(from + left, to + left, right - left);
+  }
+}
+
+void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
+  const QRect bounds = Bounds(target, offset);
   for (int32_t row = 0; row < tileRows_; ++row) {
     Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
     spans_.clear();
@@ -204,21 +216,13 @@ void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
     std::fill(rowWords, rowWords + wordsPerRow_, 0);  // also marks beyond the window: nothing to show there
     const int top = std::max(bounds.top(), row * Surface::kTileHeight);
     const int bottom = std::min(bounds.bottom() + 1, (row + 1) * Surface::kTileHeight);
-    for (int y = top; y < bottom; ++y) {
-      const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
-      auto* to = reinterpret_cast<uint32_t*>(targetBits + (y + offset.y()) * targetStride) + offset.x();
-      for (const auto& [left, right] : spans_) ConvertSpan(from + left, to + left, right - left);
-    }
+    ConvertRows(target, offset, top, bottom);
   }
   taken_ = QRegion();
 }
 
 void TilePresenter::ConvertArea(QImage& target, QPoint offset, const QRegion& area) {
-  const QRect bounds = QRect(0, 0, image_.width(), image_.height()) & target.rect().translated(-offset);
-  const auto* pixels = reinterpret_cast<const uint32_t*>(image_.constBits());
-  const auto stride = static_cast<size_t>(image_.width());
-  uchar* targetBits = target.bits();
-  const qsizetype targetStride = target.bytesPerLine();
+  const QRect bounds = Bounds(target, offset);
   // Band by band, and within a band row by row across all its rectangles: each pixel row of
   // the window's buffer lies on its own pages, visited once rather than once per rectangle.
   for (auto band = area.begin(); band != area.end();) {
@@ -232,11 +236,7 @@ void TilePresenter::ConvertArea(QImage& target, QPoint offset, const QRegion& ar
       const int right = std::min(bounds.right() + 1, static_cast<int>(std::ceil((r->x() + r->width()) * dpr_)));
       if (left < right) spans_.emplace_back(left, right);
     }
-    for (int y = top; y < bottom; ++y) {
-      const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
-      auto* to = reinterpret_cast<uint32_t*>(targetBits + (y + offset.y()) * targetStride) + offset.x();
-      for (const auto& [left, right] : spans_) ConvertSpan(from + left, to + left, right - left);
-    }
+    ConvertRows(target, offset, top, bottom);
     band = bandEnd;
   }
 }
@@ -248,13 +248,15 @@ void TilePresenter::Paint(QPainter& painter, const QRegion& area, const QRegion&
   }
   const QRect imageArea(0, 0, static_cast<int>(image_.width() / dpr_), static_cast<int>(image_.height() / dpr_));
   const QRegion shown = area.intersected(imageArea);
+  // Exactly what was asked for: the changed tiles are all that is not shown already.
+  const bool asked = pending_.isEmpty() && area == taken_;
   // Everything changed lies in the area: once it is painted, nothing waits any more.
-  const bool coversUnpainted = pending_.isEmpty() && (area == taken_ || taken_.subtracted(area).isEmpty());
+  const bool coversUnpainted = asked || (pending_.isEmpty() && taken_.subtracted(area).isEmpty());
   QPoint offset;
   if (QImage* target = DirectTarget(painter, dpr_, offset)) {
     // The usual case: convert the surface's pixels straight into the backing store, no copy in
     // between. Only the given area is written: what lies over the rest is not repainted.
-    if (pending_.isEmpty() && area == taken_) {
+    if (asked) {
       ConvertUnpainted(*target, offset);  // the rest of the area shows the surface already
       if (!covered.isEmpty()) ConvertArea(*target, offset, shown.intersected(covered));
     } else {

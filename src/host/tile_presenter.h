@@ -45,6 +45,10 @@ class TilePresenter {
   // rectangles around them to rects_.
   void CollectBand(const Surface& surface, int32_t first, int32_t count);
   QRegion RegionOfRects() const;
+  // The part of the surface the target (at the offset) can show.
+  QRect Bounds(const QImage& target, QPoint offset) const;
+  // Converts the columns in spans_ of surface rows [top, bottom) into the target.
+  void ConvertRows(QImage& target, QPoint offset, int top, int bottom) const;
   void ConvertUnpainted(QImage& target, QPoint offset);
   void ConvertArea(QImage& target, QPoint offset, const QRegion& area);
   void ForgetUnpainted();
