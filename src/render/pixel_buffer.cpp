@@ -57,9 +57,11 @@ void PixelBuffer::AssignZeros(size_t n) {
 }
 
 void PixelBuffer::Prefault() {
-  // One write per small page puts every page in place; the value written is the zero already there.
+  // One write per small page puts every page in place; it writes back the pixel already there
+  // (through volatile, so that the compiler keeps the write).
   constexpr size_t kPixelsPerPage = 4096 / sizeof(uint32_t);
-  for (size_t i = 0; i < size_; i += kPixelsPerPage) data_[i] = 0;
+  volatile uint32_t* pixels = data_;
+  for (size_t i = 0; i < size_; i += kPixelsPerPage) pixels[i] = pixels[i];
 }
 
 void PixelBuffer::Release() noexcept {

@@ -55,8 +55,10 @@ TEST(Surface, LargeBuffersCopyPrefaultClearAndResize) {
   s.SetPixel(5, 600, 0x040506);
   EXPECT_EQ(copy.GetPixel(5, 600), 0x010203);
   EXPECT_EQ(copy.GetPixel(1023, 767), 0x0A0B0C);
+  s.SetPixel(0, 4, 0x070809);  // the first pixel of a page
   s.Prefault();
   EXPECT_EQ(s.GetPixel(5, 600), 0x040506);
+  EXPECT_EQ(s.GetPixel(0, 4), 0x070809);
   EXPECT_EQ(s.GetPixel(0, 0), 0);
   s.Clear();
   EXPECT_EQ(s.GetPixel(5, 600), 0);
