@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
@@ -47,21 +48,68 @@ void DisplayWindow::SizeSurfaceToWindow() {
   presenter_.Resize(surface_, dpr);
 }
 
+DisplayWindow::~DisplayWindow() = default;  // the shared image goes before the native window
+
 void DisplayWindow::PresentFrame() {
+  if (isVisible() && PresentDirectly()) return;
   presenter_.Update(surface_);
   const QRegion changed = presenter_.TakePending();
-  if (isVisible() && !changed.isEmpty()) repaint(changed);
+  if (isVisible() && !changed.isEmpty()) {
+    repaint(changed);
+    presentedThroughQt_ = true;
+  }
+}
+
+bool DisplayWindow::PresentDirectly() {
+  // Device pixels are the window's own only at a ratio of 1; a recreated native window needs a new start.
+  if (direct_ != nullptr && (devicePixelRatioF() != 1 || effectiveWinId() != directWindow_)) {
+    StopPresentingDirectly();
+    directTried_ = false;  // a new native window or ratio may take it again
+  }
+  if (direct_ == nullptr) {
+    // The first frame goes through Qt, whose buffer the first expose has already filled: a
+    // second screenful of fresh memory, and its page faults, would delay the start.
+    if (directTried_ || devicePixelRatioF() != 1 || !presentedThroughQt_) return false;
+    directTried_ = true;
+    direct_ = X11ShmPresenter::Create(*this);
+    if (direct_ == nullptr) return false;
+    directWindow_ = effectiveWinId();
+    // Qt's own buffer no longer follows every frame: an expose must repaint, not just copy it.
+    windowHandle()->installEventFilter(this);
+  }
+  QRegion coveredChanged;
+  if (!direct_->Present(presenter_, surface_, CoveredByChildren(), &coveredChanged)) {
+    StopPresentingDirectly();
+    return false;
+  }
+  if (!coveredChanged.isEmpty()) repaint(coveredChanged);
+  return true;
+}
+
+void DisplayWindow::StopPresentingDirectly() {
+  if (QWindow* handle = windowHandle()) handle->removeEventFilter(this);
+  direct_.reset();
+  presenter_.Resize(surface_, devicePixelRatioF());  // Qt's buffer missed the frames sent directly
+}
+
+bool DisplayWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Expose && direct_ != nullptr && watched == windowHandle()) update();
+  return QWidget::eventFilter(watched, event);
+}
+
+QRegion DisplayWindow::CoveredByChildren() const {
+  QRegion covered;
+  for (const QObject* child : children())
+    if (child->isWidgetType() && static_cast<const QWidget*>(child)->isVisible())
+      covered += static_cast<const QWidget*>(child)->geometry();
+  return covered;
 }
 
 void DisplayWindow::paintEvent(QPaintEvent* event) {
   presenter_.Follow(surface_);
   // The labels drawn over the picture (the message, the frame rate) need it whole beneath them.
-  QRegion covered;
-  for (const QObject* child : children())
-    if (child->isWidgetType() && static_cast<const QWidget*>(child)->isVisible())
-      covered += static_cast<const QWidget*>(child)->geometry();
   QPainter painter(this);
-  presenter_.Paint(painter, event->region(), covered);
+  presenter_.Paint(painter, event->region(), CoveredByChildren());
 }
 
 void DisplayWindow::resizeEvent(QResizeEvent* event) {

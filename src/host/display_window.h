@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "host/run_loop.h"
 #include "host/tile_presenter.h"
+#include "host/x11_shm_presenter.h"
 #include "render/surface.h"
 
 class QLabel;
@@ -20,6 +22,7 @@ class DisplayWindow : public QWidget {
  public:
   // A form carries lblMessage; the preview's picture box does not.
   explicit DisplayWindow(bool isForm, QWidget* parent = nullptr);
+  ~DisplayWindow() override;
 
   Surface& surface() { return surface_; }
   DemoCounters& demo() { return demo_; }
@@ -27,8 +30,11 @@ class DisplayWindow : public QWidget {
 
   // Sizes the surface to the window's inner size in device pixels.
   void SizeSurfaceToWindow();
-  // Shows what changed on the surface since the last frame (one synchronous paint).
+  // Shows what changed on the surface since the last frame: straight to the X server where it
+  // shares memory with us, else by one synchronous paint.
   void PresentFrame();
+  // True while frames go to the X server without Qt's repaint.
+  bool PresentsDirectly() const { return direct_ != nullptr; }
   const TilePresenter& presenter() const { return presenter_; }
   // lblMessage: font, size, hue colour, place across the top, text.
   void ApplyMessage(const EffectSettings& settings, float twipsPerPixelY);
@@ -42,13 +48,23 @@ class DisplayWindow : public QWidget {
   void WaitUntilSettled(int maxMs = 1000, int quietMs = kSettleQuietMs);
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The area of the visible child widgets (the labels drawn over the picture).
+  QRegion CoveredByChildren() const;
+  bool PresentDirectly();
+  void StopPresentingDirectly();
+
   bool isForm_;
   Surface surface_;
   TilePresenter presenter_;
+  std::unique_ptr<X11ShmPresenter> direct_;
+  WId directWindow_ = 0;
+  bool directTried_ = false;
+  bool presentedThroughQt_ = false;
   QLabel* lblMessage_ = nullptr;
   DemoCounters demo_;
   int resizes_ = 0;

@@ -240,6 +240,54 @@ void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
   taken_ = QRegion();
 }
 
+void TilePresenter::ConvertChanged(Surface& surface, QImage& target, std::vector<QRect>& runs) {
+  Follow(surface);
+  runs.clear();
+  tilesPresented_ = 0;
+  const auto* marks = reinterpret_cast<const unsigned char*>(surface.ChangedTiles());
+  const QRect bounds = Bounds(target, QPoint());
+  size_t rowStart = 0;  // the first run of the tile row above
+  for (int32_t row = 0; row < tileRows_; ++row) {
+    Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
+    const unsigned char* rowMarks = marks + static_cast<size_t>(row) * surface.TileStride();
+    Word any = 0;
+    for (size_t w = 0; w < wordsPerRow_; ++w) {  // with what an unpainted Qt paint left
+      Word m;
+      std::memcpy(&m, rowMarks + w * sizeof(Word), sizeof m);
+      rowWords[w] |= m;
+      any |= rowWords[w];
+    }
+    if (any == 0) continue;
+    const int top = std::max(bounds.top(), row * Surface::kTileHeight);
+    const int bottom = std::min(bounds.bottom() + 1, (row + 1) * Surface::kTileHeight);
+    const size_t start = runs.size();
+    spans_.clear();
+    for (int32_t first = 0, end = 0; NextRun(rowWords, surface.TileColumns(), end, 0, first, end);) {
+      const int left = std::max(bounds.left(), first * Surface::kTileWidth);
+      const int right = std::min(bounds.right() + 1, end * Surface::kTileWidth);
+      if (left >= right || top >= bottom) continue;
+      spans_.emplace_back(left, right);
+      runs.emplace_back(left, top, right - left, bottom - top);
+      tilesPresented_ += end - first;
+    }
+    std::fill(rowWords, rowWords + wordsPerRow_, 0);
+    ConvertRows(target, QPoint(), top, bottom);
+    if (runs.size() == start) continue;
+    if (start > rowStart && SameColumns(runs, rowStart, start)) {
+      for (size_t i = rowStart; i < start; ++i) runs[i].setBottom(runs.back().bottom());
+      runs.resize(start);
+    } else {
+      rowStart = start;
+    }
+  }
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
+  surface.ClearChangedTiles();
+  pending_ = QRegion();
+  taken_ = QRegion();
+}
+
 void TilePresenter::ConvertArea(QImage& target, QPoint offset, const QRegion& area) {
   const QRect bounds = Bounds(target, offset);
   // Band by band, and within a band row by row across all its rectangles: each pixel row of

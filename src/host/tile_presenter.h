@@ -2,7 +2,9 @@
 // converted into the window's buffer, and the window system is handed a few coarse rectangles
 // around them (each rectangle costs it more than the few clean pixels it takes in). The surface's
 // 0x00BBGGRR pixels are, byte by byte, Qt's RGBX8888: the image shows the surface's own memory,
-// and the one conversion to the window's format happens as the changed tiles are painted.
+// and the one conversion to the window's format happens as the changed tiles are painted. A
+// window that the X server is shown straight from shared memory takes the tiles themselves
+// (ConvertChanged) instead of rectangles around them.
 #pragma once
 
 #include <QImage>
@@ -35,8 +37,14 @@ class TilePresenter {
   // draw over the window and must find the surface beneath them again), which is written whole.
   void Paint(QPainter& painter, const QRegion& area, const QRegion& covered = QRegion());
 
+  // For a window presented without Qt's repaint: converts every tile changed since the last
+  // call into the target (an image of the surface's size, kept showing the surface) and lists
+  // them in `runs`, in surface pixels and y-x banded: the runs of changed tiles of each tile row,
+  // one run extended down while the rows below change in the same columns.
+  void ConvertChanged(Surface& surface, QImage& target, std::vector<QRect>& runs);
+
   const QImage& image() const { return image_; }
-  // How many tiles the rectangles of the last Update cover.
+  // How many tiles the rectangles of the last Update cover (of ConvertChanged: the tiles converted).
   int32_t TilesPresented() const { return tilesPresented_; }
 
  private:
