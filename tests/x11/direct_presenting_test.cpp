@@ -1,7 +1,7 @@
 // Frames sent straight to the X server: on a real server (Xvfb), every effect runs for many
 // frames and the window's contents, read back from the server, must equal the surface; a label
-// over the picture must keep its text; and an uncovered part must show the current frame, not
-// what Qt's own buffer last held.
+// over the picture must keep its text; an uncovered part must show the current frame, not what
+// Qt's own buffer last held; and so must a resized window.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -61,7 +61,7 @@ class DirectPresentingTest : public ::testing::TestWithParam<int> {
   HeadlessDisplay display;
 };
 
-TEST_P(DirectPresentingTest, TheServerShowsTheSurfaceAfterEveryFrameEvenUnderALabelAndAfterAnExpose) {
+TEST_P(DirectPresentingTest, TheServerShowsTheSurfaceAfterEveryFrameUnderALabelAfterAnExposeAndAResize) {
   DisplayWindow window(true);
   std::unique_ptr<Engine> engine = Start(window, GetParam());
   if (engine == nullptr) GTEST_SKIP() << "no engine for this effect";
@@ -97,6 +97,14 @@ TEST_P(DirectPresentingTest, TheServerShowsTheSurfaceAfterEveryFrameEvenUnderALa
     if (Wrong(window.surface(), uncovered) == 0) break;
   }
   EXPECT_EQ(Wrong(window.surface(), uncovered), 0);
+
+  // A resized window gets a new shared image, filled whole before its first frame is shown.
+  window.resize(150, 100);
+  window.WaitUntilSettled();
+  window.SizeSurfaceToWindow();
+  RunFrames(display.ctx, *engine, 30);
+  EXPECT_TRUE(window.PresentsDirectly());
+  EXPECT_EQ(Wrong(window.surface(), OnScreen(window)), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEffect, DirectPresentingTest, ::testing::Range(0, 6));
