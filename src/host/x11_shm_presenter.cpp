@@ -8,7 +8,8 @@
 #include "host/tile_presenter.h"
 #include "render/surface.h"
 
-#ifdef QSRN_HAVE_XCB_SHM
+#if defined(QSRN_HAVE_XCB_SHM) && QT_CONFIG(xcb)
+#define QSRN_SHARED_FRAMES 1
 #include <sys/ipc.h>
 #include <sys/shm.h>
 #include <xcb/shm.h>
@@ -21,7 +22,7 @@ struct xcb_rectangle_t {};
 
 namespace qsrn {
 
-#ifdef QSRN_HAVE_XCB_SHM
+#ifdef QSRN_SHARED_FRAMES
 
 namespace {
 
@@ -172,7 +173,7 @@ bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const 
   return true;
 }
 
-#else  // no MIT-SHM headers at build time: every window paints through Qt
+#else  // no MIT-SHM at build time (or a Qt without X11): every window paints through Qt
 
 std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget&) { return nullptr; }
 X11ShmPresenter::X11ShmPresenter(xcb_connection_t* connection, uint32_t window)
