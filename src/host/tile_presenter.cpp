@@ -45,6 +45,13 @@ inline void ConvertSpan(const uint32_t* from, uint32_t* to, int32_t count) {
   }
 }
 
+// The streamed pixels are in memory before the window system is told of them.
+inline void FlushStreamedPixels() {
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
+}
+
 // The image a painter draws into when it is a raster backing store (or any image) of a 32-bit
 // opaque-capable format that its pixels can be written to directly, with the painter mapping
 // window coordinates to it by the given scale and a whole-pixel offset; else null.
@@ -218,25 +225,30 @@ void TilePresenter::ConvertRows(QImage& target, QPoint offset, int top, int bott
   }
 }
 
+bool TilePresenter::ConvertMarkedRow(QImage& target, QPoint offset, const QRect& bounds, int32_t row, int& top,
+                                     int& bottom) {
+  Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
+  spans_.clear();
+  const auto tiles = static_cast<int32_t>(wordsPerRow_ * sizeof(Word));
+  bool marked = false;
+  for (int32_t start = 0, end = 0; NextRun(rowWords, tiles, end, 0, start, end);) {
+    marked = true;
+    const int left = std::max(bounds.left(), start * Surface::kTileWidth);
+    const int right = std::min(bounds.right() + 1, end * Surface::kTileWidth);
+    if (left < right) spans_.emplace_back(left, right);
+  }
+  if (!marked) return false;
+  std::fill(rowWords, rowWords + wordsPerRow_, 0);  // also marks beyond the window: nothing to show there
+  top = std::max(bounds.top(), row * Surface::kTileHeight);
+  bottom = std::min(bounds.bottom() + 1, (row + 1) * Surface::kTileHeight);
+  ConvertRows(target, offset, top, bottom);
+  return true;
+}
+
 void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
   const QRect bounds = Bounds(target, offset);
-  for (int32_t row = 0; row < tileRows_; ++row) {
-    Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
-    spans_.clear();
-    const auto tiles = static_cast<int32_t>(wordsPerRow_ * sizeof(Word));
-    bool marked = false;
-    for (int32_t start = 0, end = 0; NextRun(rowWords, tiles, end, 0, start, end);) {
-      marked = true;
-      const int left = std::max(bounds.left(), start * Surface::kTileWidth);
-      const int right = std::min(bounds.right() + 1, end * Surface::kTileWidth);
-      if (left < right) spans_.emplace_back(left, right);
-    }
-    if (!marked) continue;
-    std::fill(rowWords, rowWords + wordsPerRow_, 0);  // also marks beyond the window: nothing to show there
-    const int top = std::max(bounds.top(), row * Surface::kTileHeight);
-    const int bottom = std::min(bounds.bottom() + 1, (row + 1) * Surface::kTileHeight);
-    ConvertRows(target, offset, top, bottom);
-  }
+  int top = 0, bottom = 0;
+  for (int32_t row = 0; row < tileRows_; ++row) ConvertMarkedRow(target, offset, bounds, row, top, bottom);
   taken_ = QRegion();
 }
 
@@ -248,31 +260,21 @@ void TilePresenter::ConvertChanged(Surface& surface, QImage& target, std::vector
   const QRect bounds = Bounds(target, QPoint());
   size_t rowStart = 0;  // the first run of the tile row above
   for (int32_t row = 0; row < tileRows_; ++row) {
+    // The surface's marks join what an unpainted Qt paint left.
     Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
     const unsigned char* rowMarks = marks + static_cast<size_t>(row) * surface.TileStride();
-    Word any = 0;
-    for (size_t w = 0; w < wordsPerRow_; ++w) {  // with what an unpainted Qt paint left
+    for (size_t w = 0; w < wordsPerRow_; ++w) {
       Word m;
       std::memcpy(&m, rowMarks + w * sizeof(Word), sizeof m);
       rowWords[w] |= m;
-      any |= rowWords[w];
     }
-    if (any == 0) continue;
-    const int top = std::max(bounds.top(), row * Surface::kTileHeight);
-    const int bottom = std::min(bounds.bottom() + 1, (row + 1) * Surface::kTileHeight);
+    int top = 0, bottom = 0;
+    if (!ConvertMarkedRow(target, QPoint(), bounds, row, top, bottom) || top >= bottom || spans_.empty()) continue;
     const size_t start = runs.size();
-    spans_.clear();
-    for (int32_t first = 0, end = 0; NextRun(rowWords, surface.TileColumns(), end, 0, first, end);) {
-      const int left = std::max(bounds.left(), first * Surface::kTileWidth);
-      const int right = std::min(bounds.right() + 1, end * Surface::kTileWidth);
-      if (left >= right || top >= bottom) continue;
-      spans_.emplace_back(left, right);
+    for (const auto& [left, right] : spans_) {
       runs.emplace_back(left, top, right - left, bottom - top);
-      tilesPresented_ += end - first;
+      tilesPresented_ += (right - left + Surface::kTileWidth - 1) / Surface::kTileWidth;
     }
-    std::fill(rowWords, rowWords + wordsPerRow_, 0);
-    ConvertRows(target, QPoint(), top, bottom);
-    if (runs.size() == start) continue;
     if (start > rowStart && SameColumns(runs, rowStart, start)) {
       for (size_t i = rowStart; i < start; ++i) runs[i].setBottom(runs.back().bottom());
       runs.resize(start);
@@ -280,9 +282,7 @@ void TilePresenter::ConvertChanged(Surface& surface, QImage& target, std::vector
       rowStart = start;
     }
   }
-#if defined(__SSE2__)
-  _mm_sfence();
-#endif
+  FlushStreamedPixels();
   surface.ClearChangedTiles();
   pending_ = QRegion();
   taken_ = QRegion();
@@ -341,9 +341,7 @@ void TilePresenter::Paint(QPainter& painter, const QRegion& area, const QRegion&
     }
     if (coversUnpainted) ForgetUnpainted();
   }
-#if defined(__SSE2__)
-  _mm_sfence();  // the streamed pixels are in memory before the window system is told of them
-#endif
+  FlushStreamedPixels();
   // A window larger than the surface (resized during a run) is black beyond it.
   for (const QRect& r : area.subtracted(shown)) painter.fillRect(r, Qt::black);
 }

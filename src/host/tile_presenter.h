@@ -57,6 +57,9 @@ class TilePresenter {
   QRect Bounds(const QImage& target, QPoint offset) const;
   // Converts the columns in spans_ of surface rows [top, bottom) into the target.
   void ConvertRows(QImage& target, QPoint offset, int top, int bottom) const;
+  // Converts the runs of unpainted tiles in one tile row (clearing its marks) and leaves their
+  // columns in spans_ and its pixel rows in [top, bottom); false when nothing in it was marked.
+  bool ConvertMarkedRow(QImage& target, QPoint offset, const QRect& bounds, int32_t row, int& top, int& bottom);
   void ConvertUnpainted(QImage& target, QPoint offset);
   void ConvertArea(QImage& target, QPoint offset, const QRegion& area);
   void ForgetUnpainted();
