@@ -43,11 +43,7 @@ AboutDemo AboutDemonstrations::StepFrame() {
   return running;
 }
 
-void AboutDemonstrations::Interrupt() {
-  if (!engine_) return;
-  engine_.reset();
-  next_ = static_cast<int16_t>((next_ + 1) % kAboutDemoCount);
-}
+void AboutDemonstrations::Interrupt() { engine_.reset(); }
 
 void AboutDemonstrations::Start() {
   ctx_.frame.FrameCount = 0;
@@ -85,8 +81,9 @@ void AboutDemonstrations::SetDisplaySettings() {
   s.Adv_TimeDelay = kAboutDemoFrameDelay;
   s.ColorRed = s.ColorGrn = s.ColorBlu = 100;
   s.ColorPctInt = 0;
-  s.ColorHueWheel = 100;
-  s.ColorPctHue = 60;
+  // Every spark group varies its hue, over 60 degrees: none comes out one solid colour.
+  s.ColorPctHue = 100;
+  s.ColorHueWheel = 60;
   s.LockMessage.clear();
   s.SoundFX_ON = false;  // the about box is silent
 }

@@ -35,14 +35,15 @@ class AboutDemonstrations {
   // One frame of the current demonstration (starting it first when due); after its last frame
   // the next one is due. Returns the number of the demonstration that ran this frame.
   AboutDemo StepFrame();
-  // Ends the demonstration running (the box was dismissed or left for the credits); the next
-  // one follows when stepping resumes.
+  // Ends the demonstration running (the box was dismissed or left for the credits); it starts
+  // again from its beginning when stepping resumes.
   void Interrupt();
 
   // The demonstration that runs next (or is running).
   AboutDemo Current() const { return static_cast<AboutDemo>(next_); }
   int32_t FramesRun() const { return ctx_.frame.FrameCount; }
   const Surface& surface() const { return surface_; }
+  const EffectSettings& settings() const { return ctx_.settings; }
   // A fixed seed for every start instead of the clock (tests).
   void SetFixedSeed(std::optional<uint64_t> seed) { fixedSeed_ = seed; }
 

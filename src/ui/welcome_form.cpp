@@ -124,7 +124,7 @@ void frmWelcome::cmdCredits_Click() {
   credits->setAttribute(Qt::WA_DeleteOnClose);
   credits->FormLet(125, 0.006f, 2.0f, CreditLines());
   connect(credits, &QDialog::finished, this, [this] {
-    // The demonstration that was interrupted gives way to the next one.
+    // The demonstration that was interrupted starts again from its beginning.
     demo_.Interrupt();
     PaintBackground();
     update();

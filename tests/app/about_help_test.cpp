@@ -41,16 +41,18 @@ TEST_F(AboutBox, DemonstrationsRunInOrderForTheirQuotaThenStartAgain) {
   }
 }
 
-TEST_F(AboutBox, AnInterruptedDemonstrationGivesWayToTheNext) {
+TEST_F(AboutBox, AnInterruptedDemonstrationStartsAgainWithEveryGroupVaryingItsHue) {
   AboutDemonstrations demo(store);
   demo.Resize(80, 60);
-  demo.Interrupt();  // nothing running yet: nothing skipped
+  demo.Interrupt();  // nothing running yet
   EXPECT_EQ(demo.Current(), AboutDemo::Fireworks);
-  demo.StepFrame();
-  demo.Interrupt();
-  EXPECT_EQ(demo.Current(), AboutDemo::Galaxies);
-  EXPECT_EQ(demo.StepFrame(), AboutDemo::Galaxies);
+  for (int frame = 0; frame < 5; ++frame) demo.StepFrame();
+  demo.Interrupt();  // the credits were opened and closed
+  EXPECT_EQ(demo.StepFrame(), AboutDemo::Fireworks);
   EXPECT_EQ(demo.FramesRun(), 1);
+  // Hue wheel 100 %, hue variation 60 degrees: no group of sparks is one solid colour.
+  EXPECT_EQ(demo.settings().ColorPctHue, 100);
+  EXPECT_EQ(demo.settings().ColorHueWheel, 60);
 }
 
 TEST_F(AboutBox, AnimatesOnlyWhileItCanBeSeen) {
