@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
@@ -17,6 +19,7 @@
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "settings/catalogue.h"
 
@@ -70,6 +73,39 @@ HelpWindow::HelpWindow(const QString& manualPath, QWidget* owner) : QWidget(owne
   connect(search_, &QLineEdit::textChanged, this, &HelpWindow::FilterContents);
   connect(search_, &QLineEdit::returnPressed, this, &HelpWindow::FindNext);
   if (owner != nullptr) owner->installEventFilter(this);
+}
+
+// Escape closes the help as it closes a dialog (the browser, the contents and the search field
+// leave the key to their window).
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    close();
+  else
+    QWidget::keyPressEvent(event);
+}
+
+// The first time it opens, the help stands beside its dialog (on the side with more room,
+// narrowed to that room but kept readable) so that both can be seen; later it stays where the
+// user put it.
+void HelpWindow::Present() {
+  const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+  if (!placed_ && owner != nullptr && owner->isVisible()) {
+    placed_ = true;
+    const QRect avail = owner->screen()->availableGeometry();
+    const QRect beside = owner->frameGeometry();
+    const int roomRight = avail.right() - beside.right();
+    const int roomLeft = beside.left() - avail.left();
+    const int width = std::min(avail.width(), std::max({std::min(900, std::max(roomRight, roomLeft)), 480}));
+    const int height = std::min(avail.height(), 640);
+    const int x = roomRight >= roomLeft ? beside.right() + 1 : beside.left() - width;
+    const QSize decoration = owner->frameGeometry().size() - owner->size();  // assumed like the owner's
+    resize(width - decoration.width(), height - decoration.height());
+    move(std::clamp(x, avail.left(), avail.right() + 1 - width),
+         std::clamp(beside.top(), avail.top(), avail.bottom() + 1 - height));
+  }
+  show();
+  raise();
+  activateWindow();
 }
 
 void HelpWindow::BuildContents() {
@@ -135,24 +171,18 @@ void HelpWindow::ScrollTo(int position, int length) {
 
 void HelpWindow::ShowContents() {
   ScrollTo(0, 0);
-  show();
-  raise();
-  activateWindow();
+  Present();
 }
 
 void HelpWindow::ShowSearch(const QString& text) {
   if (!text.isEmpty()) search_->setText(text);
-  show();
-  raise();
-  activateWindow();
+  Present();
   search_->setFocus();
   search_->selectAll();
 }
 
 bool HelpWindow::ShowTopic(const QString& settingKey) {
-  show();
-  raise();
-  activateWindow();
+  Present();
   QTextDocument* doc = browser_->document();
   const auto flags = QTextDocument::FindCaseSensitively | QTextDocument::FindWholeWords;
   // The key's row is where the key is written as code.

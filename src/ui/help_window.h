@@ -1,7 +1,8 @@
 // The help: the manual (docs/manual.md) in a window with a contents tree built from its headings,
 // a search field that narrows the tree to the sections holding the words and finds them in the
 // text, and topics by setting key, so that F1 on a field opens the row of that field's setting.
-// One window per owning dialog; it closes when the dialog closes or hides.
+// One window per owning dialog, opened beside it; it closes when the dialog closes or hides,
+// and on Escape.
 // Usage:
 //   ShowHelpContents(dialog);                  // Help > Contents
 //   ShowHelpSearch(dialog);                    // Help > Search
@@ -44,6 +45,7 @@ class HelpWindow : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   struct Section {
@@ -52,6 +54,8 @@ class HelpWindow : public QWidget {
     int start;  // document position of the heading
     int end;    // where the next heading of this level or above starts
   };
+  // Shown, raised and activated; the first time beside the owning dialog.
+  void Present();
   void BuildContents();
   void FilterContents(const QString& text);
   void ScrollTo(int position, int length);
@@ -60,6 +64,7 @@ class HelpWindow : public QWidget {
   QTextBrowser* browser_ = nullptr;
   QLineEdit* search_ = nullptr;
   std::vector<Section> sections_;
+  bool placed_ = false;
 };
 
 // The help window of owner, created on first use.

@@ -150,6 +150,18 @@ TEST_F(Help, F1OnAFieldOpensItsSettingsSection) {
   EXPECT_TRUE(FormHooks().advanced && FormHooks().sounds && FormHooks().about);
 }
 
+// The help opens beside its dialog, not over it, and Escape closes it.
+TEST_F(Help, OpensBesideItsDialogAndEscapeClosesIt) {
+  owner->setGeometry(20, 40, 250, 300);
+  owner->show();
+  help->ShowContents();
+  EXPECT_FALSE(help->frameGeometry().intersects(owner->frameGeometry()));
+  EXPECT_EQ(help->y(), owner->y());
+  host_test::PressKey(help->browser(), Qt::Key_Escape);
+  EXPECT_FALSE(help->isVisible());
+  EXPECT_TRUE(owner->isVisible());
+}
+
 TEST_F(Help, SearchNarrowsTheContentsAndFindsTheWords) {
   ASSERT_GT(help->contents()->topLevelItemCount(), 0);
   help->ShowSearch(QStringLiteral("solar wind"));
