@@ -1,8 +1,10 @@
 // The configuration dialogs' file dialog; see file_dialog.h.
 #include "ui/file_dialog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryFile>
@@ -56,29 +58,40 @@ TemplateFileDialog::TemplateFileDialog(QWidget* parent, bool open, const QString
   setFileMode(QFileDialog::AnyFile);
   setLabelText(QFileDialog::FileName, tr("File &name:"));
   setLabelText(QFileDialog::FileType, tr("List Files of &Type:"));
+  // Qt's type label has no buddy, so its "&" would show as written.
+  if (auto* typeLabel = findChild<QLabel*>(QStringLiteral("fileTypeLabel")))
+    typeLabel->setBuddy(findChild<QComboBox*>(QStringLiteral("fileTypeCombo")));
   const QStringList filters = NameFiltersFromTypes(types);
   if (!filters.isEmpty()) setNameFilters(filters);
   if (!RememberedFolder().isEmpty() && QFileInfo(RememberedFolder()).isDir()) setDirectory(RememberedFolder());
 }
 
-TemplateFileDialog::~TemplateFileDialog() { RememberedFolder() = directory().absolutePath(); }
+// A dialog closed without a file leaves the folder it showed; an accepted one has remembered
+// where its file went (which a full path typed in may put elsewhere).
+TemplateFileDialog::~TemplateFileDialog() {
+  if (fullFileName_.isEmpty()) RememberedFolder() = directory().absolutePath();
+}
 
 QString TemplateFileDialog::LastFolder() { return RememberedFolder(); }
 
 void TemplateFileDialog::accept() {
-  const QStringList chosen = selectedFiles();
-  QString path = chosen.isEmpty() ? QString() : chosen.first();
-  // A name in a folder that does not exist is not among the selected files: take it as typed.
-  if (path.isEmpty())
-    if (const auto* typed = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); typed && !typed->text().isEmpty())
-      path = directory().absoluteFilePath(typed->text());
+  // The name box holds what was typed or clicked; the list's selection may still name the folder
+  // just entered.
+  auto* typed = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  QString path;
+  if (typed != nullptr && !typed->text().trimmed().isEmpty()) {
+    path = directory().absoluteFilePath(typed->text().trimmed());
+  } else if (const QStringList chosen = selectedFiles(); !chosen.isEmpty()) {
+    path = chosen.first();
+  }
   if (path.isEmpty()) return;
-  // A folder typed or chosen is entered, as the dialog does by itself.
+  // A folder typed or chosen is entered, and its name leaves the name box so that the next name
+  // typed is not added to it.
   if (QFileInfo(path).isDir()) {
-    QFileDialog::accept();
+    setDirectory(path);
+    if (typed != nullptr) typed->clear();
     return;
   }
-  RememberedFolder() = directory().absolutePath();
   if (open_) {
     if (!QFileInfo(path).isFile()) {
       Exclaim(this, tr("Please select an existing file."));

@@ -4,14 +4,19 @@
 // sounds is with the sound player's tests.)
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -264,6 +269,37 @@ TEST_F(FileDialogTest, ACancelledDialogStillRemembersItsFolder) {
   EXPECT_EQ(next.directory().absolutePath(), dir.path());
   EXPECT_EQ(next.nameFilters(),
             QStringList({QStringLiteral("Quasarine Templates (*.qsn)"), QStringLiteral("All Files (*)")}));
+}
+
+// A folder name and Return enter the folder with the name box cleared; the next dialog starts
+// where the saved file went, also when a full path took it elsewhere; the type label's "&" is
+// its mnemonic, not a character.
+TEST_F(FileDialogTest, EnteringAFolderClearsTheNameAndTheNextDialogStartsWhereTheFileWent) {
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("c8")));
+  QTemporaryDir elsewhere;
+  {
+    TemplateFileDialog dialog(nullptr, false, QStringLiteral("Title"), kTypes);
+    dialog.setDirectory(dir.path());
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("fileTypeLabel"))->buddy(),
+              dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")));
+    name->setText(QStringLiteral("c8"));
+    dialog.accept();
+    EXPECT_EQ(dialog.directory().absolutePath(), dir.filePath(QStringLiteral("c8")));
+    EXPECT_EQ(name->text(), QString());
+    name->setText(QStringLiteral("look2"));
+    dialog.accept();
+    EXPECT_EQ(dialog.FullFileName(), dir.filePath(QStringLiteral("c8/look2.qsn")));
+  }
+  EXPECT_EQ(TemplateFileDialog(nullptr, true, QStringLiteral("Title"), kTypes).directory().absolutePath(),
+            dir.filePath(QStringLiteral("c8")));
+  {
+    TemplateFileDialog dialog(nullptr, false, QStringLiteral("Title"), kTypes);
+    dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(elsewhere.filePath(QStringLiteral("t.qsn")));
+    dialog.accept();
+    EXPECT_EQ(dialog.FullFileName(), elsewhere.filePath(QStringLiteral("t.qsn")));
+  }
+  EXPECT_EQ(TemplateFileDialog::LastFolder(), elsewhere.path());
 }
 
 }  // namespace
