@@ -112,6 +112,7 @@ frmAdvanced::frmAdvanced(SettingsStore& store, const QString& message, QWidget* 
   for (int i = 0; i < 6; ++i) grid->addWidget(chkEffect_[static_cast<size_t>(i)], i, 0);
   grid->addWidget(chkEffect_[6], 0, 1);
   grid->addWidget(chkEffect_[7], 5, 1);
+  QWidget::setTabOrder(chkEffect_[0], chkEffect_[6]);  // Tab reads each row to its end
   left->addWidget(fraInclude);
   connect(chkEffect_[0], &QCheckBox::toggled, this, [this](bool on) { if (!on) chkEffect_[6]->setChecked(false); });
   connect(chkEffect_[6], &QCheckBox::toggled, this, [this](bool on) { if (on) chkEffect_[0]->setChecked(true); });
@@ -144,6 +145,7 @@ frmAdvanced::frmAdvanced(SettingsStore& store, const QString& message, QWidget* 
   auto* fraMessage = new QGroupBox(tr("Message"), this);
   auto* messageForm = new QFormLayout(fraMessage);
   txtMessage_ = new QLineEdit(fraMessage);
+  DropPastedLineBreaks(txtMessage_);
   txtMessage_->setObjectName(QStringLiteral("txtMessage"));
   auto* lblText = new QLabel(tr("&Text:"), fraMessage);
   lblText->setBuddy(txtMessage_);

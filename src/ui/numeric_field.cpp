@@ -1,13 +1,18 @@
 // The numeric field editing scheme; see numeric_field.h.
 #include "ui/numeric_field.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -44,6 +49,72 @@ QString NumberText(double v) { return QString::fromStdString(FormatNumber(v)); }
 
 }  // namespace
 
+QAction* PasteAction(const QMenu* menu) {
+  for (QAction* action : menu->actions())
+    if (action->objectName() == QLatin1String("edit-paste") || action->text().startsWith(QLineEdit::tr("&Paste")))
+      return action;
+  return nullptr;
+}
+
+namespace {
+
+class PasteRoute : public QObject {
+ public:
+  PasteRoute(QLineEdit* edit, std::function<void(const QString&)> insert)
+      : QObject(edit), edit_(edit), insert_(std::move(insert)) {
+    edit->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != edit_ || edit_->isReadOnly()) return false;
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) return false;
+        Paste(QClipboard::Clipboard);
+        return true;
+      case QEvent::ContextMenu: {
+        // Qt's own menu, its Paste rewired to the route.
+        QMenu* menu = edit_->createStandardContextMenu();
+        if (QAction* paste = PasteAction(menu)) {
+          QObject::disconnect(paste, &QAction::triggered, edit_, nullptr);
+          QObject::connect(paste, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+      }
+      case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton ||
+            !QGuiApplication::clipboard()->supportsSelection())
+          return false;
+        Paste(QClipboard::Selection);
+        return true;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  void Paste(QClipboard::Mode mode) { insert_(QGuiApplication::clipboard()->text(mode)); }
+
+  QLineEdit* edit_;
+  std::function<void(const QString&)> insert_;
+};
+
+}  // namespace
+
+void RoutePastes(QLineEdit* edit, std::function<void(const QString&)> insert) { new PasteRoute(edit, std::move(insert)); }
+
+void DropPastedLineBreaks(QLineEdit* edit) {
+  RoutePastes(edit, [edit](QString text) {
+    for (const QChar brk : {QChar(QChar::LineFeed), QChar(QChar::CarriageReturn), QChar(QChar::LineSeparator),
+                            QChar(QChar::ParagraphSeparator)})
+      text.remove(brk);
+    edit->insert(text);
+  });
+}
+
 NumericField::NumericField(QLineEdit* edit, const KeySpec& key) : QObject(edit), edit_(edit), key_(key) {
   edit_->setProperty("qsrnNumericField", QVariant::fromValue(static_cast<QObject*>(this)));
   edit_->installEventFilter(this);
@@ -52,6 +123,7 @@ NumericField::NumericField(QLineEdit* edit, const KeySpec& key) : QObject(edit),
     arrowStep_ = step->arrow;
     spinner_ = MakeSpinner(this, step->spin);
   }
+  RoutePastes(edit_, [this](const QString& text) { Paste(text); });
 }
 
 NumericField* NumericField::Of(const QLineEdit* edit) {
@@ -84,14 +156,28 @@ QString NumericField::RangeCaption(const QString& caption, const KeySpec& key) {
   return QStringLiteral("%1 (%2 - %3):").arg(caption, QString::number(key.lo, 'g', 15), QString::number(key.hi, 'g', 15));
 }
 
-bool NumericField::AcceptKey(const QString& text) const {
-  const QChar c = text.at(0);
+QString NumericField::TextOutsideSelection() const {
+  return edit_->text().remove(edit_->selectionStart() < 0 ? 0 : edit_->selectionStart(), edit_->selectedText().size());
+}
+
+bool NumericField::AcceptChar(QChar c, const QString& around) const {
   if (c.isDigit() && c.unicode() < 128) return true;
-  if (c != QLatin1Char('.') || !key_.AcceptsFraction()) return false;
   // One "." only, unless the one there is about to be typed over.
-  const QString rest = edit_->text().remove(edit_->selectionStart() < 0 ? 0 : edit_->selectionStart(),
-                                            edit_->selectedText().size());
-  return !rest.contains(QLatin1Char('.'));
+  return c == QLatin1Char('.') && key_.AcceptsFraction() && !around.contains(QLatin1Char('.'));
+}
+
+void NumericField::Paste(const QString& text) {
+  const QString around = TextOutsideSelection();
+  QString accepted;
+  for (const QChar c : text) {
+    if (AcceptChar(c, around + accepted)) {
+      accepted += c;
+    } else {
+      QApplication::beep();
+      emit keyRefused();
+    }
+  }
+  if (!accepted.isEmpty() || edit_->hasSelectedText()) edit_->insert(accepted);
 }
 
 bool NumericField::eventFilter(QObject* watched, QEvent* event) {
@@ -113,7 +199,7 @@ bool NumericField::eventFilter(QObject* watched, QEvent* event) {
       const QString text = key->text();
       // Editing and navigation keys and shortcuts carry no printable text.
       if (text.isEmpty() || !text.at(0).isPrint()) return false;
-      if (AcceptKey(text)) return false;
+      if (AcceptChar(text.at(0), TextOutsideSelection())) return false;
       QApplication::beep();
       emit keyRefused();
       return true;

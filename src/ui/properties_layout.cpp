@@ -106,6 +106,14 @@ QStackedWidget* PropertiesDialog::Extras(QFormLayout* form, const QString& name,
   }
   QComboBox* list = AddList(form, nullptr, tr("E&xtras:"), titles);
   list->setObjectName(name);
+  // Tab goes from the list into the sub-frame it shows (the frames exist before the list).
+  QWidget* previous = list;
+  for (QWidget* page : pages)
+    for (QWidget* control : page->findChildren<QWidget*>())
+      if (control->focusPolicy() & Qt::TabFocus) {
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+      }
   auto choose = [stack](int index) {
     for (int i = 0; i < stack->count(); ++i) stack->widget(i)->setEnabled(i == index);
     stack->setCurrentIndex(index);
@@ -133,7 +141,7 @@ QWidget* PropertiesDialog::BuildSharedFrames() {
 
   QFormLayout* hueForm = nullptr;
   QGroupBox* hue = Frame(tr("Pixel Hue Composition"), {{"ColorRed", "&Red %"}, {"ColorGrn", "&Green %"},
-                                                       {"ColorBlu", "&Blue %"}, {"FixedHues", "Use Fi&xed Hue:"}},
+                                                       {"ColorBlu", "&Blue %"}, {"FixedHues", "&Use Fixed Hue:"}},
                          &hueForm);
   const char* names[] = {"picPixHue0", "picPixHue1", "picPixHue2"};
   for (int i = 0; i < 3; ++i) {
@@ -157,6 +165,7 @@ QWidget* PropertiesDialog::BuildSharedFrames() {
   auto* messageForm = new QFormLayout(messageFrame);
   auto* message = new QLineEdit(messageFrame);
   message->setObjectName(QStringLiteral("LockMessage"));
+  DropPastedLineBreaks(message);
   connect(message, &QLineEdit::textChanged, this, [this] { SchedulePreview(); });
   auto* messageLabel = new QLabel(tr("&Message:"), messageFrame);
   messageLabel->setBuddy(message);
@@ -171,12 +180,12 @@ QWidget* PropertiesDialog::BuildFireworks() {
   QFormLayout* form = nullptr;
   QGroupBox* frame = Frame(tr("Fireworks Properties"),
                            {{"FireWorks", "&Shells"}, {"FireSparks", "S&parks per Shell"}, {"FireLength", "Trai&l Length"},
-                            {"FireSymmetry", "S&ymmetry"}, {"FireSpeed", "Emit Spee&d"}, {"FirePersist", "Persi&stence"},
-                            {"FireGravity", "Gra&vity"}, {"FireSizeDev", "Extent Ma&gnitude"}, {"FireDamping", "Dampin&g"}},
+                            {"FireSymmetry", "S&ymmetry"}, {"FireSpeed", "Emit Spee&d"}, {"FirePersist", "Persistence"},
+                            {"FireGravity", "Gravity"}, {"FireSizeDev", "Extent Magnitude"}, {"FireDamping", "Damping"}},
                            &form);
   QStringList themes;
   for (int i = 0; i <= kFireworksThemeCount; ++i) themes << QString::fromUtf8(FireworksThemeName(i).data(), static_cast<int>(FireworksThemeName(i).size()));
-  QComboBox* theme = AddList(form, nullptr, tr("The&me:"), themes);
+  QComboBox* theme = AddList(form, nullptr, tr("Theme:"), themes);
   theme->setObjectName(QStringLiteral("cboFireTheme"));
   connect(theme, &QComboBox::activated, this, [this](int i) { ApplyTheme(SectionId::Fireworks, i); });
   Extras(form, QStringLiteral("cboExtras"),
@@ -210,10 +219,10 @@ QWidget* PropertiesDialog::BuildStarfield() {
   QGroupBox* frame = Frame(tr("Starfield Properties"), {{"Star_Stars", "&Stars"}, {"Star_Speed", "S&peed"}}, &form);
   form->addRow(Frame(tr("Comet Properties"), {{"Star_Comet_Percent", "C&omet %"}, {"Star_Comet_Lifespan", "Comet &Lifespan"},
                                               {"Star_Comet_Expansion", "E&xpansion Rate"},
-                                              {"Star_Comet_NonBallistic", "Exhibit &Non-ballistic Motion:"}}));
-  form->addRow(Frame(tr("Pattern Properties"), {{"Star_Dyson_Percent", "S&phere %"}, {"Star_Dyson_Laterals", "&Lateral Lines"},
-                                                {"Star_Dyson_LatPixels", "Stars per Late&ral"},
-                                                {"Star_Dyson_RotAngle", "R&otation Angle"},
+                                              {"Star_Comet_NonBallistic", "Exhibit Non-ballistic Motion:"}}));
+  form->addRow(Frame(tr("Pattern Properties"), {{"Star_Dyson_Percent", "Sphere %"}, {"Star_Dyson_Laterals", "Lateral Lines"},
+                                                {"Star_Dyson_LatPixels", "Stars per Lateral"},
+                                                {"Star_Dyson_RotAngle", "Rotation Angle"},
                                                 {"Star_Dyson_Radius", "Sphere Ra&dius"}}));
   return frame;
 }
@@ -221,10 +230,10 @@ QWidget* PropertiesDialog::BuildStarfield() {
 QWidget* PropertiesDialog::BuildWarp() {
   QFormLayout* form = nullptr;
   QGroupBox* frame = Frame(tr("B-Spline Warp Properties"),
-                           {{"Warp_Works", "S&plines"}, {"Warp_Sparks", "Sparks per Spl&ine"}, {"Warp_Length", "Trai&l Length"},
-                            {"Warp_SplineIncs", "Spline Ste&ps"}, {"Warp_Speed", "Emit Spee&d"},
-                            {"Warp_Persist", "Persi&stence"}, {"Warp_SizeDev", "Extent Ma&gnitude"},
-                            {"Warp_Damping", "Dampin&g"}, {"Warp_CyclePct", "Hue &Lock %"}, {"Warp_HueLock", "H&ue Lock:"}},
+                           {{"Warp_Works", "S&plines"}, {"Warp_Sparks", "Spar&ks per Spline"}, {"Warp_Length", "Trai&l Length"},
+                            {"Warp_SplineIncs", "Spline &Steps"}, {"Warp_Speed", "Emit Spee&d"},
+                            {"Warp_Persist", "Persistence"}, {"Warp_SizeDev", "E&xtent Magnitude"},
+                            {"Warp_Damping", "Damping"}, {"Warp_CyclePct", "Hue L&ock %"}, {"Warp_HueLock", "Hue Lock:"}},
                            &form);
   QFormLayout* typeForm = nullptr;
   QGroupBox* type = Frame(tr("Warp Type"), {}, &typeForm);
@@ -236,25 +245,25 @@ QWidget* PropertiesDialog::BuildWarp() {
 
 QWidget* PropertiesDialog::BuildSparklers() {
   return Frame(tr("B-Spline Sparkler Properties"),
-               {{"B_Spline_Splines", "S&plines"}, {"B_Spline_Pixels", "Total Spar&ks"}, {"B_Spline_SSpeed", "Spline Ste&ps"},
-                {"B_Spline_ESpeed", "Emit Spee&d"}, {"B_Spline_Persist", "Persi&stence"}, {"B_Spline_Gravity", "Gra&vity"},
-                {"B_Spline_Damping", "Dampin&g"}, {"B_Spline_AntiGrav", "Solar &Wind"},
-                {"B_Spline_MaxExtent", "Maximum Centre E&xtent"}, {"B_Spline_Symmetry", "S&ymmetric about Center:"}});
+               {{"B_Spline_Splines", "S&plines"}, {"B_Spline_Pixels", "Total Spar&ks"}, {"B_Spline_SSpeed", "Spline &Steps"},
+                {"B_Spline_ESpeed", "Emit Spee&d"}, {"B_Spline_Persist", "Persistence"}, {"B_Spline_Gravity", "Gravit&y"},
+                {"B_Spline_Damping", "Damping"}, {"B_Spline_AntiGrav", "So&lar Wind"},
+                {"B_Spline_MaxExtent", "Maximum Centre E&xtent"}, {"B_Spline_Symmetry", "Symmetric ab&out Center:"}});
 }
 
 QWidget* PropertiesDialog::BuildGravity() {
   QFormLayout* form = nullptr;
   QGroupBox* frame = Frame(tr("Gravity Well Properties"),
-                           {{"Grav_Emitters", "E&mitters"}, {"Grav_Attractors", "Attracto&rs"}, {"Grav_Pixels", "&Particles"},
-                            {"Grav_ESpeed", "Emit Spee&d"}, {"Grav_Gravity", "Attractor Gra&vity"},
-                            {"Grav_ARadius", "Attractor Ra&dius"}, {"Grav_TrailLength", "Trai&l Length"},
-                            {"Grav_Refresh", "Frames per C&ycle"}},
+                           {{"Grav_Emitters", "Emitter&s"}, {"Grav_Attractors", "Attract&ors"}, {"Grav_Pixels", "&Particles"},
+                            {"Grav_ESpeed", "Emit Spee&d"}, {"Grav_Gravity", "Attractor Gravit&y"},
+                            {"Grav_ARadius", "Attractor Radius"}, {"Grav_TrailLength", "Trai&l Length"},
+                            {"Grav_Refresh", "Frames per Cycle"}},
                            &form);
   QFormLayout* hueForm = nullptr;
   QGroupBox* hue = Frame(tr("Particle Hue Computation Type / Multiplier (1 - 9999)"), {}, &hueForm);
   AddList(hueForm, "Grav_ColorComp", {}, {tr("Distance of Stars from Viewer's Eye"), tr("Velocity of Stars"),
                                           tr("Acceleration of Stars")});
-  AddRows(hueForm, {{"Grav_ColorMult", "&Multiplier"}});
+  AddRows(hueForm, {{"Grav_ColorMult", "Multiplier"}});
   form->addRow(hue);
   return frame;
 }
@@ -263,15 +272,15 @@ QWidget* PropertiesDialog::BuildGalaxies() {
   QFormLayout* form = nullptr;
   QGroupBox* frame = Frame(tr("Galaxy Properties"),
                            {{"Galaxy_Stars", "&Stars"}, {"Galaxy_Radius", "Ra&dius"}, {"Galaxy_Rotation", "R&otation"},
-                            {"Galaxy_Distance", "Dista&nce"}, {"Galaxy_Velocity", "&Velocity"}, {"Galaxy_Trail", "Trai&l Length"},
-                            {"Galaxy_ColorMult", "Hue &Multiplier"}},
+                            {"Galaxy_Distance", "Distance"}, {"Galaxy_Velocity", "Velocit&y"}, {"Galaxy_Trail", "Trai&l Length"},
+                            {"Galaxy_ColorMult", "Hue Multiplier"}},
                            &form);
   AddList(form, "Galaxy_ColorComp", tr("Hue Com&putation:"),
           {tr("Rotational Velocity"), tr("Rotational Velocity (Square Root)"), tr("Distance from Core"),
            tr("Distance from Core (Squared)"), tr("Black (Stars are Invisible)")});
   QStringList themes;
   for (int i = 0; i <= kGalaxyThemeCount; ++i) themes << QString::fromStdString(GalaxyThemeName(i));
-  QComboBox* theme = AddList(form, nullptr, tr("The&me:"), themes);
+  QComboBox* theme = AddList(form, nullptr, tr("Theme:"), themes);
   theme->setObjectName(QStringLiteral("cboGalaxyTheme"));
   connect(theme, &QComboBox::activated, this, [this](int i) { ApplyTheme(SectionId::Galaxy, i); });
 

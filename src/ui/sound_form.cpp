@@ -23,6 +23,7 @@
 #include "ui/dialog_buttons.h"
 #include "ui/file_dialog.h"
 #include "ui/help_window.h"
+#include "ui/numeric_field.h"
 #include "ui/program_sounds.h"
 
 namespace qsrn {
@@ -69,6 +70,7 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   lblBurstTypes->setBuddy(lstEffectType_);
   txtFile_ = new QLineEdit(fraSounds_);
   txtFile_->setObjectName(QStringLiteral("txtFile"));
+  DropPastedLineBreaks(txtFile_);
   auto* lblFile = new QLabel(tr("&Filename:"), fraSounds_);
   lblFile->setBuddy(txtFile_);
   cmdPlay_ = new QPushButton(tr("&Play"), fraSounds_);

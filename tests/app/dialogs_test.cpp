@@ -54,6 +54,16 @@ using AdvancedDialog = DialogStore;
 
 // A stored 0 shows the factory 1000 frames with cycling off and goes back as 0; no cycling and
 // no effect writes an empty mask.
+// Unique Alt+letters in both dialogs; in the advanced dialog Tab reads each effect row to its end.
+TEST_F(DialogStore, AdvancedAndSoundDialogsHaveUniqueMnemonicsAndTabByRows) {
+  frmAdvanced advanced(store, QString());
+  frmSoundEffects sound(store, nullptr);
+  EXPECT_EQ(host_test::RepeatedMnemonics(&advanced).toStdString(), "");
+  EXPECT_EQ(host_test::RepeatedMnemonics(&sound).toStdString(), "");
+  EXPECT_EQ(host_test::TabOrder(&advanced).mid(0, 8).join(" ").toStdString(),
+            "chkEffect0 chkEffect6 chkEffect1 chkEffect2 chkEffect3 chkEffect4 chkEffect5 chkEffect7");
+}
+
 TEST_F(AdvancedDialog, OkWritesZeroFramesWhenNotCycling) {
   for (const bool clearMask : {false, true}) {
     store.RegSetString(kAppName, "Advanced", "Adv_EffectFPC", clearMask ? "2500" : "0");
@@ -222,6 +232,34 @@ TEST(NumericFieldTest, DotTypedOverTheSelectedDot) {
   edit.setSelection(1, 1);
   TypeText(&edit, QStringLiteral("."));
   EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
+}
+
+// Pasted text meets the key filter character by character, from the paste key and from the
+// context menu: each refused character beeps, the accepted ones stay.
+TEST(NumericFieldTest, PastedTextIsFilteredLikeTypedKeys) {
+  host_test::EnsureQtApplication();
+  QLineEdit whole, fraction;
+  NumericField shells(&whole, *FindKey(SectionId::Fireworks, "FireWorks"));
+  NumericField focal(&fraction, *FindKey(SectionId::General, "FocalLength"));
+  int refused = 0;
+  for (NumericField* f : {&shells, &focal}) QObject::connect(f, &NumericField::keyRefused, [&] { ++refused; });
+  QGuiApplication::clipboard()->setText(QStringLiteral("abc-1"));
+  QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+  QApplication::sendEvent(&whole, &paste);
+  EXPECT_EQ(whole.text(), QStringLiteral("1"));
+  EXPECT_EQ(refused, 4);
+  QGuiApplication::clipboard()->setText(QStringLiteral("1.5.2"));
+  fraction.setText(QStringLiteral("2.5"));
+  fraction.selectAll();
+  QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), QPoint(2, 2));
+  QApplication::sendEvent(&fraction, &menuEvent);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  ASSERT_NE(PasteAction(menu), nullptr);
+  PasteAction(menu)->trigger();
+  menu->close();
+  EXPECT_EQ(fraction.text(), QStringLiteral("1.52"));
+  EXPECT_EQ(refused, 5);
 }
 
 class FileDialogTest : public ::testing::Test {

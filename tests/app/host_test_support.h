@@ -8,7 +8,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -148,6 +151,37 @@ inline void Focus(QWidget* w, bool in) {
   });
   timer->start(20);
   return timer;
+}
+
+// The Alt+letters that more than one visible label, button, group box or menu title of dialog
+// claims, as "letter: caption | caption; ..."; empty when each is unique.
+inline QString RepeatedMnemonics(QWidget* dialog) {
+  std::map<QChar, QStringList> claims;
+  auto claim = [&](const QString& text) {
+    for (qsizetype i = text.indexOf(QLatin1Char('&')); i >= 0 && i + 1 < text.size(); i = text.indexOf(QLatin1Char('&'), i + 2))
+      if (text[i + 1] != QLatin1Char('&')) return claims[text[i + 1].toLower()].append(text);
+  };
+  for (QWidget* w : dialog->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(dialog)) continue;
+    if (auto* label = qobject_cast<QLabel*>(w)) claim(label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) claim(button->text());
+    if (auto* group = qobject_cast<QGroupBox*>(w)) claim(group->title());
+    if (auto* bar = qobject_cast<QMenuBar*>(w))
+      for (const QAction* menu : bar->actions()) claim(menu->text());
+  }
+  QString repeated;
+  for (const auto& [letter, texts] : claims)
+    if (texts.size() > 1) repeated += QString(letter) + QStringLiteral(": ") + texts.join(QStringLiteral(" | ")) + QStringLiteral("; ");
+  return repeated;
+}
+
+// The object names of the controls Tab visits in dialog, in order, from its first one.
+inline QStringList TabOrder(QWidget* dialog) {
+  QStringList names;
+  for (QWidget* w = dialog->nextInFocusChain(); w != dialog; w = w->nextInFocusChain())
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(dialog) && w->isEnabled() && !w->focusProxy())
+      names << w->objectName();
+  return names;
 }
 
 }  // namespace qsrn::host_test

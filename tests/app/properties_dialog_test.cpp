@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -35,6 +36,30 @@ class PropertiesDialogTest : public host_test::StoreTest {
 
   std::unique_ptr<PropertiesDialog> dialog;
 };
+
+// Alt+letters are unique on every page (with the shared frames, the buttons and the menus); Tab
+// reads the shared frames, the effect frame, the chosen "Extras:" sub-frame right after its
+// list, then the buttons; a line break pasted into the message is dropped.
+TEST_F(PropertiesDialogTest, KeyboardMnemonicsTabOrderAndPastedMessage) {
+  for (int effect = 0; effect < 6; ++effect) {
+    Dialog().SelectEffect(effect);
+    auto* extras = Dialog().findChild<QComboBox*>(effect == 0 ? "cboExtras" : effect == 5 ? "cboGalaxyExtras" : "none");
+    for (int page = 0; page < (extras ? extras->count() : 1); ++page) {
+      if (extras) extras->setCurrentIndex(page);
+      EXPECT_EQ(host_test::RepeatedMnemonics(&Dialog()).toStdString(), "") << effect << " " << page;
+    }
+  }
+  Dialog().SelectEffect(0);
+  Dialog().findChild<QComboBox*>("cboExtras")->setCurrentIndex(4);
+  EXPECT_EQ(host_test::TabOrder(&Dialog()).join(" ").toStdString(),
+            "cboAniType ColorRed ColorGrn ColorBlu FixedHues ColorPctInt ColorPctHue ColorHueWheel FocalLength "
+            "LockMessage FireWorks FireSparks FireLength FireSymmetry FireSpeed FirePersist FireGravity FireSizeDev "
+            "FireDamping cboFireTheme cboExtras FireScintPct FireScintStyle cmdAccept cmdDismiss");
+  QGuiApplication::clipboard()->setText("Happy\r\nNew Year");
+  QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+  QApplication::sendEvent(Field("LockMessage"), &paste);
+  EXPECT_EQ(Field("LockMessage")->text(), "HappyNew Year");
+}
 
 TEST_F(PropertiesDialogTest, FirstStartWritesTheFactorySet) {
   Dialog();
