@@ -52,6 +52,9 @@ frmWelcome::frmWelcome(const SettingsStore& store, QWidget* parent) : QDialog(pa
   auto* note = Caption(tr("Quasarine is freeware: use it and pass it on free of charge.\n"
                           "News, questions and reports: the project's page."),
                        9, false, this);
+  note->setObjectName(QStringLiteral("lblNote"));
+  // Its two lines stay whole: the box widens to them rather than leaving a word on its own.
+  note->setWordWrap(false);
   layout->addWidget(note);
 
   auto* buttons = new QHBoxLayout;

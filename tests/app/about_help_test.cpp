@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -55,7 +56,7 @@ TEST_F(AboutBox, AnInterruptedDemonstrationStartsAgainWithEveryGroupVaryingItsHu
   EXPECT_EQ(demo.settings().ColorHueWheel, 60);
 }
 
-TEST_F(AboutBox, AnimatesOnlyWhileItCanBeSeen) {
+TEST_F(AboutBox, AnimatesOnlyWhileItCanBeSeenAndItsNoteKeepsTwoLines) {
   frmWelcome box(store);
   EXPECT_FALSE(box.Animating());
   box.show();
@@ -66,6 +67,10 @@ TEST_F(AboutBox, AnimatesOnlyWhileItCanBeSeen) {
   EXPECT_TRUE(box.Animating());
   box.hide();
   EXPECT_FALSE(box.Animating());
+  // The freeware note keeps its two lines, no word left alone on a third.
+  for (const QLabel* note : box.findChildren<QLabel*>())
+    if (note->text().contains(QStringLiteral("freeware")))
+      EXPECT_LT(note->height(), 3 * note->fontMetrics().lineSpacing());
 }
 
 TEST(CreditsText, HeadingsAndItemsAreCut) {
