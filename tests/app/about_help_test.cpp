@@ -68,9 +68,11 @@ TEST_F(AboutBox, AnimatesOnlyWhileItCanBeSeenAndItsNoteKeepsTwoLines) {
   box.hide();
   EXPECT_FALSE(box.Animating());
   // The freeware note keeps its two lines, no word left alone on a third.
-  for (const QLabel* note : box.findChildren<QLabel*>())
-    if (note->text().contains(QStringLiteral("freeware")))
+  for (const QLabel* note : box.findChildren<QLabel*>()) {
+    if (note->text().contains(QStringLiteral("freeware"))) {
       EXPECT_LT(note->height(), 3 * note->fontMetrics().lineSpacing());
+    }
+  }
 }
 
 TEST(CreditsText, HeadingsAndItemsAreCut) {
