@@ -54,16 +54,6 @@ using AdvancedDialog = DialogStore;
 
 // A stored 0 shows the factory 1000 frames with cycling off and goes back as 0; no cycling and
 // no effect writes an empty mask.
-// Unique Alt+letters in both dialogs; in the advanced dialog Tab reads each effect row to its end.
-TEST_F(DialogStore, AdvancedAndSoundDialogsHaveUniqueMnemonicsAndTabByRows) {
-  frmAdvanced advanced(store, QString());
-  frmSoundEffects sound(store, nullptr);
-  EXPECT_EQ(host_test::RepeatedMnemonics(&advanced).toStdString(), "");
-  EXPECT_EQ(host_test::RepeatedMnemonics(&sound).toStdString(), "");
-  EXPECT_EQ(host_test::TabOrder(&advanced).mid(0, 8).join(" ").toStdString(),
-            "chkEffect0 chkEffect6 chkEffect1 chkEffect2 chkEffect3 chkEffect4 chkEffect5 chkEffect7");
-}
-
 TEST_F(AdvancedDialog, OkWritesZeroFramesWhenNotCycling) {
   for (const bool clearMask : {false, true}) {
     store.RegSetString(kAppName, "Advanced", "Adv_EffectFPC", clearMask ? "2500" : "0");
@@ -123,10 +113,14 @@ TEST_F(AdvancedDialog, AnUninstalledFontSelectsTheFamilyTheMessageIsDrawnWith) {
   }
 }
 
+// (With unique Alt+letters, and Tab reading each effect row to its end.)
 TEST_F(AdvancedDialog, DefaultsChangeTheControlsOnlyAndCancelWritesNothing) {
   store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "70");
   const std::string before = FileText();
   frmAdvanced form(store, QStringLiteral("Hi"));
+  EXPECT_EQ(host_test::RepeatedMnemonics(&form).toStdString(), "");
+  EXPECT_EQ(host_test::TabOrder(&form).mid(0, 8).join(" ").toStdString(),
+            "chkEffect0 chkEffect6 chkEffect1 chkEffect2 chkEffect3 chkEffect4 chkEffect5 chkEffect7");
   form.txtAdv(3)->setText(QStringLiteral("90"));
   form.findChild<QPushButton*>(QStringLiteral("cmdDefaults"))->click();
   EXPECT_EQ(form.txtAdv(0)->text(), QStringLiteral("25"));
@@ -171,6 +165,7 @@ TEST_F(SoundDialog, DefaultsTurnSoundOffAndKeepTheNamesCancelKeepsTheStore) {
   store.RegSetString(kAppName, "SoundFX", "Fire_Sparkle", "/s/sparkle.wav");
   const std::string before = FileText();
   frmSoundEffects form(store, nullptr);
+  EXPECT_EQ(host_test::RepeatedMnemonics(&form).toStdString(), "");
   EXPECT_TRUE(form.fraSounds()->isEnabled());
   form.cmdDefaults()->click();
   EXPECT_FALSE(form.chkSoundOn()->isChecked());
@@ -224,18 +219,9 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{SectionId::Fireworks, "FireSymmetry", "0.5", "", 3, 0, "0.5", 0, "0.5"},  // no spinner
         FieldCase{SectionId::Fireworks, "FirePersist", "", ".", 0, 0, ".", 0, "0.25"}));
 
-TEST(NumericFieldTest, DotTypedOverTheSelectedDot) {
-  host_test::EnsureQtApplication();
-  QLineEdit edit;
-  NumericField field(&edit, *FindKey(SectionId::General, "FocalLength"));
-  edit.setText(QStringLiteral("2.5"));
-  edit.setSelection(1, 1);
-  TypeText(&edit, QStringLiteral("."));
-  EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
-}
-
 // Pasted text meets the key filter character by character, from the paste key and from the
-// context menu: each refused character beeps, the accepted ones stay.
+// context menu: each refused character beeps, the accepted ones stay. A "." typed or pasted
+// over the selected "." is taken.
 TEST(NumericFieldTest, PastedTextIsFilteredLikeTypedKeys) {
   host_test::EnsureQtApplication();
   QLineEdit whole, fraction;
@@ -258,6 +244,9 @@ TEST(NumericFieldTest, PastedTextIsFilteredLikeTypedKeys) {
   ASSERT_NE(PasteAction(menu), nullptr);
   PasteAction(menu)->trigger();
   menu->close();
+  EXPECT_EQ(fraction.text(), QStringLiteral("1.52"));
+  fraction.setSelection(1, 1);
+  TypeText(&fraction, QStringLiteral("."));
   EXPECT_EQ(fraction.text(), QStringLiteral("1.52"));
   EXPECT_EQ(refused, 5);
 }
@@ -296,22 +285,9 @@ TEST_F(FileDialogTest, AcceptChecksTheNameAndSaveAppendsTheExtension) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("look.qsn0")});
 }
 
-TEST_F(FileDialogTest, ACancelledDialogStillRemembersItsFolder) {
-  {
-    TemplateFileDialog dialog(nullptr, true, QStringLiteral("Title"), kTypes);
-    dialog.setDirectory(dir.path());
-    dialog.reject();
-  }
-  EXPECT_EQ(TemplateFileDialog::LastFolder(), dir.path());
-  TemplateFileDialog next(nullptr, true, QStringLiteral("Title"), kTypes);
-  EXPECT_EQ(next.directory().absolutePath(), dir.path());
-  EXPECT_EQ(next.nameFilters(),
-            QStringList({QStringLiteral("Quasarine Templates (*.qsn)"), QStringLiteral("All Files (*)")}));
-}
-
 // A folder name and Return enter the folder with the name box cleared; the next dialog starts
-// where the saved file went, also when a full path took it elsewhere; the type label's "&" is
-// its mnemonic, not a character.
+// where the saved file went, also when a full path took it elsewhere, or where a cancelled one
+// was; the type label's "&" is its mnemonic, not a character.
 TEST_F(FileDialogTest, EnteringAFolderClearsTheNameAndTheNextDialogStartsWhereTheFileWent) {
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("c8")));
   QTemporaryDir elsewhere;
@@ -338,6 +314,11 @@ TEST_F(FileDialogTest, EnteringAFolderClearsTheNameAndTheNextDialogStartsWhereTh
     EXPECT_EQ(dialog.FullFileName(), elsewhere.filePath(QStringLiteral("t.qsn")));
   }
   EXPECT_EQ(TemplateFileDialog::LastFolder(), elsewhere.path());
+  TemplateFileDialog(nullptr, true, QStringLiteral("Title"), kTypes).setDirectory(dir.path());  // then cancelled
+  TemplateFileDialog next(nullptr, true, QStringLiteral("Title"), kTypes);
+  EXPECT_EQ(next.directory().absolutePath(), dir.path());
+  EXPECT_EQ(next.nameFilters(),
+            QStringList({QStringLiteral("Quasarine Templates (*.qsn)"), QStringLiteral("All Files (*)")}));
 }
 
 }  // namespace
