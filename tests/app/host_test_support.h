@@ -166,8 +166,7 @@ inline QString RepeatedMnemonics(QWidget* dialog) {
     if (auto* label = qobject_cast<QLabel*>(w)) claim(label->text());
     if (auto* button = qobject_cast<QAbstractButton*>(w)) claim(button->text());
     if (auto* group = qobject_cast<QGroupBox*>(w)) claim(group->title());
-    if (auto* bar = qobject_cast<QMenuBar*>(w))
-      for (const QAction* menu : bar->actions()) claim(menu->text());
+    for (const QAction* menu : qobject_cast<QMenuBar*>(w) ? w->actions() : QList<QAction*>()) claim(menu->text());
   }
   QString repeated;
   for (const auto& [letter, texts] : claims)
