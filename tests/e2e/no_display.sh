@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Without any display every display mode says so in one line on stderr and exits with status 1,
-# naming the displays it tried; --help, --version and --render keep working. --render FILE.webp writes one animated image
-# holding exactly the frames asked for, even when frames repeat; FILE.gif one GIF89a animation.
+# naming the displays it tried; --help, --version and --render keep working. --render FILE.webp
+# writes one animated image holding exactly the frames asked for, even when frames repeat;
+# FILE.gif one GIF89a animation.
 set -uo pipefail
 source "$(dirname "$0")/lib/x11_session.sh"
 PROGRAM=$1
