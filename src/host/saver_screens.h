@@ -1,8 +1,8 @@
 // The saver on every monitor: beside the lead window (the first screen, whose run loop is the
 // session's), one saver window per other screen, each with its own context, engine and run loop.
 // Those loops run on lockstep threads, one turn at every event dispatch of the lead's loop, so
-// all of them start and stop together and input on any screen ends all. Screens added or
-// removed while the saver runs get or lose their window.
+// all of them start and stop together and input on any screen ends all. Screens added, removed,
+// moved or resized while the saver runs get, lose or renew their window.
 #pragma once
 
 #include <QObject>

@@ -43,6 +43,7 @@ SaverWindow::SaverWindow(HostSession& session, SaverWindow* lead)
 }
 
 SaverWindow::~SaverWindow() {
+  others_.reset();  // their windows leave this one's keeper before it goes
   if (lead_ != nullptr && lead_->onTop_) lead_->onTop_->Forget(internalWinId());
 }
 
