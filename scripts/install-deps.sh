@@ -14,6 +14,8 @@ if [ "${1:-}" = "--test" ]; then
     libgtest-dev googletest
     clang libclang-rt-dev
     xvfb xdotool x11-utils webp python3 weston
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-apps
+    dpkg-dev lintian
   )
 fi
 

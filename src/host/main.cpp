@@ -1,5 +1,6 @@
-// Entry point: --help, --version and the developer tools (--print-settings, --render, --bench)
-// run without a display; everything else is the screen saver's own command line.
+// Entry point: --help, --version and the developer tools (--print-settings, --render, --bench,
+// --icon, which draws the icon at build time) run without a display; everything else is the
+// screen saver's own command line.
 #include <cstdio>
 #include <cstring>
 
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "--print-settings") == 0) return qsrn::PrintSettingsMain(argc, argv);
     if (std::strcmp(argv[1], "--render") == 0) return qsrn::RenderMain(argc, argv);
     if (std::strcmp(argv[1], "--bench") == 0) return qsrn::BenchMain(argc, argv);
+    if (std::strcmp(argv[1], "--icon") == 0) return qsrn::IconMain(argc, argv);
   }
   return qsrn::SaverMain(argc, argv);
 }

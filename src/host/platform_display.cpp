@@ -20,11 +20,16 @@ namespace {
 
 constexpr char kWhatToDo[] = "run it inside a desktop session, or draw into a file with --render FILE";
 
+// The Wayland socket named by WAYLAND_DISPLAY (relative to XDG_RUNTIME_DIR unless absolute).
+QString WaylandSocketPath() {
+  const QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
+  if (name.isEmpty() || name.startsWith(QLatin1Char('/'))) return name;
+  return qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name;
+}
+
 bool WaylandSocketAnswers() {
-  QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
-  if (name.isEmpty()) return false;
-  if (!name.startsWith(QLatin1Char('/'))) name = qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name;
-  const QByteArray path = QFile::encodeName(name);
+  const QByteArray path = QFile::encodeName(WaylandSocketPath());
+  if (path.isEmpty()) return false;
   sockaddr_un address{};
   if (path.size() >= static_cast<qsizetype>(sizeof address.sun_path)) return false;
   address.sun_family = AF_UNIX;
@@ -41,16 +46,20 @@ bool WaylandPluginInstalled() {
   return !platforms.entryList({QStringLiteral("libqwayland*.so")}, QDir::Files).isEmpty();
 }
 
+// Says what was tried and failed: each display that is named, or that none is.
 std::string Reason(bool waylandSocket) {
+  if (waylandSocket)
+    return std::string("this is a Wayland session and Qt's Wayland plugin is not installed (Debian: qt6-wayland); ") +
+           kWhatToDo;
   const QByteArray display = qgetenv("DISPLAY");
+  const QString wayland = WaylandSocketPath();
   std::string why;
-  if (waylandSocket) {
-    why = "this is a Wayland session and Qt's Wayland plugin is not installed (Debian: qt6-wayland)";
-  } else if (display.isEmpty()) {
-    why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
-  } else {
-    why = "cannot open the X display \"" + display.toStdString() + "\"";
+  if (!display.isEmpty()) why = "cannot open the X display \"" + display.toStdString() + "\"";
+  if (!wayland.isEmpty()) {
+    if (!why.empty()) why += " and ";
+    why += "no Wayland compositor answers at \"" + wayland.toStdString() + "\"";
   }
+  if (why.empty()) why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
   return why + "; " + kWhatToDo;
 }
 

@@ -72,6 +72,10 @@ void StayOnTop::Keep(uint64_t window) {
   roots_.push_back({root, before});
 }
 
+void StayOnTop::Forget(uint64_t window) {
+  ours_.erase(std::remove(ours_.begin(), ours_.end(), static_cast<uint32_t>(window)), ours_.end());
+}
+
 void StayOnTop::RaiseAll() {
   xcb_connection_t* conn = Connection();
   if (conn == nullptr) return;
@@ -106,6 +110,11 @@ uint32_t NativeRootWindow() { return 0; }
 StayOnTop::StayOnTop() = default;
 StayOnTop::~StayOnTop() = default;
 void StayOnTop::Keep(uint64_t) {}
+void StayOnTop::Forget(uint64_t) {}
+void StayOnTop::Forget(uint64_t window) {
+  ours_.erase(std::remove(ours_.begin(), ours_.end(), static_cast<uint32_t>(window)), ours_.end());
+}
+
 void StayOnTop::RaiseAll() {}
 bool StayOnTop::nativeEventFilter(const QByteArray&, void*, qintptr*) { return false; }
 #endif

@@ -21,7 +21,9 @@ uint32_t NativeRootWindow();
 std::optional<NativeSize> NativeWindowSize(uint64_t id);
 
 // Keeps windows above every other top-level window: whenever another window is mapped or
-// restacked on their screen, they are raised again (a notification, a dialog that pops up).
+// restacked on their screen, they are raised again (a notification, a dialog that pops up). The
+// windows kept by one keeper are never raised against each other, so all the windows that must
+// stay on top together share one keeper.
 class StayOnTop : public QAbstractNativeEventFilter {
  public:
   StayOnTop();
@@ -30,6 +32,8 @@ class StayOnTop : public QAbstractNativeEventFilter {
   StayOnTop& operator=(const StayOnTop&) = delete;
 
   void Keep(uint64_t window);
+  // The window is gone or no longer needs to stay on top.
+  void Forget(uint64_t window);
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
  private:

@@ -17,10 +17,11 @@ void PresentLog::FramePresented() {
   if (!lcPresent().isDebugEnabled()) return;
   ++frames_;
   if (frames_ == 1) {
-    qCDebug(lcPresent, "first frame presented at %.3f", EpochSeconds());
+    qCDebug(lcPresent, "first frame presented%s at %.3f", where_.constData(), EpochSeconds());
     sinceReport_.start();
   } else if (sinceReport_.elapsed() >= kReportEveryMs) {
-    qCDebug(lcPresent, "%lld frames presented at %.3f", static_cast<long long>(frames_), EpochSeconds());
+    qCDebug(lcPresent, "%lld frames presented%s at %.3f", static_cast<long long>(frames_), where_.constData(),
+            EpochSeconds());
     sinceReport_.restart();
   }
 }

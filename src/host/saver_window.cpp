@@ -42,7 +42,10 @@ SaverWindow::SaverWindow(HostSession& session, SaverWindow* lead)
   });
 }
 
-SaverWindow::~SaverWindow() = default;
+SaverWindow::~SaverWindow() {
+  others_.reset();  // their windows leave this one's keeper before it goes
+  if (lead_ != nullptr && lead_->onTop_) lead_->onTop_->Forget(internalWinId());
+}
 
 void SaverWindow::SetupSaverForm(QScreen* screen) {
   if (lead_ == nullptr) instance_.Listen(QString::fromLatin1(kSaverTitle));
@@ -55,9 +58,12 @@ void SaverWindow::SetupSaverForm(QScreen* screen) {
   raise();
   activateWindow();
   WaitUntilSettled();
-  if (OnX11()) {
-    if (!onTop_) onTop_ = std::make_unique<StayOnTop>();
-    onTop_->Keep(winId());
+  // One keeper for every screen's window: each kept apart would raise itself above the others
+  // without end.
+  SaverWindow& lead = Lead();
+  if (OnX11() && !lead.unloaded_) {
+    if (!lead.onTop_) lead.onTop_ = std::make_unique<StayOnTop>();
+    lead.onTop_->Keep(winId());
   }
   // Keys and the pointer reach the saver wherever they were (Wayland lets no window hold them).
   if (lead_ == nullptr && OnX11()) HoldInput();
@@ -83,7 +89,8 @@ void SaverWindow::Run() {
   Context& ctx = session_.ctx();
   others_ = std::make_unique<SaverScreens>(session_, *this);
   others_->CoverOtherScreens();
-  session_.platform().SetOnDispatch([this] { others_->TurnAll(); });
+  session_.platform().SetOnDispatch(
+      [this, &ctx] { others_->TurnAll(static_cast<uint32_t>(ctx.frame.FrameStartTick)); });
   // Input while the windows were being set up already stopped the saver.
   while (!unloaded_) {
     restart_ = false;

@@ -52,7 +52,7 @@ class SaverWindow : public DisplayWindow {
   MouseMoveRule mouse_;
   InstanceServer instance_;
   std::unique_ptr<SaverScreens> others_;
-  std::unique_ptr<StayOnTop> onTop_;
+  std::unique_ptr<StayOnTop> onTop_;  // the lead's, keeping every screen's window on top
   QTimer resizeSettled_;  // a new size restarts the run once it has settled
   bool restart_ = false;
   bool running_ = false;

@@ -35,8 +35,11 @@ ScreenWindow::ScreenWindow(HostSession& session) : DisplayWindow(true), session_
   resizeSettled_.setSingleShot(true);
   resizeSettled_.setInterval(kResizeSettleMs);
   // A new size restarts the run at that size once the user has stopped resizing.
+  // The new size is stored first, or the restart would put the stored one back.
   connect(&resizeSettled_, &QTimer::timeout, this, [this] {
-    if (running_) Request(Pending::Restart);
+    if (!running_) return;
+    SavePlacement();
+    Request(Pending::Restart);
   });
   connect(&instance_, &InstanceServer::bringForwardRequested, this, [this] {
     raise();
@@ -106,8 +109,7 @@ void ScreenWindow::keyPressEvent(QKeyEvent* event) {
       CloseScreen();
       break;
     case Qt::Key_F5:
-      SaveWindowPlacement(*this, session_.store(), session_.ctx().TwipsPerPixelX,
-                          session_.ctx().TwipsPerPixelY);
+      SavePlacement();
       Request(Pending::Restart);
       break;
     default:
@@ -125,12 +127,15 @@ void ScreenWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ScreenWindow::OpenProperties() {
-  Context& ctx = session_.ctx();
-  SaveWindowPlacement(*this, session_.store(), ctx.TwipsPerPixelX, ctx.TwipsPerPixelY);
+  SavePlacement();
   QDialog* dialog = CreatePropertiesDialog(session_, this);
   dialog->exec();
   ClearMessage();
   if (session_.state().ExitRequested) CloseScreen();
+}
+
+void ScreenWindow::SavePlacement() {
+  SaveWindowPlacement(*this, session_.store(), session_.ctx().TwipsPerPixelX, session_.ctx().TwipsPerPixelY);
 }
 
 void ScreenWindow::CloseScreen() {
@@ -142,8 +147,7 @@ void ScreenWindow::CloseScreen() {
 void ScreenWindow::Unload() {
   if (unloaded_) return;
   unloaded_ = true;
-  SaveWindowPlacement(*this, session_.store(), session_.ctx().TwipsPerPixelX,
-                      session_.ctx().TwipsPerPixelY);
+  SavePlacement();
   instance_.Close();
   hide();
 }

@@ -37,6 +37,8 @@ class ScreenWindow : public DisplayWindow {
   void Request(Pending what);
   // Caption, cursor and placement by Adv_WinResize, then the surface from this window.
   void SetupAppearance();
+  // WindowState and WindowSize from the window as it is now.
+  void SavePlacement();
   // The unload step: the placement is saved once.
   void Unload();
 

@@ -112,11 +112,18 @@ TEST_F(ScreenWindowTest, AKeyOrAClickOpensThePropertiesDialog) {
   EXPECT_EQ(script.frames, 8);
 }
 
+// The restart keeps the size the user gave, not the one stored before.
 TEST_F(ScreenWindowTest, AResizeRestartsTheRunAtTheNewSizeOnceItSettles) {
   session->store().RegSetString(kAppName, "Advanced", "Adv_WinResize", "1");
-  script.at = {{3, [this] { window->resize(320, 200); }}, {200, [this] { Key(Qt::Key_Escape); }}};
+  session->store().RegSetString(kAppName, "General", "WindowSize", "00150001500060000450");
+  QSize first;
+  script.at = {{2, [&] { first = window->size(); }},
+               {3, [this] { window->resize(320, 200); }},
+               {200, [this] { Key(Qt::Key_Escape); }}};
   window->Run();
   EXPECT_EQ(script.setups, 2);
+  EXPECT_NE(first, QSize(320, 200));
+  EXPECT_EQ(window->size(), QSize(320, 200));
   const qreal dpr = window->devicePixelRatioF();
   EXPECT_EQ(window->surface().Width(), qRound(320 * dpr));
   EXPECT_EQ(window->surface().Height(), qRound(200 * dpr));

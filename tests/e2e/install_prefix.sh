@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # cmake --install into a temporary prefix puts every file where the desktop and xscreensaver look
 # for it: the program, the hack link, xsecurelock's saver module, xscreensaver's settings file,
-# the .desktop entry, the icon and the man page.
+# the .desktop entry, the icons and the man page.
 set -uo pipefail
 source "$(dirname "$0")/lib/x11_session.sh"
 build=$(dirname "$1")
@@ -27,11 +27,14 @@ grep -qx 'Exec=quasarine /C' "$desktop" || e2e_fail "the .desktop entry does not
 grep -qx 'Icon=quasarine' "$desktop" || e2e_fail "the .desktop entry names no icon"
 if command -v desktop-file-validate >/dev/null 2>&1; then desktop-file-validate "$desktop" || e2e_fail "invalid .desktop entry"; fi
 
-icon=$prefix/share/icons/hicolor/256x256/apps/quasarine.png
-[ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || e2e_fail "the icon is no PNG"
-[ "$(od -An -tu1 -j 16 -N 8 "$icon" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')" = "256x256" ] ||
-  e2e_fail "the icon is not 256x256"
+# Every size of the icon, each with transparency (PNG colour type 6: RGB with alpha).
+for size in 16 24 32 48 64 128 256; do
+  icon=$prefix/share/icons/hicolor/${size}x$size/apps/quasarine.png
+  [ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || e2e_fail "no ${size}x$size icon"
+  [ "$(od -An -tu1 -j 16 -N 10 "$icon" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 " " $10 }')" = "${size}x$size 6" ] ||
+    e2e_fail "the ${size}x$size icon is not ${size}x$size with transparency"
+done
 
-man=$prefix/share/man/man1/quasarine.1
-grep -q '^\.TH QUASARINE 1' "$man" || e2e_fail "no man page"
+zcat "$prefix/share/man/man1/quasarine.1.gz" | grep -q '^\.TH QUASARINE 1' || e2e_fail "no man page"
+grep -q 'Copyright' "$prefix/share/doc/quasarine/copyright" || e2e_fail "no copyright file"
 echo "install_prefix: ok"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Without any display every display mode says so in one line on stderr and exits with status 1;
-# --help, --version and --render keep working. --render FILE.webp writes one animated image
-# holding exactly the frames asked for, even when frames repeat; FILE.gif one GIF89a animation.
+# Without any display every display mode says so in one line on stderr and exits with status 1,
+# naming the displays it tried; --help, --version and --render keep working. --render FILE.webp
+# writes one animated image holding exactly the frames asked for, even when frames repeat;
+# FILE.gif one GIF89a animation.
 set -uo pipefail
 source "$(dirname "$0")/lib/x11_session.sh"
 PROGRAM=$1
@@ -16,6 +17,11 @@ for mode in "/S" "/C" "" "/P 0x400001" "-root" "-window-id 42" "x.qsn"; do
   [ "$status" -eq 1 ] || fail "'$mode' exited with $status"
   [ "$(wc -l <"$E2E_WORK/err")" -eq 1 ] && grep -q "no display to draw on: " "$E2E_WORK/err" || fail "'$mode' said:"
 done
+# A named display that does not answer is named, not reported as unset.
+WAYLAND_DISPLAY=gone-$$ "$PROGRAM" /S 2>"$E2E_WORK/err"
+grep -q "no Wayland compositor answers at \"$XDG_RUNTIME_DIR/gone-$$\"" "$E2E_WORK/err" || fail "a dead Wayland socket:"
+DISPLAY=:1999 "$PROGRAM" /S 2>"$E2E_WORK/err"
+grep -q 'cannot open the X display ":1999"' "$E2E_WORK/err" || fail "a dead X display:"
 rm -f "$E2E_WORK/err"
 "$PROGRAM" --help | grep -q "^Usage: quasarine" || fail "--help"
 "$PROGRAM" -h | grep -q "^Usage: quasarine" || fail "-h"

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# cpack -G DEB builds quasarine_VERSION_ARCH.deb from the install rules: everything under /usr,
+# where xscreensaver and xsecurelock look (the hack link, the settings file, the saver module),
+# the .desktop entry, every icon, the compressed manual page, the library dependencies, and
+# nothing lintian calls an error.
+set -uo pipefail
+source "$(dirname "$0")/lib/x11_session.sh"
+build=$(dirname "$1")
+for tool in cpack dpkg-deb dpkg-shlibdeps; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+e2e_work
+
+(cd "$build" && cpack -G DEB -B "$E2E_WORK/out" >"$E2E_WORK/output.log" 2>&1) || e2e_fail "cpack failed"
+shopt -s nullglob
+debs=("$E2E_WORK"/out/quasarine_*_*.deb)
+[ ${#debs[@]} -eq 1 ] || e2e_fail "not one package: ${debs[*]}"
+deb=${debs[0]}
+[[ $(basename "$deb") =~ ^quasarine_[0-9.]+-[0-9]+_$(dpkg --print-architecture)\.deb$ ]] || e2e_fail "named $(basename "$deb")"
+
+dpkg-deb -c "$deb" | awk '{ print $6 ($7 == "->" ? " -> " $8 : "") }' | sed 's|^\./|/|' >"$E2E_WORK/files"
+has() { grep -qxF -- "$1" "$E2E_WORK/files" || e2e_fail "the package lacks $1"; }
+has /usr/bin/quasarine
+has "/usr/libexec/xscreensaver/quasarine -> ../../bin/quasarine"
+has /usr/share/xscreensaver/config/quasarine.xml
+has /usr/libexec/quasarine/saver_quasarine
+has /usr/share/applications/quasarine.desktop
+for size in 16 24 32 48 64 128 256; do has "/usr/share/icons/hicolor/${size}x$size/apps/quasarine.png"; done
+has /usr/share/man/man1/quasarine.1.gz
+has /usr/share/doc/quasarine/copyright
+has /usr/share/doc/quasarine/changelog.Debian.gz
+grep -v '^/usr/' "$E2E_WORK/files" | grep -q . && e2e_fail "files outside /usr: $(grep -v '^/usr/' "$E2E_WORK/files")"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || e2e_fail "no dependency on Qt: $(dpkg-deb -f "$deb" Depends)"
+
+if command -v lintian >/dev/null 2>&1; then
+  lintian "$deb" >"$E2E_WORK/lintian" 2>&1
+  grep '^E:' "$E2E_WORK/lintian" && e2e_fail "lintian reports errors"
+  echo "lintian: $(grep -c '^W:' "$E2E_WORK/lintian") warning(s)"
+else
+  echo "lintian is not installed: not run"
+fi
+echo "debian_package: ok"
