@@ -21,7 +21,7 @@ struct UnstorableField {
 std::optional<UnstorableField> FindUnstorableField(const FieldTexts& texts);
 
 // Every dialog key's stored text and the Advanced keys given, as overrides of store: read in
-// place of its files, never written. A value that could not be stored reads as the store's own.
+// place of its files, never written. A value no store could keep is left out.
 void OverlayFieldTexts(SettingsStore& store, const FieldTexts& texts, const KeyTexts& advanced);
 
 }  // namespace qsrn
