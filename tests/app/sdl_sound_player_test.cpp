@@ -266,6 +266,8 @@ TEST_F(DiskAudio, TheSoundDialogsOwnSoundsFillEverySlotAndOneOfThemPlays) {
     form.cmdOurSounds()->click();
     for (const std::string& file : form.Files()) EXPECT_TRUE(fs::is_regular_file(file)) << file;
     ASSERT_TRUE(form.txtFile()->text().endsWith(QStringLiteral("rings.wav")));
+    form.cmdPlay()->click();  // loads it, playing it too unless loading was slow
+    player.WaitForLoads();
     form.cmdPlay()->click();
     WaitForSilence(player);
     // One channel of the file, past its 44-byte header.
