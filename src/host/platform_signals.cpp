@@ -10,6 +10,7 @@
 namespace qsrn {
 
 namespace {
+constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
 int g_pipe[2] = {-1, -1};  // written by the handler, which may touch nothing else
 
 extern "C" void OnStopSignal(int) {
@@ -34,14 +35,19 @@ SignalStop::SignalStop(std::function<void()> onSignal, QObject* parent)
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  for (const int signal : kStopSignals) {
+    // One ignored when we were started (nohup) stays ignored.
+    struct sigaction old {};
+    if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+    sigaction(signal, &action, nullptr);
+  }
 }
 
 SignalStop::~SignalStop() {
   // Back to the default: a signal after the windows have gone ends the process at once.
-  std::signal(SIGTERM, SIG_DFL);
-  std::signal(SIGINT, SIG_DFL);
+  for (const int signal : kStopSignals)
+    if (struct sigaction old {}; sigaction(signal, nullptr, &old) == 0 && old.sa_handler == OnStopSignal)
+      std::signal(signal, SIG_DFL);
 }
 
 }  // namespace qsrn

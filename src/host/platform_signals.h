@@ -1,5 +1,6 @@
-// SIGTERM and SIGINT end the program cleanly in every mode: the handler only writes a byte to a
-// pipe, and the event loop, which wakes on it, runs the stop on the GUI thread.
+// SIGTERM, SIGINT and SIGHUP (the terminal or session going away) end the program cleanly in
+// every mode: the handler only writes a byte to a pipe, and the event loop, which wakes on it,
+// runs the stop on the GUI thread.
 #pragma once
 
 #include <QObject>

@@ -29,9 +29,9 @@ bool Load(SdlLibrary& sdl) {
       Find(core, "SDL_SetHint", sdl.SetHint) && Find(core, "SDL_InitSubSystem", sdl.InitSubSystem) &&
       Find(core, "SDL_QuitSubSystem", sdl.QuitSubSystem) && Find(core, "SDL_RWFromConstMem", sdl.RWFromConstMem) &&
       Find(mixer, "Mix_OpenAudio", sdl.OpenAudio) && Find(mixer, "Mix_CloseAudio", sdl.CloseAudio) &&
-      Find(mixer, "Mix_AllocateChannels", sdl.AllocateChannels) && Find(mixer, "Mix_LoadWAV_RW", sdl.LoadWAV_RW) &&
-      Find(mixer, "Mix_FreeChunk", sdl.FreeChunk) && Find(mixer, "Mix_PlayChannelTimed", sdl.PlayChannelTimed) &&
-      Find(mixer, "Mix_HaltChannel", sdl.HaltChannel) && Find(mixer, "Mix_Playing", sdl.Playing);
+      Find(mixer, "Mix_LoadMUS_RW", sdl.LoadMUS_RW) && Find(mixer, "Mix_MusicDuration", sdl.MusicDuration) &&
+      Find(mixer, "Mix_FreeMusic", sdl.FreeMusic) && Find(mixer, "Mix_PlayMusic", sdl.PlayMusic) &&
+      Find(mixer, "Mix_HaltMusic", sdl.HaltMusic) && Find(mixer, "Mix_PlayingMusic", sdl.PlayingMusic);
   if (!found) std::fprintf(stderr, "quasarine: no sound: %s\n", dlerror());
   return found;
 }

@@ -18,12 +18,12 @@ struct SdlLibrary {
   decltype(&SDL_RWFromConstMem) RWFromConstMem;
   decltype(&Mix_OpenAudio) OpenAudio;
   decltype(&Mix_CloseAudio) CloseAudio;
-  decltype(&Mix_AllocateChannels) AllocateChannels;
-  decltype(&Mix_LoadWAV_RW) LoadWAV_RW;
-  decltype(&Mix_FreeChunk) FreeChunk;
-  decltype(&Mix_PlayChannelTimed) PlayChannelTimed;
-  decltype(&Mix_HaltChannel) HaltChannel;
-  decltype(&Mix_Playing) Playing;
+  decltype(&Mix_LoadMUS_RW) LoadMUS_RW;
+  decltype(&Mix_MusicDuration) MusicDuration;
+  decltype(&Mix_FreeMusic) FreeMusic;
+  decltype(&Mix_PlayMusic) PlayMusic;
+  decltype(&Mix_HaltMusic) HaltMusic;
+  decltype(&Mix_PlayingMusic) PlayingMusic;
 };
 
 // The libraries' functions, loaded on the first call and kept to the end of the process; null

@@ -1,4 +1,4 @@
-// SDL2_mixer playback: one channel; every file decoded once, off the window's thread, and kept.
+// SDL2_mixer playback: the music stream; every file opened once, off the window's thread, and kept.
 #include "host/sdl_sound_player.h"
 
 #include <fcntl.h>
@@ -39,13 +39,21 @@ bool ReadSmallRegularFile(const std::string& path, size_t maxBytes, std::string*
 #ifdef QSRN_HAVE_SDL_MIXER
 
 namespace {
-constexpr int kChannel = 0;
 // Each slot's file, with room for the settings changing between runs; further names are not loaded.
 constexpr size_t kMaxKeptSounds = 2 * kSoundSlotCount;
-// Decoding converts to the device's format, which can multiply a small file; bound what is kept.
-constexpr Uint32 kMaxDecodedBytes = 64u << 20;
 // A sound that arrives later than this after it was asked for is no longer wanted.
 constexpr auto kLateSoundLimit = std::chrono::milliseconds(250);
+
+// The file opened as a stream (nothing decoded yet), or null when it is no sound or says it lasts
+// too long. A length the decoder cannot tell costs nothing either: it is decoded as it plays.
+Mix_Music* OpenSound(const SdlLibrary& sdl, const std::string& bytes) {
+  Mix_Music* music = sdl.LoadMUS_RW(sdl.RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+  if (music != nullptr && sdl.MusicDuration(music) > SdlSoundPlayer::kMaxSoundSeconds) {
+    sdl.FreeMusic(music);
+    music = nullptr;
+  }
+  return music;
+}
 }  // namespace
 
 SdlSoundPlayer::~SdlSoundPlayer() {
@@ -56,9 +64,9 @@ SdlSoundPlayer::~SdlSoundPlayer() {
   wake_.notify_all();
   if (loader_.joinable()) loader_.join();
   if (!deviceOpen_) return;
-  sdl_->HaltChannel(kChannel);
+  sdl_->HaltMusic();
   for (auto& [name, entry] : sounds_)
-    if (entry.chunk != nullptr) sdl_->FreeChunk(entry.chunk);
+    if (entry.music != nullptr) sdl_->FreeMusic(entry.music);
   sdl_->CloseAudio();
   sdl_->QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -76,14 +84,13 @@ bool SdlSoundPlayer::OpenDevice() {
     sdl_->QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  sdl_->AllocateChannels(1);
   deviceOpen_ = true;
   loader_ = std::thread([this] { LoadLoop(); });
   return true;
 }
 
-void SdlSoundPlayer::StartOnChannel(Mix_Chunk* chunk) {
-  sdl_->PlayChannelTimed(kChannel, chunk, 0, -1);  // a busy channel is stopped and restarted
+void SdlSoundPlayer::Start(Mix_Music* music) {
+  sdl_->PlayMusic(music, 0);  // whatever still plays is stopped first
 }
 
 void SdlSoundPlayer::Play(const std::string& fileName) {
@@ -94,7 +101,7 @@ void SdlSoundPlayer::Play(const std::string& fileName) {
     if (found->second.loaded) {
       wanted_.clear();
       // Missing or unplayable: ignored, the current sound plays on.
-      if (found->second.chunk != nullptr) StartOnChannel(found->second.chunk);
+      if (found->second.music != nullptr) Start(found->second.music);
     } else {
       wanted_ = fileName;
       wantedAt_ = std::chrono::steady_clock::now();
@@ -119,22 +126,17 @@ void SdlSoundPlayer::LoadLoop() {
     queue_.pop_front();
     busy_ = true;
     lock.unlock();
-    Mix_Chunk* chunk = nullptr;
-    std::string bytes;
-    if (ReadSmallRegularFile(name, kMaxSoundFileBytes, &bytes)) {
-      chunk = sdl_->LoadWAV_RW(sdl_->RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
-      if (chunk != nullptr && chunk->alen > kMaxDecodedBytes) {
-        sdl_->FreeChunk(chunk);
-        chunk = nullptr;
-      }
-    }
+    Mix_Music* music = nullptr;
+    auto bytes = std::make_unique<std::string>();
+    if (ReadSmallRegularFile(name, kMaxSoundFileBytes, bytes.get())) music = OpenSound(*sdl_, *bytes);
     lock.lock();
     busy_ = false;
     Entry& entry = sounds_[name];
     entry.loaded = true;
-    entry.chunk = chunk;
-    if (chunk != nullptr && wanted_ == name && std::chrono::steady_clock::now() - wantedAt_ < kLateSoundLimit)
-      StartOnChannel(chunk);
+    entry.music = music;
+    if (music != nullptr) entry.bytes = std::move(bytes);
+    if (music != nullptr && wanted_ == name && std::chrono::steady_clock::now() - wantedAt_ < kLateSoundLimit)
+      Start(music);
     if (wanted_ == name) wanted_.clear();
     wake_.notify_all();
   }
@@ -146,7 +148,7 @@ void SdlSoundPlayer::WaitForLoads() {
   wake_.wait(lock, [this] { return queue_.empty() && !busy_; });
 }
 
-bool SdlSoundPlayer::Playing() const { return deviceOpen_ && sdl_->Playing(kChannel) != 0; }
+bool SdlSoundPlayer::Playing() const { return deviceOpen_ && sdl_->PlayingMusic() != 0; }
 
 #else  // built without SDL2_mixer: silent
 

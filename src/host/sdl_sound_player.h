@@ -1,11 +1,14 @@
-// The sound player of this platform: SDL2_mixer on one channel, so that a new sound stops the one
-// still playing. The audio device is opened once, on the first sound; a machine without one
-// (or a build without SDL2_mixer) simply plays nothing.
+// The sound player of this platform: SDL2_mixer's music stream, of which one plays at a time, so
+// a new sound stops the one still playing. The audio device is opened once, on the first sound;
+// a machine without one (or a build without SDL2_mixer) simply plays nothing.
 //
-// Files are read and decoded on a worker thread, never on the window's: a sound is decoded once
-// per run and kept, so the first request of a file starts its loading and the sound plays as soon
-// as it is ready (if no newer sound was asked for meanwhile). Only regular files up to
-// kMaxSoundFileBytes are read; a FIFO, a device, a directory or a huge file is skipped.
+// A sound is never decoded whole: the mixer decodes it a buffer at a time as it plays, so a tiny
+// compressed file that stands for hours of audio costs no more memory than its own bytes. Files
+// are read and opened (their header parsed) on a worker thread, never on the window's, once per
+// run and kept; the first request of a file starts its loading and the sound plays as soon as it
+// is ready (if no newer sound was asked for meanwhile). Only regular files up to
+// kMaxSoundFileBytes are read, and only sounds up to kMaxSoundSeconds long are played; a FIFO, a
+// device, a directory, a huge file or an endless recording is skipped.
 //
 // SDL is told to leave SIGTERM and SIGINT alone, so the saver still ends on them with sound on.
 //
@@ -18,13 +21,14 @@
 #include <cstddef>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "render/sound.h"
 
-struct Mix_Chunk;
+struct _Mix_Music;
 
 namespace qsrn {
 
@@ -34,6 +38,8 @@ class SdlSoundPlayer : public SoundPlayer {
  public:
   // Firework sounds are short; anything larger is not one and would stall the decoder.
   static constexpr size_t kMaxSoundFileBytes = size_t{8} << 20;
+  // Six minutes, a little less than 64 MB of audio at the device's rate; firework sounds last seconds.
+  static constexpr double kMaxSoundSeconds = 360;
 
   SdlSoundPlayer() = default;
   ~SdlSoundPlayer() override;
@@ -53,7 +59,7 @@ class SdlSoundPlayer : public SoundPlayer {
  private:
   bool OpenDevice();
   void LoadLoop();
-  void StartOnChannel(Mix_Chunk* chunk);
+  void Start(_Mix_Music* music);
 
   const SdlLibrary* sdl_ = nullptr;  // loaded with the device, on the first sound
   bool triedOpen_ = false;
@@ -61,8 +67,9 @@ class SdlSoundPlayer : public SoundPlayer {
 
   // Shared with the loader thread, under mutex_.
   struct Entry {
-    bool loaded = false;          // decoding finished (chunk may still be null: not playable)
-    Mix_Chunk* chunk = nullptr;
+    bool loaded = false;            // opening finished (music may still be null: not playable)
+    _Mix_Music* music = nullptr;
+    std::unique_ptr<std::string> bytes;  // the file, which the music reads as it plays
   };
   std::mutex mutex_;
   std::condition_variable wake_;  // the loader waits for work, WaitForLoads for its end

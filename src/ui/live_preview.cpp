@@ -10,6 +10,7 @@
 #include "render/context.h"
 #include "render/geometry.h"
 #include "render/surface.h"
+#include "settings/dialog_values.h"
 #include "settings/loaders.h"
 
 namespace qsrn {
@@ -45,14 +46,14 @@ void LivePreview::StartEngine() {
   frameTimer_.stop();
   engine_.reset();
   pending_ = false;
-  if (!storeDir_.isValid()) return;
-  // The loaders read a store: ours holds the shown values and the real store's Advanced keys.
-  SettingsStore shown(std::filesystem::path(storeDir_.path().toStdString()));
+  // The loaders read a store: this one has no files, only the shown values and the real store's
+  // Advanced keys, held in memory (nothing of the user's is ever written for a preview).
+  SettingsStore shown{std::filesystem::path()};
   FieldTexts texts = texts_;
   texts["AnimationType"] = std::to_string(effect_);
   KeyTexts advanced = FactoryAdvancedTexts();
   for (auto& [key, text] : advanced) text = store_.GetSettingString(kAppName, "Advanced", key, text);
-  if (!SaveFieldTexts(shown, texts, advanced)) return;
+  OverlayFieldTexts(shown, texts, advanced);
 
   Context& ctx = *ctx_;
   const QSize size = this->size().expandedTo(QSize(16, 16));

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -53,7 +52,6 @@ class LivePreview : public QWidget {
   void Frame();
 
   const SettingsStore& store_;
-  QTemporaryDir storeDir_;  // the shown values, stored for the loaders
   FieldTexts texts_;
   int effect_ = 0;
   std::unique_ptr<Context> ctx_;

@@ -16,6 +16,7 @@
 #include <array>
 
 #include "render/color.h"
+#include "settings/dialog_values.h"
 #include "settings/numeric.h"
 #include "ui/file_dialog.h"
 #include "ui/live_preview.h"
@@ -128,8 +129,24 @@ void PropertiesDialog::ResetProperties() {
 }
 
 bool PropertiesDialog::SaveProperties() {
-  if (SaveFieldTexts(store_, Texts())) return true;
-  Exclaim(tr("The settings could not be saved; your changes are still in this window."));
+  const FieldTexts texts = Texts();
+  QString why;
+  if (const auto field = FindUnstorableField(texts)) {
+    // Name the field by its label, and put the cursor there to mend it.
+    QWidget* control = controls_.at(field->key);
+    QString name = QString::fromStdString(field->key);
+    for (const QLabel* label : findChildren<QLabel*>())
+      if (label->buddy() == control) name = label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':'));
+    why = field->why == UnstorableField::Why::LineBreak
+              ? tr("the %1 field holds a line break").arg(name)
+              : tr("the %1 field is longer than %2 bytes").arg(name).arg(SettingsStore::kMaxValueBytes);
+    control->setFocus();
+  } else if (SaveFieldTexts(store_, texts)) {
+    return true;
+  } else {
+    why = QString::fromStdString(store_.LastError());
+  }
+  Exclaim(tr("The settings could not be saved: %1. Your changes are still in this window.").arg(why));
   return false;
 }
 

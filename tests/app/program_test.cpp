@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
 #include <map>
 #include <vector>
 
@@ -299,6 +300,26 @@ TEST_F(Program, ATemplatePathIsImportedThenTheSaverRunsAndNoTemplateChangesNothi
   while (!Bytes(settings).contains("Imported sky") && waited.elapsed() < 10000) QThread::msleep(50);
   EXPECT_TRUE(Bytes(settings).contains("Imported sky"));
   EXPECT_EQ(saver.state(), QProcess::Running);  // the saver runs on with the imported settings
+}
+
+// SIGHUP (the terminal or the session gone) ends the dialog as SIGTERM does: a clean exit, and
+// nothing of it left in the temporary folder.
+TEST_F(Program, AHangupEndsTheDialogCleanly) {
+  const QString tmp = Path("tmp");
+  ASSERT_TRUE(QDir().mkpath(tmp));
+  const QByteArray oldTmp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", tmp.toUtf8());
+  ASSERT_TRUE(host_test::StartProgram(saver, config.path(), {"/C"}));
+  qputenv("TMPDIR", oldTmp);
+  // The first start stores the factory set once the dialog, and the signal handling, are up.
+  QElapsedTimer waited;
+  waited.start();
+  while (!QFile::exists(StoreDir() + "/settings.ini") && waited.elapsed() < 30000) QThread::msleep(50);
+  ::kill(static_cast<pid_t>(saver.processId()), SIGHUP);
+  ASSERT_TRUE(saver.waitForFinished(30000));
+  EXPECT_EQ(saver.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(saver.exitCode(), 0);
+  EXPECT_TRUE(QDir(tmp).isEmpty());
 }
 
 }  // namespace

@@ -200,16 +200,30 @@ TEST_F(PropertiesDialogTest, AnUnreadableTemplateChangesNothing) {
   }
 }
 
+// Each failed Accept says why (naming the field the store cannot keep) and keeps the edits.
 TEST_F(PropertiesDialogTest, AFailedAcceptOrTemplateSaveIsReportedAndKeepsTheEdits) {
   Dialog().show();
   Field("FireWorks")->setText("9");
+  QString message;
+  const QString failed = "The settings could not be saved: ", kept = ". Your changes are still in this window.";
+  const std::pair<QString, QString> unstorable[] = {{"two\nlines", "the Message field holds a line break"},
+                                                    {QString(4097, 'x'), "the Message field is longer than 4096 bytes"}};
+  for (const auto& [text, why] : unstorable) {
+    Field("LockMessage")->setText(text);
+    auto answer = host_test::AnswerNextBox(&message);
+    Dialog().accept();
+    EXPECT_EQ(message.toStdString(), (failed + why + kept).toStdString());
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Field("LockMessage")->text(), text);
+    EXPECT_EQ(Stored("Fireworks", "FireWorks"), "20");
+  }
+  Field("LockMessage")->setText("one line");
   // The store's folder is now a file: nothing can be written there.
   std::filesystem::remove_all(store.Directory());
   std::ofstream(store.Directory()) << "not a folder";
-  QString message;
   auto answer = host_test::AnswerNextBox(&message);
   Dialog().accept();
-  EXPECT_EQ(message, "The settings could not be saved; your changes are still in this window.");
+  EXPECT_TRUE(message.startsWith(failed + "cannot create ") && message.endsWith(kept)) << message.toStdString();
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_EQ(Field("FireWorks")->text(), "9");
 
@@ -219,15 +233,25 @@ TEST_F(PropertiesDialogTest, AFailedAcceptOrTemplateSaveIsReportedAndKeepsTheEdi
   EXPECT_FALSE(message.isEmpty());
 }
 
-TEST_F(PropertiesDialogTest, ThePreviewRunsTheShownValuesAndStopsWhenHidden) {
+// The preview runs from memory: not a file is written for it.
+TEST_F(PropertiesDialogTest, ThePreviewRunsTheShownValuesWritesNothingAndStopsWhenHidden) {
+  const std::filesystem::path tmp = Dir() / "tmp";
+  std::filesystem::create_directory(tmp);
+  const QByteArray oldTmp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QByteArray::fromStdString(tmp.string()));
   Dialog().show();
+  const auto stored = std::filesystem::last_write_time(store.FileFor(0));
   LivePreview* preview = Dialog().Preview();
+  Type("FireWorks", "5");
   QElapsedTimer waited;
   waited.start();
   while (preview->FramesShown() < 3 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
   EXPECT_GE(preview->FramesShown(), 3);
+  EXPECT_TRUE(std::filesystem::is_empty(tmp));
+  EXPECT_EQ(std::filesystem::last_write_time(store.FileFor(0)), stored);
   Dialog().hide();
   EXPECT_FALSE(preview->Running());
+  qputenv("TMPDIR", oldTmp);
 }
 
 }  // namespace

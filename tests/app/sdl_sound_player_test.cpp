@@ -2,6 +2,7 @@
 // device plays to a file: what must come out of the device, and what must not; and one of our
 // own sounds played from the sound dialog.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QCheckBox>
@@ -167,6 +168,69 @@ TEST_F(DiskAudio, HostileSoundPathsAreSkippedWithoutBlocking) {
   EXPECT_FALSE(player.Playing());
 }
 
+// A FLAC file of stereo silence lasting `seconds`: a few bytes a block, each channel one
+// constant, so an hour of audio fits in a few hundred kilobytes.
+void WriteSilentFlac(const fs::path& path, int seconds) {
+  constexpr uint32_t kBlock = 16384, kRate = 44100;
+  const uint32_t blocks = static_cast<uint32_t>(uint64_t{kRate} * seconds / kBlock);
+  std::string out = "fLaC";
+  const auto put = [&out](uint64_t v, int bytes) {
+    for (int k = bytes - 1; k >= 0; --k) out += static_cast<char>((v >> (8 * k)) & 0xFF);
+  };
+  put(0x80000022, 4);                                       // the last metadata block: STREAMINFO, 34 bytes
+  put(kBlock, 2), put(kBlock, 2), put(0, 3), put(0, 3);     // block sizes; frame sizes unknown
+  put((uint64_t{kRate} << 44) | (uint64_t{1} << 41) | (uint64_t{15} << 36) | uint64_t{blocks} * kBlock, 8);
+  put(0, 8), put(0, 8);                                     // no MD5
+  for (uint32_t n = 0; n < blocks; ++n) {
+    const size_t frame = out.size();
+    put(0xFFF87918, 4);  // sync; block size at the end of the header; 44.1 kHz; left/right; 16 bits
+    if (n < 0x80) put(n, 1);  // the frame number, UTF-8 coded
+    else if (n < 0x800) put(0xC080 | (n >> 6) << 8 | (n & 0x3F), 2);
+    else put(0xE08080 | (n >> 12) << 16 | ((n >> 6) & 0x3F) << 8 | (n & 0x3F), 3);
+    put(kBlock - 1, 2);
+    uint8_t crc8 = 0;
+    for (size_t k = frame; k < out.size(); ++k) {
+      crc8 ^= static_cast<uint8_t>(out[k]);
+      for (int b = 0; b < 8; ++b) crc8 = static_cast<uint8_t>(crc8 & 0x80 ? (crc8 << 1) ^ 0x07 : crc8 << 1);
+    }
+    put(crc8, 1);
+    put(0, 3), put(0, 3);  // two constant subframes of value 0
+    uint16_t crc16 = 0;
+    for (size_t k = frame; k < out.size(); ++k) {
+      crc16 ^= static_cast<uint16_t>(static_cast<uint8_t>(out[k]) << 8);
+      for (int b = 0; b < 8; ++b) crc16 = static_cast<uint16_t>(crc16 & 0x8000 ? (crc16 << 1) ^ 0x8005 : crc16 << 1);
+    }
+    put(crc16, 2);
+  }
+  std::ofstream(path, std::ios::binary) << out;
+}
+
+long PeakMemoryKiB() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// A small compressed file standing for far more audio than a firework sound is refused, without
+// ever holding its decoded audio; one of a few seconds plays.
+TEST_F(DiskAudio, ASmallFileOfHoursOfAudioIsRefusedWithoutDecodingIt) {
+  WriteSilentFlac(dir / "hours.flac", 6000);  // about 1 GB once decoded
+  WriteSilentFlac(dir / "short.flac", 2);
+  ASSERT_LT(fs::file_size(dir / "hours.flac"), 400u << 10);
+  const long before = PeakMemoryKiB();
+  SdlSoundPlayer player;
+  ctx.sound = &player;
+  PlaySoundFile(ctx, (dir / "hours.flac").string());
+  player.WaitForLoads();
+  EXPECT_FALSE(player.Playing());
+  EXPECT_LT(PeakMemoryKiB() - before, 64 << 10) << "the sound was decoded whole";
+  for (int k = 0; k < 2; ++k) {  // the second time from the kept sound, however long loading took
+    PlaySoundFile(ctx, (dir / "short.flac").string());
+    player.WaitForLoads();
+  }
+  EXPECT_TRUE(player.Playing());
+}
+
 // SDL must not take SIGTERM over: a saver with sound on still ends on it.
 TEST_F(DiskAudio, SigtermStillEndsTheProcessWithSoundOn) {
   const auto signal = Signal(2205, 41, 2000);
@@ -202,6 +266,8 @@ TEST_F(DiskAudio, TheSoundDialogsOwnSoundsFillEverySlotAndOneOfThemPlays) {
     form.cmdOurSounds()->click();
     for (const std::string& file : form.Files()) EXPECT_TRUE(fs::is_regular_file(file)) << file;
     ASSERT_TRUE(form.txtFile()->text().endsWith(QStringLiteral("rings.wav")));
+    form.cmdPlay()->click();  // loads it, playing it too unless loading was slow
+    player.WaitForLoads();
     form.cmdPlay()->click();
     WaitForSilence(player);
     // One channel of the file, past its 44-byte header.
