@@ -221,6 +221,12 @@ TEST_F(StoreFaults, RootWritingAUsersStoreKeepsOwnerAndMode) {
     EXPECT_EQ(file.st_uid + lock.st_uid, 2u * 65534);
     EXPECT_EQ(file.st_mode & 07777, 0640u);
   }
+  // Folders root creates for the store are the user's too.
+  SettingsStore fresh(dir / "config" / "quasarine");
+  ASSERT_TRUE(fresh.RegSetString(kAppName, "General", "ColorRed", "1"));
+  struct stat folder {};
+  ASSERT_EQ(::stat(fresh.Directory().c_str(), &folder), 0);
+  EXPECT_EQ(folder.st_uid, 65534u);
 }
 
 // Root writing a user's store follows none of the user's links and leaves files of others alone.
