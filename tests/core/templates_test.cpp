@@ -92,6 +92,9 @@ TEST_F(Import, AFileThatIsNoTemplateLeavesTheStoreByteIdentical) {
     }
   }
   EXPECT_EQ(IniGetString(dir / "huge.qsn", "Fireworks", "FireSparks", "none"), "none");
+  FieldTexts texts;  // the dialog's reader refuses it alike
+  KeyTexts advanced;
+  EXPECT_EQ(ReadTemplateTexts(dir / "huge.qsn", texts, advanced), TemplateRead::TooLarge);
 }
 
 // Accept stores every dialog key with the Advanced keys given, in one commit, and reads back the
