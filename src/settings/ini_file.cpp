@@ -124,26 +124,27 @@ struct Folder {
 
 bool OpenFolder(const fs::path& dir, Folder& out, std::string& why) {
   out.path = dir;
-  struct stat link {};
+  struct stat link {}, st {};
   if (::lstat(dir.c_str(), &link) != 0) {
     why = "cannot open the folder " + dir.string() + ": " + std::strerror(errno);
     return false;
   }
-  out.guarded = ::geteuid() == 0 && (link.st_uid != 0 || (link.st_mode & S_IWOTH) != 0);
-  if (out.guarded && S_ISLNK(link.st_mode)) {
+  // Only root's own links are followed as root.
+  const bool isLink = S_ISLNK(link.st_mode);
+  if (isLink && ::geteuid() == 0 && link.st_uid != 0) {
     why = dir.string() + " is a symbolic link in another user's keeping; it is not followed";
     return false;
   }
-  out.fd = Fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (out.guarded ? O_NOFOLLOW : 0)));
-  struct stat st {};
+  out.fd = Fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (isLink ? 0 : O_NOFOLLOW)));
   if (out.fd.get() < 0 || ::fstat(out.fd.get(), &st) != 0) {
     why = "cannot open the folder " + dir.string() + ": " + std::strerror(errno);
     return false;
   }
-  if (out.guarded && (st.st_dev != link.st_dev || st.st_ino != link.st_ino)) {
+  if (!isLink && (st.st_dev != link.st_dev || st.st_ino != link.st_ino)) {
     why = dir.string() + " changed while it was opened";
     return false;
   }
+  out.guarded = ::geteuid() == 0 && (st.st_uid != 0 || (st.st_mode & S_IWOTH) != 0);
   out.owner = st.st_uid;
   out.group = st.st_gid;
   return true;

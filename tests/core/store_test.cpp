@@ -271,6 +271,10 @@ TEST_F(Store, ALinkedStoreKeepsEveryLinkOfItsChain) {
   EXPECT_TRUE(std::filesystem::is_symlink(store.FileFor(0)));
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "middle.ini"));
   EXPECT_EQ(ReadFile(dotfiles / "settings.ini"), "[General]\nColorRed=2\n");
+  std::filesystem::create_directory_symlink(dir.path(), dir / "again");  // a linked folder, one's own
+  SettingsStore again(dir / "again");
+  ASSERT_TRUE(again.RegSetString(kAppName, "General", "ColorRed", "3")) << again.LastError();
+  EXPECT_EQ(ReadFile(dotfiles / "settings.ini"), "[General]\nColorRed=3\n");
 }
 
 TEST_F(StoreFaults, AHundredAndFiftyGettersReadTheFileOnce) {
