@@ -16,8 +16,11 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
+// At most 254 characters, a character being a whole UTF-8 sequence (continuation bytes do not count).
 bool OneShortLine(const std::string& text) {
-  return text.size() <= qsrn::kMaxTemplateValueChars && text.find_first_of("\r\n") == std::string::npos;
+  size_t chars = 0;
+  for (const char c : text) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return chars <= qsrn::kMaxTemplateValueChars && text.find_first_of("\r\n") == std::string::npos;
 }
 
 }  // namespace
