@@ -186,7 +186,8 @@ int CreateTemporary(const Folder& folder, const std::string& name, std::string& 
   for (int attempt = 0; attempt < 100; ++attempt) {
     tempName = TempPrefix(name);
     for (int i = 0; i < 6; ++i) tempName += kChars[rng() % (sizeof kChars - 1)];
-    const int fd = ::openat(folder.fd.get(), tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd =
+        ::openat(folder.fd.get(), tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;

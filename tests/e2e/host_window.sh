@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drawing into another program's window. As xscreensaver and xsecurelock run a hack:
 # -window-id 0x... draws into a window the test made, sized to it (a desktop's worth in the
-# centre of a larger one), and ends within half a second of SIGTERM; -root draws into the window named by $XSCREENSAVER_WINDOW, or on the root window.
+# centre of a larger one), and ends within half a second of SIGTERM; -root draws into the
+# window named by $XSCREENSAVER_WINDOW, or on the root window.
 # Neither takes the keyboard or ends on input. /P draws in a child of the given window, sized to
 # it, and ends within a second of the window being destroyed. And the program's own window, the
 # windowed display (a copy named .exe beside the program): it stores its placement in twips on
