@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (AddressSanitizer and UndefinedBehaviorSanitizer on) and
 # runs one of them. Usage: scripts/fuzz.sh [TARGET] [RUNS]
-#   TARGET: ini (default), template_import or store_engines
+#   TARGET: ini (default), template_import, store_engines, template_dialog or command_line
 #   RUNS:   executions (default 3000000; 0 runs until stopped)
 # Each target keeps its corpus in build/fuzz/corpus-TARGET, seeded from fuzz/seeds*/.
 set -euo pipefail
@@ -13,6 +13,8 @@ case "$target" in
   ini) seeds=fuzz/seeds ;;
   template_import) seeds=fuzz/seeds_templates ;;
   store_engines) seeds=fuzz/seeds_stores ;;
+  template_dialog) seeds=fuzz/seeds_templates ;;
+  command_line) seeds=fuzz/seeds_command_lines ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 build=build/fuzz

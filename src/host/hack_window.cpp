@@ -9,6 +9,7 @@
 #include "host/host_session.h"
 #include "host/platform_x11.h"
 #include "host/single_instance.h"
+#include "render/surface.h"
 
 namespace qsrn {
 
@@ -43,9 +44,11 @@ uint32_t HackWindow::TargetWindow(const HackOptions& options) {
 }
 
 void HackWindow::FitToTarget() {
+  // An enormous target gets a picture of a real screen's size in its centre.
+  const SurfacePlace place = PlaceSurface(targetWidth_, targetHeight_);
   const qreal dpr = picture_->devicePixelRatioF();
-  picture_->setGeometry(0, 0, static_cast<int>(std::lround(targetWidth_ / dpr)),
-                        static_cast<int>(std::lround(targetHeight_ / dpr)));
+  const auto logical = [dpr](int32_t v) { return static_cast<int>(std::lround(v / dpr)); };
+  picture_->setGeometry(logical(place.x), logical(place.y), logical(place.width), logical(place.height));
 }
 
 bool HackWindow::Run(uint32_t targetId) {

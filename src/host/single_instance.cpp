@@ -1,11 +1,17 @@
 // The per-user instance sockets; see single_instance.h.
 #include "host/single_instance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 namespace qsrn {
 
@@ -27,26 +33,74 @@ QString DisplayName() {
   return display;
 }
 
-QString InstanceSocketPath(const QString& title) {
-  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (dir.isEmpty() || !QDir(dir).exists()) {
-    dir = QDir::tempPath() + QStringLiteral("/quasarine-%1").arg(getuid());
-    QDir().mkpath(dir);
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+namespace {
+
+// Says once per run why the program runs without the single-instance check.
+void SayNoInstanceCheck(const QString& why) {
+  static bool said = false;
+  if (said) return;
+  said = true;
+  std::fprintf(stderr, "quasarine: %s; running without the single-instance check\n", qUtf8Printable(why));
+}
+
+// The folder of the user's own in the temporary folder, when XDG_RUNTIME_DIR gives none: created
+// private, and taken only when it is a folder (not a link) of this user's that no one else may
+// enter, or another user could plant sockets there that answer for a running saver.
+QString PrivateTempFolder() {
+  const QString dir = QDir::tempPath() + QStringLiteral("/quasarine-%1").arg(getuid());
+  const QByteArray name = QFile::encodeName(dir);
+  ::mkdir(name.constData(), 0700);
+  struct stat st {};
+  if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() ||
+      (st.st_mode & 077) != 0) {
+    SayNoInstanceCheck(dir + QStringLiteral(" is not a private folder of this user's"));
+    return {};
   }
+  return dir;
+}
+
+bool FitsASocketAddress(const QString& path) {
+  return static_cast<size_t>(QFile::encodeName(path).size()) < sizeof(sockaddr_un{}.sun_path);
+}
+
+// A name of the same title and display short enough for any folder that leaves room for it.
+QString ShortName(const QString& name) {
+  return QStringLiteral("qsrn-") +
+         QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha256).toHex().left(24));
+}
+
+}  // namespace
+
+QString InstanceSocketPath(const QString& title) {
   const QString display = DisplayName();
-  return dir + QLatin1Char('/') + title + (display.isEmpty() ? QString() : QLatin1Char('@') + display);
+  const QString name = title + (display.isEmpty() ? QString() : QLatin1Char('@') + display);
+  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (dir.isEmpty() || !QDir(dir).exists()) dir = PrivateTempFolder();
+  if (dir.isEmpty()) return {};
+  // A socket's address holds 107 bytes: a longer path takes the short name, then the
+  // temporary folder, rather than leaving the check off.
+  if (FitsASocketAddress(dir + QLatin1Char('/') + name)) return dir + QLatin1Char('/') + name;
+  if (!FitsASocketAddress(dir + QLatin1Char('/') + ShortName(name))) dir = PrivateTempFolder();
+  if (dir.isEmpty()) return {};
+  const QString path = dir + QLatin1Char('/') + ShortName(name);
+  if (FitsASocketAddress(path)) return path;
+  SayNoInstanceCheck(QStringLiteral("no socket path short enough in ") + dir);
+  return {};
 }
 
 bool WindowExists(const QString& title) {
+  const QString path = InstanceSocketPath(title);
+  if (path.isEmpty()) return false;
   QLocalSocket socket;
-  socket.connectToServer(InstanceSocketPath(title));
+  socket.connectToServer(path);
   return socket.waitForConnected(kConnectTimeoutMs);
 }
 
 bool BringForward(const QString& title) {
+  const QString path = InstanceSocketPath(title);
+  if (path.isEmpty()) return false;
   QLocalSocket socket;
-  socket.connectToServer(InstanceSocketPath(title));
+  socket.connectToServer(path);
   if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
   socket.write(kForwardRequest);
   socket.waitForBytesWritten(kConnectTimeoutMs);
@@ -64,8 +118,8 @@ InstanceServer::~InstanceServer() { Close(); }
 
 bool InstanceServer::Listen(const QString& title) {
   if (server_->isListening()) return true;
-  if (WindowExists(title)) return false;
   const QString path = InstanceSocketPath(title);
+  if (path.isEmpty() || WindowExists(title)) return false;
   if (server_->listen(path)) return true;
   // A socket file left by an instance that did not end cleanly: take it over.
   QLocalServer::removeServer(path);

@@ -17,7 +17,10 @@ inline constexpr char kPreviewTitle[] = "QSRN:Preview Quasarine 2.3";
 // The display the program draws on, for the socket name: one instance per user and per display.
 QString DisplayName();
 // $XDG_RUNTIME_DIR/<title>@<display>, or the same in a private folder of the user's in the
-// temporary folder.
+// temporary folder; a shorter name of the two when the path would not fit a socket address.
+// Empty, said once on stderr, when the temporary folder is not the user's alone (another user
+// made it, or it is a link): then there is no single-instance check rather than one a stranger
+// can answer.
 QString InstanceSocketPath(const QString& title);
 
 // True when a window of that title runs (a connection is accepted).
@@ -31,7 +34,8 @@ class InstanceServer : public QObject {
  public:
   explicit InstanceServer(QObject* parent = nullptr);
   ~InstanceServer() override;
-  // Starts listening; false when another live instance already holds the title.
+  // Starts listening; false when another live instance already holds the title or there is no
+  // safe place to listen.
   bool Listen(const QString& title);
   void Close();
   bool IsListening() const;

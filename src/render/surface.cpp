@@ -9,9 +9,25 @@
 
 namespace qsrn {
 
+SurfacePlace PlaceSurface(int32_t width, int32_t height) {
+  SurfacePlace place;
+  place.width = std::clamp<int32_t>(width, 0, kMaxSurfaceSide);
+  place.height = std::clamp<int32_t>(height, 0, kMaxSurfaceSide);
+  const int64_t pixels = int64_t{place.width} * place.height;
+  if (pixels > kMaxSurfacePixels) {
+    const double f = std::sqrt(static_cast<double>(kMaxSurfacePixels) / static_cast<double>(pixels));
+    place.width = static_cast<int32_t>(place.width * f);
+    place.height = static_cast<int32_t>(place.height * f);
+  }
+  place.x = std::max<int32_t>(width - place.width, 0) / 2;
+  place.y = std::max<int32_t>(height - place.height, 0) / 2;
+  return place;
+}
+
 void Surface::Resize(int32_t width, int32_t height) {
-  width_ = std::max<int32_t>(width, 0);
-  height_ = std::max<int32_t>(height, 0);
+  const SurfacePlace bounded = PlaceSurface(width, height);
+  width_ = bounded.width;
+  height_ = bounded.height;
   pixels_.AssignZeros(static_cast<size_t>(width_) * static_cast<size_t>(height_));
   tileColumns_ = (width_ + kTileWidth - 1) >> kTileWidthShift;
   tileRows_ = (height_ + kTileHeight - 1) >> kTileHeightShift;

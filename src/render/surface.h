@@ -15,6 +15,20 @@ namespace qsrn {
 
 struct Context;
 
+// No desktop is larger on a side, nor larger than two 8K screens side by side. A window beyond
+// either (a host program's enormous window) gets a surface within both, shown in its centre, so
+// that its memory, the time to clear it and the time to end stay those of a real desktop.
+inline constexpr int32_t kMaxSurfaceSide = 16384;
+inline constexpr int64_t kMaxSurfacePixels = int64_t{kMaxSurfaceSide} * 4096;
+
+// Where the surface for a window of width x height lies in it: the whole window, or its centre
+// where the window is beyond those bounds (a side cut to kMaxSurfaceSide, then both sides by the
+// same factor to kMaxSurfacePixels).
+struct SurfacePlace {
+  int32_t x = 0, y = 0, width = 0, height = 0;
+};
+SurfacePlace PlaceSurface(int32_t width, int32_t height);
+
 // A tile's mark. Its own type rather than a byte, so that a mark written in an engine's inner
 // loop cannot alias (and force reloads of) any other value the loop keeps in registers.
 enum class TileMark : uint8_t { Clean = 0, Changed = 1 };
@@ -24,6 +38,7 @@ class Surface {
   Surface() = default;
   Surface(int32_t width, int32_t height) { Resize(width, height); }
 
+  // A size beyond the bounds above is cut as PlaceSurface cuts it.
   void Resize(int32_t width, int32_t height);
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }

@@ -2,6 +2,7 @@
 #include "settings/ini_file.h"
 
 #include <fcntl.h>
+#include <dirent.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <random>
 #include <system_error>
 #include <thread>
 
@@ -27,6 +29,13 @@ class Fd {
   }
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
+  Fd& operator=(Fd&& other) noexcept {
+    if (this != &other) {
+      if (fd_ >= 0) ::close(fd_);
+      fd_ = other.release();
+    }
+    return *this;
+  }
   int get() const { return fd_; }
   int release() {
     const int fd = fd_;
@@ -51,14 +60,19 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
-// A link to the store (a managed dotfile) is followed, so the link itself survives the rename.
+fs::path DirectoryOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
+
+// A link to the store (a managed dotfile) is followed to the file at the end of its chain, so
+// that every link of the chain survives the rename.
 fs::path ResolveTarget(const fs::path& file) {
+  fs::path at = file;
   std::error_code ec;
-  if (fs::is_symlink(file, ec)) {
-    fs::path target = fs::read_symlink(file, ec);
-    if (!ec) return target.is_absolute() ? target : file.parent_path() / target;
+  for (int hops = 0; hops < 40 && fs::is_symlink(at, ec); ++hops) {
+    fs::path target = fs::read_symlink(at, ec);
+    if (ec) break;
+    at = target.is_absolute() ? target : DirectoryOf(at) / target;
   }
-  return file;
+  return at;
 }
 
 IniFileText::Identity IdentityFromStat(const struct stat& st) {
@@ -69,43 +83,6 @@ IniFileText::Identity IdentityFromStat(const struct stat& st) {
   id.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
   id.ctimeNs = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
   return id;
-}
-
-fs::path DirectoryOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
-
-// The temporary name of file's next version: ".name.XXXXXX" beside it.
-std::string TempPrefix(const fs::path& file) {
-  std::string prefix(1, '.');
-  prefix.append(file.filename().string()).push_back('.');
-  return prefix;
-}
-
-// Best effort: when the owner cannot follow, the file is still written, owned by the writer.
-void TryChown(int fd, uid_t uid, gid_t gid) {
-  const int rc = ::fchown(fd, uid, gid);
-  (void)rc;
-}
-
-// Root writing into a user's directory gives what it creates to the directory's owner, so that
-// the user can still read and write the store afterwards.
-void GiveToDirectoryOwner(int fd, const fs::path& dir) {
-  struct stat dst {}, fst {};
-  if (::geteuid() != 0 || ::stat(dir.c_str(), &dst) != 0 || ::fstat(fd, &fst) != 0) return;
-  if (fst.st_uid != dst.st_uid || fst.st_gid != dst.st_gid) TryChown(fd, dst.st_uid, dst.st_gid);
-}
-
-// Temporary files of writers killed between creating and renaming them. Called under the lock,
-// so no live writer of the same file has one open; only regular files of exactly our pattern go.
-void RemoveStaleTemporaries(const fs::path& file) {
-  const fs::path dir = DirectoryOf(file);
-  const std::string prefix = TempPrefix(file);
-  std::error_code ec;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
-    struct stat st {};
-    if (::lstat(it->path().c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(it->path().c_str());
-  }
 }
 
 // Takes an exclusive lock, waiting at most kLockWaitLimit for another holder to let go.
@@ -119,8 +96,160 @@ bool LockWithin(int fd) {
   }
 }
 
-void Say(std::string* why, std::string text) {
-  if (why != nullptr) *why = std::move(text);
+void Say(std::string* why, const std::string& text) {
+  if (why != nullptr) *why = text;
+}
+
+// The temporary name of a file's next version: ".name.XXXXXX" beside it.
+std::string TempPrefix(const std::string& name) { return "." + name + "."; }
+
+// Best effort: when the owner cannot follow, the file is still written, owned by the writer.
+void TryChown(int fd, uid_t uid, gid_t gid) {
+  const int rc = ::fchown(fd, uid, gid);
+  (void)rc;
+}
+
+// The folder a file is written in, held open so that every step works on this very folder.
+// Root writing into a folder that is not root's alone (a user's store, a shared temporary folder)
+// is guarded: no link is followed there, and every file it reads, replaces, removes or locks in
+// it must belong to the folder's owner, or a user could steer root's writes onto files of
+// root's own.
+struct Folder {
+  Fd fd{-1};
+  bool guarded = false;
+  uid_t owner = 0;
+  gid_t group = 0;
+  fs::path path;
+};
+
+bool OpenFolder(const fs::path& dir, Folder& out, std::string& why) {
+  out.path = dir;
+  struct stat link {}, st {};
+  if (::lstat(dir.c_str(), &link) != 0) {
+    why = "cannot open the folder " + dir.string() + ": " + std::strerror(errno);
+    return false;
+  }
+  // Only root's own links are followed as root.
+  const bool isLink = S_ISLNK(link.st_mode);
+  if (isLink && ::geteuid() == 0 && link.st_uid != 0) {
+    why = dir.string() + " is a symbolic link in another user's keeping; it is not followed";
+    return false;
+  }
+  out.fd = Fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (isLink ? 0 : O_NOFOLLOW)));
+  if (out.fd.get() < 0 || ::fstat(out.fd.get(), &st) != 0) {
+    why = "cannot open the folder " + dir.string() + ": " + std::strerror(errno);
+    return false;
+  }
+  if (!isLink && (st.st_dev != link.st_dev || st.st_ino != link.st_ino)) {
+    why = dir.string() + " changed while it was opened";
+    return false;
+  }
+  out.guarded = ::geteuid() == 0 && (st.st_uid != 0 || (st.st_mode & S_IWOTH) != 0);
+  out.owner = st.st_uid;
+  out.group = st.st_gid;
+  return true;
+}
+
+// In a guarded folder, a file of someone else's (a hard link to one of root's, say) is refused.
+bool OwnedRight(const Folder& folder, const struct stat& st, const std::string& name, std::string& why) {
+  if (!folder.guarded || st.st_uid == folder.owner) return true;
+  why = (folder.path / name).string() + " belongs to user " + std::to_string(st.st_uid) +
+        ", not to the folder's owner " + std::to_string(folder.owner) + "; it is left alone";
+  return false;
+}
+
+std::string LinkRefusal(const Folder& folder, const std::string& name) {
+  return (folder.path / name).string() + " is a symbolic link in another user's folder; it is not followed";
+}
+
+// Temporary files of writers killed between creating and renaming them. Called under the lock,
+// so no live writer of the same file has one open; only regular files of exactly our pattern go.
+void RemoveStaleTemporaries(const Folder& folder, const std::string& name) {
+  const std::string prefix = TempPrefix(name);
+  DIR* listing = ::fdopendir(::dup(folder.fd.get()));
+  if (listing == nullptr) return;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view found = entry->d_name;
+    if (found.size() != prefix.size() + 6 || found.compare(0, prefix.size(), prefix) != 0) continue;
+    struct stat st {};
+    if (::fstatat(folder.fd.get(), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        (!folder.guarded || st.st_uid == folder.owner))
+      ::unlinkat(folder.fd.get(), entry->d_name, 0);
+  }
+  ::closedir(listing);
+}
+
+// A new file of exactly our temporary pattern in folder, opened for writing; -1 when none.
+int CreateTemporary(const Folder& folder, const std::string& name, std::string& tempName) {
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device rng;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempName = TempPrefix(name);
+    for (int i = 0; i < 6; ++i) tempName += kChars[rng() % (sizeof kChars - 1)];
+    const int fd =
+        ::openat(folder.fd.get(), tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Replaces name in folder with text: temporary file, fsync, rename, fsync of the folder.
+bool WriteInFolder(const Folder& folder, const std::string& name, const std::string& text, mode_t newFileMode,
+                   std::string& why) {
+  struct stat st {};
+  const bool replacing = ::fstatat(folder.fd.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+  if (replacing && folder.guarded && S_ISLNK(st.st_mode)) {
+    why = LinkRefusal(folder, name);
+    return false;
+  }
+  if (replacing && !OwnedRight(folder, st, name, why)) return false;
+  std::string tempName;
+  Fd fd(CreateTemporary(folder, name, tempName));
+  if (fd.get() < 0) {
+    why = "cannot write " + (folder.path / name).string() + ": " + std::strerror(errno);
+    return false;
+  }
+  // The new version keeps the old one's owner (it matters when root writes a user's file); an
+  // ordinary user cannot change it and keeps their own. Root gives a new file to the folder's owner.
+  if (replacing) TryChown(fd.get(), st.st_uid, st.st_gid);
+  else if (::geteuid() == 0) TryChown(fd.get(), folder.owner, folder.group);
+  const mode_t mode = replacing ? (st.st_mode & 07777) : newFileMode;
+  bool ok = ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), text.data(), text.size()) && ::fsync(fd.get()) == 0;
+  ok = ::close(fd.release()) == 0 && ok;
+  if (ok) ok = ::renameat(folder.fd.get(), tempName.c_str(), folder.fd.get(), name.c_str()) == 0;
+  if (!ok) {
+    why = "cannot write " + (folder.path / name).string() + ": " + std::strerror(errno);
+    ::unlinkat(folder.fd.get(), tempName.c_str(), 0);
+    return false;
+  }
+  // The rename itself reaches the disk only with the folder.
+  ::fsync(folder.fd.get());
+  return true;
+}
+
+// Opens (creating it) the lock file and takes the lock.
+bool TakeLock(const fs::path& lockFile, Fd& lock, std::string& why) {
+  Folder folder;
+  if (!OpenFolder(DirectoryOf(lockFile), folder, why)) return false;
+  const std::string name = lockFile.filename().string();
+  lock = Fd(::openat(folder.fd.get(), name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600));
+  struct stat st {};
+  if (lock.get() < 0 || ::fstat(lock.get(), &st) != 0) {
+    why = errno == ELOOP && folder.guarded ? LinkRefusal(folder, name)
+                                           : "cannot open the lock " + lockFile.string() + ": " + std::strerror(errno);
+    return false;
+  }
+  // Root creating the lock in a user's folder gives it to them, so that they can still lock it.
+  if (::geteuid() == 0 && st.st_uid == 0 && folder.owner != 0 && st.st_nlink == 1 && S_ISREG(st.st_mode)) {
+    TryChown(lock.get(), folder.owner, folder.group);
+    ::fstat(lock.get(), &st);
+  }
+  if (!OwnedRight(folder, st, name, why)) return false;
+  if (!LockWithin(lock.get())) {
+    why = "another program holds " + lockFile.string() + " and does not let go";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -131,15 +260,17 @@ IniFileText::Identity IdentityOf(const fs::path& file) {
   return IdentityFromStat(st);
 }
 
-IniFileText ReadIniFileText(const fs::path& file) {
+namespace {
+
+// The file name in the folder dirFd (AT_FDCWD: the current one), opened with extra flags.
+IniFileText ReadTextAt(int dirFd, const char* name, int flags, struct stat& st) {
   IniFileText out;
   // Non-blocking, so that a FIFO put in the file's place cannot hang the reader.
-  Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  Fd fd(::openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | flags));
   if (fd.get() < 0) {
     out.unreadable = errno != ENOENT && errno != ENOTDIR;
     return out;
   }
-  struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
     out.unreadable = true;
     return out;
@@ -171,56 +302,57 @@ IniFileText ReadIniFileText(const fs::path& file) {
   return out;
 }
 
+}  // namespace
+
+IniFileText ReadIniFileText(const fs::path& file) {
+  struct stat st {};
+  return ReadTextAt(AT_FDCWD, file.c_str(), 0, st);
+}
+
 IniDocument ReadIniFile(const fs::path& file) { return IniDocument::Parse(ReadIniFileText(file).text); }
 
 bool WriteFileAtomically(const fs::path& file, const std::string& text, mode_t newFileMode) {
   const fs::path target = ResolveTarget(file);
-  const fs::path dir = DirectoryOf(target);
-  std::string pattern = (dir / (TempPrefix(target) + "XXXXXX")).string();
-  Fd fd(::mkstemp(pattern.data()));
-  if (fd.get() < 0) return false;
-  struct stat st {};
-  const bool replacing = ::stat(target.c_str(), &st) == 0;
-  const mode_t mode = replacing ? (st.st_mode & 07777) : newFileMode;
-  if (replacing) {
-    // The new version keeps the old one's owner (it matters when root writes a user's file);
-    // an ordinary user cannot change it and keeps their own.
-    TryChown(fd.get(), st.st_uid, st.st_gid);
-  } else {
-    GiveToDirectoryOwner(fd.get(), dir);
-  }
-  bool ok = ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), text.data(), text.size()) &&
-            ::fsync(fd.get()) == 0;
-  ok = ::close(fd.release()) == 0 && ok;
-  if (ok) ok = ::rename(pattern.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(pattern.c_str());
-    return false;
-  }
-  // The rename itself reaches the disk only with the directory.
-  Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dirFd.get() >= 0) ::fsync(dirFd.get());
-  return true;
+  Folder folder;
+  std::string why;
+  return OpenFolder(DirectoryOf(target), folder, why) &&
+         WriteInFolder(folder, target.filename().string(), text, newFileMode, why);
 }
 
 bool UpdateIniFile(const fs::path& file, const fs::path& lockFile, mode_t newFileMode,
                    const std::function<bool(IniDocument&)>& edit, std::string* why) {
-  Fd lock(lockFile.empty() ? -1 : ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
-  if (!lockFile.empty()) {
-    if (lock.get() < 0) {
-      Say(why, "cannot open the lock " + lockFile.string() + ": " + std::strerror(errno));
-      return false;
-    }
-    GiveToDirectoryOwner(lock.get(), DirectoryOf(lockFile));
-    if (!LockWithin(lock.get())) {
-      Say(why, "another program holds " + lockFile.string() + " and does not let go");
-      return false;
-    }
-    RemoveStaleTemporaries(ResolveTarget(file));
+  std::string reason;
+  Fd lock(-1);
+  if (!lockFile.empty() && !TakeLock(lockFile, lock, reason)) {
+    Say(why, reason);
+    return false;
   }
-  const IniFileText current = ReadIniFileText(file);
+  // A guarded folder is written exactly where the file's name is; elsewhere a link is followed.
+  Folder folder;
+  if (!OpenFolder(DirectoryOf(file), folder, reason)) {
+    Say(why, reason);
+    return false;
+  }
+  fs::path target = file;
+  if (!folder.guarded && (target = ResolveTarget(file)) != file && !OpenFolder(DirectoryOf(target), folder, reason)) {
+    Say(why, reason);
+    return false;
+  }
+  const std::string name = target.filename().string();
+  if (!lockFile.empty()) RemoveStaleTemporaries(folder, name);
+  struct stat st {};
+  if (folder.guarded && ::fstatat(folder.fd.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+      S_ISLNK(st.st_mode)) {
+    Say(why, LinkRefusal(folder, name));
+    return false;
+  }
+  const IniFileText current = ReadTextAt(folder.fd.get(), name.c_str(), folder.guarded ? O_NOFOLLOW : 0, st);
   if (current.oversized || current.unreadable) {
     Say(why, file.string() + (current.oversized ? " is too large to rewrite" : " cannot be read"));
+    return false;
+  }
+  if (current.exists && !OwnedRight(folder, st, name, reason)) {
+    Say(why, reason);
     return false;
   }
   IniDocument doc = IniDocument::Parse(current.text);
@@ -228,10 +360,10 @@ bool UpdateIniFile(const fs::path& file, const fs::path& lockFile, mode_t newFil
     Say(why, "a name or value cannot be written into " + file.string());
     return false;
   }
-  std::string text = doc.Text();
+  const std::string text = doc.Text();
   if (current.exists && text == current.text) return true;
-  if (!WriteFileAtomically(file, text, newFileMode)) {
-    Say(why, "cannot write " + file.string() + ": " + std::strerror(errno));
+  if (!WriteInFolder(folder, name, text, newFileMode, reason)) {
+    Say(why, reason);
     return false;
   }
   return true;

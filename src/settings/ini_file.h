@@ -50,13 +50,17 @@ inline constexpr std::chrono::milliseconds kLockWaitLimit{3000};
 // False, with the reason in *why when given, when the lock is not had within kLockWaitLimit, the
 // file is too large or unreadable (its text would be lost), cannot be replaced, or edit declines.
 // Under the lock, temporary files that killed writers left beside file are removed.
+// A link in file's place is followed to the end of its chain, so that every link of it survives
+// and the file it ends at is replaced. Root writing into a folder that is not root's alone (a
+// user's store) follows no link there and refuses, with the reason, a folder that is a link or a
+// file, lock or link of someone other than the folder's owner.
 bool UpdateIniFile(const std::filesystem::path& file, const std::filesystem::path& lockFile,
                    mode_t newFileMode, const std::function<bool(IniDocument&)>& edit,
                    std::string* why = nullptr);
 
 // Replaces file with text: temporary file, fsync, rename, fsync of the directory. An existing
 // file keeps its mode and (when we may give it) its owner; a new one gets newFileMode and, when
-// root writes into someone else's directory, the directory's owner.
+// root writes into someone else's directory, the directory's owner. Links as UpdateIniFile.
 bool WriteFileAtomically(const std::filesystem::path& file, const std::string& text, mode_t newFileMode);
 
 }  // namespace qsrn

@@ -2,7 +2,9 @@
 // section under its short name.
 #include "settings/store.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -80,6 +82,27 @@ void ShortenSectionNames(IniDocument& doc) {
   for (const SectionSpec& row : Catalogue()) {
     const std::string longName = KeyPath(kBasePath, kAppName, row.name);
     if (doc.HasSection(longName)) doc.MergeSection(longName, row.name);
+  }
+}
+
+// Creates dir and its missing parents. Root creating them in a user's folder gives each to the
+// owner of the folder it lies in, so that the user keeps their store rather than one of root's.
+void CreateFolders(const fs::path& dir, std::error_code& ec) {
+  std::vector<fs::path> missing;
+  for (fs::path at = dir; !at.empty() && !fs::exists(fs::symlink_status(at, ec)); at = at.parent_path()) {
+    missing.push_back(at);
+    if (at == at.parent_path()) break;
+  }
+  fs::create_directories(dir, ec);
+  if (ec || ::geteuid() != 0) return;
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    struct stat parent {};
+    const int fd = ::open(it->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return;
+    if (::lstat(it->parent_path().c_str(), &parent) == 0 && S_ISDIR(parent.st_mode) && parent.st_uid != 0) {
+      [[maybe_unused]] const int rc = ::fchown(fd, parent.st_uid, parent.st_gid);
+    }
+    ::close(fd);
   }
 }
 
@@ -240,7 +263,7 @@ bool SettingsStore::CommitWrites(const std::vector<Write>& writes) {
     return false;
   }
   std::error_code ec;
-  fs::create_directories(dir_, ec);
+  CreateFolders(dir_, ec);
   if (ec) {
     lastError_ = "cannot create " + dir_.string() + ": " + ec.message();
     return false;

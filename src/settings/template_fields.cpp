@@ -128,7 +128,8 @@ TemplateRead ReadTemplateTexts(const fs::path& file, FieldTexts& texts, KeyTexts
   if (!fs::exists(status)) return TemplateRead::Missing;
   if (!fs::is_regular_file(status)) return TemplateRead::NotAFile;
   const IniFileText raw = ReadIniFileText(file);
-  if (raw.unreadable || raw.oversized) return TemplateRead::Unreadable;
+  if (raw.unreadable) return TemplateRead::Unreadable;
+  if (raw.oversized) return TemplateRead::TooLarge;
   if (!LooksLikeIni(raw.text)) return TemplateRead::NotATemplate;
 
   const IniDocument doc = IniDocument::Parse(raw.text);

@@ -51,10 +51,10 @@ bool SaveFieldTexts(SettingsStore& store, const FieldTexts& texts, const KeyText
 // Advanced keys (Reset Properties, an opened template) in one commit.
 bool SaveAdvancedTexts(SettingsStore& store, const KeyTexts& advanced);
 
-enum class TemplateRead { Ok, Missing, NotAFile, Unreadable, NotATemplate };
+enum class TemplateRead { Ok, Missing, NotAFile, Unreadable, TooLarge, NotATemplate };
 // Reads a template into texts (every dialog key, defaults for the ones it lacks) and its Advanced
 // keys into advanced. Anything but Ok leaves both untouched. A file is a template when it is a
-// readable regular text file of INI lines with at least one section.
+// readable regular text file of INI lines with at least one section, no larger than 1 MB.
 TemplateRead ReadTemplateTexts(const std::filesystem::path& file, FieldTexts& texts,
                                KeyTexts& advanced);
 

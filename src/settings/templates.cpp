@@ -18,6 +18,8 @@ const KeySpec kAdmin[] = {
      FieldRef{}, 0, -1, kTemplateText},
 };
 
+static_assert(kMaxIniFileBytes == size_t{1} << 20, "kTemplateTooLarge names the limit");
+
 // Templates are documents people keep: readable by others, not locked beside them.
 constexpr mode_t kTemplateMode = 0644;
 
@@ -43,6 +45,7 @@ std::string ReadTemplateFile(const fs::path& path, IniDocument* doc) {
   const IniFileText file = ReadIniFileText(path);
   if (file.unreadable) return "it is not a readable file";
   if (!file.exists) return "it does not exist";
+  if (file.oversized) return kTemplateTooLarge;
   if (file.text.find('\0') != std::string::npos) return "it is not a text file";
   *doc = IniDocument::Parse(file.text);
   for (const TemplateSection& sec : TemplateLayout())
@@ -63,13 +66,23 @@ double IniGetNumber(const IniDocument& doc, std::string_view section, std::strin
   return value ? Val(LeftChars(*value, kMaxTemplateValueChars)) : def;
 }
 
+namespace {
+
+// A file larger than any template reads as no template at all, never as its first part.
+IniDocument TemplateDocument(const fs::path& file) {
+  const IniFileText text = ReadIniFileText(file);
+  return text.oversized ? IniDocument() : IniDocument::Parse(text.text);
+}
+
+}  // namespace
+
 std::string IniGetString(const fs::path& file, std::string_view section, std::string_view key,
                          std::string_view def) {
-  return IniGetString(ReadIniFile(file), section, key, def);
+  return IniGetString(TemplateDocument(file), section, key, def);
 }
 
 double IniGetNumber(const fs::path& file, std::string_view section, std::string_view key, double def) {
-  return IniGetNumber(ReadIniFile(file), section, key, def);
+  return IniGetNumber(TemplateDocument(file), section, key, def);
 }
 
 int32_t IniPutString(const fs::path& file, std::string_view section, std::string_view key,

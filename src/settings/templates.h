@@ -16,10 +16,14 @@
 
 namespace qsrn {
 
+// Why a file larger than kMaxIniFileBytes is refused whole, wherever it is read as a template.
+inline constexpr char kTemplateTooLarge[] = "it is larger than 1 MB, more than any template holds";
+
 // Values read from a template are cut to this many characters.
 inline constexpr size_t kMaxTemplateValueChars = 254;
 
-// The value of key, cut to 254 characters; def when the file, section or key is missing.
+// The value of key, cut to 254 characters; def when the file, section or key is missing (a file
+// too large to be a template counts as missing).
 // Line-end characters never reach a value (a "\r\r\n" line end leaves one behind otherwise).
 std::string IniGetString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                          std::string_view def);

@@ -1,6 +1,8 @@
 // FILE.gif: GIF89a with one global palette (a 6 x 7 x 6 colour cube, black first), each frame's
 // changed rectangle as an LZW-compressed image, looping forever.
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -63,7 +65,8 @@ class GifAnimation : public AnimationFile {
 
   bool AddFrame(const Surface& surface, const FrameRect& rect, int32_t durationMs) override {
     if (frames() == 0) Header();
-    const int delay = (durationMs + 5) / 10;  // hundredths of a second
+    // Hundredths of a second, as many as the format's 16 bits hold (655.35 s).
+    const auto delay = static_cast<int>(std::clamp<int64_t>((int64_t{durationMs} + 5) / 10, 0, 0xFFFF));
     const uint8_t control[] = {0x21, 0xF9, 4, 0x04 /* keep the frame */, static_cast<uint8_t>(delay & 0xFF),
                                static_cast<uint8_t>(delay >> 8), 0, 0};
     out_.insert(out_.end(), std::begin(control), std::end(control));

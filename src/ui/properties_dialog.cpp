@@ -246,6 +246,10 @@ bool PropertiesDialog::ReadTemplate(const QString& file) {
     case TemplateRead::Unreadable:
       Exclaim(tr("The template %1 could not be read.").arg(file));
       return false;
+    case TemplateRead::TooLarge:
+      Exclaim(tr("The template %1 is larger than 1 MB, more than any template holds, so nothing was changed.")
+                  .arg(file));
+      return false;
     case TemplateRead::NotATemplate:
       Exclaim(tr("%1 is not a Quasarine template, so nothing was changed.").arg(file));
       return false;

@@ -5,13 +5,18 @@
 // Then the rules beneath them: the saver's mouse-move rule, the windowed display's placement in
 // twips, and one instance per title, user and display.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLocalServer>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
@@ -254,6 +259,43 @@ TEST_F(SingleInstanceTest, AListeningWindowKeepsItsTitleAndHearsRequests) {
   EXPECT_FALSE(WindowExists(title));
   EXPECT_TRUE(second.Listen(title));
   EXPECT_TRUE(WindowExists(title));
+}
+
+// Without XDG_RUNTIME_DIR the folder in the temporary folder must be the user's alone: one that
+// another user made, open to all and holding a socket that answers, is not obeyed. A runtime
+// path too long for a socket address still gives one instance.
+TEST_F(SingleInstanceTest, ASquattedFolderIsRefusedAndALongRuntimePathStillWorks) {
+  const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmpdir = qgetenv("TMPDIR");
+  QTemporaryDir tmp;
+  qunsetenv("XDG_RUNTIME_DIR");
+  qputenv("TMPDIR", tmp.path().toUtf8());
+  const QString folder = tmp.path() + QStringLiteral("/quasarine-%1").arg(getuid());
+  ASSERT_TRUE(QDir().mkdir(folder));
+  ::chmod(QFile::encodeName(folder).constData(), 0777);
+  if (::geteuid() == 0) {  // another user's folder; otherwise our own, but open to all
+    ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+  }
+  QLocalServer stranger;
+  const QString display = DisplayName();
+  ASSERT_TRUE(stranger.listen(folder + "/" + title + (display.isEmpty() ? QString() : "@" + display)));
+  EXPECT_EQ(InstanceSocketPath(title), QString());
+  EXPECT_FALSE(WindowExists(title));
+  stranger.close();
+  ASSERT_TRUE(QDir(folder).removeRecursively());
+
+  const QString longTitle = title + QString(40, QLatin1Char('t'));
+  for (const qsizetype length : {qsizetype{76}, qsizetype{200}}) {  // the short name fits; it does not
+    const QString dir = tmp.path() + "/" + QString(length - tmp.path().size() - 1, QLatin1Char('r'));
+    ASSERT_TRUE(QDir().mkpath(dir));
+    qputenv("XDG_RUNTIME_DIR", dir.toUtf8());
+    InstanceServer first, second;
+    ASSERT_TRUE(first.Listen(longTitle)) << length;
+    EXPECT_TRUE(WindowExists(longTitle));
+    EXPECT_FALSE(second.Listen(longTitle));
+  }
+  qputenv("XDG_RUNTIME_DIR", runtime);
+  if (tmpdir.isNull()) qunsetenv("TMPDIR");
+  else qputenv("TMPDIR", tmpdir);
 }
 
 }  // namespace

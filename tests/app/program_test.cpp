@@ -190,6 +190,18 @@ TEST_F(Program, NumberedFramesAreEachWritten) {
   EXPECT_NE(Bytes(Path("f-001.png")), Bytes(Path("f-003.png")));
 }
 
+// A frame delay longer than a GIF can say is written as the longest it can: 655.35 s.
+TEST_F(Program, AGifShowsAHugeFrameDelayForTheLongestItCan) {
+  for (const char* delay : {"655355", "2147483647"}) {
+    ASSERT_EQ(Run({"--render", Path("slow.gif"), "--effect", "1", "--size", "16x16", "--frames", "2", "--set",
+                   QStringLiteral("Adv_TimeDelay=") + delay}).code, 0);
+    const QByteArray gif = Bytes(Path("slow.gif"));
+    const qsizetype control = gif.indexOf(QByteArray("\x21\xF9\x04"));
+    ASSERT_GE(control, 0);
+    EXPECT_EQ(gif.mid(control + 4, 2), QByteArray("\xFF\xFF", 2)) << delay;
+  }
+}
+
 TEST_F(Program, BadOptionsGiveUsageAndExitTwo) {
   const QString x = Path("x.png");
   const QStringList bad[] = {

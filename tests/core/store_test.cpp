@@ -221,6 +221,60 @@ TEST_F(StoreFaults, RootWritingAUsersStoreKeepsOwnerAndMode) {
     EXPECT_EQ(file.st_uid + lock.st_uid, 2u * 65534);
     EXPECT_EQ(file.st_mode & 07777, 0640u);
   }
+  // Folders root creates for the store are the user's too.
+  SettingsStore fresh(dir / "config" / "quasarine");
+  ASSERT_TRUE(fresh.RegSetString(kAppName, "General", "ColorRed", "1"));
+  struct stat folder {};
+  ASSERT_EQ(::stat(fresh.Directory().c_str(), &folder), 0);
+  EXPECT_EQ(folder.st_uid, 65534u);
+}
+
+// Root writing a user's store follows none of the user's links and leaves files of others alone.
+TEST_F(StoreFaults, RootWritingAUsersStoreFollowsNoLinkAndTouchesNoFileOfAnother) {
+  if (::geteuid() != 0) GTEST_SKIP() << "root writing a user's store can only be tried as root";
+  TempDir root;  // root's own files, which the user points at
+  WriteFile(root / "secret", "root only\n");
+  WriteFile(root / ".secret.AbC123", "looks temporary");
+  ASSERT_EQ(::chown(dir.path().c_str(), 65534, 65534), 0);
+  const auto userLink = [](const std::filesystem::path& to, const std::filesystem::path& link) {
+    std::filesystem::create_symlink(to, link);
+    return ::lchown(link.c_str(), 65534, 65534) == 0;
+  };
+  const auto refused = [](SettingsStore& s, const char* why) {
+    EXPECT_FALSE(s.RegSetString(kAppName, "General", "ColorRed", "1"));
+    EXPECT_NE(s.LastError().find(why), std::string::npos) << s.LastError();
+  };
+  ASSERT_TRUE(userLink(root / "secret", store.FileFor(0)));
+  refused(store, "symbolic link");
+  std::filesystem::remove(store.FileFor(0));
+  WriteFile(store.FileFor(0), "[General]\n");  // root's file in the user's folder
+  refused(store, "belongs to user 0");
+  std::filesystem::remove(store.FileFor(0));
+  std::filesystem::remove(store.LockFileFor(0));
+  ASSERT_TRUE(userLink(root / "secret", store.LockFileFor(0)));
+  refused(store, "symbolic link");
+  ASSERT_TRUE(userLink(root.path(), dir / "linked"));  // the store's folder itself
+  SettingsStore linked(dir / "linked");
+  refused(linked, "symbolic link");
+  EXPECT_EQ(ReadFile(root / "secret"), "root only\n");
+  EXPECT_TRUE(std::filesystem::exists(root / ".secret.AbC123"));
+  EXPECT_FALSE(std::filesystem::exists(root / "settings.ini"));
+}
+
+// A store kept elsewhere (a dotfiles repository) through a chain of links keeps every link.
+TEST_F(Store, ALinkedStoreKeepsEveryLinkOfItsChain) {
+  TempDir dotfiles;
+  WriteFile(dotfiles / "settings.ini", "[General]\nColorRed=1\n");
+  std::filesystem::create_symlink(dotfiles / "settings.ini", dir / "middle.ini");
+  std::filesystem::create_symlink("middle.ini", store.FileFor(0));
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorRed", "2"));
+  EXPECT_TRUE(std::filesystem::is_symlink(store.FileFor(0)));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "middle.ini"));
+  EXPECT_EQ(ReadFile(dotfiles / "settings.ini"), "[General]\nColorRed=2\n");
+  std::filesystem::create_directory_symlink(dir.path(), dir / "again");  // a linked folder, one's own
+  SettingsStore again(dir / "again");
+  ASSERT_TRUE(again.RegSetString(kAppName, "General", "ColorRed", "3")) << again.LastError();
+  EXPECT_EQ(ReadFile(dotfiles / "settings.ini"), "[General]\nColorRed=3\n");
 }
 
 TEST_F(StoreFaults, AHundredAndFiftyGettersReadTheFileOnce) {

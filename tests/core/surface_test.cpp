@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -70,6 +71,17 @@ TEST(Surface, LargeBuffersCopyPrefaultClearAndResize) {
   EXPECT_EQ(s.GetPixel(2047, 1023), 0x0A0B0C);
   copy = std::move(s);
   EXPECT_EQ(copy.GetPixel(2047, 1023), 0x0A0B0C);
+  // A window larger than any desktop gets a desktop's worth, in its centre; real ones stay whole.
+  const Surface wide(32000, 16), tall(16, 40000);
+  EXPECT_EQ(wide.Width() + wide.Height() + tall.Width() + tall.Height(), 2 * (16384 + 16));
+  const auto place = [](int32_t w, int32_t h) {
+    const SurfacePlace p = PlaceSurface(w, h);
+    return std::tuple(p.x, p.y, p.width, p.height);
+  };
+  EXPECT_EQ(place(32000, 32000), std::tuple(11904, 11904, 8192, 8192));
+  EXPECT_EQ(place(32000, 1080), std::tuple(7808, 0, 16384, 1080));
+  EXPECT_EQ(place(15360, 4320), std::tuple(0, 0, 15360, 4320));  // two 8K screens
+  EXPECT_EQ(place(1920, 1080), std::tuple(0, 0, 1920, 1080));
 }
 
 // Widths 0 to 2 are squares below and left of the point; from 3 on a filled dot of the width,

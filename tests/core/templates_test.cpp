@@ -6,6 +6,7 @@
 
 #include <tuple>
 
+#include "settings/ini_file.h"
 #include "settings/numeric.h"
 #include "settings/template_fields.h"
 #include "settings/templates.h"
@@ -67,7 +68,7 @@ TEST_F(Import, CopiesTheLayoutsKeysOnlyWithGarbageAsZero) {
 }
 
 // A file that is no template changes nothing, names itself in the reason and leaves the store
-// byte-identical; a huge one is read in part, quickly, and still imports.
+// byte-identical; so does one larger than any template, even when it begins like one.
 TEST_F(Import, AFileThatIsNoTemplateLeavesTheStoreByteIdentical) {
   ASSERT_TRUE(store.RegSetString(kAppName, "Fireworks", "FireSparks", "77"));
   const std::string before = ReadFile(store.FileFor(0));
@@ -77,18 +78,23 @@ TEST_F(Import, AFileThatIsNoTemplateLeavesTheStoreByteIdentical) {
   WriteFile(dir / "foreign.qsn", "[Desktop Entry]\nName=x\n");
   ASSERT_EQ(::mkfifo((dir / "pipe.qsn").c_str(), 0600), 0);
   std::filesystem::create_directory(dir / "folder.qsn");
-  for (const char* name : {"empty.qsn", "garbage.qsn", "typo.qsn", "binary.qsn", "foreign.qsn", "pipe.qsn", "folder.qsn"}) {
+  std::string huge = "[Fireworks]\nFireSparks=321\n";
+  while (huge.size() <= kMaxIniFileBytes) huge += "; padding, padding, padding, padding, padding\n";
+  WriteFile(dir / "huge.qsn", huge + "[Starfield]\nStar_Stars=5\n");
+  for (const char* name :
+       {"empty.qsn", "garbage.qsn", "typo.qsn", "binary.qsn", "foreign.qsn", "pipe.qsn", "folder.qsn", "huge.qsn"}) {
     std::string error;
     EXPECT_FALSE(ImportTemplate(store, dir / name, &error)) << name;
     EXPECT_NE(error.find(name), std::string::npos) << error;
     EXPECT_EQ(ReadFile(store.FileFor(0)), before) << name;
+    if (name == std::string_view("huge.qsn")) {
+      EXPECT_NE(error.find("larger than 1 MB"), std::string::npos) << error;
+    }
   }
-  const auto huge = dir / "huge.qsn";
-  WriteFile(huge, "[Fireworks]\nFireSparks=321\n");
-  std::filesystem::resize_file(huge, 100u << 20);
-  std::string error;
-  ASSERT_TRUE(ImportTemplate(store, huge, &error)) << error;
-  EXPECT_EQ(Stored("Fireworks", "FireSparks"), "321");
+  EXPECT_EQ(IniGetString(dir / "huge.qsn", "Fireworks", "FireSparks", "none"), "none");
+  FieldTexts texts;  // the dialog's reader refuses it alike
+  KeyTexts advanced;
+  EXPECT_EQ(ReadTemplateTexts(dir / "huge.qsn", texts, advanced), TemplateRead::TooLarge);
 }
 
 // Accept stores every dialog key with the Advanced keys given, in one commit, and reads back the

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drawing into another program's window. As xscreensaver and xsecurelock run a hack:
-# -window-id 0x... draws into a window the test made, sized to it, and ends within half a second
-# of SIGTERM; -root draws into the window named by $XSCREENSAVER_WINDOW, or on the root window.
+# -window-id 0x... draws into a window the test made, sized to it (a desktop's worth in the
+# centre of a larger one), and ends within half a second of SIGTERM; -root draws into the
+# window named by $XSCREENSAVER_WINDOW, or on the root window.
 # Neither takes the keyboard or ends on input. /P draws in a child of the given window, sized to
 # it, and ends within a second of the window being destroyed. And the program's own window, the
 # windowed display (a copy named .exe beside the program): it stores its placement in twips on
@@ -27,8 +28,13 @@ e2e_running "$hack" || e2e_fail "the hack ended on input"
 e2e_xdo windowsize "$hostwin" 300 200
 sleep 1.5
 [ "$(e2e_size "$child")" = "300x200" ] || e2e_fail "after a resize the hack is $(e2e_size "$child") inside 300x200"
+# A window larger than any desktop gets a desktop's worth in its centre, and SIGTERM stays prompt.
+e2e_xdo windowsize "$hostwin" 32000 32000
+sleep 2
+[ "$(e2e_size "$child")" = "8192x8192" ] || e2e_fail "in a 32000x32000 window the hack is $(e2e_size "$child")"
 kill -TERM "$hack"
 e2e_wait_exit "$hack" 0.5 || e2e_fail "the hack did not end within 0.5 s of SIGTERM"
+e2e_xdo windowsize "$hostwin" 300 200
 
 XSCREENSAVER_WINDOW=$hostwin e2e_spawn "$PROGRAM" -root
 hack=$E2E_LAST
