@@ -2,13 +2,16 @@
 // black leaves nothing, and clipping.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "render/geometry.h"
 #include "render/surface.h"
+#include "settings/surface_geometry.h"
 
 namespace qsrn {
 
@@ -70,6 +73,18 @@ TEST(Surface, LargeBuffersCopyPrefaultClearAndResize) {
   EXPECT_EQ(s.GetPixel(2047, 1023), 0x0A0B0C);
   copy = std::move(s);
   EXPECT_EQ(copy.GetPixel(2047, 1023), 0x0A0B0C);
+  // Just below, at and above the size where the memory comes mapped: the first and last pixels
+  // are the surface's own, in a copy too, and start black.
+  for (auto [w, h] : {std::pair{1023, 512}, {1024, 512}, {1024, 513}}) {
+    Surface edge(w, h);
+    EXPECT_EQ(edge.GetPixel(w - 1, h - 1), 0);
+    edge.SetPixel(0, 0, 1);
+    edge.SetPixel(w - 1, h - 1, 2);
+    edge.Prefault();
+    const Surface twin = edge;
+    EXPECT_EQ(twin.GetPixel(0, 0) + twin.GetPixel(w - 1, h - 1), 3) << w << "x" << h;
+    EXPECT_EQ(edge.Pixels()[int64_t{w} * h - 1], 2u);
+  }
 }
 
 // Widths 0 to 2 are squares below and left of the point; from 3 on a filled dot of the width,
@@ -134,6 +149,52 @@ TEST(PlotBlock, OffsetsForEverySize) {
   PlotBlock(s, 9, INT32_MAX, INT32_MAX, 0xFFFFFF);
   PlotPoint(s, 1, 2, 2, 1);
   EXPECT_EQ(Lit(s), (Pixels{{2, 2}}));
+}
+
+// The last column and row, one past them and negative positions, for every pixel size: the part
+// of the block that lies on the surface is drawn (and marked changed for the display), the rest
+// is dropped, and drawing again in black leaves nothing. A projection one past the last column
+// still counts as on screen and draws nothing there.
+TEST(SurfaceEdges, EveryPixelSizeAtAndBeyondTheEdges) {
+  const int w = 37, h = 22;  // neither a whole number of tiles
+  const SurfaceGeometry g = DeriveGeometry(w, h, 1, 1, 1.0f);
+  // Centre (18, 11): 18.5 goes to the even 18.
+  EXPECT_EQ(ProjectX(g, 19.0f, 18.0f), w);
+  EXPECT_EQ(ProjectX(g, 1.0f, 1.0f), w - 1);
+  EXPECT_EQ(ProjectY(g, 1.0f, 1.0f), h);
+  EXPECT_EQ(ProjectY(g, -2.0f, 2.0f), 0);
+  for (auto [sx, sy, on] : {std::tuple{w, h, true}, {w + 1, 0, false}, {0, h + 1, false}, {-1, 0, false},
+                            {0, -1, false}, {0, 0, true}, {w - 1, h - 1, true}})
+    EXPECT_EQ(OnScreen(g, sx, sy), on) << sx << "," << sy;
+  for (int size = 1; size <= 9; ++size) {
+    const int wide = size <= 4 ? 2 : 3;
+    for (auto [x, y] : {std::pair{w - 1, h - 1}, {w, h}, {w, 0}, {0, h}, {-1, -1}, {-2, h - 2}, {w - 2, -2},
+                        {ProjectX(g, 19.0f, 18.0f), ProjectY(g, -1.0f, 1.0f)}}) {
+      Surface s(w, h);
+      s.ClearChangedTiles();
+      PlotPoint(s, size, x, y, 0xFFFFFF);
+      Pixels want;
+      std::set<std::pair<int, int>> tiles;
+      for (int i = 0; i < std::max(size, 1); ++i) {
+        const int px = x + (size == 1 ? 0 : i % wide), py = y + (size == 1 ? 0 : i / wide);
+        if (px < 0 || px >= w || py < 0 || py >= h) continue;
+        want.insert({px, py});
+        tiles.insert({px / Surface::kTileWidth, py / Surface::kTileHeight});
+      }
+      EXPECT_EQ(Lit(s), want) << "size " << size << " at " << x << "," << y;
+      std::set<std::pair<int, int>> marked;
+      for (int row = 0; row < s.TileRows(); ++row)
+        for (int col = 0; col < s.TileColumns(); ++col)
+          if (s.ChangedTiles()[static_cast<size_t>(row) * s.TileStride() + static_cast<size_t>(col)] == TileMark::Changed)
+            marked.insert({col, row});
+      EXPECT_EQ(marked, tiles) << "size " << size << " at " << x << "," << y;
+      PlotPoint(s, size, x, y, 0);
+      EXPECT_TRUE(Lit(s).empty());
+    }
+  }
+  Surface s(w, h);
+  EXPECT_EQ(s.TileColumns(), 3);
+  EXPECT_EQ(s.TileRows(), 6);
 }
 
 }  // namespace qsrn
