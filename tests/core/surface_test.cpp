@@ -2,10 +2,8 @@
 // black leaves nothing, and clipping.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <set>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -134,67 +132,36 @@ TEST(SurfaceDot, ShapesClippingAndErase) {
   EXPECT_TRUE(Lit(edges).empty());
 }
 
-// The block below and right of the point, filled row by row: two wide up to 4, three from 5; 1
-// is the engine's own single pixel, not a block.
-TEST(PlotBlock, OffsetsForEverySize) {
-  for (int size = -3; size <= 10; ++size) {
-    Surface s(10, 10);
-    PlotBlock(s, size, 4, 5, 0xFFFFFF);
-    Pixels want;
-    const int wide = size <= 4 ? 2 : 3;
-    for (int i = 0; size >= 2 && size <= 9 && i < size; ++i) want.insert({4 + i % wide, 5 + i / wide});
-    EXPECT_EQ(Lit(s), want) << "size " << size;
-  }
-  Surface s(10, 10);
-  PlotBlock(s, 9, INT32_MAX, INT32_MAX, 0xFFFFFF);
-  PlotPoint(s, 1, 2, 2, 1);
-  EXPECT_EQ(Lit(s), (Pixels{{2, 2}}));
-}
-
-// The last column and row, one past them and negative positions, for every pixel size: the part
-// of the block that lies on the surface is drawn (and marked changed for the display), the rest
-// is dropped, and drawing again in black leaves nothing. A projection one past the last column
-// still counts as on screen and draws nothing there.
+// The block below and right of the point, row by row (two wide up to 4, three from 5; 1 is the
+// engine's single pixel; nothing outside 1..9), inside, at the last column and row, past them
+// and at negative positions: the part on the surface is drawn (its tiles marked changed for the
+// display), the rest is dropped, and drawing again in black leaves nothing.
 TEST(SurfaceEdges, EveryPixelSizeAtAndBeyondTheEdges) {
   const int w = 37, h = 22;  // neither a whole number of tiles
-  const SurfaceGeometry g = DeriveGeometry(w, h, 1, 1, 1.0f);
-  // Centre (18, 11): 18.5 goes to the even 18.
-  EXPECT_EQ(ProjectX(g, 19.0f, 18.0f), w);
-  EXPECT_EQ(ProjectX(g, 1.0f, 1.0f), w - 1);
-  EXPECT_EQ(ProjectY(g, 1.0f, 1.0f), h);
-  EXPECT_EQ(ProjectY(g, -2.0f, 2.0f), 0);
-  for (auto [sx, sy, on] : {std::tuple{w, h, true}, {w + 1, 0, false}, {0, h + 1, false}, {-1, 0, false},
-                            {0, -1, false}, {0, 0, true}, {w - 1, h - 1, true}})
-    EXPECT_EQ(OnScreen(g, sx, sy), on) << sx << "," << sy;
-  for (int size = 1; size <= 9; ++size) {
-    const int wide = size <= 4 ? 2 : 3;
-    for (auto [x, y] : {std::pair{w - 1, h - 1}, {w, h}, {w, 0}, {0, h}, {-1, -1}, {-2, h - 2}, {w - 2, -2},
-                        {ProjectX(g, 19.0f, 18.0f), ProjectY(g, -1.0f, 1.0f)}}) {
+  const SurfaceGeometry g = DeriveGeometry(w, h, 1, 1, 1.0f);  // a projection to (w, 0) is on screen
+  for (int size = 0; size <= 10; ++size) {
+    for (auto [x, y] : {std::pair{5, 5}, {w - 1, h - 1}, {w, h}, {w, 0}, {0, h}, {-1, -1}, {-2, h - 2}, {w - 2, -2},
+                        {ProjectX(g, 19.0f, 18.0f), ProjectY(g, -1.0f, 1.0f)}, {INT32_MAX, INT32_MAX}}) {
       Surface s(w, h);
       s.ClearChangedTiles();
       PlotPoint(s, size, x, y, 0xFFFFFF);
-      Pixels want;
-      std::set<std::pair<int, int>> tiles;
-      for (int i = 0; i < std::max(size, 1); ++i) {
-        const int px = x + (size == 1 ? 0 : i % wide), py = y + (size == 1 ? 0 : i / wide);
+      Pixels want, tiles, marked;
+      for (int i = 0, wide = size <= 4 ? 2 : 3; size <= 9 && i < size; ++i) {
+        const int64_t px = int64_t{x} + (size == 1 ? 0 : i % wide), py = int64_t{y} + (size == 1 ? 0 : i / wide);
         if (px < 0 || px >= w || py < 0 || py >= h) continue;
-        want.insert({px, py});
+        want.insert({static_cast<int>(px), static_cast<int>(py)});
         tiles.insert({px / Surface::kTileWidth, py / Surface::kTileHeight});
       }
-      EXPECT_EQ(Lit(s), want) << "size " << size << " at " << x << "," << y;
-      std::set<std::pair<int, int>> marked;
       for (int row = 0; row < s.TileRows(); ++row)
         for (int col = 0; col < s.TileColumns(); ++col)
           if (s.ChangedTiles()[static_cast<size_t>(row) * s.TileStride() + static_cast<size_t>(col)] == TileMark::Changed)
             marked.insert({col, row});
+      EXPECT_EQ(Lit(s), want) << "size " << size << " at " << x << "," << y;
       EXPECT_EQ(marked, tiles) << "size " << size << " at " << x << "," << y;
       PlotPoint(s, size, x, y, 0);
       EXPECT_TRUE(Lit(s).empty());
     }
   }
-  Surface s(w, h);
-  EXPECT_EQ(s.TileColumns(), 3);
-  EXPECT_EQ(s.TileRows(), 6);
 }
 
 }  // namespace qsrn
