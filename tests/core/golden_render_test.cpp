@@ -49,7 +49,7 @@ const GoldenSet kSets[] = {
     {"warp", 2, 0, 1000, ""},
     // A list index off its list runs as the default type (here) or the nearest rule (gravity).
     {"warp-heavy", 2, 0, 100, "Warp_Works=999 Warp_Sparks=999 Warp_Length=99 Warp_SizeDev=9 PixelSize=2 Warp_Type=-1"},
-    {"warp-plain", 2, 0, 1000, "Warp_Type=1 Warp_HueLock=1 Warp_CyclePct=50 Warp_Damping=0.5 FixedHues=1"},
+    {"warp-plain", 2, 0, 1000, "Warp_Type=1 Warp_HueLock=1 Warp_CyclePct=50 Warp_Damping=.5 FixedHues=1 FocalLength=2"},
     {"sparklers", 3, 0, 1000, ""},
     {"sparklers-heavy", 3, 0, 100, "B_Spline_Splines=999 B_Spline_Pixels=9999 B_Spline_Gravity=0.5 "
                                    "B_Spline_Damping=0.3 PixelSize=4"},
@@ -59,10 +59,10 @@ const GoldenSet kSets[] = {
     {"gravity-heavy", 4, 0, 100, "Grav_Emitters=9 Grav_Attractors=9 Grav_Pixels=9999 Grav_TrailLength=30 "
                                  "Grav_Refresh=300 PixelSize=2 Grav_ColorComp=-1"},
     {"gravity-comp", 4, 0, 1000, "Grav_ColorComp=9 Grav_ARadius=20 Grav_Gravity=3000 Grav_ESpeed=200 "
-                                 "Grav_ColorMult=50"},
-    {"galaxies", 5, 0, 1000, ""}, {"galaxies-theme9", 5, 9, 1000, ""},
+                                 "Grav_ColorMult=50 Adv_HueStart=90"},
+    {"galaxies", 5, 0, 1000, ""}, {"galaxies-theme9", 5, 9, 1000, "PixelSize=2"},
     {"galaxies-heavy", 5, 0, 100, "Galaxy_Stars=30000 Galaxy_NewFreq=20 Galaxy_NovaFreq=20 Galaxy_BurstFreq=20 "
-                                  "Galaxy_CometFreq=20 Galaxy_AmbStars=999 Galaxy_Profile=4 PixelSize=2"},
+                                  "Galaxy_CometFreq=20 Galaxy_AmbStars=999 Galaxy_Profile=1 Galaxy_ColorComp=1"},
 };
 
 std::string Hash(const Surface& s) {  // FNV-1a over the size and the pixels

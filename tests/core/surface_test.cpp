@@ -65,12 +65,12 @@ TEST(Surface, LargeBuffersCopyPrefaultClearAndResize) {
   EXPECT_EQ(s.GetPixel(5, 600), 0);
   EXPECT_EQ(s.GetPixel(1023, 767), 0);
   s.SetPixel(1023, 767, 0x0A0B0C);
-  s.Resize(2048, 1024);
+  s.Resize(3840, 2160);  // a 4K screen
   EXPECT_EQ(s.GetPixel(1023, 767), 0);
-  s.SetPixel(2047, 1023, 0x0A0B0C);
-  EXPECT_EQ(s.GetPixel(2047, 1023), 0x0A0B0C);
+  s.SetPixel(3839, 2159, 0x0A0B0C);
+  EXPECT_EQ(s.GetPixel(3839, 2159), 0x0A0B0C);
   copy = std::move(s);
-  EXPECT_EQ(copy.GetPixel(2047, 1023), 0x0A0B0C);
+  EXPECT_EQ(copy.GetPixel(3839, 2159), 0x0A0B0C);
   // Just below, at and above the size where the memory comes mapped: the first and last pixels
   // are the surface's own, in a copy too, and start black.
   for (auto [w, h] : {std::pair{1023, 512}, {1024, 512}, {1024, 513}}) {
