@@ -1,6 +1,6 @@
 // Fireworks burst types in motion: multi-bursts with their second stage, bursts that end off the
-// screen, jet heads and their damping, sparkle heads that live until the glitter phase and decay
-// stars running out of life.
+// screen, jet heads and their damping, sparkle heads that live until the glitter phase, decay
+// stars running out of life, and no stray pixel once the shells have ended.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,6 +10,8 @@
 
 #include "effects/fireworks_bursts.h"
 #include "fireworks_rig.h"
+#include "settings/loaders.h"
+#include "settings/themes.h"
 
 namespace qsrn {
 namespace {
@@ -183,6 +185,20 @@ TEST(FireworksDecayStars, AStarWhoseLifeReachesZeroIsRemovedTheNextFrame) {
   // Every star has reached life 0 and was erased; the shell started anew.
   EXPECT_EQ(st.ShellAge[0], 0);
   EXPECT_EQ(rig.sound.Count(SlotFile(kSoundDecayStar)), 2);
+}
+
+// Nothing stays on the screen that no live spark owns: for the factory settings and every theme,
+// once every shell has ended the surface is black again.
+TEST(FireworksNoStrayPixel, EveryThemeDrainsToBlack) {
+  for (int theme = 0; theme <= kFireworksThemeCount; ++theme) {
+    FireworksRig rig(240, 180, 3);
+    LoadFireworksSettings(rig.ctx, testing::EmptyStore(), theme, true);
+    rig.Start();
+    rig.Step(150);
+    EXPECT_GT(rig.LitPixels(), 0) << theme;
+    ASSERT_TRUE(rig.Drain(30000)) << theme;
+    EXPECT_EQ(rig.LitPixels(), 0) << theme;
+  }
 }
 
 }  // namespace

@@ -1,61 +1,17 @@
-// The galaxy's settings and shape (the clamps and scalings of RunGalaxy, the seven thickness
-// profiles at their sample radii), and the star lifecycle seen through the pixels it leaves.
+// The galaxy's shape (the seven thickness profiles at their sample radii), and the star
+// lifecycle seen through the pixels it leaves.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <tuple>
 
 #include "effects/galaxy.h"
-#include "effects/galaxy_settings.h"
 #include "effects/galaxy_shape.h"
 #include "galaxy_rig.h"
-#include "settings/catalogue.h"
 
 namespace qsrn {
 namespace {
 
 using testing::GalaxyRun;
-
-// The factory values in scene units; the trail is capped by the ring of 32000 positions.
-TEST(GalaxySettings, FactoryValuesScaleAndTheTrailIsCapped) {
-  EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
-  const GalaxyParams p = ClampGalaxySettings(s);
-  EXPECT_EQ(p.Stars, 2500);
-  EXPECT_FLOAT_EQ(p.Radius, 2.0f);
-  EXPECT_FLOAT_EQ(p.Rotation, 0.0003f);
-  EXPECT_FLOAT_EQ(p.Distance, 300.0f);  // scaled only when a pass starts
-  EXPECT_FLOAT_EQ(p.Velocity, 0.00375f);
-  EXPECT_EQ(p.Trail, 2);
-  EXPECT_NEAR(p.Tilt, 20 * 6.2831855 / 360, 1e-6);
-  EXPECT_NEAR(p.TiltInc, 0.043 * 6.2831855 / 360, 1e-9);
-  EXPECT_FLOAT_EQ(p.NewExt, 0.2f);
-  EXPECT_FLOAT_EQ(p.NovaRampStep, 2.5f);
-  EXPECT_FLOAT_EQ(p.CometWind, 0.003f);
-  EXPECT_FLOAT_EQ(p.AmbRadius, 25.0f);
-  EXPECT_FLOAT_EQ(s.Galaxy_NovaFreq, 0.02f);  // written back to the record
-  for (auto [stars, length, trail] : {std::tuple{30000, 999, 1}, {2000, 999, 16}, {3, 0, 1}}) {
-    s.ParticleCount = static_cast<int16_t>(stars);
-    s.OrbitTrailLength = length;
-    EXPECT_EQ(ClampGalaxySettings(s).Trail, trail) << stars;
-  }
-  EXPECT_EQ(ClampGalaxySettings(s).Stars, 10);
-}
-
-// Below and above its range each whole-number setting is clamped to the end the dialog offers
-// (with few stars, so that the ring of 32000 positions does not cap the trail first).
-TEST(GalaxySettings, ClampsToTheDialogsRanges) {
-  for (const KeySpec& k : Section(SectionId::Galaxy).keys) {
-    const auto* field = std::get_if<int16_t EffectSettings::*>(&k.field);
-    if (field == nullptr || k.type != KeyType::Integer) continue;
-    for (const double end : {k.lo, k.hi}) {
-      EffectSettings s = testing::FactorySettings(EffectIndex::Galaxies);
-      s.ParticleCount = 10;
-      s.**field = static_cast<int16_t>(end == k.lo ? end - 1 : end + 1);
-      ClampGalaxySettings(s);
-      EXPECT_EQ(s.**field, end) << k.key;
-    }
-  }
-}
 
 struct Sample {
   double r, E;  // in units of R

@@ -1,9 +1,7 @@
-// Stars and Gravity Wells run headless: the inverse-distance pull with its hue, and the
-// attractors' circles.
+// Stars and Gravity Wells run headless: the inverse-distance pull with its hue.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 
 #include "effects/gravity.h"
 #include "engine_rig.h"
@@ -47,45 +45,6 @@ TEST(GravityWellsPull, FallsOffAsTheInverseOfTheDistance) {
       EXPECT_EQ(run.surface.GetPixel(ProjectX(run.ctx.geometry, g.ParticleX[0], g.ParticleZ[0]),
                                      ProjectY(run.ctx.geometry, g.ParticleY[0], g.ParticleZ[0])),
                 run.ctx.colors.HueTable[static_cast<size_t>(std::nearbyint(hue)) % 360]);
-    }
-  }
-}
-
-// Each attractor's circle fills the box of 2R pixels from (sx - R, sy - R): radius 1 is a 2 x 2
-// block whose bottom-right pixel is the projected centre; radius 0 draws nothing. A circle on the
-// bottom edge is drawn as far as it is on the surface.
-TEST(GravityWellsCircles, AttractorCircleFillsItsBoxOfTwoRadii) {
-  for (auto [radius, onBottomEdge] : {std::pair{0, false}, {1, false}, {5, false}, {5, true}}) {
-    GravityRun run;
-    run.ctx.settings.Grav_ARadius = static_cast<int16_t>(radius);
-    run.ctx.settings.Grav_Attractors = 1;
-    run.Setup();
-    GravityState& g = run.engine.MutableState();
-    const SurfaceGeometry& geo = run.ctx.geometry;
-    if (onBottomEdge) g.AttractorY[0] = static_cast<float>(geo.ScreenHeight - geo.CenterY) / geo.ScaleY * g.AttractorZ[0];
-    run.engine.Step(run.ctx);
-    const int32_t sx = ProjectX(geo, g.AttractorX[0], g.AttractorZ[0]);
-    const int32_t sy = ProjectY(geo, g.AttractorY[0], g.AttractorZ[0]);
-    std::set<std::pair<int32_t, int32_t>> white;
-    for (const auto& [x, y] : run.Lit())
-      if (run.surface.GetPixel(x, y) == 0xFFFFFF) white.insert({x, y});
-    if (radius == 0) {
-      EXPECT_TRUE(white.empty());
-      continue;
-    }
-    std::set<int32_t> xs, ys;
-    for (const auto& [x, y] : white) {
-      xs.insert(x);
-      ys.insert(y);
-      EXPECT_TRUE(white.count({2 * sx - 1 - x, y})) << "symmetric";
-    }
-    ASSERT_FALSE(white.empty()) << radius << onBottomEdge;
-    EXPECT_EQ(*xs.begin(), sx - radius);
-    EXPECT_EQ(*xs.rbegin(), sx + radius - 1);
-    EXPECT_EQ(*ys.begin(), sy - radius);
-    EXPECT_EQ(*ys.rbegin(), onBottomEdge ? geo.ScreenHeight - 1 : sy + radius - 1);
-    if (!onBottomEdge) {
-      EXPECT_EQ(white.size(), radius == 1 ? 4u : 24u) << "an outline, not a disc";
     }
   }
 }

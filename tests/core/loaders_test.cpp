@@ -49,19 +49,14 @@ TEST_F(Loaders, EmptyStoreFactoryValuesSpotCheck) {
             std::tuple(2500, 0.998f, 2));
 }
 
-TEST_F(Loaders, GeneralLoaderClampsAndHuesStayOnTheWheel) {
-  Put({{"General", "PixelSize", "0"}, {"General", "FocalLength", "1e6"}, {"Advanced", "Adv_FontSize", "5"},
-       {"Advanced", "Adv_EffectFPC", "50"}, {"Advanced", "Adv_FontName", ""}, {"Advanced", "Adv_HueStart", "-20"},
-       {"PixelColor", "ColorHueWheel", "999"}, {"Galaxy", "Galaxy_HWheelIdx", "360"},
+TEST_F(Loaders, GeneralLoaderDerivedValues) {
+  Put({{"General", "FocalLength", "1e6"}, {"Advanced", "Adv_EffectFPC", "50"}, {"Advanced", "Adv_FontName", ""},
        {"General", "LockMessage", "     " + std::string(45, 'a') + "bcdefghij" + "KLMNOP   "}});
   const EffectSettings& s = General();
-  EXPECT_EQ(std::tuple(s.PixelSize, s.Adv_FontSize, s.Adv_EffectFPC, s.Adv_HueStart, s.ColorHueWheel),
-            std::tuple(1, 10, 100, 0, 360));
+  EXPECT_EQ(s.Adv_EffectFPC, 100);
   EXPECT_FLOAT_EQ(s.FocalLengthInverse, 1 / 9999.0f);
   EXPECT_EQ(s.Adv_FontName, "MS Sans Serif");
   EXPECT_EQ(s.LockMessage, std::string(45, 'a') + "bcdef");  // trimmed, then its first 50
-  LoadGalaxySettings(ctx, store, 0, true);
-  EXPECT_EQ(ctx.settings.Galaxy_HWheelIdx, 359);
   // Zero and negative frame quotas are kept: 0 means no cycling.
   Put({{"Advanced", "Adv_EffectFPC", "-5"}});
   EXPECT_EQ(General().Adv_EffectFPC, -5);

@@ -1,12 +1,10 @@
 // B-Spline Sparklers run headless: the symmetric layout and hues, plain heads on their own
-// splines, gravity only for sparks that were not re-emitted, and one pixel per spark with no
-// trails.
+// splines, gravity only for sparks that were not re-emitted.
 #include "effects/sparklers.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 
 #include "engine_rig.h"
 
@@ -97,28 +95,6 @@ TEST(SparklerPhysics, ReEmittedSparksSkipGravityThatFrame) {
   }
   EXPECT_GT(reEmitted, 1000);
   EXPECT_GT(movedOn, 1000);
-}
-
-// Each spark is one pixel, erased and redrawn every frame: no trails.
-TEST(SparklerPixels, OnePixelPerSparkAndNoTrails) {
-  for (bool symmetric : {false, true}) {
-    auto rig = SparklerRig(symmetric, 8);
-    rig.ctx.settings.ParticleCount = 500;
-    SparklerEngine e;
-    e.Setup(rig.ctx);
-    const auto& g = rig.ctx.geometry;
-    for (int frame = 0; frame < 120; ++frame) {
-      e.Step(rig.ctx);
-      const auto& p = e.Sparks();
-      std::set<std::pair<int32_t, int32_t>> drawn;
-      for (size_t i = 0; i < p.X.size(); ++i)
-        if (p.Z[i] > 0.0001) drawn.insert({ProjectX(g, p.X[i], p.Z[i]), ProjectY(g, p.Y[i], p.Z[i])});
-      const auto lit = rig.Lit();
-      for (const auto& px : lit) ASSERT_TRUE(drawn.count(px)) << "stale pixel, frame " << frame;
-      ASSERT_LE(lit.size(), 500u);
-      ASSERT_GT(lit.size(), frame > 5 ? 50u : 0u);
-    }
-  }
 }
 
 }  // namespace

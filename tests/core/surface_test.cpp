@@ -10,6 +10,7 @@
 
 #include "render/geometry.h"
 #include "render/surface.h"
+#include "settings/surface_geometry.h"
 
 namespace qsrn {
 
@@ -65,12 +66,24 @@ TEST(Surface, LargeBuffersCopyPrefaultClearAndResize) {
   EXPECT_EQ(s.GetPixel(5, 600), 0);
   EXPECT_EQ(s.GetPixel(1023, 767), 0);
   s.SetPixel(1023, 767, 0x0A0B0C);
-  s.Resize(2048, 1024);
+  s.Resize(3840, 2160);  // a 4K screen
   EXPECT_EQ(s.GetPixel(1023, 767), 0);
-  s.SetPixel(2047, 1023, 0x0A0B0C);
-  EXPECT_EQ(s.GetPixel(2047, 1023), 0x0A0B0C);
+  s.SetPixel(3839, 2159, 0x0A0B0C);
+  EXPECT_EQ(s.GetPixel(3839, 2159), 0x0A0B0C);
   copy = std::move(s);
-  EXPECT_EQ(copy.GetPixel(2047, 1023), 0x0A0B0C);
+  EXPECT_EQ(copy.GetPixel(3839, 2159), 0x0A0B0C);
+  // Just below, at and above the size where the memory comes mapped: the first and last pixels
+  // are the surface's own, in a copy too, and start black.
+  for (auto [w, h] : {std::pair{1023, 512}, {1024, 512}, {1024, 513}}) {
+    Surface edge(w, h);
+    EXPECT_EQ(edge.GetPixel(w - 1, h - 1), 0);
+    edge.SetPixel(0, 0, 1);
+    edge.SetPixel(w - 1, h - 1, 2);
+    edge.Prefault();
+    const Surface twin = edge;
+    EXPECT_EQ(twin.GetPixel(0, 0) + twin.GetPixel(w - 1, h - 1), 3) << w << "x" << h;
+    EXPECT_EQ(edge.Pixels()[int64_t{w} * h - 1], 2u);
+  }
   // A window larger than any desktop gets a desktop's worth, in its centre; real ones stay whole.
   const Surface wide(32000, 16), tall(16, 40000);
   EXPECT_EQ(wide.Width() + wide.Height() + tall.Width() + tall.Height(), 2 * (16384 + 16));
@@ -131,21 +144,36 @@ TEST(SurfaceDot, ShapesClippingAndErase) {
   EXPECT_TRUE(Lit(edges).empty());
 }
 
-// The block below and right of the point, filled row by row: two wide up to 4, three from 5; 1
-// is the engine's own single pixel, not a block.
-TEST(PlotBlock, OffsetsForEverySize) {
-  for (int size = -3; size <= 10; ++size) {
-    Surface s(10, 10);
-    PlotBlock(s, size, 4, 5, 0xFFFFFF);
-    Pixels want;
-    const int wide = size <= 4 ? 2 : 3;
-    for (int i = 0; size >= 2 && size <= 9 && i < size; ++i) want.insert({4 + i % wide, 5 + i / wide});
-    EXPECT_EQ(Lit(s), want) << "size " << size;
+// The block below and right of the point, row by row (two wide up to 4, three from 5; 1 is the
+// engine's single pixel; nothing outside 1..9), inside, at the last column and row, past them
+// and at negative positions: the part on the surface is drawn (its tiles marked changed for the
+// display), the rest is dropped, and drawing again in black leaves nothing.
+TEST(SurfaceEdges, EveryPixelSizeAtAndBeyondTheEdges) {
+  const int w = 37, h = 22;  // neither a whole number of tiles
+  const SurfaceGeometry g = DeriveGeometry(w, h, 1, 1, 1.0f);  // a projection to (w, 0) is on screen
+  for (int size = 0; size <= 10; ++size) {
+    for (auto [x, y] : {std::pair{5, 5}, {w - 1, h - 1}, {w, h}, {w, 0}, {0, h}, {-1, -1}, {-2, h - 2}, {w - 2, -2},
+                        {ProjectX(g, 19.0f, 18.0f), ProjectY(g, -1.0f, 1.0f)}, {INT32_MAX, INT32_MAX}}) {
+      Surface s(w, h);
+      s.ClearChangedTiles();
+      PlotPoint(s, size, x, y, 0xFFFFFF);
+      Pixels want, tiles, marked;
+      for (int i = 0, wide = size <= 4 ? 2 : 3; size <= 9 && i < size; ++i) {
+        const int64_t px = int64_t{x} + (size == 1 ? 0 : i % wide), py = int64_t{y} + (size == 1 ? 0 : i / wide);
+        if (px < 0 || px >= w || py < 0 || py >= h) continue;
+        want.insert({static_cast<int>(px), static_cast<int>(py)});
+        tiles.insert({px / Surface::kTileWidth, py / Surface::kTileHeight});
+      }
+      for (int row = 0; row < s.TileRows(); ++row)
+        for (int col = 0; col < s.TileColumns(); ++col)
+          if (s.ChangedTiles()[static_cast<size_t>(row) * s.TileStride() + static_cast<size_t>(col)] == TileMark::Changed)
+            marked.insert({col, row});
+      EXPECT_EQ(Lit(s), want) << "size " << size << " at " << x << "," << y;
+      EXPECT_EQ(marked, tiles) << "size " << size << " at " << x << "," << y;
+      PlotPoint(s, size, x, y, 0);
+      EXPECT_TRUE(Lit(s).empty());
+    }
   }
-  Surface s(10, 10);
-  PlotBlock(s, 9, INT32_MAX, INT32_MAX, 0xFFFFFF);
-  PlotPoint(s, 1, 2, 2, 1);
-  EXPECT_EQ(Lit(s), (Pixels{{2, 2}}));
 }
 
 }  // namespace qsrn

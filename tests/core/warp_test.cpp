@@ -1,9 +1,7 @@
-// B-Spline Warp run headless: the hue lock, and that every pixel drawn is erased again.
+// B-Spline Warp run headless: every pixel drawn is erased again.
 #include "effects/warp.h"
 
 #include <gtest/gtest.h>
-
-#include <set>
 
 #include "engine_rig.h"
 
@@ -18,27 +16,6 @@ struct WarpRig : testing::EngineRig {
     ctx.settings.SplineCount = splines;
   }
 };
-
-TEST(WarpColour, HueLockGivesOneColourPerFrameAdvancingOneEntry) {
-  auto rig = WarpRig(2, 34);
-  rig.ctx.settings.Warp_HueLock = true;
-  WarpEngine e;
-  e.Setup(rig.ctx);
-  for (int frame = 1; frame <= 400; ++frame) {
-    e.Step(rig.ctx);
-    EXPECT_EQ(e.SharedHue(), frame % 360);
-    const int32_t want = rig.ctx.colors.HueTable[static_cast<size_t>(frame % 360)];
-    const auto& p = e.Sparks();
-    std::set<int32_t> colours;
-    // Fired in this step: age 1, its head alive or dead on that first move (its eraser counted once).
-    for (size_t k = 0; k < p.InUse.size(); ++k)
-      if (p.InUse[k] && p.Age[k] == 1 && (p.HeadLive[k] || p.TailLeft[k] == 11)) colours.insert(p.Colour[k]);
-    if (!colours.empty()) {
-      EXPECT_EQ(colours.size(), 1u);
-      EXPECT_EQ(*colours.begin(), want);
-    }
-  }
-}
 
 // Every pixel a head draws is wiped by its eraser: stop firing and the surface goes black.
 TEST(WarpErase, StoppedRunLeavesABlackSurface) {
