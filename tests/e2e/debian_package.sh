@@ -6,9 +6,7 @@
 set -uo pipefail
 source "$(dirname "$0")/lib/x11_session.sh"
 build=$(dirname "$1")
-for tool in cpack dpkg-deb dpkg-shlibdeps; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+e2e_need cpack dpkg-deb dpkg-shlibdeps
 e2e_work
 
 (cd "$build" && cpack -G DEB -B "$E2E_WORK/out" >"$E2E_WORK/output.log" 2>&1) || e2e_fail "cpack failed"
@@ -19,16 +17,12 @@ deb=${debs[0]}
 [[ $(basename "$deb") =~ ^quasarine_[0-9.]+-[0-9]+_$(dpkg --print-architecture)\.deb$ ]] || e2e_fail "named $(basename "$deb")"
 
 dpkg-deb -c "$deb" | awk '{ print $6 ($7 == "->" ? " -> " $8 : "") }' | sed 's|^\./|/|' >"$E2E_WORK/files"
-has() { grep -qxF -- "$1" "$E2E_WORK/files" || e2e_fail "the package lacks $1"; }
-has /usr/bin/quasarine
-has "/usr/libexec/xscreensaver/quasarine -> ../../bin/quasarine"
-has /usr/share/xscreensaver/config/quasarine.xml
-has /usr/libexec/quasarine/saver_quasarine
-has /usr/share/applications/quasarine.desktop
-for size in 16 24 32 48 64 128 256; do has "/usr/share/icons/hicolor/${size}x$size/apps/quasarine.png"; done
-has /usr/share/man/man1/quasarine.1.gz
-has /usr/share/doc/quasarine/copyright
-has /usr/share/doc/quasarine/changelog.Debian.gz
+for file in /usr/bin/quasarine "/usr/libexec/xscreensaver/quasarine -> ../../bin/quasarine" \
+  /usr/share/{xscreensaver/config/quasarine.xml,applications/quasarine.desktop,man/man1/quasarine.1.gz} \
+  /usr/libexec/quasarine/saver_quasarine /usr/share/doc/quasarine/{copyright,changelog.Debian.gz} \
+  /usr/share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/quasarine.png; do
+  grep -qxF -- "$file" "$E2E_WORK/files" || e2e_fail "the package lacks $file"
+done
 grep -v '^/usr/' "$E2E_WORK/files" | grep -q . && e2e_fail "files outside /usr: $(grep -v '^/usr/' "$E2E_WORK/files")"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || e2e_fail "no dependency on Qt: $(dpkg-deb -f "$deb" Depends)"
 

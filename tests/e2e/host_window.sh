@@ -10,7 +10,7 @@
 set -uo pipefail
 source "$(dirname "$0")/lib/x11_session.sh"
 e2e_start "$1"
-command -v xmessage >/dev/null 2>&1 || { echo "SKIP: xmessage is not installed"; exit 77; }
+e2e_need xmessage
 saver="QSRN:Quasarine 2.3"
 
 e2e_spawn xmessage -name qsrnhost -title qsrnhost -geometry 400x300+10+10 "hack host"

@@ -8,49 +8,20 @@ set -uo pipefail
 source "$(dirname "$0")/lib/x11_session.sh"
 PROGRAM=$1
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: starting Xorg needs root"; exit 77; }
-for tool in Xorg xrandr xev xwd xdotool xwininfo xmessage; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+e2e_need Xorg xrandr xev xwd xdotool xwininfo xmessage
 [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || { echo "SKIP: no dummy video driver"; exit 77; }
 e2e_work
 export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES=qsrn.present.debug=true
 unset WAYLAND_DISPLAY
 printf '[General]\nAnimationType=1\n' >"$XDG_CONFIG_HOME/quasarine/settings.ini"  # the Starfield: it never rests
 cat >"$E2E_WORK/xorg.conf" <<'EOF'
-Section "ServerFlags"
-  Option "AutoAddDevices" "false"
-  Option "DontVTSwitch" "true"
-EndSection
-Section "Device"
-  Identifier "card"
-  Driver "dummy"
-  VideoRam 65536
-EndSection
-Section "Monitor"
-  Identifier "monitor"
-  HorizSync 5.0 - 1000.0
-  VertRefresh 5.0 - 200.0
-EndSection
-Section "Screen"
-  Identifier "screen"
-  Device "card"
-  Monitor "monitor"
-  DefaultDepth 24
-  SubSection "Display"
-    Depth 24
-    Virtual 1920 1080
-  EndSubSection
-EndSection
+Section "ServerFlags" Option "AutoAddDevices" "false" Option "DontVTSwitch" "true" EndSection
+Section "Device" Identifier "card" Driver "dummy" VideoRam 65536 EndSection
+Section "Monitor" Identifier "monitor" HorizSync 5.0 - 1000.0 VertRefresh 5.0 - 200.0 EndSection
+Section "Screen" Identifier "screen" Device "card" Monitor "monitor" DefaultDepth 24
+  SubSection "Display" Depth 24 Virtual 1920 1080 EndSubSection EndSection
 EOF
-for _ in 1 2 3 4 5; do
-  n=$(( 200 + RANDOM % 700 ))
-  [ -e "/tmp/.X$n-lock" ] && continue
-  e2e_spawn Xorg ":$n" -config "$E2E_WORK/xorg.conf" -noreset -nolisten tcp \
-    -logfile "$E2E_WORK/xorg.log"
-  e2e_until 10 e2e_x_settled "$n"
-  [ -S "/tmp/.X11-unix/X$n" ] && e2e_running "$E2E_LAST" && { export DISPLAY=":$n"; break; }
-done
-[ -n "${DISPLAY:-}" ] || { echo "SKIP: Xorg did not start"; exit 77; }
+e2e_server Xorg -config "$E2E_WORK/xorg.conf" -logfile "$E2E_WORK/xorg.log"
 
 # on N: monitors DUMMY0 to DUMMY(N-1) on, 640x480 side by side; the others off.
 on() {
@@ -133,13 +104,7 @@ echo "restacks on the root in 3 s: $restacks"
 [ "$restacks" -le 10 ] || e2e_fail "the saver windows keep restacking ($restacks in 3 s)"
 fps 3
 
-e2e_spawn xmessage -name qsrnpopup -title qsrnpopup -geometry 300x100+700+100 "popup"
-popup=$E2E_LAST
-e2e_wait_window qsrnpopup 10 >/dev/null || e2e_fail "the test's window did not appear"
-sleep 0.5
-top=$(xwininfo -root -children | awk '/^ +0x/ { print $1; exit }')  # listed from the top down
-xwininfo -id "$top" | grep -q 'QSRN:Quasarine 2.3' || e2e_fail "the new window went above the saver"
-kill "$popup"
+e2e_saver_on_top 700 100
 
 on 2
 e2e_until 5 covered 2 || e2e_fail "the window of the monitor switched off stayed"

@@ -4,7 +4,7 @@
 set -uo pipefail
 source "$(dirname "$0")/lib/x11_session.sh"
 PROGRAM=$1
-command -v weston >/dev/null 2>&1 || { echo "SKIP: weston is not installed"; exit 77; }
+e2e_need weston
 e2e_work
 export WAYLAND_DISPLAY=qsrn-test-$$
 unset DISPLAY QT_QPA_PLATFORM

@@ -49,6 +49,32 @@ e2e_until() {
   "$@"
 }
 
+# e2e_need TOOL...: exits 77 (skipped) when a tool is not installed.
+e2e_need() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
+
+# e2e_server SERVER [OPTIONS]: starts an X server (Xvfb, Xorg) for the test and exports its
+# DISPLAY; exits 77 when it does not start. A random display number rather than the lowest free
+# one: test runs in other containers that share the network namespace would otherwise meet on
+# the same abstract X socket.
+e2e_server() {
+  local server=$1 n
+  shift
+  for _ in 1 2 3 4 5; do
+    n=$(( 200 + RANDOM % 700 ))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    e2e_spawn "$server" ":$n" "$@" -nolisten tcp -noreset
+    e2e_until 10 e2e_x_settled "$n"
+    [ -S "/tmp/.X11-unix/X$n" ] && e2e_running "$E2E_LAST" && { export DISPLAY=":$n"; return 0; }
+  done
+  echo "SKIP: $server did not start"
+  exit 77
+}
+
 # e2e_start PROGRAM [XVFB SCREEN OPTIONS]: checks the tools (exit 77 without them), starts Xvfb
 # (by default one screen at 1280x720).
 e2e_start() {
@@ -56,29 +82,11 @@ e2e_start() {
   shift
   [ $# -eq 0 ] && set -- -screen 0 1280x720x24
   [ -x "$PROGRAM" ] || e2e_fail "no program at '$PROGRAM'"
-  local tool
-  for tool in Xvfb xdotool xwininfo; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-  done
+  e2e_need Xvfb xdotool xwininfo
   e2e_work
   export QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
-
-  # A random display number rather than the lowest free one: test runs in other containers
-  # that share the network namespace would otherwise meet on the same abstract X socket.
-  local n
-  for _ in 1 2 3 4 5; do
-    n=$(( 200 + RANDOM % 700 ))
-    [ -e "/tmp/.X$n-lock" ] && continue
-    e2e_spawn Xvfb ":$n" "$@" -nolisten tcp -noreset
-    e2e_until 10 e2e_x_settled "$n"
-    if [ -S "/tmp/.X11-unix/X$n" ] && e2e_running "$E2E_LAST"; then
-      export DISPLAY=":$n"
-      return 0
-    fi
-  done
-  echo "SKIP: Xvfb did not start"
-  exit 77
+  e2e_server Xvfb "$@"
 }
 
 # True once the Xvfb just started listens on display N, or has given up.
@@ -148,4 +156,15 @@ e2e_shown_child() {
   local child
   child=$(xwininfo -children -id "$1" | awk -v t="\"$2\"" 'index($0, t) { print $1; exit }')
   [ -n "$child" ] && xwininfo -id "$child" | grep -q "Map State: IsViewable" && echo "$child"
+}
+
+# e2e_saver_on_top X Y: a window that opens at X,Y while the saver runs stays below it.
+e2e_saver_on_top() {
+  e2e_spawn xmessage -name qsrnpopup -title qsrnpopup -geometry "300x100+$1+$2" "popup"
+  e2e_wait_window qsrnpopup 10 >/dev/null || e2e_fail "the test's window did not appear"
+  sleep 0.5
+  local top
+  top=$(xwininfo -root -children | awk '/^ +0x/ { print $1; exit }')  # listed from the top down
+  xwininfo -id "$top" | grep -q 'QSRN:Quasarine 2.3' || e2e_fail "the new window went above the saver"
+  kill "$E2E_LAST"
 }
