@@ -1,7 +1,5 @@
-// The about box, the credits and the help window: the demonstrations' order and quota, that the
-// animations run only while they can be seen, the credits' line cuts and scrolling; the help
-// over the real manual, with contents from its headings, topics by setting key (F1), the search
-// that narrows the contents, and closing with its dialog.
+// The about box (its demonstrations, animating only while seen), the credits' line cuts and
+// scrolling, and the help window over the real manual: contents, topics by key (F1), search.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -29,7 +27,7 @@ namespace {
 using host_test::EnsureQtApplication;
 using AboutBox = host_test::StoreTest;
 
-TEST_F(AboutBox, DemonstrationsRunInOrderForTheirQuotaThenStartAgain) {
+TEST_F(AboutBox, DemonstrationsRunInOrderForTheirQuotaAndStartAgainWhenInterrupted) {
   AboutDemonstrations demo(store);
   demo.SetFixedSeed(7);
   demo.Resize(160, 120);
@@ -40,20 +38,18 @@ TEST_F(AboutBox, DemonstrationsRunInOrderForTheirQuotaThenStartAgain) {
       ASSERT_EQ(demo.StepFrame(), expected) << "frame " << frame;
     EXPECT_EQ(demo.Current(), order[(static_cast<int>(expected) + 1) % kAboutDemoCount]);
   }
-}
-
-TEST_F(AboutBox, AnInterruptedDemonstrationStartsAgainWithEveryGroupVaryingItsHue) {
-  AboutDemonstrations demo(store);
-  demo.Resize(80, 60);
-  demo.Interrupt();  // nothing running yet
-  EXPECT_EQ(demo.Current(), AboutDemo::Fireworks);
-  for (int frame = 0; frame < 5; ++frame) demo.StepFrame();
-  demo.Interrupt();  // the credits were opened and closed
-  EXPECT_EQ(demo.StepFrame(), AboutDemo::Fireworks);
-  EXPECT_EQ(demo.FramesRun(), 1);
+  // An interrupted demonstration starts again, with every group varying its hue.
+  AboutDemonstrations fresh(store);
+  fresh.Resize(80, 60);
+  fresh.Interrupt();  // nothing running yet
+  EXPECT_EQ(fresh.Current(), AboutDemo::Fireworks);
+  for (int frame = 0; frame < 5; ++frame) fresh.StepFrame();
+  fresh.Interrupt();  // the credits were opened and closed
+  EXPECT_EQ(fresh.StepFrame(), AboutDemo::Fireworks);
+  EXPECT_EQ(fresh.FramesRun(), 1);
   // Hue wheel 100 %, hue variation 60 degrees: no group of sparks is one solid colour.
-  EXPECT_EQ(demo.settings().ColorPctHue, 100);
-  EXPECT_EQ(demo.settings().ColorHueWheel, 60);
+  EXPECT_EQ(fresh.settings().ColorPctHue, 100);
+  EXPECT_EQ(fresh.settings().ColorHueWheel, 60);
 }
 
 TEST_F(AboutBox, AnimatesOnlyWhileItCanBeSeenAndItsNoteKeepsTwoLines) {

@@ -1,7 +1,6 @@
-// The dialogs' shared pieces (the numeric field scheme and the file dialog's checks), and the
-// advanced and sound dialogs against a private store: what OK writes (and when it must not), the
-// effect pairings, the font fallback, Defaults and Cancel. (The sound dialog playing our own
-// sounds is with the sound player's tests.)
+// The dialogs' shared pieces (the numeric field scheme, the file dialog's checks), and the advanced
+// and sound dialogs against a private store: what OK writes (and when it must not), the effect
+// pairings, the font fallback, Defaults and Cancel.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -12,15 +11,12 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <filesystem>
 #include <fstream>
 #include <iterator>

@@ -1,8 +1,6 @@
-// The display window: presenting the surface with its colours as they are drawn, and the message
-// label that the saver and windowed forms carry and the preview does not. And what the windows
-// show is the surface: every effect runs for many frames, each frame presented by its changed
-// tiles only into a stand-in for the window's backing store, and the picture there must equal
-// the surface, pixel for pixel. (The surface follows the window's size in the host window tests.)
+// The display window: the surface presented with its colours as drawn, the message label of the
+// saver and windowed forms (never the preview's), and every effect's frames presented by their
+// changed tiles only, equal to the surface pixel for pixel.
 #include <gtest/gtest.h>
 
 #include <QImage>

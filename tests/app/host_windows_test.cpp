@@ -1,9 +1,6 @@
-// The host's windows. The saver and the windowed display driven by real key and mouse events
-// (offscreen), their engines stand-ins that post the input: a button ends the saver at the end
-// of its frame, three moves do not (the keyboard, the fourth move and a second saver are checked
-// under a real X server); F5, the properties dialog, closing and resizing the windowed display.
-// Then the rules beneath them: the saver's mouse-move rule, the windowed display's placement in
-// twips, and one instance per title, user and display.
+// The host's windows driven by real key and mouse events (offscreen), their engines stand-ins
+// that post the input; then the rules beneath them: the saver's mouse-move rule, the windowed
+// display's placement in twips, and one instance per title, user and display.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -178,43 +175,35 @@ class PlacementStoreTest : public host_test::StoreTest {
   void Store(const char* size) { store.RegSetString(kAppName, "General", "WindowSize", size); }
 };
 
-// The round trip at 15 twips per pixel is the end-to-end test's; here another resolution.
-TEST_F(PlacementStoreTest, ANormalWindowComesBackInTwipsOfTheScreensResolution) {
-  QWidget restored;
+// A normal window comes back in twips of the screen's resolution (the round trip at 15 twips per
+// pixel is the end-to-end test's); a maximised one comes back maximised without the stored size;
+// a minimised one keeps the previous size; junk never hides the window.
+TEST_F(PlacementStoreTest, NormalMaximisedMinimisedAndJunk) {
+  QWidget normal, maximised, minimised, restoredMax, junk;
   Store("01200009600960007200");
-  RestoreWindowPlacement(restored, store, 12, 12);  // 120 dots per inch
-  EXPECT_EQ(restored.geometry(), QRect(100, 80, 800, 600));
-}
+  RestoreWindowPlacement(normal, store, 12, 12);  // 120 dots per inch
+  EXPECT_EQ(normal.geometry(), QRect(100, 80, 800, 600));
 
-TEST_F(PlacementStoreTest, AMaximisedWindowComesBackMaximisedWithoutTheStoredSize) {
   Store("00150001500030000300");
-  QWidget saved;
-  saved.showMaximized();
-  SaveWindowPlacement(saved, store, 15, 15);
+  maximised.showMaximized();
+  SaveWindowPlacement(maximised, store, 15, 15);
   EXPECT_EQ(Stored("General", "WindowState"), "2");
   EXPECT_NE(Stored("General", "WindowSize"), "00150001500030000300");  // the maximised size is written
-
   Store("00150001500030000300");
-  QWidget restored;
-  restored.resize(333, 222);
-  RestoreWindowPlacement(restored, store, 15, 15);
-  EXPECT_TRUE(restored.windowState() & Qt::WindowMaximized);
-  EXPECT_EQ(restored.size(), QSize(333, 222));  // 200 x 20 pixels were not applied
-}
+  restoredMax.resize(333, 222);
+  RestoreWindowPlacement(restoredMax, store, 15, 15);
+  EXPECT_TRUE(restoredMax.windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(restoredMax.size(), QSize(333, 222));  // 200 x 20 pixels were not applied
 
-TEST_F(PlacementStoreTest, AMinimisedWindowKeepsThePreviousSizeAndJunkNeverHidesTheWindow) {
   Store("01200009000960007200");
-  QWidget saved;
-  saved.show();
-  saved.setWindowState(Qt::WindowMinimized);
-  SaveWindowPlacement(saved, store, 15, 15);
+  minimised.show();
+  minimised.setWindowState(Qt::WindowMinimized);
+  SaveWindowPlacement(minimised, store, 15, 15);
   EXPECT_EQ(Stored("General", "WindowSize"), "01200009000960007200");
-
   Store("junk");
-  QWidget restored;
-  RestoreWindowPlacement(restored, store, 15, 15);
-  EXPECT_GE(restored.width(), 64);
-  EXPECT_GE(restored.height(), 64);
+  RestoreWindowPlacement(junk, store, 15, 15);
+  EXPECT_GE(junk.width(), 64);
+  EXPECT_GE(junk.height(), 64);
 }
 
 class SingleInstanceTest : public host_test::StoreTest {

@@ -1,11 +1,6 @@
 // The start-up command line: which job each text asks for, and where the windowed program's copy
 // is looked for. Then the built program run as a user runs it, on a store of our own (offscreen,
-// no X server). Its headless tools: --render writes the same PNG for the same seed and another for another seed,
-// reads the stored settings, takes overrides without touching the store and writes numbered
-// frames; --bench reports; --print-settings shows what a run would load; bad options give usage
-// and exit 2. Its start-up modes: a preview for a window that does not exist and the password
-// job end at once, a template path is imported before the saver runs, and a path that is no
-// template leaves the store alone.
+// no X server): its headless tools, its bad options and its start-up modes.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -169,7 +164,7 @@ TEST_F(Program, ReadsTheStoreAndOverridesOnlyACopy) {
 // Without --effect the film follows the windowed display's run loop: the stored effect when one
 // is stored (the same film as asking for it with the same seed), the demonstration when none
 // ever was. Another seed gives another film.
-TEST_F(Program, WithoutAnEffectFollowsTheWindowedRunLoop) {
+TEST_F(Program, WithoutAnEffectFollowsTheWindowedRunLoopAndNumberedFramesAreEachWritten) {
   const QStringList common{"--size", "320x180", "--frames", "100", "--seed", "5"};
   ASSERT_EQ(Run(QStringList{"--render", Path("stored.png"), "--set", "AnimationType=1"} + common).code, 0);
   ASSERT_EQ(Run(QStringList{"--render", Path("asked.png"), "--effect", "1"} + common).code, 0);
@@ -181,12 +176,11 @@ TEST_F(Program, WithoutAnEffectFollowsTheWindowedRunLoop) {
   ASSERT_EQ(Run(QStringList{"--render", Path("demo.png")} + common).code, 0);
   EXPECT_GT(LitPixels(Path("demo.png")), 0);
   EXPECT_FALSE(QDir(StoreDir()).exists("settings.ini"));  // the demonstration never stores a choice
-}
-
-TEST_F(Program, NumberedFramesAreEachWritten) {
+  // Numbered frames are each written.
   ASSERT_EQ(Run({"--render", Path("f-%03d.png"), "--effect", "1", "--size", "64x48", "--frames", "3",
                  "--seed", "1"}).code, 0);
-  EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList({"f-001.png", "f-002.png", "f-003.png"}));
+  EXPECT_EQ(QDir(work.path()).entryList(QDir::Files, QDir::Name).filter("f-"),
+            QStringList({"f-001.png", "f-002.png", "f-003.png"}));
   EXPECT_NE(Bytes(Path("f-001.png")), Bytes(Path("f-003.png")));
 }
 
@@ -204,30 +198,15 @@ TEST_F(Program, AGifShowsAHugeFrameDelayForTheLongestItCan) {
 
 TEST_F(Program, BadOptionsGiveUsageAndExitTwo) {
   const QString x = Path("x.png");
-  const QStringList bad[] = {
-      {"--render"},
-      {"--render", "--effect", "1"},
-      {"--render", x, "--effect", "6"},
-      {"--render", x, "--theme", "2"},  // a theme needs its effect
-      {"--render", x, "--frames", "0"},
-      {"--render", x, "--frames"},
-      {"--render", x, "--size", "640"},
-      {"--render", x, "--size", "0x10"},
-      {"--render", x, "--seed", "-4"},
-      {"--render", x, "--bogus", "1"},
-      {"--render", Path("x-%s.png")},
-      {"--render", Path("x-%d-%d.png")},
-      {"--render", Path("x-%n.png")},
-      {"--render", Path("x-%ld.png")},
-      {"--render", x, "--set", "NoSuchKey=1"},
-      {"--bench", "--set", "Star_Stars"},
-      {"--bench", "--theme", "17"},
-      {"--print-settings", "--bogus"},
-      {"--print-settings", "--effect", "1x"},
-      {"--print-settings", "--theme", "-1"},
-      {"--print-settings", "--effect", "0", "--theme", "14"},
-      {"--print-settings", "extra"},
-  };
+  const QStringList bad[] = {  // a theme needs its effect
+      {"--render"}, {"--render", "--effect", "1"}, {"--render", x, "--effect", "6"}, {"--render", x, "--theme", "2"},
+      {"--render", x, "--frames", "0"}, {"--render", x, "--frames"}, {"--render", x, "--size", "640"},
+      {"--render", x, "--size", "0x10"}, {"--render", x, "--seed", "-4"}, {"--render", x, "--bogus", "1"},
+      {"--render", Path("x-%s.png")}, {"--render", Path("x-%d-%d.png")}, {"--render", Path("x-%n.png")},
+      {"--render", Path("x-%ld.png")}, {"--render", x, "--set", "NoSuchKey=1"}, {"--bench", "--set", "Star_Stars"},
+      {"--bench", "--theme", "17"}, {"--print-settings", "--bogus"}, {"--print-settings", "--effect", "1x"},
+      {"--print-settings", "--theme", "-1"}, {"--print-settings", "--effect", "0", "--theme", "14"},
+      {"--print-settings", "extra"}};
   for (const QStringList& args : bad) {
     const host_test::ProgramRun r = Run(args);
     EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
@@ -254,7 +233,7 @@ TEST_F(Program, BenchReportsTheStarfieldWithItsParticles) {
   EXPECT_FALSE(QDir(StoreDir()).exists());  // the overrides went to a temporary copy
 }
 
-TEST_F(Program, PrintSettingsShowsTheFactoryValuesOnceEachDerivedBesideTheirSource) {
+TEST_F(Program, PrintSettingsShowsTheValuesOnceEachDerivedBesideTheirSourceAsOptionsAndStoreChoose) {
   QStringList order;
   auto f = Printed({}, &order);
   EXPECT_EQ(f["Adv_FontName"], "MS Sans Serif");
@@ -268,9 +247,7 @@ TEST_F(Program, PrintSettingsShowsTheFactoryValuesOnceEachDerivedBesideTheirSour
   EXPECT_EQ(order.indexOf("FocalLengthInverse"), order.indexOf("FocalLength") + 1);
   EXPECT_EQ(order.indexOf("GalaxyPlane"), order.indexOf("Galaxy_Profile") + 1);
   EXPECT_FALSE(order.contains("FireSparks"));  // it fills ParticleCount
-}
-
-TEST_F(Program, PrintSettingsFollowsTheOptionsAndTheStore) {
+  // Then what the options and the store choose.
   EXPECT_EQ(Printed({"--effect", "5", "--theme", "1"})["Galaxy_AmbPersist"], "0.996");
   EXPECT_EQ(Printed({"--effect", "1", "--theme", "3"})["Star_Stars"], "120");  // no themes: ignored
   auto f = Printed({"--preview", "--effect", "4"});

@@ -1,6 +1,5 @@
 // The run loops driven headless with recording engines: which effects and themes run, in which
-// order and for how many frames, with cycling, theme stepping, quotas, the performance
-// multiplier, the demonstrations and the stop request.
+// order and for how many frames.
 #include <gtest/gtest.h>
 
 #include <cstdio>

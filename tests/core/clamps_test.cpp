@@ -16,6 +16,8 @@
 namespace qsrn {
 namespace {
 
+using testing::FieldValue;
+
 // The values used for a store below / above the range, where not simply the range's nearest end.
 using Used = std::pair<double, double>;
 const std::map<std::string, Used>& Exceptions() {
@@ -49,14 +51,6 @@ const std::map<std::string, Used>& Exceptions() {
       {"Galaxy_AmbCAgeInc", {0, 3}}, {"Galaxy_AngleTilt", {0, 6.2831855}}, {"Galaxy_AngleTInc", {0, 6.2831855}},
   };
   return table;
-}
-
-double FieldValue(const EffectSettings& s, const FieldRef& field) {
-  return std::visit([&](auto m) -> double {
-    using M = decltype(m);
-    if constexpr (std::is_same_v<M, std::monostate> || std::is_same_v<M, std::string EffectSettings::*>) return NAN;
-    else return static_cast<double>(s.*m);
-  }, field);
 }
 
 // Outside the range by as much again, within the key's type (a value that does not fit the type

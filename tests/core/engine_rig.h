@@ -1,24 +1,34 @@
-// The headless rig every engine test builds on: a context with the trigonometric and colour
-// tables, a surface, the headless frame platform, a fixed seed, and the general settings plus
-// one effect's settings at their factory values, read by the real loaders from an empty store.
-// The effect rigs add their own helpers on top.
+// The headless rig every engine test builds on: tables, surface, headless platform, a fixed seed,
+// and the general and one effect's settings read by the real loaders from an empty store.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <set>
 #include <utility>
+#include <variant>
 
 #include "effects/engine.h"
 #include "render/context.h"
 #include "render/frame.h"
 #include "render/geometry.h"
 #include "render/surface.h"
+#include "settings/catalogue.h"
 #include "settings/loaders.h"
 #include "settings/store.h"
 
 namespace qsrn::testing {
+
+// A numeric field's value in the record; NaN for text and for keys without a field.
+inline double FieldValue(const EffectSettings& s, const FieldRef& field) {
+  return std::visit([&](auto m) -> double {
+    using M = decltype(m);
+    if constexpr (std::is_same_v<M, std::monostate> || std::is_same_v<M, std::string EffectSettings::*>) return NAN;
+    else return static_cast<double>(s.*m);
+  }, field);
+}
 
 // A store in a directory that does not exist: every value reads as its factory default.
 inline const SettingsStore& EmptyStore() {

@@ -1,6 +1,5 @@
-// A headless fireworks rig for the tests: the shared engine rig with the fireworks factory
-// settings, a sound player that records what it was asked to play, and helpers to step the
-// engine and look at the shells, the sparks and the pixels.
+// The engine rig with the fireworks factory settings, a sound player that records what it was
+// asked to play, and helpers to step the engine and look at the shells and sparks.
 #pragma once
 
 #include <memory>

@@ -1,7 +1,5 @@
 // The settings store: names in any case, typed getters, long values, atomic and merged writes
-// from real processes, files missing, broken or huge, and the faults people and host programs
-// hit: a lock held by a stopped process, killed writers' temporaries, root writing a user's
-// store, no home at all, a load reading the file once, a section written by hand.
+// from real processes, and the faults people and host programs hit.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -16,7 +14,6 @@
 #include "temp_dir.h"
 
 namespace qsrn {
-
 namespace {
 
 using test::ReadFile;

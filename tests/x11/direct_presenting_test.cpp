@@ -1,7 +1,5 @@
-// Frames sent straight to the X server: on a real server (Xvfb), every effect runs for many
-// frames and the window's contents, read back from the server, must equal the surface; a label
-// over the picture must keep its text; an uncovered part must show the current frame, not what
-// Qt's own buffer last held; and so must a resized window.
+// Frames sent straight to a real X server (Xvfb): what the server shows equals the surface, for
+// every effect, under a label, after an expose and after a resize.
 #include <gtest/gtest.h>
 
 #include <QApplication>
