@@ -250,10 +250,9 @@ TEST_F(Program, PrintSettingsShowsTheValuesOnceEachDerivedBesideTheirSourceAsOpt
   // Then what the options and the store choose.
   EXPECT_EQ(Printed({"--effect", "5", "--theme", "1"})["Galaxy_AmbPersist"], "0.996");
   EXPECT_EQ(Printed({"--effect", "1", "--theme", "3"})["Star_Stars"], "120");  // no themes: ignored
-  auto f = Printed({"--preview", "--effect", "4"});
+  f = Printed({"--preview", "--effect", "4"});
   EXPECT_EQ(f["Adv_PerfMult"], "0.6");
   EXPECT_EQ(f["ParticleCount"], "1200");
-
   SettingsStore store = Store();
   ASSERT_TRUE(store.RegSetString(kAppName, "General", "AnimationType", "2"));
   ASSERT_TRUE(store.RegSetString(kAppName, "B-SplineWarp", "warp_sparks", "77"));
