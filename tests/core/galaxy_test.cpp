@@ -33,9 +33,7 @@ struct GalaxyRun : EngineRig {
   }
 };
 
-struct Sample {
-  double r, E;  // in units of R
-};
+struct Sample { double r, E; };  // in units of R
 
 TEST(GalaxyProfiles, EnvelopesAtTheirSampleRadii) {
   const double R = 2.0;

@@ -12,6 +12,7 @@ source "$(dirname "$0")/lib/x11_session.sh"
 e2e_start "$1"
 e2e_need xmessage
 saver="QSRN:Quasarine 2.3"
+term() { kill -TERM "$hack"; e2e_wait_exit "$hack" 0.5 || e2e_fail "$1 did not end within 0.5 s of SIGTERM"; }
 
 e2e_spawn xmessage -name qsrnhost -title qsrnhost -geometry 400x300+10+10 "hack host"
 host=$E2E_LAST
@@ -32,23 +33,20 @@ sleep 1.5
 e2e_xdo windowsize "$hostwin" 32000 32000
 sleep 2
 [ "$(e2e_size "$child")" = "8192x8192" ] || e2e_fail "in a 32000x32000 window the hack is $(e2e_size "$child")"
-kill -TERM "$hack"
-e2e_wait_exit "$hack" 0.5 || e2e_fail "the hack did not end within 0.5 s of SIGTERM"
+term "the hack"
 e2e_xdo windowsize "$hostwin" 300 200
 
 XSCREENSAVER_WINDOW=$hostwin e2e_spawn "$PROGRAM" -root
 hack=$E2E_LAST
 e2e_child_of "$hostwin" "$saver" >/dev/null || e2e_fail "-root drew nothing inside \$XSCREENSAVER_WINDOW"
-kill -TERM "$hack"
-e2e_wait_exit "$hack" 0.5 || e2e_fail "the -root hack did not end within 0.5 s of SIGTERM"
+term "the -root hack"
 # Without $XSCREENSAVER_WINDOW, -root draws on the root window, below the windows there.
 e2e_spawn env -u XSCREENSAVER_WINDOW "$PROGRAM" -root
 hack=$E2E_LAST
 child=$(e2e_child_of "$(xwininfo -root | awk '/Window id:/ { print $4 }')" "$saver") ||
   e2e_fail "-root drew nothing on the root window"
 [ "$(e2e_size "$child")" = "1280x720" ] || e2e_fail "-root covers $(e2e_size "$child") of a 1280x720 screen"
-kill -TERM "$hack"
-e2e_wait_exit "$hack" 0.5 || e2e_fail "the root hack did not end within 0.5 s of SIGTERM"
+term "the root hack"
 
 e2e_spawn "$PROGRAM" /p "$hostwin"
 preview=$E2E_LAST
