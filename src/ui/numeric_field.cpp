@@ -166,6 +166,11 @@ bool NumericField::AcceptChar(QChar c, const QString& around) const {
   return c == QLatin1Char('.') && key_.AcceptsFraction() && !around.contains(QLatin1Char('.'));
 }
 
+void NumericField::Refuse() {
+  QApplication::beep();
+  emit keyRefused();
+}
+
 void NumericField::Paste(const QString& text) {
   const QString around = TextOutsideSelection();
   QString accepted;
@@ -173,8 +178,7 @@ void NumericField::Paste(const QString& text) {
     if (AcceptChar(c, around + accepted)) {
       accepted += c;
     } else {
-      QApplication::beep();
-      emit keyRefused();
+      Refuse();
     }
   }
   if (!accepted.isEmpty() || edit_->hasSelectedText()) edit_->insert(accepted);
@@ -200,8 +204,7 @@ bool NumericField::eventFilter(QObject* watched, QEvent* event) {
       // Editing and navigation keys and shortcuts carry no printable text.
       if (text.isEmpty() || !text.at(0).isPrint()) return false;
       if (AcceptChar(text.at(0), TextOutsideSelection())) return false;
-      QApplication::beep();
-      emit keyRefused();
+      Refuse();
       return true;
     }
     default:

@@ -67,6 +67,8 @@ class NumericField : public QObject {
   bool AcceptChar(QChar c, const QString& around) const;
   // The text that stays when the selection is typed over.
   QString TextOutsideSelection() const;
+  // Beeps and says so, for a typed or pasted character the scheme refuses.
+  void Refuse();
 
   QLineEdit* edit_;
   const KeySpec& key_;
