@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/command_line.h"
+#include "run/command_line.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "render/frame.h"
 #include "render/geometry.h"
 #include "render/surface.h"
-#include "settings/loaders.h"
+#include "effects/loaders.h"
 #include "settings/store.h"
 
 namespace {

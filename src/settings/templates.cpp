@@ -6,6 +6,7 @@
 
 #include "settings/ini_file.h"
 #include "settings/numeric.h"
+#include "settings/version.h"
 
 namespace qsrn {
 
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const KeySpec kAdmin[] = {
-    {"Copyright", KeyType::String, "Quasarine 2.3 template. Copyright (c) the Quasarine authors.", 1, 0,
+    {"Copyright", KeyType::String, "Quasarine " QSRN_VERSION " template. Copyright (c) the Quasarine authors.", 1, 0,
      FieldRef{}, 0, -1, kTemplateText},
 };
 

@@ -11,7 +11,7 @@
 
 #include <QImage>
 
-#include "host/tile_presenter.h"
+#include "qt/present/tile_presenter.h"
 #include "tools/headless.h"
 #include "tools/tool_options.h"
 #include "tools/tools.h"

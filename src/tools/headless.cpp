@@ -5,7 +5,7 @@
 
 #include "render/geometry.h"
 #include "settings/catalogue.h"
-#include "settings/loaders.h"
+#include "effects/loaders.h"
 #include "settings/numeric.h"
 
 namespace qsrn {

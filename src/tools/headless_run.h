@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "host/run_loop.h"
+#include "run/run_loop.h"
 
 namespace qsrn {
 

@@ -9,7 +9,7 @@
 
 #include "tools/tools.h"
 #include "render/context.h"
-#include "settings/loaders.h"
+#include "effects/loaders.h"
 #include "settings/numeric.h"
 #include "settings/record_text.h"
 #include "settings/store.h"

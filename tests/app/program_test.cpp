@@ -13,7 +13,7 @@
 #include <map>
 #include <vector>
 
-#include "host/command_line.h"
+#include "run/command_line.h"
 #include "host_test_support.h"
 #include "settings/store.h"
 

@@ -7,11 +7,11 @@
 #include <sstream>
 #include <vector>
 
-#include "host/run_loop.h"
+#include "run/run_loop.h"
 #include "host_test_support.h"
 #include "render/frame.h"
 #include "render/surface.h"
-#include "settings/loaders.h"
+#include "effects/loaders.h"
 #include "settings/store.h"
 
 namespace qsrn {

@@ -24,12 +24,12 @@
 #include <thread>
 #include <vector>
 
-#include "host/sdl_sound_player.h"
+#include "qt/platform/sdl_sound_player.h"
 #include "host_test_support.h"
 #include "render/context.h"
 #include "render/sound.h"
 #include "render/wave_file.h"
-#include "ui/sound_form.h"
+#include "qt/ui/sound_form.h"
 
 #ifdef QSRN_HAVE_SDL_MIXER
 #include <SDL_mixer.h>

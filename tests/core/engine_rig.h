@@ -16,7 +16,7 @@
 #include "render/geometry.h"
 #include "render/surface.h"
 #include "settings/catalogue.h"
-#include "settings/loaders.h"
+#include "effects/loaders.h"
 #include "settings/store.h"
 
 namespace qsrn::testing {

@@ -18,7 +18,7 @@
 #include "effects/fireworks_shapes.h"
 #include "engine_rig.h"
 #include "render/sound.h"
-#include "settings/loaders.h"
+#include "effects/loaders.h"
 #include "settings/themes.h"
 
 namespace qsrn {

@@ -19,7 +19,7 @@
 #include "render/geometry.h"
 #include "render/surface.h"
 #include "settings/catalogue.h"
-#include "settings/loaders.h"
+#include "effects/loaders.h"
 
 namespace qsrn {
 namespace {

@@ -14,7 +14,7 @@
 
 #include "engine_rig.h"
 #include "settings/catalogue.h"
-#include "settings/loaders.h"
+#include "effects/loaders.h"
 #include "settings/numeric.h"
 #include "settings/record_text.h"
 #include "settings/templates.h"

@@ -35,6 +35,14 @@ for size in 16 24 32 48 64 128 256; do
     e2e_fail "the ${size}x$size icon is not ${size}x$size with transparency"
 done
 
-zcat "$prefix/share/man/man1/quasarine.1.gz" | grep -q '^\.TH QUASARINE 1' || e2e_fail "no man page"
-grep -q 'Copyright' "$prefix/share/doc/quasarine/copyright" || e2e_fail "no copyright file"
+version=$("$prefix/bin/quasarine" --version | cut -d' ' -f2)
+zcat "$prefix/share/man/man1/quasarine.1.gz" | grep -q "^\.TH QUASARINE 1 .*Quasarine $version" ||
+  e2e_fail "no man page of version $version"
+grep -q "^Quasarine $version,.*Copyright" <(tr '\n' ' ' <"$prefix/share/doc/quasarine/copyright") ||
+  e2e_fail "no copyright file of version $version"
+# Every page and picture the installed manual links to is installed beside it.
+doc=$prefix/share/doc/quasarine
+for link in $(grep -o '](\([a-z0-9-]*\.\(md\|png\)\))' "$doc/manual.md" | tr -d '()]' | sort -u); do
+  [ -f "$doc/$link" ] || e2e_fail "the manual links to $link, which is not installed"
+done
 echo "install_prefix: ok"

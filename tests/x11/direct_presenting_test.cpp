@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "host/display_window.h"
+#include "qt/present/display_window.h"
 #include "tools/headless.h"
 
 namespace qsrn {

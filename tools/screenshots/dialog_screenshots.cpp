@@ -10,11 +10,11 @@
 #include <cstdio>
 
 #include "settings/store.h"
-#include "ui/advanced_form.h"
-#include "ui/credits_form.h"
-#include "ui/properties_dialog.h"
-#include "ui/sound_form.h"
-#include "ui/welcome_form.h"
+#include "qt/ui/advanced_form.h"
+#include "qt/ui/credits_form.h"
+#include "qt/ui/properties_dialog.h"
+#include "qt/ui/sound_form.h"
+#include "qt/ui/welcome_form.h"
 
 using namespace qsrn;
 

@@ -1,0 +1,26 @@
+# Run at build time for each library: fails when one of its files includes a header of a folder
+# that is not its own or below it, so the layers cannot quietly grow a dependency upwards.
+#   cmake -DFOLDER=a -DROOT=src -DALLOWED=a,b,c -DSTAMP=file -P check_layers.cmake
+string(REPLACE "," ";" ALLOWED "${ALLOWED}")
+set(bad "")
+foreach(folder ${FOLDER})
+  file(GLOB files "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+  foreach(file ${files})
+    file(STRINGS "${file}" includes REGEX "^#include \"")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"(.*)/[^/]*\".*" "\\1" dir "${line}")
+      if(dir STREQUAL line)
+        continue()  # a header beside the file, or no folder at all
+      endif()
+      list(FIND ALLOWED "${dir}" found)
+      if(found EQUAL -1)
+        file(RELATIVE_PATH shown "${ROOT}" "${file}")
+        string(APPEND bad "  ${shown}: ${line}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "src/${FOLDER} includes from a layer above it:\n${bad}")
+endif()
+file(WRITE "${STAMP}" "")

@@ -1,0 +1,189 @@
+// Shared-memory presenting on X11; see x11_shm_presenter.h.
+#include "qt/present/x11_shm_presenter.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <algorithm>
+
+#include "qt/present/tile_presenter.h"
+#include "render/surface.h"
+
+#if defined(QSRN_HAVE_XCB_SHM) && QT_CONFIG(xcb)
+#define QSRN_SHARED_FRAMES 1
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#else
+struct xcb_rectangle_t {};
+#endif
+
+namespace qsrn {
+
+#ifdef QSRN_SHARED_FRAMES
+
+namespace {
+
+// A clip list longer than this is not worth its own handling by the server: the bounding box
+// of the changes is sent whole instead (the image shows the whole surface, so that is right too).
+constexpr size_t kMaxClipRects = 8192;
+
+template <typename T>
+struct FreeReply {
+  void operator()(T* p) const { std::free(p); }
+};
+template <typename T>
+using Reply = std::unique_ptr<T, FreeReply<T>>;
+
+// True when pixels of this depth are 32 bits of 0xRRGGBB in memory, as Format_RGB32 holds them.
+bool TakesRgb32(xcb_connection_t* c, xcb_visualid_t visual, uint8_t depth) {
+  const xcb_setup_t* setup = xcb_get_setup(c);
+  if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST || (depth != 24 && depth != 32)) return false;
+  bool thirtyTwoBits = false;
+  for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem > 0; xcb_format_next(&f))
+    if (f.data->depth == depth) thirtyTwoBits = f.data->bits_per_pixel == 32;
+  if (!thirtyTwoBits) return false;
+  for (auto s = xcb_setup_roots_iterator(setup); s.rem > 0; xcb_screen_next(&s))
+    for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem > 0; xcb_depth_next(&d))
+      for (auto v = xcb_depth_visuals_iterator(d.data); v.rem > 0; xcb_visualtype_next(&v))
+        if (v.data->visual_id == visual)
+          return v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR && v.data->red_mask == 0xFF0000u &&
+                 v.data->green_mask == 0x00FF00u && v.data->blue_mask == 0x0000FFu;
+  return false;
+}
+
+}  // namespace
+
+std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget& window) {
+  if (!window.isWindow() || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
+  if (c == nullptr) return nullptr;
+  const xcb_query_extension_reply_t* shm = xcb_get_extension_data(c, &xcb_shm_id);
+  if (shm == nullptr || !shm->present) return nullptr;
+  const auto id = static_cast<xcb_window_t>(window.winId());
+  const auto attributesCookie = xcb_get_window_attributes(c, id);
+  const auto geometryCookie = xcb_get_geometry(c, id);
+  const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(c, attributesCookie, nullptr));
+  const Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(c, geometryCookie, nullptr));
+  if (!attributes || !geometry || !TakesRgb32(c, attributes->visual, geometry->depth)) return nullptr;
+  std::unique_ptr<X11ShmPresenter> presenter(new X11ShmPresenter(c, id));
+  presenter->depth_ = geometry->depth;
+  presenter->gc_ = xcb_generate_id(c);
+  const uint32_t noExposures = 0;
+  xcb_create_gc(c, presenter->gc_, id, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+  return presenter;
+}
+
+X11ShmPresenter::X11ShmPresenter(xcb_connection_t* connection, uint32_t window)
+    : connection_(connection), window_(window) {}
+
+X11ShmPresenter::~X11ShmPresenter() {
+  Release();
+  if (gc_ != 0) xcb_free_gc(connection_, gc_);
+  xcb_flush(connection_);
+}
+
+void X11ShmPresenter::WaitForServer() {
+  if (!syncPending_) return;
+  syncPending_ = false;
+  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus_cookie_t{syncSequence_}, nullptr));
+}
+
+bool X11ShmPresenter::Allocate(int width, int height) {
+  Release();
+  if (width > 32767 || height > 32767) return false;  // beyond what the protocol's coordinates reach
+  const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+  const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  if (id < 0) return false;
+  void* memory = shmat(id, nullptr, 0);
+  if (memory == reinterpret_cast<void*>(-1)) {
+    shmctl(id, IPC_RMID, nullptr);
+    return false;
+  }
+  const xcb_shm_seg_t segment = xcb_generate_id(connection_);
+  // Read-only for the server; checked, because a remote server cannot attach it at all.
+  const Reply<xcb_generic_error_t> error(xcb_request_check(connection_, xcb_shm_attach_checked(connection_, segment, id, 1)));
+  shmctl(id, IPC_RMID, nullptr);  // goes once both sides have detached
+  if (error) {
+    shmdt(memory);
+    return false;
+  }
+  segment_ = segment;
+  memory_ = static_cast<unsigned char*>(memory);
+  image_ = QImage(memory_, width, height, static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
+  return true;
+}
+
+void X11ShmPresenter::Release() {
+  if (memory_ == nullptr) return;
+  WaitForServer();
+  xcb_shm_detach(connection_, segment_);
+  image_ = QImage();
+  shmdt(memory_);
+  memory_ = nullptr;
+  segment_ = 0;
+}
+
+bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const QRegion& covered,
+                              QRegion* coveredChanged) {
+  WaitForServer();  // the server is done with the image before any of it is written again
+  if (memory_ == nullptr || surfacePixels_ != std::as_const(surface).Pixels() || image_.width() != surface.Width() ||
+      image_.height() != surface.Height()) {
+    if (!Allocate(surface.Width(), surface.Height())) return false;
+    surfacePixels_ = std::as_const(surface).Pixels();
+    surface.MarkAllChanged();
+  }
+  presenter.ConvertChanged(surface, image_, runs_);
+  if (runs_.empty()) return true;
+  clip_.clear();
+  QRect bounds;
+  for (const QRect& r : runs_) {
+    bounds |= r;
+    if (!covered.isEmpty() && covered.intersects(r)) {
+      // Beneath a child widget: Qt repaints it with the child over it; the rest goes from here.
+      if (coveredChanged != nullptr) *coveredChanged += covered.intersected(r);
+      for (const QRect& piece : QRegion(r).subtracted(covered))
+        clip_.push_back({static_cast<int16_t>(piece.x()), static_cast<int16_t>(piece.y()),
+                         static_cast<uint16_t>(piece.width()), static_cast<uint16_t>(piece.height())});
+      continue;
+    }
+    clip_.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<uint16_t>(r.width()),
+                     static_cast<uint16_t>(r.height())});
+  }
+  if (clip_.empty()) return true;
+  if (clip_.size() <= kMaxClipRects || !covered.isEmpty()) {
+    const uint8_t ordering = covered.isEmpty() ? XCB_CLIP_ORDERING_YX_BANDED : XCB_CLIP_ORDERING_UNSORTED;
+    xcb_set_clip_rectangles(connection_, ordering, gc_, 0, 0, static_cast<uint32_t>(clip_.size()), clip_.data());
+  } else {
+    const uint32_t none = XCB_NONE;
+    xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
+  }
+  xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(image_.width()),
+                    static_cast<uint16_t>(image_.height()), static_cast<int16_t>(bounds.x()),
+                    static_cast<int16_t>(bounds.y()), static_cast<uint16_t>(bounds.width()),
+                    static_cast<uint16_t>(bounds.height()), static_cast<int16_t>(bounds.x()),
+                    static_cast<int16_t>(bounds.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+  // Its reply comes after the copy is done: the next frame waits for it before writing.
+  syncSequence_ = xcb_get_input_focus(connection_).sequence;
+  syncPending_ = true;
+  xcb_flush(connection_);
+  return true;
+}
+
+#else  // no MIT-SHM at build time (or a Qt without X11): every window paints through Qt
+
+std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget&) { return nullptr; }
+X11ShmPresenter::X11ShmPresenter(xcb_connection_t* connection, uint32_t window)
+    : connection_(connection), window_(window) {}
+X11ShmPresenter::~X11ShmPresenter() = default;
+bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*) { return false; }
+bool X11ShmPresenter::Allocate(int, int) { return false; }
+void X11ShmPresenter::Release() {}
+void X11ShmPresenter::WaitForServer() {}
+
+#endif
+
+}  // namespace qsrn
