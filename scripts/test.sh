@@ -7,12 +7,13 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --test
 jobs=$(nproc)
 
-# The program and its tests always, even in a build folder once configured without them.
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQSRN_BUILD_APP=ON >/dev/null
+# The program and its tests always, even in a build folder once configured without them; any
+# warning fails the build.
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQSRN_BUILD_APP=ON -DQSRN_WERROR=ON >/dev/null
 cmake --build build/release -j "$jobs"
 (cd build/release && ctest --output-on-failure -j "$jobs")
 
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQSRN_SANITIZE=ON -DQSRN_BUILD_APP=OFF >/dev/null
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQSRN_SANITIZE=ON -DQSRN_BUILD_APP=OFF -DQSRN_WERROR=ON >/dev/null
 cmake --build build/asan -j "$jobs"
 (cd build/asan && ctest --output-on-failure -j "$jobs")
 
@@ -21,7 +22,7 @@ cmake --build build/asan -j "$jobs"
 # report a failure. Qt, xcb and GLib are not instrumented, so TSan cannot see the hand-offs
 # between their own threads; it is told to judge only accesses made from our code. (Without
 # address randomisation: some kernels randomise more than TSan's memory layout allows.)
-cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Release -DQSRN_TSAN=ON -DQSRN_BUILD_APP=ON \
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Release -DQSRN_TSAN=ON -DQSRN_BUILD_APP=ON -DQSRN_WERROR=ON \
   -DQSRN_BUILD_TESTS=OFF >/dev/null
 cmake --build build/tsan -j "$jobs" --target quasarine
 reports="$PWD/build/tsan/reports"
