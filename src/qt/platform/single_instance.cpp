@@ -130,8 +130,6 @@ void InstanceServer::Close() {
   if (server_->isListening()) server_->close();
 }
 
-bool InstanceServer::IsListening() const { return server_->isListening(); }
-
 void InstanceServer::OnNewConnection() {
   while (QLocalSocket* socket = server_->nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
