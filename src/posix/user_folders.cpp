@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "settings/file_system.h"
@@ -42,6 +43,24 @@ fs::path UserConfigFolder() {
   // No home: the current directory would be a guess that scatters settings; keep none.
   if (!home || home[0] != '/') return {};
   return fs::path(home) / ".config";
+}
+
+fs::path UserRuntimeFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::error_code ec;
+  if (!runtime || !*runtime || !fs::is_directory(runtime, ec)) return {};
+  return fs::path(runtime);
+}
+
+fs::path PrivateFolderIn(const fs::path& parent, std::string_view name, std::string& why) {
+  const fs::path dir = parent / (std::string(name) + "-" + std::to_string(::getuid()));
+  ::mkdir(dir.c_str(), 0700);
+  struct stat st {};
+  if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() || (st.st_mode & 077) != 0) {
+    why = dir.string() + " is not a private folder of this user's";
+    return {};
+  }
+  return dir;
 }
 
 }  // namespace qsrn::files

@@ -109,4 +109,13 @@ void CreateFolders(const std::filesystem::path& dir, std::error_code& ec);
 // %APPDATA% on Windows); empty when the user has no home at all: we never guess one.
 std::filesystem::path UserConfigFolder();
 
+// The folder for the files of the user's session (sockets): $XDG_RUNTIME_DIR when it names an
+// existing folder; empty otherwise.
+std::filesystem::path UserRuntimeFolder();
+
+// The folder "<name>-<user id>" in parent, created private when missing. Empty, with the reason
+// in why, unless it is a folder (not a link) of this user's that no one else may enter: another
+// user could plant files there that answer for ours.
+std::filesystem::path PrivateFolderIn(const std::filesystem::path& parent, std::string_view name, std::string& why);
+
 }  // namespace qsrn::files
