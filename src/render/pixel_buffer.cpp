@@ -1,38 +1,14 @@
 // The surface's pixel memory; see pixel_buffer.h.
 #include "render/pixel_buffer.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "render/zero_pages.h"
 
 namespace qsrn {
-
-namespace {
-
-#if defined(__linux__)
-constexpr size_t kHugePage = size_t{2} << 20;
-
-// Anonymous zero pages, the block aligned to a huge page so that the kernel can back it with
-// huge pages; null when the system refuses.
-void* MapZeros(size_t bytes, void** mapped, size_t* mappedBytes) {
-  if (bytes > SIZE_MAX - kHugePage) return nullptr;
-  const size_t length = bytes + kHugePage;
-  void* base = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (base == MAP_FAILED) return nullptr;
-  const auto start = reinterpret_cast<uintptr_t>(base);
-  const uintptr_t aligned = (start + kHugePage - 1) & ~(kHugePage - 1);
-  madvise(reinterpret_cast<void*>(aligned), bytes, MADV_HUGEPAGE);  // a hint: refusal is harmless
-  *mapped = base;
-  *mappedBytes = length;
-  return reinterpret_cast<void*>(aligned);
-}
-#endif
-
-}  // namespace
 
 PixelBuffer& PixelBuffer::operator=(const PixelBuffer& other) {
   if (this != &other) {
@@ -47,10 +23,10 @@ void PixelBuffer::AssignZeros(size_t n) {
   if (n == 0) return;
   if (n > SIZE_MAX / sizeof(uint32_t)) throw std::bad_alloc();
   const size_t bytes = n * sizeof(uint32_t);
-#if defined(__linux__)
-  // Below a huge page the alignment would waste more than it saves.
-  if (bytes >= kHugePage) data_ = static_cast<uint32_t*>(MapZeros(bytes, &mapped_, &mappedBytes_));
-#endif
+  const ZeroPages pages = MapZeroPages(bytes);
+  data_ = static_cast<uint32_t*>(pages.data);
+  mapped_ = pages.mapping;
+  mappedBytes_ = pages.mappingBytes;
   if (data_ == nullptr) data_ = static_cast<uint32_t*>(std::calloc(n, sizeof(uint32_t)));
   if (data_ == nullptr) throw std::bad_alloc();
   size_ = n;
@@ -65,14 +41,12 @@ void PixelBuffer::Prefault() {
 }
 
 void PixelBuffer::Release() noexcept {
-#if defined(__linux__)
   if (mapped_ != nullptr) {
-    munmap(mapped_, mappedBytes_);
+    ReleaseZeroPages(ZeroPages{data_, mapped_, mappedBytes_});
     mapped_ = nullptr;
     mappedBytes_ = 0;
     data_ = nullptr;
   }
-#endif
   std::free(data_);
   data_ = nullptr;
   size_ = 0;

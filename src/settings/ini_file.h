@@ -4,14 +4,13 @@
 // rather than overwritten.
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
 
+#include "settings/file_system.h"
 #include "settings/ini.h"
 
 namespace qsrn {
@@ -25,17 +24,10 @@ struct IniFileText {
   bool exists = false;
   bool oversized = false;  // larger than kMaxIniFileBytes; text holds the first part
   bool unreadable = false;  // there, but not a regular file we could read: reads as empty
-  // Identity of the version read (device, inode, size, change times), to tell when it changed.
-  struct Identity {
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t size = -1;
-    long long mtimeNs = 0, ctimeNs = 0;
-    bool operator==(const Identity&) const = default;
-  } identity;
+  // Identity of the version read, to tell when it changed.
+  using Identity = files::FileIdentity;
+  Identity identity;
 };
-// The identity of file as it stands now; a default Identity when it is not there.
-IniFileText::Identity IdentityOf(const std::filesystem::path& file);
 IniFileText ReadIniFileText(const std::filesystem::path& file);
 
 // The document in file; a missing or unreadable file reads as empty.
@@ -55,12 +47,7 @@ inline constexpr std::chrono::milliseconds kLockWaitLimit{3000};
 // user's store) follows no link there and refuses, with the reason, a folder that is a link or a
 // file, lock or link of someone other than the folder's owner.
 bool UpdateIniFile(const std::filesystem::path& file, const std::filesystem::path& lockFile,
-                   mode_t newFileMode, const std::function<bool(IniDocument&)>& edit,
+                   unsigned newFileMode, const std::function<bool(IniDocument&)>& edit,
                    std::string* why = nullptr);
-
-// Replaces file with text: temporary file, fsync, rename, fsync of the directory. An existing
-// file keeps its mode and (when we may give it) its owner; a new one gets newFileMode and, when
-// root writes into someone else's directory, the directory's owner. Links as UpdateIniFile.
-bool WriteFileAtomically(const std::filesystem::path& file, const std::string& text, mode_t newFileMode);
 
 }  // namespace qsrn

@@ -2,20 +2,15 @@
 // section under its short name.
 #include "settings/store.h"
 
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cctype>
 #include <cfloat>
-#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <optional>
 
 #include "settings/catalogue.h"
+#include "settings/file_system.h"
 #include "settings/ini_file.h"
 #include "settings/numeric.h"
 
@@ -85,27 +80,6 @@ void ShortenSectionNames(IniDocument& doc) {
   }
 }
 
-// Creates dir and its missing parents. Root creating them in a user's folder gives each to the
-// owner of the folder it lies in, so that the user keeps their store rather than one of root's.
-void CreateFolders(const fs::path& dir, std::error_code& ec) {
-  std::vector<fs::path> missing;
-  for (fs::path at = dir; !at.empty() && !fs::exists(fs::symlink_status(at, ec)); at = at.parent_path()) {
-    missing.push_back(at);
-    if (at == at.parent_path()) break;
-  }
-  fs::create_directories(dir, ec);
-  if (ec || ::geteuid() != 0) return;
-  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-    struct stat parent {};
-    const int fd = ::open(it->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return;
-    if (::lstat(it->parent_path().c_str(), &parent) == 0 && S_ISDIR(parent.st_mode) && parent.st_uid != 0) {
-      [[maybe_unused]] const int rc = ::fchown(fd, parent.st_uid, parent.st_gid);
-    }
-    ::close(fd);
-  }
-}
-
 constexpr int kRootCount = 4;
 int RootIndex(int root) { return root >= 0 && root < kRootCount ? root : kRootCount - 1; }
 
@@ -129,16 +103,8 @@ SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
 SettingsStore& SettingsStore::operator=(SettingsStore&&) noexcept = default;
 
 fs::path SettingsStore::DefaultDirectory() {
-  // A relative XDG_CONFIG_HOME is invalid by its own rules and is ignored.
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && xdg[0] == '/')
-    return fs::path(xdg) / "quasarine";
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) {
-    if (const passwd* pw = ::getpwuid(::getuid())) home = pw->pw_dir;
-  }
-  // No home: the current directory would be a guess that scatters settings; keep none.
-  if (!home || home[0] != '/') return {};
-  return fs::path(home) / ".config" / "quasarine";
+  const fs::path config = files::UserConfigFolder();
+  return config.empty() ? config : config / "quasarine";
 }
 
 fs::path SettingsStore::FileFor(int root) const { return dir_.empty() ? fs::path() : dir_ / FileNameOf(root); }
@@ -171,7 +137,7 @@ std::optional<std::string> SettingsStore::Lookup(int root, std::string_view keyP
   std::lock_guard<std::mutex> lock(snapshots_->mutex);
   Snapshots::One& snap = snapshots_->files[static_cast<size_t>(RootIndex(root))];
   // One stat per getter; the file is read again only when it is another version.
-  if (!snap.valid || IdentityOf(file) != snap.identity) {
+  if (!snap.valid || files::IdentityOf(file) != snap.identity) {
     IniFileText text = ReadIniFileText(file);
     snap.doc = IniDocument::Parse(text.text);
     snap.identity = text.identity;
@@ -263,7 +229,7 @@ bool SettingsStore::CommitWrites(const std::vector<Write>& writes) {
     return false;
   }
   std::error_code ec;
-  CreateFolders(dir_, ec);
+  files::CreateFolders(dir_, ec);
   if (ec) {
     lastError_ = "cannot create " + dir_.string() + ": " + ec.message();
     return false;

@@ -22,7 +22,7 @@ const KeySpec kAdmin[] = {
 static_assert(kMaxIniFileBytes == size_t{1} << 20, "kTemplateTooLarge names the limit");
 
 // Templates are documents people keep: readable by others, not locked beside them.
-constexpr mode_t kTemplateMode = 0644;
+constexpr unsigned kTemplateMode = 0644;
 
 std::string WithoutLineEnds(std::string_view text) {
   std::string out;

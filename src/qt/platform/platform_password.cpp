@@ -3,16 +3,7 @@
 // so every routine keeps the result it has where they are absent.
 #include "qt/platform/platform_password.h"
 
-#include "settings/numeric.h"
-#include "settings/store.h"
-
 namespace qsrn {
-
-int32_t GetPlatformId() { return kPlatformNT; }
-
-bool PasswordProtected(const SettingsStore& store) {
-  return Val(store.ReadSystemValue(1, "Control Panel\\Desktop", "ScreenSaveUsePassword")) != 0;
-}
 
 void SetSaverRunning(const SettingsStore&, bool) {}
 

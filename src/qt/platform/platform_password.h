@@ -11,12 +11,6 @@ namespace qsrn {
 
 class SettingsStore;
 
-inline constexpr int32_t kPlatformWin9x = 1;
-inline constexpr int32_t kPlatformNT = 2;
-
-int32_t GetPlatformId();
-// ScreenSaveUsePassword of the user's "Control Panel\Desktop", by the numeric-prefix rule.
-bool PasswordProtected(const SettingsStore& store);
 // Tells the system that a saver runs (only where the password services exist).
 void SetSaverRunning(const SettingsStore& store, bool running);
 // True when the saver may close.

@@ -39,6 +39,7 @@ bool Load(SdlLibrary& sdl) {
 }  // namespace
 
 const SdlLibrary* LoadSdlLibrary() {
+  // May stay static: the loaded libraries are the process's anyway, and the table is written once.
   static SdlLibrary sdl{};
   static const bool loaded = Load(sdl);
   return loaded ? &sdl : nullptr;

@@ -1,40 +1,10 @@
 // SDL2_mixer playback: the music stream; every file opened once, off the window's thread, and kept.
 #include "qt/platform/sdl_sound_player.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "qt/platform/sdl_library.h"
+#include "settings/file_system.h"
 
 namespace qsrn {
-
-bool ReadSmallRegularFile(const std::string& path, size_t maxBytes, std::string* out) {
-  // Non-blocking open: a FIFO without a writer must not hang us; it is refused below anyway.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return false;
-  struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
-            static_cast<unsigned long long>(st.st_size) <= maxBytes;
-  if (ok) {
-    // One byte more than allowed, so a file that grew since fstat is noticed.
-    out->resize(maxBytes + 1);
-    size_t got = 0;
-    while (got < out->size()) {
-      const ssize_t n = ::read(fd, out->data() + got, out->size() - got);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) ok = false;
-      if (n <= 0) break;
-      got += static_cast<size_t>(n);
-    }
-    out->resize(got);
-    ok = ok && got <= maxBytes;
-  }
-  ::close(fd);
-  return ok;
-}
 
 #ifdef QSRN_HAVE_SDL_MIXER
 
@@ -43,6 +13,14 @@ namespace {
 constexpr size_t kMaxKeptSounds = 2 * kSoundSlotCount;
 // A sound that arrives later than this after it was asked for is no longer wanted.
 constexpr auto kLateSoundLimit = std::chrono::milliseconds(250);
+
+// The whole file when it is a regular file of at most kMaxSoundFileBytes; null for anything else
+// (a FIFO or device is refused without ever blocking on it).
+std::unique_ptr<std::string> ReadSoundFile(const std::string& name) {
+  files::BoundedRead read = files::ReadBounded(name, SdlSoundPlayer::kMaxSoundFileBytes, files::Oversize::kReadNothing);
+  if (!read.exists || read.unreadable || read.truncated) return nullptr;
+  return std::make_unique<std::string>(std::move(read.text));
+}
 
 // The file opened as a stream (nothing decoded yet), or null when it is no sound or says it lasts
 // too long. A length the decoder cannot tell costs nothing either: it is decoded as it plays.
@@ -127,8 +105,8 @@ void SdlSoundPlayer::LoadLoop() {
     busy_ = true;
     lock.unlock();
     Mix_Music* music = nullptr;
-    auto bytes = std::make_unique<std::string>();
-    if (ReadSmallRegularFile(name, kMaxSoundFileBytes, bytes.get())) music = OpenSound(*sdl_, *bytes);
+    std::unique_ptr<std::string> bytes = ReadSoundFile(name);
+    if (bytes != nullptr) music = OpenSound(*sdl_, *bytes);
     lock.lock();
     busy_ = false;
     Entry& entry = sounds_[name];

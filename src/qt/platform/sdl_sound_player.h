@@ -82,8 +82,4 @@ class SdlSoundPlayer : public SoundPlayer {
   std::thread loader_;
 };
 
-// Reads a regular file of at most maxBytes without ever blocking on it (a FIFO or device is
-// refused before any read); false when it is not such a file or cannot be read whole.
-bool ReadSmallRegularFile(const std::string& path, size_t maxBytes, std::string* out);
-
 }  // namespace qsrn

@@ -7,11 +7,12 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
-#include <sys/stat.h>
 #include <sys/un.h>
-#include <unistd.h>
 
 #include <cstdio>
+#include <string>
+
+#include "settings/file_system.h"
 
 namespace qsrn {
 
@@ -43,20 +44,13 @@ void SayNoInstanceCheck(const QString& why) {
   std::fprintf(stderr, "quasarine: %s; running without the single-instance check\n", qUtf8Printable(why));
 }
 
-// The folder of the user's own in the temporary folder, when XDG_RUNTIME_DIR gives none: created
-// private, and taken only when it is a folder (not a link) of this user's that no one else may
-// enter, or another user could plant sockets there that answer for a running saver.
+// The folder of the user's own in the temporary folder, when XDG_RUNTIME_DIR gives none.
 QString PrivateTempFolder() {
-  const QString dir = QDir::tempPath() + QStringLiteral("/quasarine-%1").arg(getuid());
-  const QByteArray name = QFile::encodeName(dir);
-  ::mkdir(name.constData(), 0700);
-  struct stat st {};
-  if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() ||
-      (st.st_mode & 077) != 0) {
-    SayNoInstanceCheck(dir + QStringLiteral(" is not a private folder of this user's"));
-    return {};
-  }
-  return dir;
+  std::string why;
+  const std::filesystem::path dir =
+      files::PrivateFolderIn(QFile::encodeName(QDir::tempPath()).toStdString(), "quasarine", why);
+  if (dir.empty()) SayNoInstanceCheck(QFile::decodeName(why.c_str()));
+  return dir.empty() ? QString() : QFile::decodeName(dir.c_str());
 }
 
 bool FitsASocketAddress(const QString& path) {
@@ -74,8 +68,8 @@ QString ShortName(const QString& name) {
 QString InstanceSocketPath(const QString& title) {
   const QString display = DisplayName();
   const QString name = title + (display.isEmpty() ? QString() : QLatin1Char('@') + display);
-  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (dir.isEmpty() || !QDir(dir).exists()) dir = PrivateTempFolder();
+  QString dir = QFile::decodeName(files::UserRuntimeFolder().c_str());
+  if (dir.isEmpty()) dir = PrivateTempFolder();
   if (dir.isEmpty()) return {};
   // A socket's address holds 107 bytes: a longer path takes the short name, then the
   // temporary folder, rather than leaving the check off.
@@ -129,8 +123,6 @@ bool InstanceServer::Listen(const QString& title) {
 void InstanceServer::Close() {
   if (server_->isListening()) server_->close();
 }
-
-bool InstanceServer::IsListening() const { return server_->isListening(); }
 
 void InstanceServer::OnNewConnection() {
   while (QLocalSocket* socket = server_->nextPendingConnection()) {

@@ -40,7 +40,6 @@ class InstanceServer : public QObject {
   // safe place to listen.
   bool Listen(const QString& title);
   void Close();
-  bool IsListening() const;
 
  signals:
   void bringForwardRequested();

@@ -10,8 +10,6 @@
 
 #if defined(QSRN_HAVE_XCB_SHM) && QT_CONFIG(xcb)
 #define QSRN_SHARED_FRAMES 1
-#include <sys/ipc.h>
-#include <sys/shm.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
@@ -96,41 +94,34 @@ bool X11ShmPresenter::Allocate(int width, int height) {
   Release();
   if (width > 32767 || height > 32767) return false;  // beyond what the protocol's coordinates reach
   const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-  const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  if (id < 0) return false;
-  void* memory = shmat(id, nullptr, 0);
-  if (memory == reinterpret_cast<void*>(-1)) {
-    shmctl(id, IPC_RMID, nullptr);
-    return false;
-  }
+  if (!shared_.Create(bytes)) return false;
   const xcb_shm_seg_t segment = xcb_generate_id(connection_);
   // Read-only for the server; checked, because a remote server cannot attach it at all.
-  const Reply<xcb_generic_error_t> error(xcb_request_check(connection_, xcb_shm_attach_checked(connection_, segment, id, 1)));
-  shmctl(id, IPC_RMID, nullptr);  // goes once both sides have detached
+  const Reply<xcb_generic_error_t> error(xcb_request_check(
+      connection_, xcb_shm_attach_checked(connection_, segment, static_cast<uint32_t>(shared_.Id()), 1)));
+  shared_.RemoveId();  // goes once both sides have detached
   if (error) {
-    shmdt(memory);
+    shared_.Release();
     return false;
   }
   segment_ = segment;
-  memory_ = static_cast<unsigned char*>(memory);
-  image_ = QImage(memory_, width, height, static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
+  image_ = QImage(shared_.Data(), width, height, static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
   return true;
 }
 
 void X11ShmPresenter::Release() {
-  if (memory_ == nullptr) return;
+  if (shared_.Data() == nullptr) return;
   WaitForServer();
   xcb_shm_detach(connection_, segment_);
   image_ = QImage();
-  shmdt(memory_);
-  memory_ = nullptr;
+  shared_.Release();
   segment_ = 0;
 }
 
 bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const QRegion& covered,
                               QRegion* coveredChanged) {
   WaitForServer();  // the server is done with the image before any of it is written again
-  if (memory_ == nullptr || surfacePixels_ != std::as_const(surface).Pixels() || image_.width() != surface.Width() ||
+  if (shared_.Data() == nullptr || surfacePixels_ != std::as_const(surface).Pixels() || image_.width() != surface.Width() ||
       image_.height() != surface.Height()) {
     if (!Allocate(surface.Width(), surface.Height())) return false;
     surfacePixels_ = std::as_const(surface).Pixels();

@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+#include "qt/platform/shared_memory.h"
+
 class QWidget;
 struct xcb_connection_t;
 struct xcb_rectangle_t;
@@ -48,7 +50,7 @@ class X11ShmPresenter {
   uint32_t gc_ = 0;
   uint32_t segment_ = 0;
   uint8_t depth_ = 24;
-  unsigned char* memory_ = nullptr;
+  SharedMemory shared_;  // the image's pixels, while the server has them attached
   QImage image_;
   const uint32_t* surfacePixels_ = nullptr;
   bool syncPending_ = false;
