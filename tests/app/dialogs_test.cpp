@@ -2,7 +2,7 @@
 // Accept, the Reset question, the preview); the shared pieces (the numeric field
 // scheme, the file dialog's checks); the advanced and sound dialogs against a private store (what
 // OK writes and when it must not, the effect pairings, the font fallback, Defaults and Cancel); the
-// about box (its demonstrations, animating only while seen), the credits, and the help window over
+// about box (animating only while seen), the credits, and the help window over
 // the real manual (contents, topics by key, F1, search).
 #include <gtest/gtest.h>
 
@@ -37,7 +37,6 @@
 #include "settings/ini_file.h"
 #include "settings/store.h"
 #include "settings/templates.h"
-#include "qt/ui/about_demo.h"
 #include "qt/ui/advanced_form.h"
 #include "qt/ui/credits_form.h"
 #include "qt/ui/file_dialog.h"
@@ -480,31 +479,6 @@ namespace {
 
 using host_test::EnsureQtApplication;
 using AboutBox = host_test::StoreTest;
-
-TEST_F(AboutBox, DemonstrationsRunInOrderForTheirQuotaAndStartAgainWhenInterrupted) {
-  AboutDemonstrations demo(store);
-  demo.SetFixedSeed(7);
-  demo.Resize(160, 120);
-  const AboutDemo order[] = {AboutDemo::Fireworks, AboutDemo::Galaxies, AboutDemo::GravityWells,
-                             AboutDemo::Sparklers, AboutDemo::Fireworks};
-  for (AboutDemo expected : order) {
-    for (int frame = 0; frame < kAboutDemoFrames; ++frame)
-      ASSERT_EQ(demo.StepFrame(), expected) << "frame " << frame;
-    EXPECT_EQ(demo.Current(), order[(static_cast<int>(expected) + 1) % kAboutDemoCount]);
-  }
-  // An interrupted demonstration starts again, with every group varying its hue.
-  AboutDemonstrations fresh(store);
-  fresh.Resize(80, 60);
-  fresh.Interrupt();  // nothing running yet
-  EXPECT_EQ(fresh.Current(), AboutDemo::Fireworks);
-  for (int frame = 0; frame < 5; ++frame) fresh.StepFrame();
-  fresh.Interrupt();  // the credits were opened and closed
-  EXPECT_EQ(fresh.StepFrame(), AboutDemo::Fireworks);
-  EXPECT_EQ(fresh.FramesRun(), 1);
-  // Hue wheel 100 %, hue variation 60 degrees: no group of sparks is one solid colour.
-  EXPECT_EQ(fresh.settings().ColorPctHue, 100);
-  EXPECT_EQ(fresh.settings().ColorHueWheel, 60);
-}
 
 TEST_F(AboutBox, AnimatesOnlyWhileItCanBeSeenAndItsNoteKeepsTwoLines) {
   frmWelcome box(store);

@@ -1,5 +1,5 @@
 // The about box's demonstrations; see about_demo.h.
-#include "qt/ui/about_demo.h"
+#include "forms/about_demo.h"
 
 #include <chrono>
 #include <filesystem>
