@@ -61,6 +61,10 @@ const std::string& PropertiesForm::Text(std::string_view key) const {
 }
 
 void PropertiesForm::Edit(std::string_view key, std::string_view text) {
+  if (key == AnimationTypeKey().key) {
+    SelectEffect(static_cast<EffectIndex>(CInt(Val(text))));
+    return;
+  }
   const auto it = texts_.find(key);
   if (it == texts_.end()) return;
   it->second = text;

@@ -32,14 +32,14 @@ class PropertiesForm {
  public:
   explicit PropertiesForm(SettingsStore& store);
 
-  // Form_Load: on the first start the store receives the factory set in one commit; then the
+  // Opening: on the first start the store receives the factory set in one commit; then the
   // store's values. The message says the factory set could not be stored.
   std::string Open();
 
   // Every field's text; AnimationType is the chosen effect's index.
   const std::string& Text(std::string_view key) const;
   FieldTexts Texts() const { return texts_; }
-  // The user changed a field: the rules between fields follow.
+  // The user changed a field: the rules between fields follow (AnimationType: SelectEffect).
   void Edit(std::string_view key, std::string_view text);
   // Put as a template puts them: no rule runs, lists and check boxes keep only what they can show.
   void SetTexts(const FieldTexts& texts);

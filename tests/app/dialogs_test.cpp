@@ -70,12 +70,15 @@ class PropertiesDialogTest : public host_test::StoreTest {
 // reads the shared frames, the effect frame, the chosen "Extras:" sub-frame right after its
 // list, then the buttons; a line break pasted into the message is dropped.
 TEST_F(PropertiesDialogTest, KeyboardMnemonicsTabOrderAndPastedMessage) {
-  for (int effect = 0; effect < kEffectCount; ++effect) {
-    Dialog().SelectEffect(static_cast<EffectIndex>(effect));
-    auto* extras = Dialog().findChild<QComboBox*>(effect == 0 ? "cboExtras" : effect == 5 ? "cboGalaxyExtras" : "none");
+  for (int i = 0; i < kEffectCount; ++i) {
+    const auto effect = static_cast<EffectIndex>(i);
+    Dialog().SelectEffect(effect);
+    auto* extras = Dialog().findChild<QComboBox*>(effect == EffectIndex::Fireworks  ? "cboExtras"
+                                                  : effect == EffectIndex::Galaxies ? "cboGalaxyExtras"
+                                                                                    : "none");
     for (int page = 0; page < (extras ? extras->count() : 1); ++page) {
       if (extras) extras->setCurrentIndex(page);
-      EXPECT_EQ(host_test::RepeatedMnemonics(&Dialog()).toStdString(), "") << effect << " " << page;
+      EXPECT_EQ(host_test::RepeatedMnemonics(&Dialog()).toStdString(), "") << i << " " << page;
     }
   }
   Dialog().SelectEffect(EffectIndex::Fireworks);

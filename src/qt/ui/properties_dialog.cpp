@@ -48,7 +48,7 @@ PropertiesDialog::PropertiesDialog(SettingsStore& store, QWidget* parent)
   });
   form_.OnChange([this](std::string_view key) { ShowField(key); });
 
-  // Form_Load.
+  // Opening: the store (or on the first start the factory set) into the widgets, quietly.
   loading_ = true;
   const std::string message = form_.Open();
   if (!message.empty()) QTimer::singleShot(0, this, [this, message] { Exclaim(message); });

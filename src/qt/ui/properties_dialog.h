@@ -37,7 +37,7 @@ class PropertiesDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // Form_Load: fills the lists, opens the form (the factory set on the first start) and shows it.
+  // Fills the lists, opens the form (the factory set on the first start) and shows it.
   explicit PropertiesDialog(SettingsStore& store, QWidget* parent = nullptr);
   ~PropertiesDialog() override;
 
