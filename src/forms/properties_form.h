@@ -9,7 +9,9 @@
 //   form.OnChange([&](std::string_view key) { ShowField(key, form.Text(key)); });
 //   if (std::string m = form.Open(); !m.empty()) Warn(m);
 //   form.Edit("FireWorks", "99");             // FireSparks becomes 303, and the view hears of it
-//   if (auto r = form.Accept(); !r.saved) Warn(r.message);
+//   if (auto r = form.Accept(); !r.ok) Warn(r.message);
+// Cancel needs nothing from the form: the store is written only by opening on the first start,
+// Accept, Reset (Advanced keys) and an opened template (Advanced keys).
 #pragma once
 
 #include <functional>

@@ -1,6 +1,7 @@
 // The layout of the properties dialog: the shared frames, one frame per effect with its
-// "Extras:" sub-frames, the preview, the buttons and the four menus. Each field row names its
-// key; the field's kind, range and step come from the settings catalogue.
+// "Extras:" sub-frames, the preview, the buttons and the four menus. Frames, rows and list items
+// come from the form's tables (forms/properties_pages.h); a field's kind, range and step from the
+// settings catalogue. Every widget is bound to its key.
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
