@@ -155,18 +155,17 @@ TEST_F(PropertiesDialogTest, ResetAsksFirstAndNoIsTheDefault) {
 }
 
 TEST_F(PropertiesDialogTest, MenuEntriesOfOtherFormsWorkOnceTheirHookIsSet) {
-  const PropertiesFormHooks plugged = FormHooks();  // the program's own forms, put back below
-  FormHooks() = {};
+  PropertiesFormHooks hooks;
+  dialog = std::make_unique<PropertiesDialog>(store, nullptr, hooks);
   EXPECT_FALSE(Dialog().findChild<QAction*>("mnuAdvanced")->isEnabled());
-  dialog.reset();
-  FormHooks().advanced = [](QWidget*, SettingsStore&, QString& message) {
+  hooks.advanced = [](QWidget*, SettingsStore&, QString& message) {
     message = "from advanced";
     return true;
   };
+  dialog = std::make_unique<PropertiesDialog>(store, nullptr, hooks);
   QAction* advanced = Dialog().findChild<QAction*>("mnuAdvanced");
   EXPECT_TRUE(advanced->isEnabled());
   advanced->trigger();
-  FormHooks() = plugged;
   EXPECT_EQ(Field("LockMessage")->text(), "from advanced");
 }
 
@@ -697,7 +696,8 @@ TEST_F(Help, F1OnAFieldOpensItsSettingsSection) {
   EXPECT_EQ(SelectedSectionTitle(), QStringLiteral("Advanced settings"));
   dialog.close();
   EXPECT_FALSE(own->isVisible());
-  EXPECT_TRUE(FormHooks().advanced && FormHooks().sounds && FormHooks().about);
+  const PropertiesFormHooks forms = MakeFormHooks(nullptr);
+  EXPECT_TRUE(forms.advanced && forms.sounds && forms.about);
 }
 
 // The help opens beside its dialog, not over it, and Escape closes it.

@@ -50,7 +50,8 @@ void Paint(QLabel* swatch, int32_t rgb) {
 
 }  // namespace
 
-PropertiesDialog::PropertiesDialog(SettingsStore& store, QWidget* parent) : QDialog(parent), store_(store) {
+PropertiesDialog::PropertiesDialog(SettingsStore& store, QWidget* parent, PropertiesFormHooks hooks)
+    : QDialog(parent), store_(store), hooks_(std::move(hooks)) {
   setObjectName(QStringLiteral("frmProps"));
   setWindowTitle(QStringLiteral("Quasarine Properties"));
   BuildForm();

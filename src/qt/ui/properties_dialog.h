@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "qt/ui/form_hooks.h"
 #include "settings/template_fields.h"
 
 class QAction;
@@ -34,7 +35,9 @@ class PropertiesDialog : public QDialog {
 
  public:
   // Form_Load: fills the lists, writes the factory set on the first start, loads the store.
-  explicit PropertiesDialog(SettingsStore& store, QWidget* parent = nullptr);
+  // hooks: the forms its menus open (disabled where empty).
+  explicit PropertiesDialog(SettingsStore& store, QWidget* parent = nullptr,
+                            PropertiesFormHooks hooks = MakeFormHooks(nullptr));
   ~PropertiesDialog() override;
 
   // What every field shows, by key; and putting texts into the fields as a template does.
@@ -102,6 +105,7 @@ class PropertiesDialog : public QDialog {
   void Exclaim(const QString& sentence);
 
   SettingsStore& store_;
+  PropertiesFormHooks hooks_;
   QString currentTemplate_;
   bool changeGuard_ = false;
   bool loading_ = false;

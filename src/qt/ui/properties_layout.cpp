@@ -325,7 +325,7 @@ QWidget* PropertiesDialog::BuildGalaxies() {
 
 void PropertiesDialog::BuildMenus() {
   auto* bar = new QMenuBar(this);
-  const PropertiesFormHooks& hooks = FormHooks();
+  const PropertiesFormHooks& hooks = hooks_;
 
   QMenu* file = bar->addMenu(tr("&File"));
   file->addAction(tr("&Open Template..."), QKeySequence::Open, this, &PropertiesDialog::OpenTemplate);
@@ -345,7 +345,7 @@ void PropertiesDialog::BuildMenus() {
   QAction* advanced = edit->addAction(tr("&Advanced Settings..."), this, [this] {
     QLineEdit* message = findChild<QLineEdit*>(QStringLiteral("LockMessage"));
     QString text = message->text();
-    if (FormHooks().advanced && FormHooks().advanced(this, store_, text)) message->setText(text);
+    if (hooks_.advanced && hooks_.advanced(this, store_, text)) message->setText(text);
     SchedulePreview();  // the frame delay and the hues may have changed
   });
   advanced->setObjectName(QStringLiteral("mnuAdvanced"));
@@ -362,7 +362,7 @@ void PropertiesDialog::BuildMenus() {
   }
   effect->addSeparator();
   QAction* sounds = effect->addAction(tr("S&ounds..."), this, [this] {
-    if (FormHooks().sounds) FormHooks().sounds(this, store_);
+    if (hooks_.sounds) hooks_.sounds(this, store_);
   });
   sounds->setObjectName(QStringLiteral("mnuEffectSound"));
   sounds->setEnabled(bool(hooks.sounds));
@@ -372,7 +372,7 @@ void PropertiesDialog::BuildMenus() {
   help->addAction(tr("&Search..."), this, [this] { ShowHelpSearch(this); });
   help->addSeparator();
   QAction* about = help->addAction(tr("&About Quasarine..."), this, [this] {
-    if (FormHooks().about) FormHooks().about(this);
+    if (hooks_.about) hooks_.about(this);
   });
   about->setObjectName(QStringLiteral("mnuAbout"));
   about->setEnabled(bool(hooks.about));
