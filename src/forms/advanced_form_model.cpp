@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kFireworksBox = static_cast<int>(EffectIndex::Fireworks);
 constexpr int kGalaxiesBox = static_cast<int>(EffectIndex::Galaxies);
-constexpr int32_t kEffectBits = (1 << 6) - 1;  // the six effects; the theme bits alone cycle nothing
+constexpr int32_t kEffectBits = (1 << kEffectCount) - 1;  // the theme bits alone cycle nothing
 
 struct FieldRow {
   const char* key;
@@ -31,7 +31,7 @@ constexpr FieldRow kFields[AdvancedFormModel::kFieldCount] = {
     {"Adv_FontSize", "Si&ze:", false},                  {"Adv_FontHueV", "H&ue", true},
 };
 
-constexpr std::string_view kEffectCaptions[] = {"&Fireworks / All Themes:", "&Starfield:",
+constexpr std::string_view kEffectCaptions[kEffectCount] = {"&Fireworks / All Themes:", "&Starfield:",
                                                 "B-Spline &Warp:",          "B-Spline Spar&klers:",
                                                 "Stars and &Gravity Wells:", "Ga&laxies / All Themes:"};
 
@@ -65,7 +65,7 @@ std::string AdvancedFormModel::Caption(int f) {
   return kFields[f].ranged ? RangeCaption(kFields[f].caption, FieldKey(f)) : kFields[f].caption;
 }
 
-std::string_view AdvancedFormModel::EffectCaption(int box) { return box < 6 ? kEffectCaptions[box] : "/"; }
+std::string_view AdvancedFormModel::EffectCaption(int box) { return box < kEffectCount ? kEffectCaptions[box] : "/"; }
 
 void AdvancedFormModel::SetEffectChecked(int box, bool on) {
   pickMask_ = on ? pickMask_ | (1 << box) : pickMask_ & ~(1 << box);

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "effects/engine.h"
 #include "render/color.h"
 #include "settings/catalogue.h"
 #include "qt/ui/dialog_buttons.h"
@@ -143,12 +144,12 @@ void frmAdvanced::BuildEffects(QVBoxLayout* column) {
       model_.SetEffectChecked(i, on);
       for (int b = 0; b < Model::kBoxCount; ++b) chkEffect_[static_cast<size_t>(b)]->setChecked(model_.EffectChecked(b));
     });
-    if (i < 6) grid->addWidget(box, i, 0);
+    if (i < kEffectCount) grid->addWidget(box, i, 0);  // one row per effect
   }
   chkEffect_[Model::kFireworksThemes]->setAccessibleName(tr("All Fireworks Themes"));
   chkEffect_[Model::kGalaxyThemes]->setAccessibleName(tr("All Galaxy Themes"));
-  grid->addWidget(chkEffect_[Model::kFireworksThemes], 0, 1);
-  grid->addWidget(chkEffect_[Model::kGalaxyThemes], 5, 1);
+  grid->addWidget(chkEffect_[Model::kFireworksThemes], static_cast<int>(EffectIndex::Fireworks), 1);
+  grid->addWidget(chkEffect_[Model::kGalaxyThemes], static_cast<int>(EffectIndex::Galaxies), 1);
   QWidget::setTabOrder(chkEffect_[0], chkEffect_[Model::kFireworksThemes]);  // Tab reads each row to its end
   column->addWidget(fraInclude);
 

@@ -49,6 +49,42 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   chkSoundOn_->setObjectName(QStringLiteral("chkSoundOn"));
   top->addWidget(chkSoundOn_);
 
+  BuildSlots();
+  top->addWidget(fraSounds_);
+
+  auto* fraNote = new QGroupBox(tr("Notes:"), this);
+  lblNotes_ = new QLabel(Notes(ProgramSoundDirectory()), fraNote);
+  lblNotes_->setObjectName(QStringLiteral("lblNotes"));
+  lblNotes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  (new QVBoxLayout(fraNote))->addWidget(lblNotes_);
+  top->addWidget(fraNote);
+
+  const DialogButtons buttons = AddDialogButtons(this, top);
+  cmdDefaults_ = buttons.cmdDefaults;
+  cmdOK_ = buttons.cmdOK;
+
+  connect(chkSoundOn_, &QCheckBox::toggled, this, [this](bool on) {
+    model_.SetSoundOn(on);
+    ShowSoundOn();
+  });
+  connect(cmdDefaults_, &QPushButton::clicked, this, [this] {
+    model_.Defaults();
+    ShowSoundOn();
+  });
+  connect(cmdOK_, &QPushButton::clicked, this, &frmSoundEffects::cmdOK_Click);
+  lstEffectType_->installEventFilter(this);
+  txtFile_->installEventFilter(this);
+  fraSounds_->setProperty("helpKey", QStringLiteral("Fire_Launch"));
+  chkSoundOn_->setProperty("helpKey", QStringLiteral("SoundFX_ON"));
+  InstallHelpKey(this);
+
+  ShowSoundOn();
+  adjustSize();
+  if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+}
+
+// The slot list, the file box and the buttons that work on the chosen slot.
+void frmSoundEffects::BuildSlots() {
   fraSounds_ = new QGroupBox(this);
   fraSounds_->setObjectName(QStringLiteral("fraSounds"));
   auto* grid = new QGridLayout(fraSounds_);
@@ -77,23 +113,6 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   grid->addWidget(cmdPlay_, 4, 0);
   grid->addWidget(cmdPickFile_, 4, 1);
   grid->addWidget(cmdOurSounds_, 4, 2);
-  top->addWidget(fraSounds_);
-
-  auto* fraNote = new QGroupBox(tr("Notes:"), this);
-  lblNotes_ = new QLabel(Notes(ProgramSoundDirectory()), fraNote);
-  lblNotes_->setObjectName(QStringLiteral("lblNotes"));
-  lblNotes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  (new QVBoxLayout(fraNote))->addWidget(lblNotes_);
-  top->addWidget(fraNote);
-
-  const DialogButtons buttons = AddDialogButtons(this, top);
-  cmdDefaults_ = buttons.cmdDefaults;
-  cmdOK_ = buttons.cmdOK;
-
-  connect(chkSoundOn_, &QCheckBox::toggled, this, [this](bool on) {
-    model_.SetSoundOn(on);
-    ShowSoundOn();
-  });
   connect(txtFile_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.SetFileText(text.toStdString()); });
   connect(lstEffectType_, &QListWidget::currentRowChanged, this, &frmSoundEffects::lstEffectType_Click);
   connect(lstEffectType_, &QListWidget::itemDoubleClicked, this, [this] { model_.Play(player_); });
@@ -102,20 +121,6 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   });
   connect(cmdPickFile_, &QPushButton::clicked, this, &frmSoundEffects::cmdPickFile_Click);
   connect(cmdOurSounds_, &QPushButton::clicked, this, &frmSoundEffects::cmdOurSounds_Click);
-  connect(cmdDefaults_, &QPushButton::clicked, this, [this] {
-    model_.Defaults();
-    ShowSoundOn();
-  });
-  connect(cmdOK_, &QPushButton::clicked, this, &frmSoundEffects::cmdOK_Click);
-  lstEffectType_->installEventFilter(this);
-  txtFile_->installEventFilter(this);
-  fraSounds_->setProperty("helpKey", QStringLiteral("Fire_Launch"));
-  chkSoundOn_->setProperty("helpKey", QStringLiteral("SoundFX_ON"));
-  InstallHelpKey(this);
-
-  ShowSoundOn();
-  adjustSize();
-  if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 
 void frmSoundEffects::ShowSoundOn() {

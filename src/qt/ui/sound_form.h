@@ -47,6 +47,7 @@ class frmSoundEffects : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildSlots();
   void lstEffectType_Click(int row);
   bool SlotSelected();
   void cmdPickFile_Click();
