@@ -205,13 +205,19 @@ bool NumericField::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-NumericField* AddNumericRow(QFormLayout* form, const QString& caption, const KeySpec& key) {
-  QWidget* parent = form->parentWidget();
+namespace {
+
+QLineEdit* NewNumericEdit(QWidget* parent, const KeySpec& key) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QString::fromLatin1(key.key.data(), static_cast<int>(key.key.size())));
   edit->setMaxLength(12);
-  auto* field = new NumericField(edit, key);
-  auto* label = new QLabel(NumericField::RangeCaption(caption, key), parent);
+  return edit;
+}
+
+NumericField* AddRow(QFormLayout* form, const QString& caption, NumericField* field) {
+  QWidget* parent = form->parentWidget();
+  QLineEdit* edit = field->edit();
+  auto* label = new QLabel(NumericField::RangeCaption(caption, field->key()), parent);
   label->setBuddy(edit);
   if (field->spinner() == nullptr) {
     form->addRow(label, edit);
@@ -223,6 +229,16 @@ NumericField* AddNumericRow(QFormLayout* form, const QString& caption, const Key
     form->addRow(label, row);
   }
   return field;
+}
+
+}  // namespace
+
+NumericField* AddNumericRow(QFormLayout* form, const QString& caption, const KeySpec& key) {
+  return AddRow(form, caption, new NumericField(NewNumericEdit(form->parentWidget(), key), key));
+}
+
+NumericField* AddNumericRow(QFormLayout* form, const QString& caption, NumericFieldModel& model) {
+  return AddRow(form, caption, new NumericField(NewNumericEdit(form->parentWidget(), model.key()), model));
 }
 
 }  // namespace qsrn

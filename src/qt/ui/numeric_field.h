@@ -88,5 +88,7 @@ void DropPastedLineBreaks(QLineEdit* edit);
 // A new line edit with the scheme, named objectName (the key when empty), added to form as one
 // row: the label "caption (lo - hi):" as its buddy, the field and its spinner.
 NumericField* AddNumericRow(QFormLayout* form, const QString& caption, const KeySpec& key);
+// The same over a form's model of the field.
+NumericField* AddNumericRow(QFormLayout* form, const QString& caption, NumericFieldModel& model);
 
 }  // namespace qsrn
