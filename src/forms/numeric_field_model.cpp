@@ -1,6 +1,7 @@
 // The numeric field editing scheme; see numeric_field_model.h.
 #include "forms/numeric_field_model.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "settings/catalogue.h"

@@ -1,6 +1,8 @@
 // The sound effect settings dialog's behaviour; see sound_form_model.h.
 #include "forms/sound_form_model.h"
 
+#include <algorithm>
+
 #include "effects/loaders.h"
 #include "render/sound.h"
 #include "settings/catalogue.h"

@@ -11,6 +11,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "settings/effect_settings.h"
 

@@ -58,16 +58,15 @@ class frmAdvanced : public QDialog {
   void BuildMessage(QVBoxLayout* column);
   // Shows the model's state in every control.
   void ShowModel();
-  void SelectFont();
   void cmdOK_Click();
   void UpdatePreview();
   void UpdateSwatch(QLabel* swatch, int field);
 
   AdvancedFormModel model_;
-  std::array<QCheckBox*, 8> chkEffect_{};
+  std::array<QCheckBox*, AdvancedFormModel::kBoxCount> chkEffect_{};
   QCheckBox* chkCycle_ = nullptr;
   QGroupBox* fraCycle_ = nullptr;
-  std::array<NumericField*, 6> txtAdv_{};
+  std::array<NumericField*, AdvancedFormModel::kFieldCount> txtAdv_{};
   QLabel* picHueStart_ = nullptr;
   QLabel* picHueFont_ = nullptr;
   QLineEdit* txtMessage_ = nullptr;
