@@ -38,8 +38,8 @@ QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 }  // namespace
 
-PropertiesDialog::PropertiesDialog(SettingsStore& store, QWidget* parent)
-    : QDialog(parent), store_(store), form_(store) {
+PropertiesDialog::PropertiesDialog(SettingsStore& store, QWidget* parent, PropertiesFormHooks hooks)
+    : QDialog(parent), store_(store), hooks_(std::move(hooks)), form_(store) {
   setObjectName(QStringLiteral("frmProps"));
   setWindowTitle(QStringLiteral("Quasarine Properties"));
   BuildForm();

@@ -17,6 +17,7 @@
 
 #include "forms/properties_form.h"
 #include "forms/properties_pages.h"
+#include "qt/ui/form_hooks.h"
 
 class QAction;
 class QComboBox;
@@ -38,7 +39,9 @@ class PropertiesDialog : public QDialog {
 
  public:
   // Fills the lists, opens the form (the factory set on the first start) and shows it.
-  explicit PropertiesDialog(SettingsStore& store, QWidget* parent = nullptr);
+  // hooks: the forms its menus open (disabled where empty).
+  explicit PropertiesDialog(SettingsStore& store, QWidget* parent = nullptr,
+                            PropertiesFormHooks hooks = MakeFormHooks(nullptr));
   ~PropertiesDialog() override;
 
   PropertiesForm& Form() { return form_; }
@@ -91,6 +94,7 @@ class PropertiesDialog : public QDialog {
   void Exclaim(const std::string& sentence);
 
   SettingsStore& store_;
+  PropertiesFormHooks hooks_;
   PropertiesForm form_;
   bool syncing_ = false;  // set while a widget shows what the form says, so it is not an edit
   bool loading_ = false;

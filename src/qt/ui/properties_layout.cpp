@@ -273,7 +273,7 @@ QGroupBox* PropertiesDialog::BuildGalaxyShape() {
 
 void PropertiesDialog::BuildMenus() {
   auto* bar = new QMenuBar(this);
-  const PropertiesFormHooks& hooks = FormHooks();
+  const PropertiesFormHooks& hooks = hooks_;
   BuildFileMenu(bar);
 
   QMenu* edit = bar->addMenu(tr("&Edit"));
@@ -282,7 +282,7 @@ void PropertiesDialog::BuildMenus() {
   QAction* advanced = edit->addAction(tr("&Advanced Settings..."), this, [this] {
     QLineEdit* message = findChild<QLineEdit*>(QStringLiteral("LockMessage"));
     QString text = message->text();
-    if (FormHooks().advanced && FormHooks().advanced(this, store_, text)) message->setText(text);
+    if (hooks_.advanced && hooks_.advanced(this, store_, text)) message->setText(text);
     SchedulePreview();  // the frame delay and the hues may have changed
   });
   advanced->setObjectName(QStringLiteral("mnuAdvanced"));
@@ -295,7 +295,7 @@ void PropertiesDialog::BuildMenus() {
   help->addAction(tr("&Search..."), this, [this] { ShowHelpSearch(this); });
   help->addSeparator();
   QAction* about = help->addAction(tr("&About Quasarine..."), this, [this] {
-    if (FormHooks().about) FormHooks().about(this);
+    if (hooks_.about) hooks_.about(this);
   });
   about->setObjectName(QStringLiteral("mnuAbout"));
   about->setEnabled(bool(hooks.about));
@@ -332,10 +332,10 @@ void PropertiesDialog::BuildEffectMenu(QMenuBar* bar) {
   }
   effect->addSeparator();
   QAction* sounds = effect->addAction(tr("S&ounds..."), this, [this] {
-    if (FormHooks().sounds) FormHooks().sounds(this, store_);
+    if (hooks_.sounds) hooks_.sounds(this, store_);
   });
   sounds->setObjectName(QStringLiteral("mnuEffectSound"));
-  sounds->setEnabled(bool(FormHooks().sounds));
+  sounds->setEnabled(bool(hooks_.sounds));
 }
 
 QLayout* PropertiesDialog::BuildPreviewAndButtons() {
