@@ -1,5 +1,5 @@
 // The catalogue's tables. Columns: key, type, loader default, range lo..hi (lo > hi: none),
-// record field, template slot, theme preset field, traits [, factory value].
+// record field, template slot, theme preset field, traits [, steps [, factory value]].
 #include "settings/catalogue.h"
 
 #include <array>
@@ -17,11 +17,11 @@ constexpr FieldRef kNoField{};
 
 const KeySpec kGeneral[] = {
     {"AnimationType", T::Integer, "0", 0, 5, kNoField, 0, -1, kTemplateNumber},
-    {"ColorRed", T::Integer, "100", 0, 100, &S::ColorRed, 1, -1, kPixelColor},
-    {"ColorGrn", T::Integer, "100", 0, 100, &S::ColorGrn, 2, -1, kPixelColor},
-    {"ColorBlu", T::Integer, "100", 0, 100, &S::ColorBlu, 3, -1, kPixelColor},
+    {"ColorRed", T::Integer, "100", 0, 100, &S::ColorRed, 1, -1, kPixelColor, {1, 1}},
+    {"ColorGrn", T::Integer, "100", 0, 100, &S::ColorGrn, 2, -1, kPixelColor, {1, 1}},
+    {"ColorBlu", T::Integer, "100", 0, 100, &S::ColorBlu, 3, -1, kPixelColor, {1, 1}},
     {"FixedHues", T::Integer, "0", 0, 1, &S::FixedHues, 4, -1, kFlagNonZero | kPixelColor | kTemplateNumber},
-    {"PixelSize", T::Integer, "1", 1, 9, &S::PixelSize, 5, -1, kClampOnLoad},
+    {"PixelSize", T::Integer, "1", 1, 9, &S::PixelSize, 5, -1, kClampOnLoad, {1, 1}},
     {"FocalLength", T::Single, "1.0", 0.01, 9999, &S::FocalLength, 6, -1, kClampOnLoad},
     {"LockMessage", T::String, "", kNone, kNoneHi, &S::LockMessage, 7, -1, kTemplateText},
     {"WindowState", T::Integer, "0", 0, 2, kNoField, -1, -1, 0},
@@ -29,35 +29,35 @@ const KeySpec kGeneral[] = {
 };
 
 const KeySpec kAdvanced[] = {
-    {"Adv_TimeDelay", T::Long, "25", 0, 999, &S::Adv_TimeDelay, 0, -1, 0},
+    {"Adv_TimeDelay", T::Long, "25", 0, 999, &S::Adv_TimeDelay, 0, -1, 0, {10, 10}},
     // 0 (no cycling) when never stored; the dialog's factory value is 1000.
-    {"Adv_EffectFPC", T::Long, "0", 100, 30000, &S::Adv_EffectFPC, 1, -1, 0, "1000"},
+    {"Adv_EffectFPC", T::Long, "0", 100, 30000, &S::Adv_EffectFPC, 1, -1, 0, {100, 100}, "1000"},
     {"Adv_PerfMult", T::Single, "1.0", 0.1, 9.9, &S::Adv_PerfMult, 2, -1, 0},
     {"Adv_PickQSRN", T::Long, "189", 0, 255, kNoField, 3, -1, 0},
     // Hues index the 360-entry wheel, so the loader keeps them on it.
-    {"Adv_HueStart", T::Integer, "0", 0, 359, &S::Adv_HueStart, 4, -1, kPixelColor | kClampOnLoad},
+    {"Adv_HueStart", T::Integer, "0", 0, 359, &S::Adv_HueStart, 4, -1, kPixelColor | kClampOnLoad, {5, 5}},
     {"Adv_FontName", T::String, "MS Sans Serif", kNone, kNoneHi, &S::Adv_FontName, 5, -1, kTemplateText},
-    {"Adv_FontSize", T::Integer, "20", 10, 80, &S::Adv_FontSize, 6, -1, kClampOnLoad | kTemplateText},
-    {"Adv_FontHueV", T::Integer, "180", 0, 359, &S::Adv_FontHueV, 7, -1, kClampOnLoad | kTemplateText},
+    {"Adv_FontSize", T::Integer, "20", 10, 80, &S::Adv_FontSize, 6, -1, kClampOnLoad | kTemplateText, {1, 1}},
+    {"Adv_FontHueV", T::Integer, "180", 0, 359, &S::Adv_FontHueV, 7, -1, kClampOnLoad | kTemplateText, {5, 5}},
     {"Adv_WinResize", T::String, "0", 0, 1, kNoField, 8, -1, kFlagText | kTemplateText},
 };
 
 // ColorPctInt + ColorPctHue may not exceed 100; each range below is the outer bound.
 const KeySpec kPixelColor_[] = {
-    {"ColorPctInt", T::Integer, "0", 0, 100, &S::ColorPctInt, 0, -1, kPixelColor},
-    {"ColorPctHue", T::Integer, "100", 0, 100, &S::ColorPctHue, 1, -1, kPixelColor},
-    {"ColorHueWheel", T::Integer, "60", 0, 360, &S::ColorHueWheel, 2, -1, kPixelColor | kClampOnLoad},
+    {"ColorPctInt", T::Integer, "0", 0, 100, &S::ColorPctInt, 0, -1, kPixelColor, {1, 1}},
+    {"ColorPctHue", T::Integer, "100", 0, 100, &S::ColorPctHue, 1, -1, kPixelColor, {1, 1}},
+    {"ColorHueWheel", T::Integer, "60", 0, 360, &S::ColorHueWheel, 2, -1, kPixelColor | kClampOnLoad, {5, 5}},
 };
 
 const KeySpec kFireworks[] = {
-    {"FireWorks", T::Integer, "20", 1, 99, &S::FireWorks, 0, 0, 0},
-    {"FireSparks", T::Integer, "500", 10, 9999, &S::ParticleCount, 1, 1, 0},
-    {"FireLength", T::Integer, "8", 1, 99, &S::TrailLength, 2, 2, 0},
+    {"FireWorks", T::Integer, "20", 1, 99, &S::FireWorks, 0, 0, 0, {1, 1}},
+    {"FireSparks", T::Integer, "500", 10, 9999, &S::ParticleCount, 1, 1, 0, {10, 10}},
+    {"FireLength", T::Integer, "8", 1, 99, &S::TrailLength, 2, 2, 0, {1, 1}},
     {"FireSymmetry", T::Single, "1", 0, 1, &S::FireSymmetry, 3, 3, 0},
     {"FireSpeed", T::Single, "20", 0.1, 99.9, &S::EmitSpeed, 4, 4, 0},
     {"FirePersist", T::Single, "0.95", 0.25, 0.99, &S::Persistence, 5, 5, 0},
     {"FireGravity", T::Single, "0.02", 0, 9.9, &S::Gravity, 6, 6, 0},
-    {"FireSizeDev", T::Integer, "1", 1, 999, &S::ExtentMagnitude, 7, 7, 0},
+    {"FireSizeDev", T::Integer, "1", 1, 999, &S::ExtentMagnitude, 7, 7, 0, {1, 1}},
     {"FireDamping", T::Single, "0.2", 0, 1, &S::Damping, 8, 8, 0},
     {"FireSplinePct", T::Integer, "12", 0, 100, &S::FireSplinePct, 9, 14, 0},
     {"FireSplineKnot", T::Integer, "8", 4, 99, &S::FireSplineKnot, 10, 15, 0},
@@ -96,37 +96,37 @@ const KeySpec kFireworks[] = {
 };
 
 const KeySpec kStarfield[] = {
-    {"Star_Stars", T::Integer, "120", 10, 999, &S::Star_Stars, 0, -1, 0},
+    {"Star_Stars", T::Integer, "120", 10, 999, &S::Star_Stars, 0, -1, 0, {10, 10}},
     {"Star_Speed", T::Single, "0.005", 0.0001, 1.0, &S::Star_Speed, 1, -1, 0},
-    {"Star_Comet_Percent", T::Integer, "50", 1, 100, &S::Star_Comet_Percent, 2, -1, 0},
-    {"Star_Comet_Lifespan", T::Integer, "200", 10, 999, &S::Star_Comet_Lifespan, 3, -1, 0},
-    {"Star_Comet_Expansion", T::Integer, "15", 1, 99, &S::Star_Comet_Expansion, 4, -1, 0},
+    {"Star_Comet_Percent", T::Integer, "50", 1, 100, &S::Star_Comet_Percent, 2, -1, 0, {1, 1}},
+    {"Star_Comet_Lifespan", T::Integer, "200", 10, 999, &S::Star_Comet_Lifespan, 3, -1, 0, {10, 10}},
+    {"Star_Comet_Expansion", T::Integer, "15", 1, 99, &S::Star_Comet_Expansion, 4, -1, 0, {1, 1}},
     {"Star_Comet_NonBallistic", T::Integer, "1", 0, 1, &S::Star_Comet_NonBallistic, 5, -1, kFlagOne},
-    {"Star_Dyson_Percent", T::Integer, "20", 1, 100, &S::Star_Dyson_Percent, 6, -1, 0},
-    {"Star_Dyson_Laterals", T::Integer, "2", 1, 20, &S::Star_Dyson_Laterals, 7, -1, 0},
-    {"Star_Dyson_LatPixels", T::Integer, "10", 1, 50, &S::Star_Dyson_LatPixels, 8, -1, 0},
-    {"Star_Dyson_RotAngle", T::Integer, "1", 0, 90, &S::Star_Dyson_RotAngle, 9, -1, 0},
-    {"Star_Dyson_Radius", T::Integer, "10", 1, 50, &S::Star_Dyson_Radius, 10, -1, 0},
+    {"Star_Dyson_Percent", T::Integer, "20", 1, 100, &S::Star_Dyson_Percent, 6, -1, 0, {1, 1}},
+    {"Star_Dyson_Laterals", T::Integer, "2", 1, 20, &S::Star_Dyson_Laterals, 7, -1, 0, {1, 1}},
+    {"Star_Dyson_LatPixels", T::Integer, "10", 1, 50, &S::Star_Dyson_LatPixels, 8, -1, 0, {1, 1}},
+    {"Star_Dyson_RotAngle", T::Integer, "1", 0, 90, &S::Star_Dyson_RotAngle, 9, -1, 0, {1, 1}},
+    {"Star_Dyson_Radius", T::Integer, "10", 1, 50, &S::Star_Dyson_Radius, 10, -1, 0, {1, 1}},
 };
 
 const KeySpec kWarp[] = {
-    {"Warp_Works", T::Integer, "100", 1, 999, &S::SplineCount, 0, -1, 0},
-    {"Warp_Sparks", T::Integer, "30", 10, 999, &S::ParticleCount, 1, -1, 0},
-    {"Warp_Length", T::Integer, "12", 1, 99, &S::TrailLength, 2, -1, 0},
-    {"Warp_SplineIncs", T::Integer, "250", 1, 999, &S::SplineSteps, 3, -1, 0},
-    {"Warp_Speed", T::Single, "8", 1, 999, &S::EmitSpeed, 4, -1, kWholeOnly},
+    {"Warp_Works", T::Integer, "100", 1, 999, &S::SplineCount, 0, -1, 0, {10, 10}},
+    {"Warp_Sparks", T::Integer, "30", 10, 999, &S::ParticleCount, 1, -1, 0, {10, 10}},
+    {"Warp_Length", T::Integer, "12", 1, 99, &S::TrailLength, 2, -1, 0, {1, 1}},
+    {"Warp_SplineIncs", T::Integer, "250", 1, 999, &S::SplineSteps, 3, -1, 0, {10, 10}},
+    {"Warp_Speed", T::Single, "8", 1, 999, &S::EmitSpeed, 4, -1, kWholeOnly, {10, 10}},
     {"Warp_Persist", T::Single, "0.98", 0.25, 0.99, &S::Persistence, 5, -1, 0},
-    {"Warp_SizeDev", T::Integer, "1", 1, 999, &S::ExtentMagnitude, 6, -1, 0},
+    {"Warp_SizeDev", T::Integer, "1", 1, 999, &S::ExtentMagnitude, 6, -1, 0, {1, 1}},
     {"Warp_Damping", T::Single, "0.02", 0, 1, &S::Damping, 7, -1, 0},
     {"Warp_Type", T::Integer, "4", 0, 4, &S::Warp_Type, 9, -1, kTemplateNumber},
-    {"Warp_CyclePct", T::Integer, "100", 0, 100, &S::Warp_CyclePct, 8, -1, 0},
+    {"Warp_CyclePct", T::Integer, "100", 0, 100, &S::Warp_CyclePct, 8, -1, 0, {1, 10}},
     {"Warp_HueLock", T::Integer, "0", 0, 1, &S::Warp_HueLock, 10, -1, kFlagOne},
 };
 
 const KeySpec kSparkler[] = {
-    {"B_Spline_Splines", T::Integer, "20", 1, 999, &S::SplineCount, 0, -1, 0},
-    {"B_Spline_Pixels", T::Integer, "2400", 10, 9999, &S::ParticleCount, 1, -1, 0},
-    {"B_Spline_SSpeed", T::Integer, "120", 1, 999, &S::SplineSteps, 2, -1, 0},
+    {"B_Spline_Splines", T::Integer, "20", 1, 999, &S::SplineCount, 0, -1, 0, {1, 1}},
+    {"B_Spline_Pixels", T::Integer, "2400", 10, 9999, &S::ParticleCount, 1, -1, 0, {10, 10}},
+    {"B_Spline_SSpeed", T::Integer, "120", 1, 999, &S::SplineSteps, 2, -1, 0, {10, 10}},
     {"B_Spline_ESpeed", T::Single, "2", 0.25, 999, &S::EmitSpeed, 3, -1, 0},
     {"B_Spline_Persist", T::Single, "0.95", 0.25, 0.99, &S::Persistence, 4, -1, 0},
     {"B_Spline_Gravity", T::Single, "0", 0, 9.99, &S::Gravity, 5, -1, 0},
@@ -137,26 +137,26 @@ const KeySpec kSparkler[] = {
 };
 
 const KeySpec kGravity[] = {
-    {"Grav_Emitters", T::Integer, "1", 1, 9, &S::Grav_Emitters, 0, -1, 0},
-    {"Grav_Attractors", T::Integer, "2", 1, 9, &S::Grav_Attractors, 1, -1, 0},
-    {"Grav_Pixels", T::Integer, "2000", 10, 9999, &S::ParticleCount, 2, -1, 0},
-    {"Grav_ESpeed", T::Single, "20", 1, 999, &S::EmitSpeed, 3, -1, kWholeOnly},
-    {"Grav_Gravity", T::Single, "125", 1, 30000, &S::Gravity, 4, -1, kWholeOnly},
-    {"Grav_Refresh", T::Long, "1000", 0, 9999, &S::Grav_Refresh, 8, -1, 0},
-    {"Grav_ARadius", T::Integer, "1", 0, 99, &S::Grav_ARadius, 5, -1, 0},
-    {"Grav_ColorMult", T::Long, "1200", 1, 9999, &S::HueMultiplier, 7, -1, 0},
-    {"Grav_TrailLength", T::Long, "5", 1, 999, &S::OrbitTrailLength, 6, -1, 0},
+    {"Grav_Emitters", T::Integer, "1", 1, 9, &S::Grav_Emitters, 0, -1, 0, {1, 1}},
+    {"Grav_Attractors", T::Integer, "2", 1, 9, &S::Grav_Attractors, 1, -1, 0, {1, 1}},
+    {"Grav_Pixels", T::Integer, "2000", 10, 9999, &S::ParticleCount, 2, -1, 0, {10, 10}},
+    {"Grav_ESpeed", T::Single, "20", 1, 999, &S::EmitSpeed, 3, -1, kWholeOnly, {10, 10}},
+    {"Grav_Gravity", T::Single, "125", 1, 30000, &S::Gravity, 4, -1, kWholeOnly, {10, 10}},
+    {"Grav_Refresh", T::Long, "1000", 0, 9999, &S::Grav_Refresh, 8, -1, 0, {10, 10}},
+    {"Grav_ARadius", T::Integer, "1", 0, 99, &S::Grav_ARadius, 5, -1, 0, {1, 1}},
+    {"Grav_ColorMult", T::Long, "1200", 1, 9999, &S::HueMultiplier, 7, -1, 0, {10, 10}},
+    {"Grav_TrailLength", T::Long, "5", 1, 999, &S::OrbitTrailLength, 6, -1, 0, {10, 10}},
     {"Grav_ColorComp", T::Integer, "1", 0, 2, &S::Grav_ColorComp, 9, -1, kTemplateNumber},
 };
 
 const KeySpec kGalaxy[] = {
-    {"Galaxy_Stars", T::Integer, "2500", 10, 30000, &S::ParticleCount, 0, 0, 0},
-    {"Galaxy_Radius", T::Single, "200", 1, 9999, &S::Galaxy_Radius, 1, 1, 0},
-    {"Galaxy_Rotation", T::Single, "300", 0, 9999, &S::Galaxy_Rotation, 2, 2, 0},
-    {"Galaxy_Distance", T::Long, "300", 0, 9999, &S::Galaxy_Distance, 3, 3, 0},
-    {"Galaxy_Velocity", T::Integer, "375", 0, 9999, &S::Galaxy_Velocity, 4, 4, 0},
-    {"Galaxy_Trail", T::Integer, "2", 1, 999, &S::OrbitTrailLength, 5, 5, 0},
-    {"Galaxy_ColorMult", T::Long, "2000", 1, 9999, &S::HueMultiplier, 6, 7, 0},
+    {"Galaxy_Stars", T::Integer, "2500", 10, 30000, &S::ParticleCount, 0, 0, 0, {10, 10}},
+    {"Galaxy_Radius", T::Single, "200", 1, 9999, &S::Galaxy_Radius, 1, 1, 0, {10, 10}},
+    {"Galaxy_Rotation", T::Single, "300", 0, 9999, &S::Galaxy_Rotation, 2, 2, 0, {10, 10}},
+    {"Galaxy_Distance", T::Long, "300", 0, 9999, &S::Galaxy_Distance, 3, 3, 0, {10, 10}},
+    {"Galaxy_Velocity", T::Integer, "375", 0, 9999, &S::Galaxy_Velocity, 4, 4, 0, {10, 10}},
+    {"Galaxy_Trail", T::Integer, "2", 1, 999, &S::OrbitTrailLength, 5, 5, 0, {1, 1}},
+    {"Galaxy_ColorMult", T::Long, "2000", 1, 9999, &S::HueMultiplier, 6, 7, 0, {10, 10}},
     {"Galaxy_NewFreq", T::Integer, "200", 0, 9999, &S::Galaxy_NewFreq, 7, 16, 0},
     {"Galaxy_NewFrames", T::Integer, "10", 1, 999, &S::Galaxy_NewFrames, 8, 17, 0},
     {"Galaxy_NewExtMult", T::Single, "200", 1, 9999, &S::Galaxy_NewExtMult, 9, 18, 0},
@@ -184,7 +184,7 @@ const KeySpec kGalaxy[] = {
     {"Galaxy_GHW_Ratio", T::Single, "0.3", 0, 99.9, &S::Galaxy_GHW_Ratio, 31, 10, 0},
     {"Galaxy_AngleTilt", T::Single, "20", 0, 360, &S::Galaxy_AngleTilt, 32, 11, kWholeOnly},
     {"Galaxy_AngleTInc", T::Single, "0.043", 0, 360, &S::Galaxy_AngleTInc, 33, 12, 0},
-    {"Galaxy_HWheelIdx", T::Integer, "240", 0, 359, &S::Galaxy_HWheelIdx, 34, 13, kClampOnLoad},
+    {"Galaxy_HWheelIdx", T::Integer, "240", 0, 359, &S::Galaxy_HWheelIdx, 34, 13, kClampOnLoad, {5, 5}},
     {"Galaxy_ColorComp", T::Integer, "3", 0, 4, &S::Galaxy_ColorComp, 35, 14, kTemplateNumber},
     {"Galaxy_Profile", T::Integer, "0", 0, 6, &S::Galaxy_Profile, 36, 15, kTemplateNumber},
 };

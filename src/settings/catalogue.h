@@ -1,6 +1,6 @@
 // The settings catalogue: one table per section of the store, each row a key with its type, the
-// loader's default, the dialogs' range, the record field it fills, its place in the template
-// layout and in a theme preset. The loaders, template import and export, the record printout and
+// loader's default, the dialogs' range and steps, the record field it fills, its place in the
+// template layout and in a theme preset. The loaders, template import and export, the record printout and
 // the dialogs' validation all read these tables, so every key is spelled once, here.
 #pragma once
 
@@ -33,6 +33,13 @@ enum KeyTrait : uint16_t {
 using FieldRef = std::variant<std::monostate, int16_t EffectSettings::*, int32_t EffectSettings::*,
                               float EffectSettings::*, bool EffectSettings::*, std::string EffectSettings::*>;
 
+// The steps of a dialog field with a spinner: the spinner's arrows and the Up/Down keys add or
+// subtract them within the range. Zero: no spinner, and the arrow keys do nothing.
+struct FieldSteps {
+  int16_t spin = 0;
+  int16_t arrow = 0;  // differs from spin only for the warp's hue lock percent
+};
+
 struct KeySpec {
   std::string_view key;
   KeyType type;
@@ -42,10 +49,12 @@ struct KeySpec {
   int8_t templateSlot;   // position in its section of the template layout; -1 when not there
   int8_t themeField;     // field index in a theme preset; -1 when none
   uint16_t traits;
+  FieldSteps steps = {};
   std::string_view factory = {};  // the factory value where it differs from def
 
   bool Has(uint16_t trait) const { return (traits & trait) != 0; }
   bool HasRange() const { return lo <= hi; }
+  bool HasSpinner() const { return steps.spin > 0; }
   std::string_view FactoryText() const { return factory.empty() ? def : factory; }
   // Whether the dialog accepts a fraction in this key's field.
   bool AcceptsFraction() const {

@@ -35,7 +35,7 @@ void Properties(SettingsStore& store) {
   dialog.show();
   const char* names[] = {"fireworks", "starfield", "warp", "sparklers", "gravity-wells", "galaxies"};
   for (int effect = 0; effect < 6; ++effect) {
-    dialog.SelectEffect(effect);
+    dialog.SelectEffect(static_cast<EffectIndex>(effect));
     // Let the preview run a second and a half so that it shows the effect under way.
     QElapsedTimer waited;
     waited.start();

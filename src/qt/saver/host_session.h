@@ -32,6 +32,7 @@ class HostSession {
   HostState& state() { return state_; }
   QtFramePlatform& platform() { return platform_; }
   RunLoop& runLoop() { return loop_; }
+  SoundPlayer& sound() { return *sound_; }
 
  private:
   std::unique_ptr<Context> ctx_;  // large tables: kept off the stack

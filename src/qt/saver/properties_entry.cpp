@@ -9,7 +9,7 @@
 namespace qsrn {
 
 QDialog* CreatePropertiesDialog(HostSession& session, QWidget* parent) {
-  auto* dialog = new PropertiesDialog(session.store(), parent);
+  auto* dialog = new PropertiesDialog(session.store(), parent, MakeFormHooks(&session.sound()));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowTitle(QString::fromLatin1(kPropertiesTitle));
   QObject::connect(dialog, &PropertiesDialog::exitRequested, dialog, [&session] { session.state().ExitRequested = true; });

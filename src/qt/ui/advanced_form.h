@@ -1,9 +1,6 @@
-// frmAdvanced, "Advanced Settings": which effects take part in cycling and for how many frames,
-// the frame delay, the performance multiplier, the initial hue, the on-screen message's text,
-// font, size and hue, and whether the windowed display may be resized. OK writes the Advanced
-// section of the store in one commit and hands the message text back to the caller (the
-// properties dialog stores it on Accept); Defaults changes the controls only; Cancel writes
-// nothing.
+// frmAdvanced, "Advanced Settings": the Qt view of AdvancedFormModel (forms/advanced_form_model.h,
+// which holds the rules: the effect pairings, cycling, Defaults, what OK writes). The view lays out
+// the controls, binds them to the model and shows the message preview in the chosen font.
 // Usage: frmAdvanced form(store, message, parent); if (form.exec() == QDialog::Accepted) message = form.Message();
 #pragma once
 
@@ -13,12 +10,15 @@
 #include <array>
 #include <cstdint>
 
+#include "forms/advanced_form_model.h"
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace qsrn {
 
@@ -50,21 +50,23 @@ class frmAdvanced : public QDialog {
   // the desktop draws that name with (so pressing OK keeps the message's look), else the first.
   static int FontIndexFor(const QStringList& families, const QString& name);
   // The eight check boxes as the Adv_PickQSRN bit set.
-  int32_t PickMask() const;
+  int32_t PickMask() const { return model_.PickMask(); }
+  const AdvancedFormModel& model() const { return model_; }
 
  private:
-  void Load(const QString& message);
-  void SetPickMask(int32_t mask);
+  void BuildEffects(QVBoxLayout* column);
+  void BuildMessage(QVBoxLayout* column);
+  // Shows the model's state in every control.
+  void ShowModel();
   void cmdOK_Click();
-  void cmdDefaults_Click();
   void UpdatePreview();
   void UpdateSwatch(QLabel* swatch, int field);
 
-  SettingsStore& store_;
-  std::array<QCheckBox*, 8> chkEffect_{};
+  AdvancedFormModel model_;
+  std::array<QCheckBox*, AdvancedFormModel::kBoxCount> chkEffect_{};
   QCheckBox* chkCycle_ = nullptr;
   QGroupBox* fraCycle_ = nullptr;
-  std::array<NumericField*, 6> txtAdv_{};
+  std::array<NumericField*, AdvancedFormModel::kFieldCount> txtAdv_{};
   QLabel* picHueStart_ = nullptr;
   QLabel* picHueFont_ = nullptr;
   QLineEdit* txtMessage_ = nullptr;

@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "settings/numeric.h"
-#include "qt/ui/about_demo.h"
+#include "forms/about_demo.h"
 #include "qt/ui/draw_gradient.h"
 #include "settings/version.h"
 

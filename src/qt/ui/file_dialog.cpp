@@ -13,7 +13,9 @@ namespace qsrn {
 
 namespace {
 
-// Where the previous dialog was closed, kept for the program's lifetime.
+// Where the previous dialog was closed, kept for the program's lifetime: a static may hold it, as it
+// is the user's place in the file system for this run, shared by every file dialog, and no setting
+// or picture depends on it.
 QString& RememberedFolder() {
   static QString folder;
   return folder;

@@ -1,7 +1,6 @@
 // Where the forms reached from the properties dialog's menus are plugged in; see form_hooks.h.
 #include "qt/ui/form_hooks.h"
 
-#include "qt/platform/sdl_sound_player.h"
 #include "settings/store.h"
 #include "qt/ui/advanced_form.h"
 #include "qt/ui/sound_form.h"
@@ -9,9 +8,7 @@
 
 namespace qsrn {
 
-namespace {
-
-PropertiesFormHooks MakeFormHooks() {
+PropertiesFormHooks MakeFormHooks(SoundPlayer* player) {
   PropertiesFormHooks hooks;
   hooks.advanced = [](QWidget* parent, SettingsStore& store, QString& message) {
     frmAdvanced form(store, message, parent);
@@ -19,9 +16,8 @@ PropertiesFormHooks MakeFormHooks() {
     message = form.Message();
     return true;
   };
-  hooks.sounds = [](QWidget* parent, SettingsStore& store) {
-    SdlSoundPlayer player;  // the saver's player; its device opens on the first sound only
-    frmSoundEffects form(store, &player, parent);
+  hooks.sounds = [player](QWidget* parent, SettingsStore& store) {
+    frmSoundEffects form(store, player, parent);
     form.exec();
   };
   hooks.about = [](QWidget* parent) {
@@ -29,13 +25,6 @@ PropertiesFormHooks MakeFormHooks() {
     frmWelcome box(store, parent);
     box.exec();
   };
-  return hooks;
-}
-
-}  // namespace
-
-PropertiesFormHooks& FormHooks() {
-  static PropertiesFormHooks hooks = MakeFormHooks();
   return hooks;
 }
 

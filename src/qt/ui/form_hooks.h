@@ -1,7 +1,8 @@
 // The forms the properties dialog opens from its menus without owning them: the advanced
 // settings dialog (Edit), the sound dialog (Effect) and the about box (Help). A menu entry whose
-// hook is empty is shown disabled. The forms are plugged in in one place, MakeFormHooks() in
-// form_hooks.cpp; tests may replace a hook through FormHooks().
+// hook is empty is shown disabled. The program's own forms are plugged in in one place,
+// MakeFormHooks() in form_hooks.cpp; whoever creates the properties dialog hands it the hooks (tests
+// their own).
 #pragma once
 
 #include <QString>
@@ -12,6 +13,7 @@ class QWidget;
 namespace qsrn {
 
 class SettingsStore;
+class SoundPlayer;
 
 struct PropertiesFormHooks {
   // Shows the advanced settings dialog modally over parent. message is the properties dialog's
@@ -24,7 +26,8 @@ struct PropertiesFormHooks {
   std::function<void(QWidget* parent)> about;
 };
 
-// The hooks in use (process-wide, created by MakeFormHooks on first use).
-PropertiesFormHooks& FormHooks();
+// The program's own forms; the sound dialog plays through player, the session's one (null: the
+// dialog plays nothing).
+PropertiesFormHooks MakeFormHooks(SoundPlayer* player);
 
 }  // namespace qsrn

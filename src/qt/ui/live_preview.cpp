@@ -10,8 +10,8 @@
 #include "render/context.h"
 #include "render/geometry.h"
 #include "render/surface.h"
-#include "settings/dialog_values.h"
 #include "effects/loaders.h"
+#include "forms/preview_values.h"
 
 namespace qsrn {
 
@@ -35,7 +35,7 @@ LivePreview::LivePreview(const SettingsStore& store, QWidget* parent)
 
 LivePreview::~LivePreview() = default;
 
-void LivePreview::Restart(const FieldTexts& texts, int effect) {
+void LivePreview::Restart(const FieldTexts& texts, EffectIndex effect) {
   texts_ = texts;
   effect_ = effect;
   pending_ = true;
@@ -49,11 +49,7 @@ void LivePreview::StartEngine() {
   // The loaders read a store: this one has no files, only the shown values and the real store's
   // Advanced keys, held in memory (nothing of the user's is ever written for a preview).
   SettingsStore shown{std::filesystem::path()};
-  FieldTexts texts = texts_;
-  texts["AnimationType"] = std::to_string(effect_);
-  KeyTexts advanced = FactoryAdvancedTexts();
-  for (auto& [key, text] : advanced) text = store_.GetSettingString(kAppName, "Advanced", key, text);
-  OverlayFieldTexts(shown, texts, advanced);
+  OverlayPreviewValues(shown, store_, texts_, effect_);
 
   Context& ctx = *ctx_;
   const QSize size = this->size().expandedTo(QSize(16, 16));
@@ -65,9 +61,9 @@ void LivePreview::StartEngine() {
   ctx.frame = {};
   LoadGeneralSettings(ctx, shown, size.width() * ctx.TwipsPerPixelX, size.height() * ctx.TwipsPerPixelY, true);
   ctx.rng.Seed(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()));
-  LoadEffectSettings(ctx, shown, effect_, 0, true);
+  LoadEffectSettings(ctx, shown, static_cast<int>(effect_), 0, true);
   PrepareSurface(*surface_);
-  engine_ = CreateEngine(effect_);
+  engine_ = CreateEngine(static_cast<int>(effect_));
   if (!engine_) return;
   engine_->Setup(ctx);
   frames_ = 0;

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "effects/engine.h"
 #include "render/frame.h"
 #include "settings/template_fields.h"
 
@@ -27,7 +28,7 @@ class LivePreview : public QWidget {
   ~LivePreview() override;
 
   // Runs effect with these values, after a short pause that gathers a burst of edits.
-  void Restart(const FieldTexts& texts, int effect);
+  void Restart(const FieldTexts& texts, EffectIndex effect);
   // Frames drawn since the last restart (for tests).
   int FramesShown() const { return frames_; }
   bool Running() const { return frameTimer_.isActive(); }
@@ -53,7 +54,7 @@ class LivePreview : public QWidget {
 
   const SettingsStore& store_;
   FieldTexts texts_;
-  int effect_ = 0;
+  EffectIndex effect_ = EffectIndex::Fireworks;
   std::unique_ptr<Context> ctx_;
   std::unique_ptr<Surface> surface_;
   std::unique_ptr<Engine> engine_;

@@ -18,8 +18,6 @@
 #include <QVBoxLayout>
 
 #include "settings/catalogue.h"
-#include "settings/field_steps.h"
-#include "settings/numeric.h"
 
 namespace qsrn {
 
@@ -44,8 +42,6 @@ QWidget* MakeSpinner(NumericField* field, int step) {
   }
   return box;
 }
-
-QString NumberText(double v) { return QString::fromStdString(FormatNumber(v)); }
 
 }  // namespace
 
@@ -115,14 +111,25 @@ void DropPastedLineBreaks(QLineEdit* edit) {
   });
 }
 
-NumericField::NumericField(QLineEdit* edit, const KeySpec& key) : QObject(edit), edit_(edit), key_(key) {
+NumericField::NumericField(QLineEdit* edit, const KeySpec& key)
+    : QObject(edit), edit_(edit), own_(std::make_unique<NumericFieldModel>(key)), model_(own_.get()) {
+  model_->SetText(edit_->text().toStdString());
+  Bind();
+}
+
+NumericField::NumericField(QLineEdit* edit, NumericFieldModel& model) : QObject(edit), edit_(edit), model_(&model) {
+  ShowModel();
+  Bind();
+}
+
+void NumericField::Bind() {
   edit_->setProperty("qsrnNumericField", QVariant::fromValue(static_cast<QObject*>(this)));
   edit_->installEventFilter(this);
-  connect(edit_, &QLineEdit::textChanged, this, &NumericField::edited);
-  if (const FieldStep* step = FindFieldStep(key_.key)) {
-    arrowStep_ = step->arrow;
-    spinner_ = MakeSpinner(this, step->spin);
-  }
+  connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    model_->SetText(text.toStdString());
+    emit edited();
+  });
+  if (model_->HasSpinner()) spinner_ = MakeSpinner(this, model_->SpinStep());
   RoutePastes(edit_, [this](const QString& text) { Paste(text); });
 }
 
@@ -130,40 +137,30 @@ NumericField* NumericField::Of(const QLineEdit* edit) {
   return edit ? qobject_cast<NumericField*>(edit->property("qsrnNumericField").value<QObject*>()) : nullptr;
 }
 
-double NumericField::Value() const { return Val(("0" + edit_->text()).toStdString()); }
-
-void NumericField::ClampToRange() {
-  const double v = Clamp(Value(), key_.lo, key_.hi);
-  QString text;
-  if (key_.AcceptsFraction() || key_.type == KeyType::Single)
-    text = QString::fromStdString(FormatSingle(static_cast<float>(v)));
-  else if (key_.type == KeyType::Long)
-    text = NumberText(CLng(v));
-  else
-    text = NumberText(CInt(v));
+void NumericField::ShowModel() {
+  const QString text = QString::fromStdString(model_->Text());
   if (text != edit_->text()) edit_->setText(text);
 }
 
+double NumericField::Value() const { return model_->Value(); }
+
+void NumericField::ClampToRange() {
+  if (model_->ClampOnFocusOut()) ShowModel();
+}
+
 void NumericField::StepBy(int direction, int step) {
-  const double whole = CLng(Int(Value()));
-  const double v = Clamp(whole + direction * step, key_.lo, key_.hi);
-  edit_->setText(NumberText(v));
+  model_->Step(direction, step);
+  ShowModel();
   edit_->selectAll();
 }
 
 QString NumericField::RangeCaption(const QString& caption, const KeySpec& key) {
-  // Plain decimals in labels ("0.0001", not "1E-04").
-  return QStringLiteral("%1 (%2 - %3):").arg(caption, QString::number(key.lo, 'g', 15), QString::number(key.hi, 'g', 15));
+  return QString::fromStdString(qsrn::RangeCaption(caption.toStdString(), key));
 }
 
-QString NumericField::TextOutsideSelection() const {
-  return edit_->text().remove(edit_->selectionStart() < 0 ? 0 : edit_->selectionStart(), edit_->selectedText().size());
-}
-
-bool NumericField::AcceptChar(QChar c, const QString& around) const {
-  if (c.isDigit() && c.unicode() < 128) return true;
-  // One "." only, unless the one there is about to be typed over.
-  return c == QLatin1Char('.') && key_.AcceptsFraction() && !around.contains(QLatin1Char('.'));
+TextSelection NumericField::Selection() const {
+  const int start = edit_->selectionStart();
+  return {static_cast<size_t>(start < 0 ? 0 : start), static_cast<size_t>(edit_->selectedText().size())};
 }
 
 void NumericField::Refuse() {
@@ -172,16 +169,9 @@ void NumericField::Refuse() {
 }
 
 void NumericField::Paste(const QString& text) {
-  const QString around = TextOutsideSelection();
-  QString accepted;
-  for (const QChar c : text) {
-    if (AcceptChar(c, around + accepted)) {
-      accepted += c;
-    } else {
-      Refuse();
-    }
-  }
-  if (!accepted.isEmpty() || edit_->hasSelectedText()) edit_->insert(accepted);
+  const PasteFilter filtered = model_->FilterPaste(edit_->text().toStdU16String(), Selection(), text.toStdU16String());
+  for (int i = 0; i < filtered.refused; ++i) Refuse();
+  if (!filtered.accepted.empty() || edit_->hasSelectedText()) edit_->insert(QString::fromStdU16String(filtered.accepted));
 }
 
 bool NumericField::eventFilter(QObject* watched, QEvent* event) {
@@ -197,13 +187,16 @@ bool NumericField::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
       if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
-        if (arrowStep_ > 0) StepBy(key->key() == Qt::Key_Up ? +1 : -1, arrowStep_);
+        if (model_->StepArrow(key->key() == Qt::Key_Up ? +1 : -1)) {
+          ShowModel();
+          edit_->selectAll();
+        }
         return true;
       }
       const QString text = key->text();
       // Editing and navigation keys and shortcuts carry no printable text.
       if (text.isEmpty() || !text.at(0).isPrint()) return false;
-      if (AcceptChar(text.at(0), TextOutsideSelection())) return false;
+      if (model_->AcceptsChar(edit_->text().toStdU16String(), Selection(), text.at(0).unicode())) return false;
       Refuse();
       return true;
     }
@@ -212,13 +205,19 @@ bool NumericField::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-NumericField* AddNumericRow(QFormLayout* form, const QString& caption, const KeySpec& key) {
-  QWidget* parent = form->parentWidget();
+namespace {
+
+QLineEdit* NewNumericEdit(QWidget* parent, const KeySpec& key) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QString::fromLatin1(key.key.data(), static_cast<int>(key.key.size())));
   edit->setMaxLength(12);
-  auto* field = new NumericField(edit, key);
-  auto* label = new QLabel(NumericField::RangeCaption(caption, key), parent);
+  return edit;
+}
+
+NumericField* AddRow(QFormLayout* form, const QString& caption, NumericField* field) {
+  QWidget* parent = form->parentWidget();
+  QLineEdit* edit = field->edit();
+  auto* label = new QLabel(NumericField::RangeCaption(caption, field->key()), parent);
   label->setBuddy(edit);
   if (field->spinner() == nullptr) {
     form->addRow(label, edit);
@@ -230,6 +229,16 @@ NumericField* AddNumericRow(QFormLayout* form, const QString& caption, const Key
     form->addRow(label, row);
   }
   return field;
+}
+
+}  // namespace
+
+NumericField* AddNumericRow(QFormLayout* form, const QString& caption, const KeySpec& key) {
+  return AddRow(form, caption, new NumericField(NewNumericEdit(form->parentWidget(), key), key));
+}
+
+NumericField* AddNumericRow(QFormLayout* form, const QString& caption, NumericFieldModel& model) {
+  return AddRow(form, caption, new NumericField(NewNumericEdit(form->parentWidget(), model.key()), model));
 }
 
 }  // namespace qsrn

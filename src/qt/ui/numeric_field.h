@@ -1,13 +1,7 @@
-// The editing scheme of every numeric text field of the configuration dialogs, written once and
-// driven by the field's catalogue row (kind, range) and its step row (field_steps.h):
-//  - focus in selects the whole text;
-//  - the key filter lets through digits, Backspace and, in fraction fields, one "." (a "." inside
-//    the selection may be typed over); any other character is refused with QApplication::beep();
-//  - Up/Down (and the spinner's arrows, upper increases) add or subtract the step to the whole
-//    value, kept within the range; only fields with a step react;
-//  - focus out clamps the value to the range as an Integer, Long or Single and writes it back;
-//  - pasted text passes the key filter character by character: each refused one beeps, the
-//    accepted ones are inserted.
+// The Qt view of the numeric field editing scheme (forms/numeric_field_model.h holds the rules):
+// it binds a QLineEdit to a NumericFieldModel, beeps for every character the key filter refuses
+// (typed or pasted), selects the whole text on focus in, steps on Up/Down and the spinner's
+// arrows, and clamps on focus out.
 // Usage:
 //   auto* field = AddNumericRow(form, tr("&Shells"), *FindKey(SectionId::Fireworks, "FireWorks"));
 //   connect(field, &NumericField::edited, ...);   // every text change: repaint swatches, rules
@@ -16,6 +10,9 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
+
+#include "forms/numeric_field_model.h"
 
 class QAction;
 class QFormLayout;
@@ -31,12 +28,17 @@ class NumericField : public QObject {
   Q_OBJECT
 
  public:
-  // Attaches the scheme to edit (the helper is a child of edit). With a step row, a spinner is
-  // created (without a parent); place it beside the field, or use AddNumericRow.
+  // Attaches the scheme to edit (the helper is a child of edit), with a model of its own. With
+  // steps, a spinner is created (without a parent); place it beside the field, or use AddNumericRow.
   NumericField(QLineEdit* edit, const KeySpec& key);
+  // The same over a form's model of the field (which must outlive edit); edit shows its text.
+  NumericField(QLineEdit* edit, NumericFieldModel& model);
 
   QLineEdit* edit() const { return edit_; }
-  const KeySpec& key() const { return key_; }
+  const KeySpec& key() const { return model_->key(); }
+  NumericFieldModel& model() const { return *model_; }
+  // Shows the model's text after the form changed it.
+  void ShowModel();
   QWidget* spinner() const { return spinner_; }
 
   // The text read as a number with "0" put in front: an empty text is 0.
@@ -48,7 +50,7 @@ class NumericField : public QObject {
   // Text pasted over the selection, through the key filter.
   void Paste(const QString& text);
 
-  // "Caption (lo - hi):" with the catalogue's range.
+  // "Caption (lo - hi):" with the catalogue's range (see forms/numeric_field_model.h).
   static QString RangeCaption(const QString& caption, const KeySpec& key);
   // The attached scheme of an edit, or null.
   static NumericField* Of(const QLineEdit* edit);
@@ -63,17 +65,16 @@ class NumericField : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Whether c may be typed into a field whose text (outside the selection) is around.
-  bool AcceptChar(QChar c, const QString& around) const;
-  // The text that stays when the selection is typed over.
-  QString TextOutsideSelection() const;
+  void Bind();
+  // The edit's selection as the model counts it.
+  TextSelection Selection() const;
   // Beeps and says so, for a typed or pasted character the scheme refuses.
   void Refuse();
 
   QLineEdit* edit_;
-  const KeySpec& key_;
+  std::unique_ptr<NumericFieldModel> own_;
+  NumericFieldModel* model_;
   QWidget* spinner_ = nullptr;
-  int arrowStep_ = 0;
 };
 
 // Every paste into edit (the paste keys, the context menu's Paste, the middle button's selection)
@@ -87,5 +88,7 @@ void DropPastedLineBreaks(QLineEdit* edit);
 // A new line edit with the scheme, named objectName (the key when empty), added to form as one
 // row: the label "caption (lo - hi):" as its buddy, the field and its spinner.
 NumericField* AddNumericRow(QFormLayout* form, const QString& caption, const KeySpec& key);
+// The same over a form's model of the field.
+NumericField* AddNumericRow(QFormLayout* form, const QString& caption, NumericFieldModel& model);
 
 }  // namespace qsrn

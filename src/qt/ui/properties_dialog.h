@@ -1,25 +1,31 @@
-// frmProps, "Quasarine Properties": edits every setting except the Advanced and SoundFX sections
-// (their own dialogs, reached from the Edit and Effect menus), offers the themes and template
-// files, shows a live preview of the values, and writes the store only on Accept, in one commit.
-// Every field is reached by its key: findChild<QLineEdit*>("FireWorks"), and lists and check
-// boxes likewise; Texts() and SetTexts() give and take all of them at once.
+// frmProps, "Quasarine Properties": the Qt view of the properties form (forms/properties_form.h),
+// which holds every field's text, the rules and the operations. Pages are built from the form's
+// tables; each widget is bound to its key (findChild<QLineEdit*>("FireWorks"), lists and check
+// boxes likewise): the user's edits go to the form, the form's own changes come back to the
+// widgets, and the enable states follow the form. The Advanced and SoundFX sections have their
+// own dialogs, reached from the Edit and Effect menus; a live preview runs the values shown.
 #pragma once
 
 #include <QDialog>
 #include <QString>
 #include <array>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "settings/template_fields.h"
+#include "forms/properties_form.h"
+#include "forms/properties_pages.h"
+#include "qt/ui/form_hooks.h"
 
 class QAction;
-class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QGroupBox;
 class QLabel;
+class QLayout;
+class QMenuBar;
 class QPushButton;
 class QStackedWidget;
 
@@ -27,35 +33,19 @@ namespace qsrn {
 
 class GalaxyProfileView;
 class LivePreview;
-class NumericField;
 
 class PropertiesDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // Form_Load: fills the lists, writes the factory set on the first start, loads the store.
-  explicit PropertiesDialog(SettingsStore& store, QWidget* parent = nullptr);
+  // Fills the lists, opens the form (the factory set on the first start) and shows it.
+  // hooks: the forms its menus open (disabled where empty).
+  explicit PropertiesDialog(SettingsStore& store, QWidget* parent = nullptr,
+                            PropertiesFormHooks hooks = MakeFormHooks(nullptr));
   ~PropertiesDialog() override;
 
-  // What every field shows, by key; and putting texts into the fields as a template does.
-  FieldTexts Texts() const;
-  void SetTexts(const FieldTexts& texts);
-
-  // LoadProperties, ResetProperties (without the question), SaveProperties (false: the store
-  // refused; the user has been told).
-  void LoadProperties();
-  void ResetProperties();
-  bool SaveProperties();
-
-  // ReadTemplate / WriteTemplate on file; false when nothing was read or written (the user has
-  // been told and the fields are unchanged).
-  bool ReadTemplate(const QString& file);
-  bool WriteTemplate(const QString& file);
-  const QString& CurrentTemplate() const { return currentTemplate_; }
-
-  // A theme pick (1..13 fireworks, 1..16 galaxies); 0 changes nothing.
-  void ApplyTheme(SectionId effect, int theme);
-  void SelectEffect(int effect);
+  PropertiesForm& Form() { return form_; }
+  void SelectEffect(EffectIndex effect) { form_.SelectEffect(effect); }
 
   // Set by File "Exit": the windowed display ends too.
   bool ExitRequested() const { return exitRequested_; }
@@ -69,41 +59,44 @@ class PropertiesDialog : public QDialog {
   void exitRequested();
 
  private:
-  struct Row {
-    const char* key;
-    const char* caption;
-  };
-
   // Layout (properties_layout.cpp).
   void BuildForm();
   QWidget* BuildSharedFrames();
+  QWidget* BuildMessageFrame();
   QWidget* BuildFireworks();
   QWidget* BuildStarfield();
   QWidget* BuildWarp();
   QWidget* BuildSparklers();
   QWidget* BuildGravity();
   QWidget* BuildGalaxies();
+  QGroupBox* BuildGalaxyShape();
+  QLayout* BuildPreviewAndButtons();
   void BuildMenus();
-  QGroupBox* Frame(const QString& title, std::initializer_list<Row> rows, QFormLayout** form = nullptr);
-  void AddRows(QFormLayout* form, std::initializer_list<Row> rows);
+  void BuildFileMenu(QMenuBar* bar);
+  void BuildEffectMenu(QMenuBar* bar);
+  QGroupBox* Frame(PropertiesFrame frame, QFormLayout** form = nullptr, bool withRows = true);
+  void AddRows(QFormLayout* form, std::span<const FieldRow> rows);
   QComboBox* AddList(QFormLayout* form, const char* key, const QString& caption, const QStringList& items);
-  QStackedWidget* Extras(QFormLayout* form, const QString& name, std::initializer_list<QWidget*> pages);
+  QComboBox* AddThemeList(QFormLayout* form, SectionId effect);
+  QStackedWidget* Extras(QFormLayout* form, const QString& name, const std::vector<QWidget*>& pages);
+  void Bind(std::string_view key, QWidget* control);
 
-  // Behaviour.
-  void OnFieldEdited(std::string_view key);
-  void ApplyCrossFieldRules(std::string_view key);
-  void SetNumber(std::string_view key, double value);
-  double Number(std::string_view key) const;
+  // Between the widgets and the form (properties_dialog.cpp).
+  void UserEdited(std::string_view key, const std::string& text);
+  void ShowField(std::string_view key);
+  void ShowEffect();
   void RepaintSwatches();
   void SchedulePreview();
   void OpenTemplate();
-  void SaveTemplate(bool askForName);
+  void SaveTemplate(bool saveAs);
   void AskResetProperties();
-  void Exclaim(const QString& sentence);
+  void Report(const FormOutcome& outcome);
+  void Exclaim(const std::string& sentence);
 
   SettingsStore& store_;
-  QString currentTemplate_;
-  bool changeGuard_ = false;
+  PropertiesFormHooks hooks_;
+  PropertiesForm form_;
+  bool syncing_ = false;  // set while a widget shows what the form says, so it is not an edit
   bool loading_ = false;
   bool exitRequested_ = false;
 

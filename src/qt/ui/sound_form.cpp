@@ -15,11 +15,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "render/sound.h"
-#include "settings/catalogue.h"
-#include "effects/loaders.h"
-#include "settings/numeric.h"
-#include "settings/store.h"
 #include "qt/ui/dialog_buttons.h"
 #include "qt/ui/file_dialog.h"
 #include "qt/ui/help_window.h"
@@ -29,13 +24,8 @@
 namespace qsrn {
 
 namespace {
-// The slot names in slot order.
-constexpr const char* kSlotNames[kSoundSlotCount] = {
-    "Launch", "Standard Burst (Spherical or Geometric)", "Multi Burst", "Jet Burst", "Scintilator",
-    "Sparkler", "Rings and Disks", "Twisters", "Decay Stars"};
-
-void Exclaim(QWidget* parent, const QString& text) {
-  QMessageBox::warning(parent, QStringLiteral("Quasarine"), text);
+void Exclaim(QWidget* parent, std::string_view text) {
+  QMessageBox::warning(parent, QStringLiteral("Quasarine"), frmSoundEffects::tr(text.data()));
 }
 }  // namespace
 
@@ -50,7 +40,7 @@ QString frmSoundEffects::Notes(const QString& soundDirectory) {
 }
 
 frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWidget* parent)
-    : QDialog(parent), store_(store), player_(player) {
+    : QDialog(parent), model_(store), player_(player) {
   setObjectName(QStringLiteral("frmSoundEffects"));
   setWindowTitle(tr("Sound Effect Settings"));
   setModal(true);
@@ -59,12 +49,49 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   chkSoundOn_->setObjectName(QStringLiteral("chkSoundOn"));
   top->addWidget(chkSoundOn_);
 
+  BuildSlots();
+  top->addWidget(fraSounds_);
+
+  auto* fraNote = new QGroupBox(tr("Notes:"), this);
+  lblNotes_ = new QLabel(Notes(ProgramSoundDirectory()), fraNote);
+  lblNotes_->setObjectName(QStringLiteral("lblNotes"));
+  lblNotes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  (new QVBoxLayout(fraNote))->addWidget(lblNotes_);
+  top->addWidget(fraNote);
+
+  const DialogButtons buttons = AddDialogButtons(this, top);
+  cmdDefaults_ = buttons.cmdDefaults;
+  cmdOK_ = buttons.cmdOK;
+
+  connect(chkSoundOn_, &QCheckBox::toggled, this, [this](bool on) {
+    model_.SetSoundOn(on);
+    ShowSoundOn();
+  });
+  connect(cmdDefaults_, &QPushButton::clicked, this, [this] {
+    model_.Defaults();
+    ShowSoundOn();
+  });
+  connect(cmdOK_, &QPushButton::clicked, this, &frmSoundEffects::cmdOK_Click);
+  lstEffectType_->installEventFilter(this);
+  txtFile_->installEventFilter(this);
+  fraSounds_->setProperty("helpKey", QStringLiteral("Fire_Launch"));
+  chkSoundOn_->setProperty("helpKey", QStringLiteral("SoundFX_ON"));
+  InstallHelpKey(this);
+
+  ShowSoundOn();
+  adjustSize();
+  if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+}
+
+// The slot list, the file box and the buttons that work on the chosen slot.
+void frmSoundEffects::BuildSlots() {
   fraSounds_ = new QGroupBox(this);
   fraSounds_->setObjectName(QStringLiteral("fraSounds"));
   auto* grid = new QGridLayout(fraSounds_);
   lstEffectType_ = new QListWidget(fraSounds_);
   lstEffectType_->setObjectName(QStringLiteral("lstEffectType"));
-  for (const char* name : kSlotNames) lstEffectType_->addItem(QString::fromLatin1(name));
+  for (int slot = 0; slot < kSoundSlotCount; ++slot)
+    lstEffectType_->addItem(QString::fromLatin1(SoundFormModel::SlotName(slot).data()));
   lstEffectType_->setCurrentRow(-1);
   auto* lblBurstTypes = new QLabel(tr("Fireworks &Burst Types:"), fraSounds_);
   lblBurstTypes->setBuddy(lstEffectType_);
@@ -86,95 +113,61 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   grid->addWidget(cmdPlay_, 4, 0);
   grid->addWidget(cmdPickFile_, 4, 1);
   grid->addWidget(cmdOurSounds_, 4, 2);
-  top->addWidget(fraSounds_);
-
-  auto* fraNote = new QGroupBox(tr("Notes:"), this);
-  lblNotes_ = new QLabel(Notes(ProgramSoundDirectory()), fraNote);
-  lblNotes_->setObjectName(QStringLiteral("lblNotes"));
-  lblNotes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  (new QVBoxLayout(fraNote))->addWidget(lblNotes_);
-  top->addWidget(fraNote);
-
-  const DialogButtons buttons = AddDialogButtons(this, top);
-  cmdDefaults_ = buttons.cmdDefaults;
-  cmdOK_ = buttons.cmdOK;
-
-  connect(chkSoundOn_, &QCheckBox::toggled, fraSounds_, &QWidget::setEnabled);
+  connect(txtFile_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.SetFileText(text.toStdString()); });
   connect(lstEffectType_, &QListWidget::currentRowChanged, this, &frmSoundEffects::lstEffectType_Click);
-  connect(lstEffectType_, &QListWidget::itemDoubleClicked, this, &frmSoundEffects::PlayFile);
-  connect(cmdPlay_, &QPushButton::clicked, this, [this] { if (SlotSelected()) PlayFile(); });
+  connect(lstEffectType_, &QListWidget::itemDoubleClicked, this, [this] { model_.Play(player_); });
+  connect(cmdPlay_, &QPushButton::clicked, this, [this] {
+    if (SlotSelected()) model_.Play(player_);
+  });
   connect(cmdPickFile_, &QPushButton::clicked, this, &frmSoundEffects::cmdPickFile_Click);
   connect(cmdOurSounds_, &QPushButton::clicked, this, &frmSoundEffects::cmdOurSounds_Click);
-  connect(cmdDefaults_, &QPushButton::clicked, this, [this] { chkSoundOn_->setChecked(false); });
-  connect(cmdOK_, &QPushButton::clicked, this, &frmSoundEffects::cmdOK_Click);
-  lstEffectType_->installEventFilter(this);
-  txtFile_->installEventFilter(this);
-  fraSounds_->setProperty("helpKey", QStringLiteral("Fire_Launch"));
-  chkSoundOn_->setProperty("helpKey", QStringLiteral("SoundFX_ON"));
-  InstallHelpKey(this);
-
-  bool on = false;
-  LoadSoundSettings(store_, on, files_);
-  chkSoundOn_->setChecked(on);
-  fraSounds_->setEnabled(on);
-  current_ = -1;
-  adjustSize();
-  if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 
-void frmSoundEffects::StoreCurrent() {
-  if (current_ >= 0) files_[static_cast<size_t>(current_)] = Trim(txtFile_->text().toStdString());
+void frmSoundEffects::ShowSoundOn() {
+  chkSoundOn_->setChecked(model_.SoundOn());
+  fraSounds_->setEnabled(model_.SlotsEnabled());
+}
+
+void frmSoundEffects::ShowFile() {
+  const QString text = QString::fromStdString(model_.FileText());
+  if (text != txtFile_->text()) txtFile_->setText(text);
 }
 
 void frmSoundEffects::lstEffectType_Click(int row) {
-  StoreCurrent();
-  current_ = row;
+  model_.SelectSlot(row);
   // F1 on the file box or the list opens the chosen slot's row of the manual.
-  const std::string_view key = SoundFileKey(std::max(row, 0)).key;
+  const std::string_view key = model_.SlotKey();
   fraSounds_->setProperty("helpKey", QString::fromLatin1(key.data(), static_cast<int>(key.size())));
-  txtFile_->setText(row >= 0 ? QString::fromStdString(files_[static_cast<size_t>(row)]) : QString());
-}
-
-// At once, whatever the switch: the player itself refuses what is not a small regular file.
-void frmSoundEffects::PlayFile() {
-  const std::string name = txtFile_->text().toStdString();
-  if (player_ != nullptr && !Trim(name).empty()) player_->Play(name);
+  ShowFile();
 }
 
 bool frmSoundEffects::SlotSelected() {
-  if (lstEffectType_->currentRow() >= 0) return true;
-  Exclaim(this, tr("Please select an Effect Type."));
+  if (model_.SlotSelected()) return true;
+  Exclaim(this, SoundFormModel::NoSlotMessage());
   lstEffectType_->setFocus();
   return false;
 }
 
-// A cancelled file dialog leaves the name as it was (it does not clear the slot).
 void frmSoundEffects::cmdPickFile_Click() {
   if (!SlotSelected()) return;
   const QString path = ShowFileDialog(this, true, tr("Select Quasarine Audio File"),
                                       QStringLiteral("Waveforms (*.wav)|*.wav|All Files (*.*)|*.*"));
-  if (!path.isEmpty()) txtFile_->setText(path);
+  model_.PickedFile(path.toStdString());
+  ShowFile();
 }
 
 // Our nine sounds into the nine slots (the list and the box follow).
 void frmSoundEffects::cmdOurSounds_Click() {
-  const auto ours = ProgramSoundFiles();
-  if (ours[0].empty()) {
-    Exclaim(this, tr("The program's own sound files were not found."));
+  if (!model_.UseProgramSounds(ProgramSoundFiles())) {
+    Exclaim(this, SoundFormModel::NoProgramSoundsMessage());
     return;
   }
-  files_ = ours;
-  if (current_ >= 0) txtFile_->setText(QString::fromStdString(files_[static_cast<size_t>(current_)]));
+  ShowFile();
 }
 
 void frmSoundEffects::cmdOK_Click() {
-  StoreCurrent();
-  SettingsStore::Batch batch(store_);
-  const std::string_view section = Section(SectionId::SoundFX).name;
-  batch.Set(section, SoundSwitchKey().key, chkSoundOn_->isChecked() ? "1" : "0");
-  for (int i = 0; i < kSoundSlotCount; ++i) batch.Set(section, SoundFileKey(i).key, files_[static_cast<size_t>(i)]);
-  if (!batch.Commit()) {
-    Exclaim(this, tr("The sound settings could not be saved."));
+  if (!model_.Ok()) {
+    Exclaim(this, SoundFormModel::NotSavedMessage());
     return;
   }
   accept();

@@ -1,16 +1,13 @@
-// frmSoundEffects, "Sound Effect Settings": the firework sounds on or off and one wave file per
-// sound slot. The file box reaches its slot only when another slot is selected or OK is pressed,
-// so an edit followed by Cancel is lost. Play and a double-click play the file at once, whatever
-// the switch, through the program's sound player. OK writes the SoundFX section in one commit.
+// frmSoundEffects, "Sound Effect Settings": the Qt view of SoundFormModel
+// (forms/sound_form_model.h, which holds the slot rules and what OK writes). Play and a
+// double-click on the list play the file through the program's one sound player.
 // Usage: frmSoundEffects form(store, &player, parent); form.exec();
 #pragma once
 
 #include <QDialog>
 #include <QString>
-#include <array>
-#include <string>
 
-#include "settings/effect_settings.h"
+#include "forms/sound_form_model.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -43,25 +40,24 @@ class frmSoundEffects : public QDialog {
   QPushButton* cmdOurSounds() const { return cmdOurSounds_; }
   QPushButton* cmdDefaults() const { return cmdDefaults_; }
   QPushButton* cmdOK() const { return cmdOK_; }
-  int CurrentSlot() const { return current_; }
-  const std::array<std::string, kSoundSlotCount>& Files() const { return files_; }
+  int CurrentSlot() const { return model_.CurrentSlot(); }
+  const SoundFormModel::Files& Files() const { return model_.files(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildSlots();
   void lstEffectType_Click(int row);
-  void PlayFile();
   bool SlotSelected();
   void cmdPickFile_Click();
   void cmdOurSounds_Click();
   void cmdOK_Click();
-  void StoreCurrent();
+  void ShowFile();
+  void ShowSoundOn();
 
-  SettingsStore& store_;
+  SoundFormModel model_;
   SoundPlayer* player_;
-  std::array<std::string, kSoundSlotCount> files_;
-  int current_ = -1;
   QCheckBox* chkSoundOn_ = nullptr;
   QGroupBox* fraSounds_ = nullptr;
   QListWidget* lstEffectType_ = nullptr;

@@ -9,7 +9,7 @@
 #include <QImage>
 #include <QStringList>
 
-#include "qt/ui/about_demo.h"
+#include "forms/about_demo.h"
 #include "qt/ui/animation_timer.h"
 
 class QPushButton;

@@ -1,5 +1,5 @@
 // The about box's demonstrations; see about_demo.h.
-#include "qt/ui/about_demo.h"
+#include "forms/about_demo.h"
 
 #include <chrono>
 #include <filesystem>
@@ -60,7 +60,7 @@ void AboutDemonstrations::Start() {
       break;
     case AboutDemo::Galaxies:
       SetGalaxyDemo();
-      engine_ = CreateEngine(static_cast<int>(EffectIndex::Galaxies));  // RunGalaxy, as the run loop enters it
+      engine_ = CreateEngine(static_cast<int>(EffectIndex::Galaxies));  // as the run loop enters the galaxies
       break;
     case AboutDemo::GravityWells:
       SetGravityDemo();
