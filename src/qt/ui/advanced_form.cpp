@@ -18,11 +18,11 @@
 #include <QVBoxLayout>
 
 #include "effects/engine.h"
-#include "render/color.h"
-#include "settings/catalogue.h"
 #include "qt/ui/dialog_buttons.h"
 #include "qt/ui/help_window.h"
 #include "qt/ui/numeric_field.h"
+#include "render/color.h"
+#include "settings/catalogue.h"
 
 namespace qsrn {
 
@@ -30,7 +30,9 @@ namespace {
 
 using Model = AdvancedFormModel;
 
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A field of the editing scheme with the model's caption, its spinner beside it and, when swatch
 // is wanted, a colour swatch after that.
@@ -142,7 +144,8 @@ void frmAdvanced::BuildEffects(QVBoxLayout* column) {
     // The model applies the pairings; every box then shows its state.
     connect(box, &QCheckBox::toggled, this, [this, i](bool on) {
       model_.SetEffectChecked(i, on);
-      for (int b = 0; b < Model::kBoxCount; ++b) chkEffect_[static_cast<size_t>(b)]->setChecked(model_.EffectChecked(b));
+      for (int b = 0; b < Model::kBoxCount; ++b)
+        chkEffect_[static_cast<size_t>(b)]->setChecked(model_.EffectChecked(b));
     });
     if (i < kEffectCount) grid->addWidget(box, i, 0);  // one row per effect
   }
@@ -196,7 +199,8 @@ void frmAdvanced::BuildMessage(QVBoxLayout* column) {
   messageForm->addRow(lblPreview_);
   column->addWidget(fraMessage);
 
-  connect(txtAdv_[Model::kHueStart], &NumericField::edited, this, [this] { UpdateSwatch(picHueStart_, Model::kHueStart); });
+  connect(txtAdv_[Model::kHueStart], &NumericField::edited, this,
+          [this] { UpdateSwatch(picHueStart_, Model::kHueStart); });
   connect(txtAdv_[Model::kFontHueV], &NumericField::edited, this, [this] {
     UpdateSwatch(picHueFont_, Model::kFontHueV);
     UpdatePreview();
