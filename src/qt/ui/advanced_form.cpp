@@ -132,6 +132,10 @@ frmAdvanced::frmAdvanced(SettingsStore& store, const QString& message, QWidget* 
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 
+// The controls are bound to the model: they go first, while it is still there to hear a last
+// focus change.
+frmAdvanced::~frmAdvanced() { qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly)); }
+
 // Which effects cycle; the small boxes on the Fireworks and Galaxies rows step their themes. Then
 // the cycling switch and the frames per effect it enables.
 void frmAdvanced::BuildEffects(QVBoxLayout* column) {

@@ -31,6 +31,7 @@ class frmAdvanced : public QDialog {
 
  public:
   frmAdvanced(SettingsStore& store, const QString& message, QWidget* parent = nullptr);
+  ~frmAdvanced() override;
 
   // The message text as the user left it (valid after OK).
   QString Message() const;

@@ -84,6 +84,10 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 
+// The controls are bound to the model: they go first, while it is still there to hear a last
+// change of the list's row.
+frmSoundEffects::~frmSoundEffects() { qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly)); }
+
 // The slot list, the file box and the buttons that work on the chosen slot.
 void frmSoundEffects::BuildSlots() {
   fraSounds_ = new QGroupBox(this);
