@@ -26,14 +26,18 @@ struct FieldRow {
 
 // In AdvancedFormModel::Field order.
 constexpr FieldRow kFields[AdvancedFormModel::kFieldCount] = {
-    {"Adv_TimeDelay", "Dela&y in Milliseconds", true},  {"Adv_EffectFPC", "Frames per &Effect", true},
-    {"Adv_PerfMult", "&Performance Multiplier", true},  {"Adv_HueStart", "&Initial Hue Value:", true},
-    {"Adv_FontSize", "Si&ze:", false},                  {"Adv_FontHueV", "H&ue", true},
+    {"Adv_TimeDelay", "Dela&y in Milliseconds", true},
+    {"Adv_EffectFPC", "Frames per &Effect", true},
+    {"Adv_PerfMult", "&Performance Multiplier", true},
+    {"Adv_HueStart", "&Initial Hue Value:", true},
+    {"Adv_FontSize", "Si&ze:", false},
+    {"Adv_FontHueV", "H&ue", true},
 };
 
-constexpr std::string_view kEffectCaptions[kEffectCount] = {"&Fireworks / All Themes:", "&Starfield:",
-                                                "B-Spline &Warp:",          "B-Spline Spar&klers:",
-                                                "Stars and &Gravity Wells:", "Ga&laxies / All Themes:"};
+constexpr std::string_view kEffectCaptions[kEffectCount] = {
+    "&Fireworks / All Themes:",  "&Starfield:",
+    "B-Spline &Warp:",           "B-Spline Spar&klers:",
+    "Stars and &Gravity Wells:", "Ga&laxies / All Themes:"};
 
 const KeySpec& FieldKey(int f) { return *FindKey(SectionId::Advanced, kFields[f].key); }
 const KeySpec& FontKey() { return *FindKey(SectionId::Advanced, "Adv_FontName"); }
@@ -51,7 +55,8 @@ std::array<NumericFieldModel, AdvancedFormModel::kFieldCount> MakeFields() {
 
 AdvancedFormModel::AdvancedFormModel(SettingsStore& store, std::string message)
     : store_(store), fields_(MakeFields()), message_(std::move(message)) {
-  for (int f : {kTimeDelay, kPerfMult, kHueStart, kFontSize, kFontHueV}) field(f).SetText(Stored(store_, FieldKey(f)));
+  for (int f : {kTimeDelay, kPerfMult, kHueStart, kFontSize, kFontHueV})
+    field(f).SetText(Stored(store_, FieldKey(f)));
   // A stored 0 (or any value below one frame) means no cycling; the field then offers the factory value.
   const std::string frames = Stored(store_, FieldKey(kEffectFPC));
   cycling_ = Val(frames) >= 1;
@@ -65,7 +70,9 @@ std::string AdvancedFormModel::Caption(int f) {
   return kFields[f].ranged ? RangeCaption(kFields[f].caption, FieldKey(f)) : kFields[f].caption;
 }
 
-std::string_view AdvancedFormModel::EffectCaption(int box) { return box < kEffectCount ? kEffectCaptions[box] : "/"; }
+std::string_view AdvancedFormModel::EffectCaption(int box) {
+  return box < kEffectCount ? kEffectCaptions[box] : "/";
+}
 
 void AdvancedFormModel::SetEffectChecked(int box, bool on) {
   pickMask_ = on ? pickMask_ | (1 << box) : pickMask_ & ~(1 << box);

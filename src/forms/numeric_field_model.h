@@ -51,7 +51,8 @@ class NumericFieldModel {
   // Whether ch may be typed into text with selection about to be typed over.
   bool AcceptsChar(std::u16string_view text, TextSelection selection, char16_t ch) const;
   // pasted over selection of text, through the key filter.
-  PasteFilter FilterPaste(std::u16string_view text, TextSelection selection, std::u16string_view pasted) const;
+  PasteFilter FilterPaste(std::u16string_view text, TextSelection selection,
+                          std::u16string_view pasted) const;
 
   // Up (+1) or Down (-1) by step from the whole value, kept within the range.
   void Step(int direction, int step);

@@ -13,13 +13,20 @@ namespace qsrn {
 
 namespace {
 constexpr std::string_view kSlotNames[kSoundSlotCount] = {
-    "Launch", "Standard Burst (Spherical or Geometric)", "Multi Burst", "Jet Burst", "Scintilator",
-    "Sparkler", "Rings and Disks", "Twisters", "Decay Stars"};
+    "Launch",          "Standard Burst (Spherical or Geometric)",
+    "Multi Burst",     "Jet Burst",
+    "Scintilator",     "Sparkler",
+    "Rings and Disks", "Twisters",
+    "Decay Stars"};
 }  // namespace
 
-SoundFormModel::SoundFormModel(SettingsStore& store) : store_(store) { LoadSoundSettings(store_, soundOn_, files_); }
+SoundFormModel::SoundFormModel(SettingsStore& store) : store_(store) {
+  LoadSoundSettings(store_, soundOn_, files_);
+}
 
-std::string_view SoundFormModel::SlotName(int slot) { return kSlotNames[Clamp(slot, 0, kSoundSlotCount - 1)]; }
+std::string_view SoundFormModel::SlotName(int slot) {
+  return kSlotNames[Clamp(slot, 0, kSoundSlotCount - 1)];
+}
 
 void SoundFormModel::StoreCurrent() {
   if (current_ >= 0) files_[static_cast<size_t>(current_)] = Trim(fileText_);
@@ -53,7 +60,8 @@ bool SoundFormModel::Ok() {
   SettingsStore::Batch batch(store_);
   const std::string_view section = Section(SectionId::SoundFX).name;
   batch.Set(section, SoundSwitchKey().key, soundOn_ ? "1" : "0");
-  for (int i = 0; i < kSoundSlotCount; ++i) batch.Set(section, SoundFileKey(i).key, files_[static_cast<size_t>(i)]);
+  for (int i = 0; i < kSoundSlotCount; ++i)
+    batch.Set(section, SoundFileKey(i).key, files_[static_cast<size_t>(i)]);
   return batch.Commit();
 }
 

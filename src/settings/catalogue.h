@@ -1,7 +1,7 @@
 // The settings catalogue: one table per section of the store, each row a key with its type, the
 // loader's default, the dialogs' range and steps, the record field it fills, its place in the
-// template layout and in a theme preset. The loaders, template import and export, the record printout and
-// the dialogs' validation all read these tables, so every key is spelled once, here.
+// template layout and in a theme preset. The loaders, template import and export, the record
+// printout and the dialogs' validation all read these tables, so every key is spelled once, here.
 #pragma once
 
 #include <cstdint>

@@ -53,16 +53,16 @@ TEST_P(NumericFieldModelTest, FiltersStepsAndClamps) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NumericFieldModelTest,
-    ::testing::Values(
-        FieldCase{SectionId::Fireworks, "FireWorks", "", "12a", 0, 0, "12", 1, "12"},
-        FieldCase{SectionId::General, "FocalLength", "", "1.5.2-", 0, 0, "1.52", 2, "1.52"},
-        FieldCase{SectionId::Gravity, "Grav_Gravity", "", "40000", 0, 0, "40000", 0, "30000"},
-        FieldCase{SectionId::Fireworks, "FireSparks", "", "", 0, 0, "", 0, "10"},
-        FieldCase{SectionId::Fireworks, "FireSparks", "9995", "", 2, 0, "9999", 0, "9999"},
-        FieldCase{SectionId::Warp, "Warp_CyclePct", "55", "", 0, 1, "45", 0, "45"},
-        FieldCase{SectionId::Fireworks, "FireSymmetry", "0.5", "", 3, 0, "0.5", 0, "0.5"},  // no steps
-        FieldCase{SectionId::Fireworks, "FirePersist", "", ".", 0, 0, ".", 0, "0.25"},
-        FieldCase{SectionId::Advanced, "Adv_HueStart", "350", "", 2, 0, "359", 0, "359"}));
+    ::testing::Values(FieldCase{SectionId::Fireworks, "FireWorks", "", "12a", 0, 0, "12", 1, "12"},
+                      FieldCase{SectionId::General, "FocalLength", "", "1.5.2-", 0, 0, "1.52", 2, "1.52"},
+                      FieldCase{SectionId::Gravity, "Grav_Gravity", "", "40000", 0, 0, "40000", 0, "30000"},
+                      FieldCase{SectionId::Fireworks, "FireSparks", "", "", 0, 0, "", 0, "10"},
+                      FieldCase{SectionId::Fireworks, "FireSparks", "9995", "", 2, 0, "9999", 0, "9999"},
+                      FieldCase{SectionId::Warp, "Warp_CyclePct", "55", "", 0, 1, "45", 0, "45"},
+                      FieldCase{SectionId::Fireworks, "FireSymmetry", "0.5", "", 3, 0, "0.5", 0,
+                                "0.5"},  // no steps
+                      FieldCase{SectionId::Fireworks, "FirePersist", "", ".", 0, 0, ".", 0, "0.25"},
+                      FieldCase{SectionId::Advanced, "Adv_HueStart", "350", "", 2, 0, "359", 0, "359"}));
 
 // Pasted text meets the key filter character by character; a "." typed or pasted over the
 // selected "." is taken. The spinner's step may differ from the arrow keys' one.
@@ -125,7 +125,8 @@ TEST_F(AdvancedForm, CyclingWithNoEffectAsksForOneAndWritesNothing) {
   EXPECT_EQ(form.PickMask(), 64 | 128 | 1 | 32);
   for (int box = 0; box < AdvancedFormModel::kBoxCount; ++box) form.SetEffectChecked(box, false);
   EXPECT_EQ(form.Ok(), AdvancedFormModel::OkResult::NoEffect);
-  EXPECT_EQ(AdvancedFormModel::OkMessage(AdvancedFormModel::OkResult::NoEffect), "Please select one or more Effects.");
+  EXPECT_EQ(AdvancedFormModel::OkMessage(AdvancedFormModel::OkResult::NoEffect),
+            "Please select one or more Effects.");
   EXPECT_FALSE(std::filesystem::exists(store.FileFor(0)));
 }
 
@@ -156,9 +157,10 @@ INSTANTIATE_TEST_SUITE_P(Boxes, AdvancedPairings,
 TEST_F(AdvancedForm, CaptionsDefaultsAndCancel) {
   std::vector<std::string> captions;
   for (int f = 0; f < AdvancedFormModel::kFieldCount; ++f) captions.push_back(AdvancedFormModel::Caption(f));
-  EXPECT_EQ(captions, (std::vector<std::string>{"Dela&y in Milliseconds (0 - 999):", "Frames per &Effect (100 - 30000):",
-                                                "&Performance Multiplier (0.1 - 9.9):", "&Initial Hue Value: (0 - 359):",
-                                                "Si&ze:", "H&ue (0 - 359):"}));
+  EXPECT_EQ(captions, (std::vector<std::string>{
+                          "Dela&y in Milliseconds (0 - 999):", "Frames per &Effect (100 - 30000):",
+                          "&Performance Multiplier (0.1 - 9.9):", "&Initial Hue Value: (0 - 359):", "Si&ze:",
+                          "H&ue (0 - 359):"}));
   store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "70");
   store.RegSetString(kAppName, "Advanced", "Adv_EffectFPC", "700");
   store.RegSetString(kAppName, "Advanced", "Adv_FontName", "Serif");
@@ -221,7 +223,8 @@ TEST_F(SoundForm, PlayPickAndOurSounds) {
   EXPECT_EQ(form.FileText(), " /s/multi.wav");
   SoundFormModel::Files ours;
   EXPECT_FALSE(form.UseProgramSounds(ours));
-  for (int i = 0; i < kSoundSlotCount; ++i) ours[static_cast<size_t>(i)] = "/ours/" + std::to_string(i) + ".wav";
+  for (int i = 0; i < kSoundSlotCount; ++i)
+    ours[static_cast<size_t>(i)] = "/ours/" + std::to_string(i) + ".wav";
   EXPECT_TRUE(form.UseProgramSounds(ours));
   EXPECT_EQ(form.FileText(), "/ours/2.wav");
   EXPECT_EQ(form.SlotKey(), "Fire_MultiBurst");

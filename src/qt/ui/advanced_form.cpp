@@ -18,11 +18,11 @@
 #include <QVBoxLayout>
 
 #include "effects/engine.h"
-#include "render/color.h"
-#include "settings/catalogue.h"
 #include "qt/ui/dialog_buttons.h"
 #include "qt/ui/help_window.h"
 #include "qt/ui/numeric_field.h"
+#include "render/color.h"
+#include "settings/catalogue.h"
 
 namespace qsrn {
 
@@ -30,7 +30,9 @@ namespace {
 
 using Model = AdvancedFormModel;
 
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A field of the editing scheme with the model's caption, its spinner beside it and, when swatch
 // is wanted, a colour swatch after that.
@@ -130,6 +132,10 @@ frmAdvanced::frmAdvanced(SettingsStore& store, const QString& message, QWidget* 
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 
+// The controls are bound to the model: they go first, while it is still there to hear a last
+// focus change.
+frmAdvanced::~frmAdvanced() { qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly)); }
+
 // Which effects cycle; the small boxes on the Fireworks and Galaxies rows step their themes. Then
 // the cycling switch and the frames per effect it enables.
 void frmAdvanced::BuildEffects(QVBoxLayout* column) {
@@ -142,7 +148,8 @@ void frmAdvanced::BuildEffects(QVBoxLayout* column) {
     // The model applies the pairings; every box then shows its state.
     connect(box, &QCheckBox::toggled, this, [this, i](bool on) {
       model_.SetEffectChecked(i, on);
-      for (int b = 0; b < Model::kBoxCount; ++b) chkEffect_[static_cast<size_t>(b)]->setChecked(model_.EffectChecked(b));
+      for (int b = 0; b < Model::kBoxCount; ++b)
+        chkEffect_[static_cast<size_t>(b)]->setChecked(model_.EffectChecked(b));
     });
     if (i < kEffectCount) grid->addWidget(box, i, 0);  // one row per effect
   }
@@ -196,7 +203,8 @@ void frmAdvanced::BuildMessage(QVBoxLayout* column) {
   messageForm->addRow(lblPreview_);
   column->addWidget(fraMessage);
 
-  connect(txtAdv_[Model::kHueStart], &NumericField::edited, this, [this] { UpdateSwatch(picHueStart_, Model::kHueStart); });
+  connect(txtAdv_[Model::kHueStart], &NumericField::edited, this,
+          [this] { UpdateSwatch(picHueStart_, Model::kHueStart); });
   connect(txtAdv_[Model::kFontHueV], &NumericField::edited, this, [this] {
     UpdateSwatch(picHueFont_, Model::kFontHueV);
     UpdatePreview();

@@ -1,7 +1,8 @@
 // frmAdvanced, "Advanced Settings": the Qt view of AdvancedFormModel (forms/advanced_form_model.h,
 // which holds the rules: the effect pairings, cycling, Defaults, what OK writes). The view lays out
 // the controls, binds them to the model and shows the message preview in the chosen font.
-// Usage: frmAdvanced form(store, message, parent); if (form.exec() == QDialog::Accepted) message = form.Message();
+// Usage: frmAdvanced form(store, message, parent); if (form.exec() == QDialog::Accepted) message =
+// form.Message();
 #pragma once
 
 #include <QDialog>
@@ -30,6 +31,7 @@ class frmAdvanced : public QDialog {
 
  public:
   frmAdvanced(SettingsStore& store, const QString& message, QWidget* parent = nullptr);
+  ~frmAdvanced() override;
 
   // The message text as the user left it (valid after OK).
   QString Message() const;

@@ -1,10 +1,10 @@
 // Where the forms reached from the properties dialog's menus are plugged in; see form_hooks.h.
 #include "qt/ui/form_hooks.h"
 
-#include "settings/store.h"
 #include "qt/ui/advanced_form.h"
 #include "qt/ui/sound_form.h"
 #include "qt/ui/welcome_form.h"
+#include "settings/store.h"
 
 namespace qsrn {
 

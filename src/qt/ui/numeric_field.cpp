@@ -37,7 +37,8 @@ QWidget* MakeSpinner(NumericField* field, int step) {
     arrow->setFocusPolicy(Qt::NoFocus);
     arrow->setFixedSize(height + 6, height);
     arrow->setAccessibleName(direction > 0 ? QObject::tr("Increase") : QObject::tr("Decrease"));
-    QObject::connect(arrow, &QToolButton::clicked, field, [field, direction, step] { field->StepBy(direction, step); });
+    QObject::connect(arrow, &QToolButton::clicked, field,
+                     [field, direction, step] { field->StepBy(direction, step); });
     column->addWidget(arrow);
   }
   return box;
@@ -47,7 +48,8 @@ QWidget* MakeSpinner(NumericField* field, int step) {
 
 QAction* PasteAction(const QMenu* menu) {
   for (QAction* action : menu->actions())
-    if (action->objectName() == QLatin1String("edit-paste") || action->text().startsWith(QLineEdit::tr("&Paste")))
+    if (action->objectName() == QLatin1String("edit-paste") ||
+        action->text().startsWith(QLineEdit::tr("&Paste")))
       return action;
   return nullptr;
 }
@@ -100,7 +102,9 @@ class PasteRoute : public QObject {
 
 }  // namespace
 
-void RoutePastes(QLineEdit* edit, std::function<void(const QString&)> insert) { new PasteRoute(edit, std::move(insert)); }
+void RoutePastes(QLineEdit* edit, std::function<void(const QString&)> insert) {
+  new PasteRoute(edit, std::move(insert));
+}
 
 void DropPastedLineBreaks(QLineEdit* edit) {
   RoutePastes(edit, [edit](QString text) {
@@ -117,7 +121,8 @@ NumericField::NumericField(QLineEdit* edit, const KeySpec& key)
   Bind();
 }
 
-NumericField::NumericField(QLineEdit* edit, NumericFieldModel& model) : QObject(edit), edit_(edit), model_(&model) {
+NumericField::NumericField(QLineEdit* edit, NumericFieldModel& model)
+    : QObject(edit), edit_(edit), model_(&model) {
   ShowModel();
   Bind();
 }
@@ -169,9 +174,11 @@ void NumericField::Refuse() {
 }
 
 void NumericField::Paste(const QString& text) {
-  const PasteFilter filtered = model_->FilterPaste(edit_->text().toStdU16String(), Selection(), text.toStdU16String());
+  const PasteFilter filtered =
+      model_->FilterPaste(edit_->text().toStdU16String(), Selection(), text.toStdU16String());
   for (int i = 0; i < filtered.refused; ++i) Refuse();
-  if (!filtered.accepted.empty() || edit_->hasSelectedText()) edit_->insert(QString::fromStdU16String(filtered.accepted));
+  if (!filtered.accepted.empty() || edit_->hasSelectedText())
+    edit_->insert(QString::fromStdU16String(filtered.accepted));
 }
 
 bool NumericField::eventFilter(QObject* watched, QEvent* event) {
@@ -196,7 +203,8 @@ bool NumericField::eventFilter(QObject* watched, QEvent* event) {
       const QString text = key->text();
       // Editing and navigation keys and shortcuts carry no printable text.
       if (text.isEmpty() || !text.at(0).isPrint()) return false;
-      if (model_->AcceptsChar(edit_->text().toStdU16String(), Selection(), text.at(0).unicode())) return false;
+      if (model_->AcceptsChar(edit_->text().toStdU16String(), Selection(), text.at(0).unicode()))
+        return false;
       Refuse();
       return true;
     }

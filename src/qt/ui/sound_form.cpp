@@ -32,7 +32,8 @@ void Exclaim(QWidget* parent, std::string_view text) {
 QString frmSoundEffects::Notes(const QString& soundDirectory) {
   const QString where = soundDirectory.isEmpty() ? tr("share/quasarine/sounds beside the program")
                                                  : QDir::toNativeSeparators(soundDirectory);
-  return QStringList{tr("1.  The program's own sound files are located in"), QStringLiteral("      ") + where + ".",
+  return QStringList{tr("1.  The program's own sound files are located in"),
+                     QStringLiteral("      ") + where + ".",
                      tr("2.  A slight delay may occur when playing each sound file."),
                      tr("3.  Sounds are played on a single track with no mixing."),
                      tr("4.  You can create and/or use your own sound files.")}
@@ -83,6 +84,10 @@ frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWid
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 
+// The controls are bound to the model: they go first, while it is still there to hear a last
+// change of the list's row.
+frmSoundEffects::~frmSoundEffects() { qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly)); }
+
 // The slot list, the file box and the buttons that work on the chosen slot.
 void frmSoundEffects::BuildSlots() {
   fraSounds_ = new QGroupBox(this);
@@ -113,7 +118,8 @@ void frmSoundEffects::BuildSlots() {
   grid->addWidget(cmdPlay_, 4, 0);
   grid->addWidget(cmdPickFile_, 4, 1);
   grid->addWidget(cmdOurSounds_, 4, 2);
-  connect(txtFile_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.SetFileText(text.toStdString()); });
+  connect(txtFile_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { model_.SetFileText(text.toStdString()); });
   connect(lstEffectType_, &QListWidget::currentRowChanged, this, &frmSoundEffects::lstEffectType_Click);
   connect(lstEffectType_, &QListWidget::itemDoubleClicked, this, [this] { model_.Play(player_); });
   connect(cmdPlay_, &QPushButton::clicked, this, [this] {
@@ -176,7 +182,8 @@ void frmSoundEffects::cmdOK_Click() {
 // The Delete key clears the file box, from the list or from the box itself.
 bool frmSoundEffects::eventFilter(QObject* watched, QEvent* event) {
   if ((watched == lstEffectType_ || watched == txtFile_) && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
+      static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
     txtFile_->clear();
     return true;
   }

@@ -27,6 +27,7 @@ class frmSoundEffects : public QDialog {
  public:
   // player may be null: nothing plays.
   frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWidget* parent = nullptr);
+  ~frmSoundEffects() override;
 
   // The notes shown under the list; the first names where the program's own sounds are.
   static QString Notes(const QString& soundDirectory);
