@@ -13,17 +13,13 @@
 
 #include "qt/present/tile_presenter.h"
 #include "tools/headless.h"
-#include "tools/tool_options.h"
 #include "tools/tools.h"
 
 namespace qsrn {
 
 namespace {
 
-int Usage(const std::string& why) {
-  std::fprintf(stderr, "quasarine: %s\n%s", why.c_str(), ToolUsage(ToolKind::Bench));
-  return 2;
-}
+int Usage(const std::string& why) { return RefuseArguments(Program::Bench, why); }
 
 using Clock = std::chrono::steady_clock;
 
@@ -83,35 +79,33 @@ double Percentile(const std::vector<double>& sorted, double fraction) {
 
 }  // namespace
 
-int BenchMain(int argc, char** argv) {
+int BenchMain(const ToolOptions& options) {
   std::string error;
-  const std::optional<ToolOptions> options = ParseToolOptions(ToolKind::Bench, argc, argv, &error);
-  if (!options) return Usage(error);
   ToolStore store;
-  if (!store.Open(SettingsStore::DefaultDirectory(), options->overrides, &error)) return Usage(error);
+  if (!store.Open(SettingsStore::DefaultDirectory(), options.overrides, &error)) return Usage(error);
 
   std::vector<int> effects;
-  if (options->effect) {
-    effects.push_back(*options->effect);
+  if (options.effect) {
+    effects.push_back(*options.effect);
   } else {
     for (int e = 0; e < kEffectCount; ++e)
       if (CreateEngine(e) != nullptr) effects.push_back(e);
   }
   std::printf("%-24s %7s %10s %10s %10s   (%dx%d)\n", "effect", "frames", "median ms", "p95 ms",
-              "particles", options->width, options->height);
+              "particles", options.width, options.height);
   int status = 0;
   for (int effect : effects) {
     for (const bool present : {false, true}) {
       HeadlessDisplay display;
-      display.Start(store.store(), options->width, options->height, options->seed.value_or(1));
-      std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
+      display.Start(store.store(), options.width, options.height, options.seed.value_or(1));
+      std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options.theme, false);
       if (engine == nullptr) {
         std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
         status = 1;
         break;
       }
-      TimedEngine timed(*engine, options->frames, present);
-      const int32_t frames = RunFrames(display.ctx, timed, options->frames);
+      TimedEngine timed(*engine, options.frames, present);
+      const int32_t frames = RunFrames(display.ctx, timed, options.frames);
       std::vector<double>& millis = present ? timed.presentMillis() : timed.millis();
       std::sort(millis.begin(), millis.end());
       if (present)

@@ -11,7 +11,6 @@
 #include "tools/frame_file.h"
 #include "tools/headless.h"
 #include "tools/headless_run.h"
-#include "tools/tool_options.h"
 #include "tools/tools.h"
 
 namespace qsrn {
@@ -19,34 +18,29 @@ namespace qsrn {
 namespace {
 constexpr int32_t kShortestFrameMs = 20;
 
-int Usage(const std::string& why) {
-  std::fprintf(stderr, "quasarine: %s\n%s", why.c_str(), ToolUsage(ToolKind::Render));
-  return 2;
-}
+int Usage(const std::string& why) { return RefuseArguments(Program::Render, why); }
 }  // namespace
 
-int RenderMain(int argc, char** argv) {
+int RenderMain(const ToolOptions& options) {
   std::string error;
-  const std::optional<ToolOptions> options = ParseToolOptions(ToolKind::Render, argc, argv, &error);
-  if (!options) return Usage(error);
-  const std::optional<FramePattern> pattern = ParseFramePattern(options->file);
+  const std::optional<FramePattern> pattern = ParseFramePattern(options.file);
   if (!pattern) return Usage("the file name may hold one frame number (%d, %04d) and nothing else");
 
   ToolStore store;
-  if (!store.Open(SettingsStore::DefaultDirectory(), options->overrides, &error)) return Usage(error);
+  if (!store.Open(SettingsStore::DefaultDirectory(), options.overrides, &error)) return Usage(error);
 
   // Without --effect the film is what the windowed display would show: the stored effect, or
   // the cycle or demonstration, exactly as its run loop chooses them.
-  const bool followRunLoop = !options->effect.has_value();
-  if (followRunLoop && options->theme != 0) return Usage("--theme needs --effect");
+  const bool followRunLoop = !options.effect.has_value();
+  if (followRunLoop && options.theme != 0) return Usage("--theme needs --effect");
   HeadlessDisplay display;
   std::unique_ptr<Engine> engine;
   if (followRunLoop) {
-    display.surface.Resize(options->width, options->height);
+    display.surface.Resize(options.width, options.height);
   } else {
-    const int effect = *options->effect;
-    display.Start(store.store(), options->width, options->height, options->seed.value_or(ClockSeed()));
-    engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
+    const int effect = *options.effect;
+    display.Start(store.store(), options.width, options.height, options.seed.value_or(ClockSeed()));
+    engine = PrepareEffect(display.ctx, store.store(), effect, options.theme, false);
     if (engine == nullptr) {
       std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
       return 1;
@@ -55,8 +49,8 @@ int RenderMain(int argc, char** argv) {
 
   bool written = true;
   std::string failed;
-  std::unique_ptr<AnimationFile> animation = pattern->numbered ? nullptr : AnimationFile::ForName(options->file);
-  if (!pattern->numbered && !animation && AnimationFile::IsAnimationName(options->file))
+  std::unique_ptr<AnimationFile> animation = pattern->numbered ? nullptr : AnimationFile::ForName(options.file);
+  if (!pattern->numbered && !animation && AnimationFile::IsAnimationName(options.file))
     return Usage("this build cannot write WebP (libwebp was missing when it was built)");
   if (animation) {
     display.platform.onPresent = [&](Context& ctx) {
@@ -64,7 +58,7 @@ int RenderMain(int argc, char** argv) {
       const int32_t durationMs = std::max(ctx.settings.Adv_TimeDelay, kShortestFrameMs);
       if (written && !animation->Add(*ctx.surface, durationMs)) {
         written = false;
-        failed = options->file;
+        failed = options.file;
         ctx.StopRequested = true;
       }
     };
@@ -81,14 +75,14 @@ int RenderMain(int argc, char** argv) {
   }
   if (followRunLoop) {
     DemoCounters demo;
-    RunScreenHeadless(display.ctx, store.store(), HeadlessRunOptions{options->frames, options->seed, {}}, demo);
+    RunScreenHeadless(display.ctx, store.store(), HeadlessRunOptions{options.frames, options.seed, {}}, demo);
   } else {
-    RunFrames(display.ctx, *engine, options->frames);
+    RunFrames(display.ctx, *engine, options.frames);
   }
   if (animation) {
     if (written && !animation->Finish()) {
       written = false;
-      failed = options->file;
+      failed = options.file;
     }
   } else if (!pattern->numbered && !WritePng(display.surface, pattern->prefix)) {
     written = false;

@@ -13,7 +13,7 @@
 #include <map>
 #include <vector>
 
-#include "run/command_line.h"
+#include "run/arguments.h"
 #include "host_test_support.h"
 #include "settings/store.h"
 
@@ -74,13 +74,13 @@ TEST_P(HackOptionCases, ReadsTheXScreenSaverConventions) {
   std::vector<const char*> argv{"quasarine"};
   argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
   const int argc = static_cast<int>(argv.size());
-  EXPECT_TRUE(IsHackCommandLine(argc, argv.data()));
-  std::string error;
-  const auto o = ParseHackOptions(argc, argv.data(), &error);
-  ASSERT_EQ(o.has_value(), GetParam().ok) << error;
-  if (!o) return;
-  EXPECT_EQ(o->windowId, GetParam().windowId);
-  EXPECT_EQ(o->root, GetParam().root);
+  const Arguments a = ParseArguments(argc, argv.data());
+  EXPECT_EQ(a.program, Program::Hack);
+  ASSERT_EQ(a.error.empty(), GetParam().ok) << a.error;
+  if (!a.error.empty()) return;
+  EXPECT_EQ(a.saver.job, StartJob::Hack);
+  EXPECT_EQ(a.saver.hack.windowId, GetParam().windowId);
+  EXPECT_EQ(a.saver.hack.root, GetParam().root);
 }
 
 INSTANTIATE_TEST_SUITE_P(
