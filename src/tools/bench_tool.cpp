@@ -9,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
-
-#include "qt/present/tile_presenter.h"
+#include "render/tile_converter.h"
 #include "tools/headless.h"
 #include "tools/tools.h"
 
@@ -39,8 +37,11 @@ class TimedEngine : public Engine {
   void Setup(Context& ctx) override {
     inner_.Setup(ctx);
     ctx.surface->Prefault();  // a step's cost, not the one-time cost of the fresh surface's pages
-    presenter_.Resize(*ctx.surface, 1);
-    backing_ = QImage(ctx.surface->Width(), ctx.surface->Height(), QImage::Format_RGB32);
+    converter_.Resize(*ctx.surface);
+    ctx.surface->MarkAllChanged();  // the first frame is presented whole
+    backing_.assign(static_cast<size_t>(ctx.surface->Width()) * static_cast<size_t>(ctx.surface->Height()), 0);
+    target_ = PixelTarget{reinterpret_cast<uint8_t*>(backing_.data()), ctx.surface->Width() * ptrdiff_t{4},
+                          ctx.surface->Width(), ctx.surface->Height()};
   }
   void Step(Context& ctx) override {
     const auto start = Clock::now();
@@ -48,10 +49,10 @@ class TimedEngine : public Engine {
     millis_.push_back(MillisSince(start));
     if (!present_) return;
     const auto presentStart = Clock::now();
-    presenter_.ConvertChanged(*ctx.surface, backing_, runs_);
+    const int32_t converted = converter_.ConvertChanged(*ctx.surface, target_, runs_);
     presentMillis_.push_back(MillisSince(presentStart));
     const double tiles = static_cast<double>(ctx.surface->TileColumns()) * ctx.surface->TileRows();
-    tileShare_ += tiles > 0 ? presenter_.TilesPresented() / tiles : 0;
+    tileShare_ += tiles > 0 ? converted / tiles : 0;
   }
   int ParticleCount() const override { return inner_.ParticleCount(); }
   std::vector<double>& millis() { return millis_; }
@@ -63,9 +64,10 @@ class TimedEngine : public Engine {
   Engine& inner_;
   bool present_;
   std::vector<double> millis_, presentMillis_;
-  TilePresenter presenter_;
-  QImage backing_;  // stands in for the image shared with the X server
-  std::vector<QRect> runs_;
+  TileConverter converter_;
+  std::vector<uint32_t> backing_;  // stands in for the image shared with the X server
+  PixelTarget target_;
+  std::vector<PixelRect> runs_;
   double tileShare_ = 0;
 };
 
