@@ -1,15 +1,16 @@
 // Fuzzes the command line: the text the platform passes (the saver's switches and template
-// paths), the window ids xscreensaver and xsecurelock write, and the hack options as separate
-// arguments (the input split at zero bytes). Beyond "never crashes", it checks that a template
-// path keeps the whole text, that a window id written back in decimal and hexadecimal reads the
-// same, and that accepted hack options name somewhere to draw and a theme within range.
+// paths), the window ids xscreensaver and xsecurelock write, and the whole argument list (the
+// input split at zero bytes) through the program's option table. Beyond "never crashes", it
+// checks that a template path keeps the whole text, that a window id written back in decimal and
+// hexadecimal reads the same, and that accepted options name somewhere to draw (hacks) and keep
+// every number within its range.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "run/command_line.h"
+#include "run/arguments.h"
 
 namespace {
 
@@ -49,16 +50,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<const char*> argv;
   for (const std::string& a : args) argv.push_back(a.c_str());
   const int argc = static_cast<int>(argv.size());
-  qsrn::IsHackCommandLine(argc, argv.data());
-  std::string error;
-  const auto hack = qsrn::ParseHackOptions(argc, argv.data(), &error);
-  if (!hack) {
-    Check(!error.empty());
-  } else {
-    Check(hack->root || hack->windowId != 0);
-    Check(hack->theme >= 0 && hack->theme <= 16);
-    Check(!hack->effect || (*hack->effect >= 0 && *hack->effect <= 5));
+  const qsrn::Arguments parsed = qsrn::ParseArguments(argc, argv.data());
+  if (!parsed.error.empty()) return 0;
+  const qsrn::ToolOptions& t = parsed.tool;
+  Check(t.theme >= 0 && t.theme <= 16 && (!t.effect || (*t.effect >= 0 && *t.effect <= 5)));
+  if (parsed.program == qsrn::Program::Hack) {
+    const qsrn::HackOptions& h = parsed.saver.hack;
+    Check(parsed.saver.job == qsrn::StartJob::Hack && (h.root || h.windowId != 0));
+    Check(h.theme >= 0 && h.theme <= 16);
   }
-  qsrn::CommandLineText(argc, argv.data());
+  if (parsed.program == qsrn::Program::Render || parsed.program == qsrn::Program::Bench) {
+    Check(t.frames >= 1 && t.frames <= qsrn::kMaxToolFrames);
+    Check(t.width >= 1 && t.width <= qsrn::kMaxToolSide && t.height >= 1 && t.height <= qsrn::kMaxToolSide);
+    for (const auto& [key, value] : t.overrides) Check(!key.empty());
+  }
   return 0;
 }

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-wayland libgl-dev libx11-dev libxcb1-dev libxcb-shm0-dev
-  libsdl2-mixer-dev libwebp-dev
+  libsdl2-mixer-dev libwebp-dev zlib1g-dev
 )
 if [ "${1:-}" = "--test" ]; then
   packages+=(

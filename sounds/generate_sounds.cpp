@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "render/wave_file.h"
+#include "wave_file.h"
 
 namespace {
 

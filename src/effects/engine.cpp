@@ -12,26 +12,28 @@
 
 namespace qsrn {
 
+using E = EffectIndex;
+
 const char* EffectName(int effect) {
-  switch (effect) {
-    case 0: return "Fireworks";
-    case 1: return "Starfield";
-    case 2: return "B-Spline Warp";
-    case 3: return "B-Spline Sparklers";
-    case 4: return "Stars and Gravity Wells";
-    case 5: return "Galaxies";
+  switch (static_cast<E>(effect)) {
+    case E::Fireworks: return "Fireworks";
+    case E::Starfield: return "Starfield";
+    case E::Warp: return "B-Spline Warp";
+    case E::Sparklers: return "B-Spline Sparklers";
+    case E::GravityWells: return "Stars and Gravity Wells";
+    case E::Galaxies: return "Galaxies";
     default: return "";
   }
 }
 
 std::unique_ptr<Engine> CreateEngine(int effect) {
-  switch (effect) {
-    case 0: return RunFireworks();
-    case 1: return std::make_unique<Starfield>();
-    case 2: return std::make_unique<WarpEngine>();
-    case 3: return std::make_unique<SparklerEngine>();
-    case 4: return CreateGravityWells();
-    case 5: return CreateGalaxy();
+  switch (static_cast<E>(effect)) {
+    case E::Fireworks: return RunFireworks();
+    case E::Starfield: return std::make_unique<Starfield>();
+    case E::Warp: return std::make_unique<WarpEngine>();
+    case E::Sparklers: return std::make_unique<SparklerEngine>();
+    case E::GravityWells: return CreateGravityWells();
+    case E::Galaxies: return CreateGalaxy();
     default: return nullptr;
   }
 }

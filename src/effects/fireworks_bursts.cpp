@@ -10,6 +10,7 @@
 #include "effects/fireworks_shapes.h"
 #include "effects/fireworks_shells.h"
 #include "render/color.h"
+#include "render/geometry.h"
 #include "render/sound.h"
 #include "settings/numeric.h"
 
@@ -259,8 +260,8 @@ void SetupRingBurst(Context& ctx, FireworksState& st, int32_t s, const BurstPara
   const Centre c = ShellCentre(st, s);
   const int32_t rings = std::clamp<int32_t>(S.FireRingEmb, 1, static_cast<int32_t>(st.RingAngleA.size()));
   for (int32_t k = 0; k < rings; ++k) {
-    st.RingAngleA[k] = static_cast<float>(ctx.Rnd() * 6.2831855f);
-    st.RingAngleB[k] = static_cast<float>(ctx.Rnd() * 6.2831855f);
+    st.RingAngleA[k] = static_cast<float>(ctx.Rnd() * (2 * kPi));
+    st.RingAngleB[k] = static_cast<float>(ctx.Rnd() * (2 * kPi));
   }
   auto index = [](double v) { return static_cast<size_t>(std::clamp<int32_t>(CInt(v), 0, 1000)); };
   const int32_t first = st.First(s);
@@ -297,9 +298,9 @@ void TwisterEmitPoint(const Context& ctx, float x, float y, float z, float& prev
                       float& prevZ, float& angle, float& outX, float& outY, float& outZ) {
   const EffectSettings& S = ctx.settings;
   float rx = 0, ry = 0, rz = 0;
-  RotateVector(x - prevX, y - prevY, z - prevZ, 1.5707964f, angle, rx, ry, rz);
+  RotateVector(x - prevX, y - prevY, z - prevZ, kPi / 2, angle, rx, ry, rz);
   const float len = std::sqrt(rx * rx + ry * ry + rz * rz) + 1e-9f;
-  constexpr float kRamp = 6.2831855f * 0.1f;
+  constexpr float kRamp = 2 * kPi * 0.1f;
   const float f = angle < kRamp ? S.FireTwistExt * angle / kRamp : S.FireTwistExt;
   outX = x + rx / len * f;
   outY = y + ry / len * f;
@@ -307,7 +308,7 @@ void TwisterEmitPoint(const Context& ctx, float x, float y, float z, float& prev
   prevX = x;
   prevY = y;
   prevZ = z;
-  angle = static_cast<float>(angle + S.FireTwistDeg * 3.1415927f / 180.0f);
+  angle = static_cast<float>(angle + S.FireTwistDeg * kPi / 180.0f);
 }
 
 void SetupTwister(Context& ctx, FireworksState& st, int32_t s, const BurstParams& b) {

@@ -39,7 +39,7 @@ void InitStar(Context& ctx, const GalaxyParams& p, GalaxyStars& stars, int32_t i
 // The colour of a star by the hue rule, its index wrapped into the hue wheel.
 int32_t StarColor(const Context& ctx, const GalaxyParams& p, float r, float h, float omega);
 
-// RunGalaxy: set-up clamps and scales the settings, sizes every array once, and starts the
+// The galaxy engine: set-up clamps and scales the settings, sizes every array once, and starts the
 // first pass; each step is one frame of the current pass.
 class GalaxyEngine : public Engine {
  public:

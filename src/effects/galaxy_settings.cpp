@@ -1,5 +1,5 @@
-// RunGalaxy's clamps and scalings. The clamps run first in one fixed order, then the scalings;
-// every result is written back to the settings record, as the engine's callers expect.
+// The galaxy engine's set-up clamps and scalings. The clamps run first in one fixed order, then
+// the scalings; every result is written back to the settings record, as the engine's callers expect.
 #include "effects/galaxy_settings.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// The galaxy's parameters: RunGalaxy clamps and scales every galaxy setting in place at its start
+// The galaxy's parameters: the engine's set-up clamps and scales every galaxy setting in place
 // (the results written back to the record) and the engine and its events read this summary.
 #pragma once
 
@@ -48,7 +48,7 @@ inline float NovaGrowthOf(int32_t base) {
   return static_cast<float>(std::pow(static_cast<double>(base), static_cast<double>(0.6375f)));
 }
 
-// RunGalaxy's start: every clamp in its fixed order, then the scalings.
+// The engine's set-up: every clamp in its fixed order, then the scalings.
 GalaxyParams ClampGalaxySettings(EffectSettings& s);
 
 }  // namespace qsrn

@@ -83,6 +83,12 @@ std::string_view ThemeFor(int themeIndex, std::string_view (*theme)(int)) {
   return themeIndex > 0 ? theme(themeIndex) : std::string_view();
 }
 
+// The loader of an effect that has no themes and counts its particles in ParticleCount.
+void LoadCountedSection(S& s, const SettingsStore& store, SectionId id, bool applyPerfMult) {
+  LoadSection(s, store, id);
+  s.ParticleCount = ScaleCount(s.ParticleCount, PerfMult(s, applyPerfMult));
+}
+
 }  // namespace
 
 void LoadPixelColorSettings(Context& ctx, const SettingsStore& store) {
@@ -151,21 +157,15 @@ void LoadStarfieldSettings(Context& ctx, const SettingsStore& store, bool applyP
 }
 
 void LoadWarpSettings(Context& ctx, const SettingsStore& store, bool applyPerfMult) {
-  S& s = ctx.settings;
-  LoadSection(s, store, SectionId::Warp);
-  s.ParticleCount = ScaleCount(s.ParticleCount, PerfMult(s, applyPerfMult));
+  LoadCountedSection(ctx.settings, store, SectionId::Warp, applyPerfMult);
 }
 
 void LoadSparklerSettings(Context& ctx, const SettingsStore& store, bool applyPerfMult) {
-  S& s = ctx.settings;
-  LoadSection(s, store, SectionId::Sparkler);
-  s.ParticleCount = ScaleCount(s.ParticleCount, PerfMult(s, applyPerfMult));
+  LoadCountedSection(ctx.settings, store, SectionId::Sparkler, applyPerfMult);
 }
 
 void LoadGravitySettings(Context& ctx, const SettingsStore& store, bool applyPerfMult) {
-  S& s = ctx.settings;
-  LoadSection(s, store, SectionId::Gravity);
-  s.ParticleCount = ScaleCount(s.ParticleCount, PerfMult(s, applyPerfMult));
+  LoadCountedSection(ctx.settings, store, SectionId::Gravity, applyPerfMult);
 }
 
 void LoadGalaxySettings(Context& ctx, const SettingsStore& store, int themeIndex, bool applyPerfMult) {
@@ -185,13 +185,13 @@ void LoadGalaxySettings(Context& ctx, const SettingsStore& store, int themeIndex
 
 void LoadEffectSettings(Context& ctx, const SettingsStore& store, int effect, int themeIndex,
                         bool applyPerfMult) {
-  switch (effect) {
-    case 0: LoadFireworksSettings(ctx, store, themeIndex, applyPerfMult); break;
-    case 1: LoadStarfieldSettings(ctx, store, applyPerfMult); break;
-    case 2: LoadWarpSettings(ctx, store, applyPerfMult); break;
-    case 3: LoadSparklerSettings(ctx, store, applyPerfMult); break;
-    case 4: LoadGravitySettings(ctx, store, applyPerfMult); break;
-    case 5: LoadGalaxySettings(ctx, store, themeIndex, applyPerfMult); break;
+  switch (static_cast<EffectIndex>(effect)) {
+    case EffectIndex::Fireworks: LoadFireworksSettings(ctx, store, themeIndex, applyPerfMult); break;
+    case EffectIndex::Starfield: LoadStarfieldSettings(ctx, store, applyPerfMult); break;
+    case EffectIndex::Warp: LoadWarpSettings(ctx, store, applyPerfMult); break;
+    case EffectIndex::Sparklers: LoadSparklerSettings(ctx, store, applyPerfMult); break;
+    case EffectIndex::GravityWells: LoadGravitySettings(ctx, store, applyPerfMult); break;
+    case EffectIndex::Galaxies: LoadGalaxySettings(ctx, store, themeIndex, applyPerfMult); break;
     default: break;
   }
 }

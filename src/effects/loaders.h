@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "effects/engine.h"
 #include "render/context.h"
 #include "settings/store.h"
 
@@ -28,6 +29,13 @@ void LoadGalaxySettings(Context& ctx, const SettingsStore& store, int themeIndex
 // load nothing. A theme index beyond the effect's list loads the store, as 0 does.
 void LoadEffectSettings(Context& ctx, const SettingsStore& store, int effect, int themeIndex,
                         bool applyPerfMult);
+
+// The bits of Adv_PickQSRN: one per effect selects it for cycling; two more make the Fireworks
+// and Galaxies visits step through all their themes, one theme per frame quota.
+inline constexpr int32_t PickBit(EffectIndex effect) { return int32_t{1} << static_cast<int>(effect); }
+inline constexpr int32_t kPickAllEffects = (1 << kEffectCount) - 1;
+inline constexpr int32_t kPickFireworksThemes = 64;
+inline constexpr int32_t kPickGalaxyThemes = 128;
 
 // AnimationType as stored (def when never stored or not a number), not clamped; and
 // Adv_PickQSRN with its default 189.

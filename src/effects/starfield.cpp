@@ -16,7 +16,7 @@
 namespace qsrn {
 
 namespace {
-constexpr double kTwoPi = 6.2831855f;  // the float value, widened
+constexpr double kTwoPi = 2.0 * kPi;  // the float value, widened
 constexpr float kNearPlane = 0.002f;
 
 

@@ -33,8 +33,7 @@ AboutDemo AboutDemonstrations::StepFrame() {
   const auto running = static_cast<AboutDemo>(next_);
   if (surface_.Width() <= 0 || surface_.Height() <= 0) return running;
   if (!engine_) Start();
-  const auto now = std::chrono::steady_clock::now().time_since_epoch();
-  ctx_.frame.FrameStartTick = static_cast<int32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+  ctx_.frame.FrameStartTick = static_cast<int32_t>(MonotonicTickCount());
   engine_->Step(ctx_);
   if (FrameLimitReached(ctx_)) {
     engine_.reset();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/geometry.h"
 #include "settings/numeric.h"
 
 namespace qsrn {
@@ -11,9 +12,9 @@ namespace {
 
 // Float constants widened: the curves compute in double from these float values.
 constexpr double kSixth = 0.16666667f;              // 1/6
-constexpr double kPi = 3.1415927f;
-constexpr double kTwoPi = 6.2831855f;
-constexpr double kHalfPi = 1.5707964f;
+constexpr double kPiWide = kPi;
+constexpr double kTwoPi = 2.0 * kPi;
+constexpr double kHalfPi = kPi / 2;
 
 double Basis(double t, double p0, double p1, double p2, double p3) {
   const double t2 = t * t;
@@ -173,7 +174,7 @@ void SymmetricHeads(std::span<float> X, std::span<float> Y, std::span<float> Z, 
   float phi = 0;
   const float dphi = static_cast<float>(kTwoPi / perRing);
   for (int32_t i = 1; i <= rings; ++i) {
-    const double polar = i * kPi / (rings + 1);
+    const double polar = i * kPiWide / (rings + 1);
     const float rho = static_cast<float>(r * std::sin(polar));
     const float zc = static_cast<float>(f - r * std::cos(polar));
     for (int32_t idx = (i - 1) * perRing + 2; idx <= i * perRing + 1; ++idx) {

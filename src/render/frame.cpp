@@ -3,11 +3,17 @@
 // Tick differences are taken as 32-bit signed values so that the wrap of the clock is harmless.
 #include "render/frame.h"
 
+#include <chrono>
 #include <cstdlib>
 
 #include "render/surface.h"
 
 namespace qsrn {
+
+uint32_t MonotonicTickCount() {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
 
 namespace {
 // a - b as a 32-bit signed difference of two wrapping tick counts.

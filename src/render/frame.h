@@ -25,6 +25,9 @@ class FramePlatform {
   virtual void ShowMessage(Context&) {}
 };
 
+// The tick count of the displays: milliseconds from a monotonic clock, wrapping as 32 bits.
+uint32_t MonotonicTickCount();
+
 bool FrameDelay(Context& ctx);
 bool EndFrame(Context& ctx);
 bool FrameLimitReached(Context& ctx);

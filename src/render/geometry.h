@@ -11,7 +11,11 @@
 
 namespace qsrn {
 
-// Fills CosTable and SinTable with the angle accumulated in float steps of 3.1415927 / 1000.
+// Pi as the float every angle is computed with; where the arithmetic is in double, this float
+// value is widened, never a closer double.
+inline constexpr float kPi = 3.1415927f;
+
+// Fills CosTable and SinTable with the angle accumulated in float steps of kPi / 1000.
 void BuildTrigTables(TrigTables& trig);
 
 // A screen coordinate that fits no surface: where a projection too large for a Long goes.

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "settings/numeric.h"
-#include "settings/themes.h"
 
 namespace qsrn {
 
@@ -33,21 +32,6 @@ int32_t HandleAfterSwitch(std::string_view text) {
 
 bool IsTemplatePath(std::string_view text) {
   return text.size() >= 4 && Upper(text.substr(text.size() - 4)) == ".QSN";
-}
-
-// Both spellings xscreensaver's hacks accept: -root and --root.
-std::string_view OptionName(std::string_view arg) {
-  if (arg.starts_with("--")) return arg.substr(2);
-  if (arg.starts_with("-")) return arg.substr(1);
-  return {};
-}
-
-bool ParseSmallWhole(std::string_view text, int lo, int hi, int* out) {
-  int v = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi) return false;
-  *out = v;
-  return true;
 }
 
 }  // namespace
@@ -95,49 +79,6 @@ uint32_t ParseWindowId(std::string_view text) {
   const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), id, base);
   if (ec != std::errc() || id > std::numeric_limits<uint32_t>::max()) return 0;
   return static_cast<uint32_t>(id);
-}
-
-bool IsHackCommandLine(int argc, const char* const* argv) {
-  if (argc < 2 || argv[1] == nullptr) return false;
-  const std::string_view name = OptionName(argv[1]);
-  return name == "root" || name == "window-id" || name == "fps" || name == "effect" || name == "theme";
-}
-
-std::optional<HackOptions> ParseHackOptions(int argc, const char* const* argv, std::string* error) {
-  HackOptions o;
-  auto fail = [error](std::string why) -> std::optional<HackOptions> {
-    if (error != nullptr) *error = std::move(why);
-    return std::nullopt;
-  };
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i] != nullptr ? argv[i] : "";
-    const std::string_view name = OptionName(arg);
-    const bool takesValue = name == "window-id" || name == "effect" || name == "theme";
-    if (takesValue && i + 1 >= argc) return fail("missing value for " + std::string(arg));
-    const std::string_view value = takesValue ? std::string_view(argv[++i]) : std::string_view{};
-    if (name == "root") {
-      o.root = true;
-    } else if (name == "fps") {
-      o.showFps = true;
-    } else if (name == "window-id") {
-      o.windowId = ParseWindowId(value);
-      if (o.windowId == 0) return fail("-window-id takes a window id (decimal or 0x hexadecimal)");
-    } else if (name == "effect") {
-      int e = 0;
-      if (!ParseSmallWhole(value, 0, 5, &e)) return fail("--effect takes 0 to 5");
-      o.effect = e;
-    } else if (name == "theme") {
-      if (!ParseSmallWhole(value, 0, 16, &o.theme)) return fail("--theme takes 0 to 16");
-    } else {
-      return fail("unknown option " + std::string(arg));
-    }
-  }
-  if (!o.root && o.windowId == 0) return fail("-root or -window-id ID says where to draw");
-  // xscreensaver's settings pass the theme whatever the effect: it counts only where the effect
-  // has that theme.
-  const int themes = !o.effect ? 0 : *o.effect == 0 ? kFireworksThemeCount : *o.effect == 5 ? kGalaxyThemeCount : 0;
-  if (o.theme > themes) o.theme = 0;
-  return o;
 }
 
 std::string WindowedProgramPath(std::string_view programPath) {

@@ -50,12 +50,6 @@ CommandLine ParseCommandLine(std::string_view text);
 // is no number or it does not fit an X11 id.
 uint32_t ParseWindowId(std::string_view text);
 
-// True when argv[1] is one of the hack options, so that the whole command line is read as one.
-bool IsHackCommandLine(int argc, const char* const* argv);
-// The hack options of argv[1..]; nullopt, with the reason in *error, for anything unknown, a
-// missing value, or neither -root nor -window-id.
-std::optional<HackOptions> ParseHackOptions(int argc, const char* const* argv, std::string* error);
-
 // The program's folder, a separator unless the folder already ends with one, the base name
 // without its extension, and ".exe".
 std::string WindowedProgramPath(std::string_view programPath);

@@ -10,28 +10,44 @@
 #include "effects/loaders.h"
 #include "settings/numeric.h"
 #include "settings/store.h"
+#include "settings/themes.h"
 
 namespace qsrn {
 
 namespace {
 
-constexpr int16_t kFireThemes = 13;
-constexpr int16_t kGalaxyThemes = 16;
 // An idle pass waits at least this long, so a selection without effects never spins.
 constexpr int32_t kIdleFrameMs = 50;
 
 struct DemoStep {
-  int effect;
+  EffectIndex effect;
   int32_t framesPerEffect;
-  int16_t themes;  // 0: the stored settings; else themes 1..themes, one per visit
+  int themes;  // 0: the stored settings; else themes 1..themes, one per visit
 };
 
-constexpr DemoStep kSaverDemo[] = {
-    {0, 600, kFireThemes}, {2, 600, 0}, {3, 800, 0}, {4, 1000, 0}, {5, 500, kGalaxyThemes}};
-constexpr DemoStep kScreenDemo[] = {
-    {5, 200, kGalaxyThemes}, {0, 400, kFireThemes}, {3, 600, 0}, {4, 1000, 0}};
+using E = EffectIndex;
+constexpr DemoStep kSaverDemo[] = {{E::Fireworks, 600, kFireworksThemeCount},
+                                   {E::Warp, 600, 0},
+                                   {E::Sparklers, 800, 0},
+                                   {E::GravityWells, 1000, 0},
+                                   {E::Galaxies, 500, kGalaxyThemeCount}};
+constexpr DemoStep kScreenDemo[] = {{E::Galaxies, 200, kGalaxyThemeCount},
+                                    {E::Fireworks, 400, kFireworksThemeCount},
+                                    {E::Sparklers, 600, 0},
+                                    {E::GravityWells, 1000, 0}};
+
+constexpr int Index(EffectIndex effect) { return static_cast<int>(effect); }
 
 bool AnimationTypeNeverStored(const SettingsStore& store) { return ReadAnimationType(store, -1) == -1; }
+
+// A visit ends after one quota, unless the effect steps through its themes and has some left.
+bool VisitOver(const RunLoop::CycleState& c, int32_t pickMask) {
+  if (c.CycleIndex == Index(E::Fireworks))
+    return (pickMask & kPickFireworksThemes) == 0 || c.FireThemeIndex == kFireworksThemeCount;
+  if (c.CycleIndex == Index(E::Galaxies))
+    return (pickMask & kPickGalaxyThemes) == 0 || c.GalaxyThemeIndex == kGalaxyThemeCount;
+  return true;
+}
 
 }  // namespace
 
@@ -51,6 +67,23 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
   if (windowSetup) windowSetup();
   if (ctx_.surface == nullptr || ctx_.platform == nullptr) return;  // nowhere to draw, no clock
 
+  const LoopChoice choice = StartLoop(kind);
+  CycleState cycle;
+  while (!ctx_.StopRequested) {
+    ctx_.frame.FrameCount = 0;
+    if (demo != nullptr && !fixedEffect_ && AnimationTypeNeverStored(store_)) {
+      RunDemoCycle(kind, *demo);
+    } else if (choice.framesPerEffect != 0) {
+      VisitCycle(cycle, choice.pickMask);
+    } else {
+      Load(choice.effect, choice.theme, kind == LoopKind::Preview);
+      PrepareSurface(*ctx_.surface);
+      if (!RunEffect(choice.effect)) IdleFrame();
+    }
+  }
+}
+
+RunLoop::LoopChoice RunLoop::StartLoop(LoopKind kind) {
   const bool isPreview = kind == LoopKind::Preview;
   double innerWidth = ctx_.surface->Width();
   double innerHeight = ctx_.surface->Height();
@@ -60,80 +93,58 @@ void RunLoop::Run(LoopKind kind, DemoCounters* demo, const std::function<void()>
   }
   LoadGeneralSettings(ctx_, store_, innerWidth, innerHeight, isPreview);
 
+  LoopChoice choice;
   const int16_t animationType = ReadAnimationType(store_, 0);
-  int32_t pickMask = ReadPickMask(store_);
-  int32_t framesPerEffect = ctx_.settings.Adv_EffectFPC;
+  choice.pickMask = ReadPickMask(store_);
+  choice.framesPerEffect = ctx_.settings.Adv_EffectFPC;
   if (kind == LoopKind::Screen) {
-    framesPerEffect = Clamp(ReadFramesPerEffect(store_), 0, 9999);
+    choice.framesPerEffect = Clamp(ReadFramesPerEffect(store_), 0, 9999);
   } else if (isPreview) {
-    pickMask = Clamp(pickMask & 255, 1, 255);
+    choice.pickMask = Clamp(choice.pickMask & 255, 1, 255);
     ctx_.settings.Adv_EffectFPC =
-        AnimationTypeNeverStored(store_)
-            ? 1000
-            : Clamp(ReadFramesPerEffect(store_), 0, 30000);
-    framesPerEffect = ctx_.settings.Adv_EffectFPC;
+        AnimationTypeNeverStored(store_) ? 1000 : Clamp(ReadFramesPerEffect(store_), 0, 30000);
+    choice.framesPerEffect = ctx_.settings.Adv_EffectFPC;
   }
-  const int chosenEffect = fixedEffect_ ? fixedEffect_->effect : Clamp<int>(animationType, 0, kEffectCount - 1);
-  const int chosenTheme = fixedEffect_ ? fixedEffect_->theme : 0;
-  if (fixedEffect_) framesPerEffect = ctx_.settings.Adv_EffectFPC = 0;  // one effect, no quota
+  choice.effect = fixedEffect_ ? fixedEffect_->effect : Clamp<int>(animationType, 0, kEffectCount - 1);
+  choice.theme = fixedEffect_ ? fixedEffect_->theme : 0;
+  if (fixedEffect_) choice.framesPerEffect = ctx_.settings.Adv_EffectFPC = 0;  // one effect, no quota
 
   Reseed();
   if (!isPreview) ClearAndShowMessage(ctx_);
+  return choice;
+}
 
-  int16_t CycleIndex = 0;
-  int16_t FireThemeIndex = 0;
-  int16_t GalaxyThemeIndex = 0;
-  bool ranThisCycle = false;
-  while (!ctx_.StopRequested) {
-    ctx_.frame.FrameCount = 0;
-    if (demo != nullptr && !fixedEffect_ && AnimationTypeNeverStored(store_)) {
-      RunDemoCycle(kind, *demo);
-      continue;
+void RunLoop::LoadCycleVisit(CycleState& c, int32_t pickMask) {
+  if (c.CycleIndex == Index(E::Fireworks)) {
+    if (pickMask & kPickFireworksThemes) {
+      Load(c.CycleIndex, ++c.FireThemeIndex, true);
+    } else if (pickMask & PickBit(E::Fireworks)) {
+      Load(c.CycleIndex, 0, true);
     }
-
-    bool ran = false;
-    if (framesPerEffect == 0) {
-      Load(chosenEffect, chosenTheme, isPreview);
-      PrepareSurface(*ctx_.surface);
-      ran = RunEffect(chosenEffect);
-    } else {
-      if (CycleIndex == 0) {
-        if (pickMask & 64) {
-          ++FireThemeIndex;
-          Load(0, FireThemeIndex, true);
-        } else if (pickMask & 1) {
-          Load(0, 0, true);
-        }
-      } else if (CycleIndex == 5) {
-        if (pickMask & 128) {
-          ++GalaxyThemeIndex;
-          Load(5, GalaxyThemeIndex, true);
-        } else if (pickMask & 32) {
-          Load(5, GalaxyThemeIndex, true);
-        }
-      } else {
-        Load(CycleIndex, 0, true);  // loaded whether or not the effect is selected
-      }
-      PrepareSurface(*ctx_.surface);
-      if (pickMask & (1 << CycleIndex)) ran = RunEffect(CycleIndex);
-      ranThisCycle = ranThisCycle || ran;
-
-      const bool visitOver =
-          (CycleIndex >= 1 && CycleIndex <= 4) ||
-          (CycleIndex == 0 && (!(pickMask & 64) || FireThemeIndex == kFireThemes)) ||
-          (CycleIndex == 5 && (!(pickMask & 128) || GalaxyThemeIndex == kGalaxyThemes));
-      if (visitOver) {
-        // Skipped steps cost nothing; only a whole cycle that ran no engine waits a frame.
-        if (CycleIndex == 5 && !ranThisCycle) IdleFrame();
-        if (CycleIndex == 5) ranThisCycle = false;
-        CycleIndex = CycleIndex < 5 ? CycleIndex + 1 : 0;
-        FireThemeIndex = 0;
-        GalaxyThemeIndex = 0;
-      }
-      continue;
+  } else if (c.CycleIndex == Index(E::Galaxies)) {
+    if (pickMask & kPickGalaxyThemes) {
+      Load(c.CycleIndex, ++c.GalaxyThemeIndex, true);
+    } else if (pickMask & PickBit(E::Galaxies)) {
+      Load(c.CycleIndex, c.GalaxyThemeIndex, true);
     }
-    if (!ran) IdleFrame();
+  } else {
+    Load(c.CycleIndex, 0, true);  // loaded whether or not the effect is selected
   }
+}
+
+void RunLoop::VisitCycle(CycleState& c, int32_t pickMask) {
+  LoadCycleVisit(c, pickMask);
+  PrepareSurface(*ctx_.surface);
+  const bool ran = (pickMask & PickBit(static_cast<EffectIndex>(c.CycleIndex))) != 0 && RunEffect(c.CycleIndex);
+  c.ranThisCycle = c.ranThisCycle || ran;
+  if (!VisitOver(c, pickMask)) return;  // the same effect again with its next theme
+  const bool lastOfCycle = c.CycleIndex == kEffectCount - 1;
+  // Skipped steps cost nothing; only a whole cycle that ran no engine waits a frame.
+  if (lastOfCycle && !c.ranThisCycle) IdleFrame();
+  c.CycleIndex = static_cast<int16_t>(lastOfCycle ? 0 : c.CycleIndex + 1);
+  c.FireThemeIndex = 0;
+  c.GalaxyThemeIndex = 0;
+  if (lastOfCycle) c.ranThisCycle = false;
 }
 
 void RunLoop::RunDemoCycle(LoopKind kind, DemoCounters& demo) {
@@ -149,12 +160,12 @@ void RunLoop::RunDemoCycle(LoopKind kind, DemoCounters& demo) {
     int16_t* themeCounter = nullptr;
     int theme = 0;
     if (step.themes > 0) {
-      themeCounter = step.effect == 0 ? &demo.fireTheme : &demo.galaxyTheme;
+      themeCounter = step.effect == E::Fireworks ? &demo.fireTheme : &demo.galaxyTheme;
       theme = ++*themeCounter;
     }
-    Load(step.effect, theme, true);
+    Load(Index(step.effect), theme, true);
     PrepareSurface(*ctx_.surface);
-    const bool ran = RunEffect(step.effect);
+    const bool ran = RunEffect(Index(step.effect));
 
     // A step cut short (F5, the properties dialog, a resize) is where the next loop in this
     // window starts again; only a step that ran its quota moves the demonstration on.

@@ -54,8 +54,30 @@ class RunLoop {
   // The demonstration sequence of the saver (five steps) or the windowed display (four steps).
   void RunDemoCycle(LoopKind kind, DemoCounters& demo);
 
+  // Where the effect cycle stands: the effect being visited and the theme shown last.
+  struct CycleState {
+    int16_t CycleIndex = 0;
+    int16_t FireThemeIndex = 0;
+    int16_t GalaxyThemeIndex = 0;
+    bool ranThisCycle = false;  // some engine ran since the cycle last began
+  };
+
  private:
+  // What a run loop runs, read once at its start.
+  struct LoopChoice {
+    int32_t pickMask = 0;
+    int32_t framesPerEffect = 0;  // 0: the one chosen effect, no cycling
+    int effect = 0;
+    int theme = 0;
+  };
+
   void Run(LoopKind kind, DemoCounters* demo, const std::function<void()>& windowSetup);
+  // The general settings, the choice of effect or cycle, the seed and the message.
+  LoopChoice StartLoop(LoopKind kind);
+  // One pass of the cycle: the visited effect's settings (its next theme when its themes
+  // cycle), the engine when the effect is selected, then on to the next visit.
+  void VisitCycle(CycleState& cycle, int32_t pickMask);
+  void LoadCycleVisit(CycleState& cycle, int32_t pickMask);
   void Load(int effect, int theme, bool applyPerfMult);
   // Creates and runs the engine of one effect; false when there is none to run.
   bool RunEffect(int effect);

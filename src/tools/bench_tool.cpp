@@ -9,21 +9,15 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
-
-#include "qt/present/tile_presenter.h"
+#include "render/tile_converter.h"
 #include "tools/headless.h"
-#include "tools/tool_options.h"
 #include "tools/tools.h"
 
 namespace qsrn {
 
 namespace {
 
-int Usage(const std::string& why) {
-  std::fprintf(stderr, "quasarine: %s\n%s", why.c_str(), ToolUsage(ToolKind::Bench));
-  return 2;
-}
+int Usage(const std::string& why) { return RefuseArguments(Program::Bench, why); }
 
 using Clock = std::chrono::steady_clock;
 
@@ -43,8 +37,11 @@ class TimedEngine : public Engine {
   void Setup(Context& ctx) override {
     inner_.Setup(ctx);
     ctx.surface->Prefault();  // a step's cost, not the one-time cost of the fresh surface's pages
-    presenter_.Resize(*ctx.surface, 1);
-    backing_ = QImage(ctx.surface->Width(), ctx.surface->Height(), QImage::Format_RGB32);
+    converter_.Resize(*ctx.surface);
+    ctx.surface->MarkAllChanged();  // the first frame is presented whole
+    backing_.assign(static_cast<size_t>(ctx.surface->Width()) * static_cast<size_t>(ctx.surface->Height()), 0);
+    target_ = PixelTarget{reinterpret_cast<uint8_t*>(backing_.data()), ctx.surface->Width() * ptrdiff_t{4},
+                          ctx.surface->Width(), ctx.surface->Height()};
   }
   void Step(Context& ctx) override {
     const auto start = Clock::now();
@@ -52,10 +49,10 @@ class TimedEngine : public Engine {
     millis_.push_back(MillisSince(start));
     if (!present_) return;
     const auto presentStart = Clock::now();
-    presenter_.ConvertChanged(*ctx.surface, backing_, runs_);
+    const int32_t converted = converter_.ConvertChanged(*ctx.surface, target_, runs_);
     presentMillis_.push_back(MillisSince(presentStart));
     const double tiles = static_cast<double>(ctx.surface->TileColumns()) * ctx.surface->TileRows();
-    tileShare_ += tiles > 0 ? presenter_.TilesPresented() / tiles : 0;
+    tileShare_ += tiles > 0 ? converted / tiles : 0;
   }
   int ParticleCount() const override { return inner_.ParticleCount(); }
   std::vector<double>& millis() { return millis_; }
@@ -67,9 +64,10 @@ class TimedEngine : public Engine {
   Engine& inner_;
   bool present_;
   std::vector<double> millis_, presentMillis_;
-  TilePresenter presenter_;
-  QImage backing_;  // stands in for the image shared with the X server
-  std::vector<QRect> runs_;
+  TileConverter converter_;
+  std::vector<uint32_t> backing_;  // stands in for the image shared with the X server
+  PixelTarget target_;
+  std::vector<PixelRect> runs_;
   double tileShare_ = 0;
 };
 
@@ -83,35 +81,33 @@ double Percentile(const std::vector<double>& sorted, double fraction) {
 
 }  // namespace
 
-int BenchMain(int argc, char** argv) {
+int BenchMain(const ToolOptions& options) {
   std::string error;
-  const std::optional<ToolOptions> options = ParseToolOptions(ToolKind::Bench, argc, argv, &error);
-  if (!options) return Usage(error);
   ToolStore store;
-  if (!store.Open(SettingsStore::DefaultDirectory(), options->overrides, &error)) return Usage(error);
+  if (!store.Open(SettingsStore::DefaultDirectory(), options.overrides, &error)) return Usage(error);
 
   std::vector<int> effects;
-  if (options->effect) {
-    effects.push_back(*options->effect);
+  if (options.effect) {
+    effects.push_back(*options.effect);
   } else {
     for (int e = 0; e < kEffectCount; ++e)
       if (CreateEngine(e) != nullptr) effects.push_back(e);
   }
   std::printf("%-24s %7s %10s %10s %10s   (%dx%d)\n", "effect", "frames", "median ms", "p95 ms",
-              "particles", options->width, options->height);
+              "particles", options.width, options.height);
   int status = 0;
   for (int effect : effects) {
     for (const bool present : {false, true}) {
       HeadlessDisplay display;
-      display.Start(store.store(), options->width, options->height, options->seed.value_or(1));
-      std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options->theme, false);
+      display.Start(store.store(), options.width, options.height, options.seed.value_or(1));
+      std::unique_ptr<Engine> engine = PrepareEffect(display.ctx, store.store(), effect, options.theme, false);
       if (engine == nullptr) {
         std::fprintf(stderr, "quasarine: the %s effect is not available\n", EffectName(effect));
         status = 1;
         break;
       }
-      TimedEngine timed(*engine, options->frames, present);
-      const int32_t frames = RunFrames(display.ctx, timed, options->frames);
+      TimedEngine timed(*engine, options.frames, present);
+      const int32_t frames = RunFrames(display.ctx, timed, options.frames);
       std::vector<double>& millis = present ? timed.presentMillis() : timed.millis();
       std::sort(millis.begin(), millis.end());
       if (present)

@@ -1,14 +1,32 @@
-// Frame files: the pattern check and expansion, and the PNG writer. The framebuffer's 0x00BBGGRR
-// pixels are the bytes R, G, B, 0 in memory on a little-endian machine, which is exactly Qt's
-// RGBX8888 layout, so the image is written without conversion there.
+// Frame files: the pattern check and expansion, and the PNG writer: 8-bit RGB rows, unfiltered,
+// compressed by zlib into one image-data chunk.
 #include "tools/frame_file.h"
 
-#include <QFile>
-#include <QImage>
-#include <bit>
+#include <zlib.h>
+
+#include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace qsrn {
+
+namespace {
+
+uint8_t Byte(uint32_t value, int shift) { return static_cast<uint8_t>(value >> shift); }
+
+// One chunk: its length and type, the data, and the CRC of type and data, big-endian.
+bool WriteChunk(FILE* file, const char type[4], const uint8_t* data, size_t size) {
+  const auto n = static_cast<uint32_t>(size);
+  const uint8_t length[] = {Byte(n, 24), Byte(n, 16), Byte(n, 8), Byte(n, 0)};
+  uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
+  if (size > 0) crc = crc32(crc, data, static_cast<uInt>(size));
+  const auto c = static_cast<uint32_t>(crc);
+  const uint8_t check[] = {Byte(c, 24), Byte(c, 16), Byte(c, 8), Byte(c, 0)};
+  return std::fwrite(length, 1, 4, file) == 4 && std::fwrite(type, 1, 4, file) == 4 &&
+         (size == 0 || std::fwrite(data, 1, size, file) == size) && std::fwrite(check, 1, 4, file) == 4;
+}
+
+}  // namespace
 
 std::optional<FramePattern> ParseFramePattern(std::string_view file) {
   FramePattern p;
@@ -48,24 +66,36 @@ std::string FrameFileName(const FramePattern& pattern, int32_t n) {
 }
 
 bool WritePng(const Surface& surface, const std::string& path) {
-  if (surface.Width() <= 0 || surface.Height() <= 0) return false;
-  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-  const int w = surface.Width(), h = surface.Height();
-  if constexpr (std::endian::native == std::endian::little) {
-    const QImage image(reinterpret_cast<const uchar*>(surface.Pixels()), w, h,
-                       static_cast<qsizetype>(w) * 4, QImage::Format_RGBX8888);
-    return image.save(name, "PNG");
-  } else {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-      auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < w; ++x) {
-        const int32_t c = surface.GetPixel(x, y);
-        row[x] = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-      }
+  const int32_t w = surface.Width(), h = surface.Height();
+  if (w <= 0 || h <= 0) return false;
+  // Each row: the filter type 0 (none), then R, G, B of every pixel (0x00BBGGRR on the surface).
+  const size_t stride = 1 + static_cast<size_t>(w) * 3;
+  std::vector<uint8_t> raw(stride * static_cast<size_t>(h));
+  const uint32_t* pixel = surface.Pixels();
+  for (uint8_t* out = raw.data(); out != raw.data() + raw.size();) {
+    *out++ = 0;
+    for (int32_t x = 0; x < w; ++x, ++pixel) {
+      *out++ = Byte(*pixel, 0);
+      *out++ = Byte(*pixel, 8);
+      *out++ = Byte(*pixel, 16);
     }
-    return image.save(name, "PNG");
   }
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<uint8_t> packed(packedSize);
+  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+    return false;
+  packed.resize(packedSize);
+
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
+  if (!file) return false;
+  bool ok = std::fwrite("\x89PNG\r\n\x1a\n", 1, 8, file.get()) == 8;
+  const uint8_t header[] = {Byte(w, 24), Byte(w, 16), Byte(w, 8), Byte(w, 0), Byte(h, 24), Byte(h, 16), Byte(h, 8),
+                            Byte(h, 0), 8, 2, 0, 0, 0};  // 8 bits per channel, RGB, no interlace
+  ok = ok && WriteChunk(file.get(), "IHDR", header, sizeof header);
+  ok = ok && WriteChunk(file.get(), "IDAT", packed.data(), packed.size());
+  ok = ok && WriteChunk(file.get(), "IEND", nullptr, 0);
+  ok = std::fflush(file.get()) == 0 && ok;
+  return std::fclose(file.release()) == 0 && ok;  // a full disk may show only now
 }
 
 }  // namespace qsrn

@@ -1,10 +1,12 @@
-// The headless tools' entry points, one per switch. argv[0] is the program path.
+// The headless tools' entry points, one per switch, given their parsed options.
 #pragma once
+
+#include "run/arguments.h"
 
 namespace qsrn {
 
-int PrintSettingsMain(int argc, char** argv);  // --print-settings
-int RenderMain(int argc, char** argv);         // --render FILE.png
-int BenchMain(int argc, char** argv);          // --bench
+int PrintSettingsMain(const ToolOptions& options);  // --print-settings
+int RenderMain(const ToolOptions& options);         // --render FILE.png
+int BenchMain(const ToolOptions& options);          // --bench
 
 }  // namespace qsrn

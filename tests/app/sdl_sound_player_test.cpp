@@ -28,7 +28,7 @@
 #include "host_test_support.h"
 #include "render/context.h"
 #include "render/sound.h"
-#include "render/wave_file.h"
+#include "wave_file.h"
 #include "qt/ui/sound_form.h"
 
 #ifdef QSRN_HAVE_SDL_MIXER

@@ -2,7 +2,6 @@
 #include "qt/present/qt_frame_platform.h"
 
 #include <QCoreApplication>
-#include <chrono>
 
 #include "qt/present/display_window.h"
 #include "qt/platform/platform_x11.h"
@@ -14,10 +13,7 @@ QtFramePlatform::QtFramePlatform() {
   wake_.setTimerType(Qt::PreciseTimer);
 }
 
-uint32_t QtFramePlatform::TickCount() {
-  const auto now = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
+uint32_t QtFramePlatform::TickCount() { return MonotonicTickCount(); }
 
 void QtFramePlatform::Present(Context&) {
   if (display_ != nullptr) {

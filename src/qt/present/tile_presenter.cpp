@@ -7,9 +7,6 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace qsrn {
 
@@ -20,37 +17,6 @@ namespace {
 // under Xvfb); the clean pixels a rectangle takes in are not converted, only copied.
 constexpr int32_t kBandTileRows = 32 / Surface::kTileHeight;
 constexpr int32_t kJoinGap = 32 / Surface::kTileWidth;
-
-// 0x00BBGGRR (the surface) to 0xFFRRGGBB (QImage::Format_RGB32, what the window system takes).
-// Whole aligned blocks are streamed past the cache: the window system reads them, not us, and a
-// tile row of 16 pixels is one full cache line, so the line need not be read before it is written.
-inline void ConvertSpan(const uint32_t* from, uint32_t* to, int32_t count) {
-  int32_t i = 0;
-#if defined(__SSE2__)
-  if ((reinterpret_cast<uintptr_t>(to) & 15) == 0) {
-    const __m128i green = _mm_set1_epi32(0x0000FF00), low = _mm_set1_epi32(0xFF);
-    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    for (; i + 4 <= count; i += 4) {
-      const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
-      const __m128i red = _mm_and_si128(_mm_srli_epi32(c, 16), low);
-      const __m128i blue = _mm_slli_epi32(_mm_and_si128(c, low), 16);
-      const __m128i v = _mm_or_si128(_mm_or_si128(alpha, _mm_and_si128(c, green)), _mm_or_si128(red, blue));
-      _mm_stream_si128(reinterpret_cast<__m128i*>(to + i), v);
-    }
-  }
-#endif
-  for (; i < count; ++i) {
-    const uint32_t c = from[i];
-    to[i] = 0xFF000000u | (c & 0x0000FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
-  }
-}
-
-// The streamed pixels are in memory before the window system is told of them.
-inline void FlushStreamedPixels() {
-#if defined(__SSE2__)
-  _mm_sfence();
-#endif
-}
 
 // The image a painter draws into when it is a raster backing store (or any image) of a 32-bit
 // opaque-capable format that its pixels can be written to directly, with the painter mapping
@@ -68,20 +34,6 @@ QImage* DirectTarget(QPainter& painter, qreal scale, QPoint& offset) {
   if (t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())) return nullptr;
   offset = QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
   return image;
-}
-
-// The next run of marked tiles in a row of marks (eight to a word), from column `from` on and
-// before `count`: [start, end), taking in gaps of up to `joinGap` clean tiles. False when none is left.
-bool NextRun(const uint64_t* words, int32_t count, int32_t from, int32_t joinGap, int32_t& start, int32_t& end) {
-  const auto* marks = reinterpret_cast<const unsigned char*>(words);
-  int32_t c = from;
-  while (c < count && marks[c] == 0) c += (c % 8 == 0 && words[c / 8] == 0) ? 8 : 1;  // clean words at once
-  if (c >= count) return false;
-  start = c;
-  end = c + 1;
-  for (int32_t next = end; next < count && next - end <= joinGap; ++next)
-    if (marks[next] != 0) end = next + 1;
-  return true;
 }
 
 // True when the last band's runs (from `start`) have the same columns as the band above (from
@@ -106,9 +58,8 @@ void TilePresenter::Resize(Surface& surface, qreal devicePixelRatio) {
                   static_cast<qsizetype>(surface.Width()) * 4, QImage::Format_RGBX8888);
   image_.setDevicePixelRatio(dpr_);
   tileRows_ = surface.TileRows();
-  wordsPerRow_ = surface.TileStride() / sizeof(Word);
-  unpainted_.assign(wordsPerRow_ * static_cast<size_t>(tileRows_), 0);
-  columns_.assign(wordsPerRow_, 0);
+  converter_.Resize(surface);
+  columns_.assign(converter_.WordsPerRow(), 0);
   pending_ = QRegion();
   taken_ = QRegion();
   surface.MarkAllChanged();
@@ -126,9 +77,9 @@ void TilePresenter::CollectBand(const Surface& surface, int32_t first, int32_t c
   int32_t top = -1, bottom = -1;
   for (int32_t row = first; row < first + count; ++row) {
     const unsigned char* rowMarks = marks + static_cast<size_t>(row) * surface.TileStride();
-    Word* rowUnpainted = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
+    Word* rowUnpainted = converter_.UnpaintedRow(row);
     Word any = 0;
-    for (size_t w = 0; w < wordsPerRow_; ++w) {
+    for (size_t w = 0; w < converter_.WordsPerRow(); ++w) {
       Word m;
       std::memcpy(&m, rowMarks + w * sizeof(Word), sizeof m);
       columns_[w] |= m;
@@ -205,7 +156,7 @@ QRegion TilePresenter::RegionOfRects() const {
 }
 
 void TilePresenter::ForgetUnpainted() {
-  std::fill(unpainted_.begin(), unpainted_.end(), 0);
+  converter_.Forget();
   taken_ = QRegion();
 }
 
@@ -213,77 +164,32 @@ QRect TilePresenter::Bounds(const QImage& target, QPoint offset) const {
   return QRect(0, 0, image_.width(), image_.height()) & target.rect().translated(-offset);
 }
 
-void TilePresenter::ConvertRows(QImage& target, QPoint offset, int top, int bottom) const {
-  const auto* pixels = reinterpret_cast<const uint32_t*>(image_.constBits());
-  const auto stride = static_cast<size_t>(image_.width());
-  uchar* targetBits = target.bits();
-  const qsizetype targetStride = target.bytesPerLine();
-  for (int y = top; y < bottom; ++y) {
-    const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
-    auto* to = reinterpret_cast<uint32_t*>(targetBits + (y + offset.y()) * targetStride) + offset.x();
-    for (const auto& [left, right] : spans_) ConvertSpan(from + left, to + left, right - left);
-  }
+PixelTarget TilePresenter::Target(QImage& image) {
+  return PixelTarget{image.bits(), image.bytesPerLine(), image.width(), image.height()};
 }
 
-bool TilePresenter::ConvertMarkedRow(QImage& target, QPoint offset, const QRect& bounds, int32_t row, int& top,
-                                     int& bottom) {
-  Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
-  spans_.clear();
-  const auto tiles = static_cast<int32_t>(wordsPerRow_ * sizeof(Word));
-  bool marked = false;
-  for (int32_t start = 0, end = 0; NextRun(rowWords, tiles, end, 0, start, end);) {
-    marked = true;
-    const int left = std::max(bounds.left(), start * Surface::kTileWidth);
-    const int right = std::min(bounds.right() + 1, end * Surface::kTileWidth);
-    if (left < right) spans_.emplace_back(left, right);
-  }
-  if (!marked) return false;
-  std::fill(rowWords, rowWords + wordsPerRow_, 0);  // also marks beyond the window: nothing to show there
-  top = std::max(bounds.top(), row * Surface::kTileHeight);
-  bottom = std::min(bounds.bottom() + 1, (row + 1) * Surface::kTileHeight);
-  ConvertRows(target, offset, top, bottom);
-  return true;
+void TilePresenter::ConvertRows(QImage& target, QPoint offset, int top, int bottom) const {
+  converter_.ConvertRows(reinterpret_cast<const uint32_t*>(image_.constBits()), static_cast<size_t>(image_.width()),
+                         Target(target), offset.x(), offset.y(), top, bottom);
 }
 
 void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
-  const QRect bounds = Bounds(target, offset);
+  const QRect b = Bounds(target, offset);
+  const PixelRect bounds{b.x(), b.y(), b.width(), b.height()};
+  const auto* pixels = reinterpret_cast<const uint32_t*>(image_.constBits());
+  const PixelTarget to = Target(target);
   int top = 0, bottom = 0;
-  for (int32_t row = 0; row < tileRows_; ++row) ConvertMarkedRow(target, offset, bounds, row, top, bottom);
+  for (int32_t row = 0; row < tileRows_; ++row)
+    converter_.ConvertMarkedRow(pixels, static_cast<size_t>(image_.width()), to, offset.x(), offset.y(), bounds, row,
+                                top, bottom);
   taken_ = QRegion();
 }
 
 void TilePresenter::ConvertChanged(Surface& surface, QImage& target, std::vector<QRect>& runs) {
   Follow(surface);
+  tilesPresented_ = converter_.ConvertChanged(surface, Target(target), pixelRuns_);
   runs.clear();
-  tilesPresented_ = 0;
-  const auto* marks = reinterpret_cast<const unsigned char*>(surface.ChangedTiles());
-  const QRect bounds = Bounds(target, QPoint());
-  size_t rowStart = 0;  // the first run of the tile row above
-  for (int32_t row = 0; row < tileRows_; ++row) {
-    // The surface's marks join what an unpainted Qt paint left.
-    Word* rowWords = unpainted_.data() + static_cast<size_t>(row) * wordsPerRow_;
-    const unsigned char* rowMarks = marks + static_cast<size_t>(row) * surface.TileStride();
-    for (size_t w = 0; w < wordsPerRow_; ++w) {
-      Word m;
-      std::memcpy(&m, rowMarks + w * sizeof(Word), sizeof m);
-      rowWords[w] |= m;
-    }
-    int top = 0, bottom = 0;
-    if (!ConvertMarkedRow(target, QPoint(), bounds, row, top, bottom) || top >= bottom || spans_.empty()) continue;
-    const size_t start = runs.size();
-    for (const auto& [left, right] : spans_) {
-      runs.emplace_back(left, top, right - left, bottom - top);
-      tilesPresented_ += (right - left + Surface::kTileWidth - 1) / Surface::kTileWidth;
-    }
-    if (start > rowStart && SameColumns(runs, rowStart, start)) {
-      for (size_t i = rowStart; i < start; ++i) runs[i].setBottom(runs.back().bottom());
-      runs.resize(start);
-    } else {
-      rowStart = start;
-    }
-  }
-  FlushStreamedPixels();
-  surface.ClearChangedTiles();
+  for (const PixelRect& r : pixelRuns_) runs.emplace_back(r.x, r.y, r.width, r.height);
   pending_ = QRegion();
   taken_ = QRegion();
 }
@@ -297,11 +203,12 @@ void TilePresenter::ConvertArea(QImage& target, QPoint offset, const QRegion& ar
     while (bandEnd != area.end() && bandEnd->top() == band->top() && bandEnd->bottom() == band->bottom()) ++bandEnd;
     const int top = std::max(bounds.top(), static_cast<int>(std::floor(band->y() * dpr_)));
     const int bottom = std::min(bounds.bottom() + 1, static_cast<int>(std::ceil((band->y() + band->height()) * dpr_)));
-    spans_.clear();
+    auto& spans = converter_.spans();
+    spans.clear();
     for (auto r = band; r != bandEnd; ++r) {
       const int left = std::max(bounds.left(), static_cast<int>(std::floor(r->x() * dpr_)));
       const int right = std::min(bounds.right() + 1, static_cast<int>(std::ceil((r->x() + r->width()) * dpr_)));
-      if (left < right) spans_.emplace_back(left, right);
+      if (left < right) spans.emplace_back(left, right);
     }
     ConvertRows(target, offset, top, bottom);
     band = bandEnd;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "render/surface.h"
+#include "render/tile_converter.h"
 
 class QPainter;
 
@@ -48,18 +49,16 @@ class TilePresenter {
   int32_t TilesPresented() const { return tilesPresented_; }
 
  private:
-  using Word = uint64_t;  // eight tile marks
-  // Takes the marks of tile rows [first, first + count) into unpainted_, and appends one band of
+  using Word = TileConverter::Word;  // eight tile marks
+  // Takes the marks of tile rows [first, first + count) into the converter, and appends one band of
   // rectangles around them to rects_.
   void CollectBand(const Surface& surface, int32_t first, int32_t count);
   QRegion RegionOfRects() const;
   // The part of the surface the target (at the offset) can show.
   QRect Bounds(const QImage& target, QPoint offset) const;
-  // Converts the columns in spans_ of surface rows [top, bottom) into the target.
+  static PixelTarget Target(QImage& image);
+  // Converts the columns in the converter's spans of surface rows [top, bottom) into the target.
   void ConvertRows(QImage& target, QPoint offset, int top, int bottom) const;
-  // Converts the runs of unpainted tiles in one tile row (clearing its marks) and leaves their
-  // columns in spans_ and its pixel rows in [top, bottom); false when nothing in it was marked.
-  bool ConvertMarkedRow(QImage& target, QPoint offset, const QRect& bounds, int32_t row, int& top, int& bottom);
   void ConvertUnpainted(QImage& target, QPoint offset);
   void ConvertArea(QImage& target, QPoint offset, const QRegion& area);
   void ForgetUnpainted();
@@ -67,11 +66,10 @@ class TilePresenter {
   QImage image_;
   qreal dpr_ = 1;
   int32_t tileRows_ = 0;
-  size_t wordsPerRow_ = 0;
-  std::vector<Word> unpainted_;  // the surface's marks since the last paint, in its layout
+  TileConverter converter_;      // the surface's marks since the last paint, and the conversion
   std::vector<Word> columns_;    // one band's marks, all its rows taken together
   std::vector<QRect> rects_;     // y-x banded, in surface pixels; capacity kept between frames
-  std::vector<std::pair<int, int>> spans_;  // one row's columns while converting
+  std::vector<PixelRect> pixelRuns_;  // ConvertChanged's runs before they become QRects
   QRegion pending_;  // collected, not yet taken
   QRegion taken_;    // taken, not yet painted
   int32_t tilesPresented_ = 0;

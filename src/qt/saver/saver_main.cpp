@@ -126,21 +126,7 @@ bool NeedsWindowIds(const CommandLine& cl) { return cl.job == StartJob::Preview 
 
 }  // namespace
 
-int SaverMain(int argc, char** argv) {
-  // The command line as the platform gave it, before Qt takes out the arguments it knows.
-  CommandLine cl;
-  if (IsHackCommandLine(argc, argv)) {
-    std::string error;
-    const std::optional<HackOptions> hack = ParseHackOptions(argc, argv, &error);
-    if (!hack) {
-      std::fprintf(stderr, "quasarine: %s (see quasarine --help)\n", error.c_str());
-      return 2;
-    }
-    cl.job = StartJob::Hack;
-    cl.hack = *hack;
-  } else {
-    cl = ParseCommandLine(CommandLineText(argc, argv));
-  }
+int SaverMain(int argc, char** argv, const CommandLine& cl) {
   // Every job but the password change shows a window; Qt would abort without a display.
   DisplayProbe probe;  // held until Qt has connected
   if (cl.job != StartJob::ChangePassword) {

@@ -1,4 +1,4 @@
-#include "render/wave_file.h"
+#include "wave_file.h"
 
 #include <fstream>
 

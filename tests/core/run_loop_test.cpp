@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "run/run_loop.h"
-#include "host_test_support.h"
 #include "render/frame.h"
 #include "render/surface.h"
 #include "effects/loaders.h"
 #include "settings/store.h"
+#include "temp_dir.h"
 
 namespace qsrn {
 namespace {
@@ -54,8 +54,11 @@ class StoppingPlatform : public HeadlessPlatform {
   int stopAfter = 1 << 30;
 };
 
-class RunLoopTest : public host_test::StoreTest {
+class RunLoopTest : public ::testing::Test {
  protected:
+  test::TempDir home;
+  SettingsStore store{home.path() / "settings"};
+
   // An engine that draws nothing and records how long it ran; it asks for the stop once the
   // test's frame budget is spent.
   class RecordingEngine : public Engine {
