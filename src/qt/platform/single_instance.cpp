@@ -36,7 +36,8 @@ QString DisplayName() {
 
 namespace {
 
-// Says once per run why the program runs without the single-instance check.
+// Says once per run why the program runs without the single-instance check (a static may hold
+// that: it only keeps a message from repeating, and no behaviour depends on it).
 void SayNoInstanceCheck(const QString& why) {
   static bool said = false;
   if (said) return;
