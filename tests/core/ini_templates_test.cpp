@@ -245,6 +245,44 @@ TEST_F(TemplateFieldsTest, StoredTextAsTheKeyIsShown) {
     EXPECT_EQ(StoredText(*FindDialogKey(key)->key, shown), stored) << key << " '" << shown << "'";
 }
 
+// A saved template holds the layout in order with the texts as the dialog stores them (the factory
+// template is pinned by a hash of its bytes: it prints on a mismatch), keeps what else the file
+// held, reads back the same and is readable by others; a file already there keeps its mode.
+TEST_F(TemplateFieldsTest, WrittenTemplateReadsBackAndIsReadableByOthers) {
+  const auto fresh = dir / "fresh.qsn";
+  ASSERT_TRUE(WriteTemplateTexts(fresh, FactoryFieldTexts(), store));
+  const std::string factory = ReadFile(fresh);
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (unsigned char c : factory) hash = (hash ^ c) * 1099511628211ull;
+  EXPECT_EQ(hash, 1534340432685221274ull) << factory;
+  FieldTexts texts = FactoryFieldTexts();
+  texts["FireSpeed"] = "020.50";
+  texts["FireBurstShell"] = "2";
+  texts["FocalLength"] = " 2.0 ";
+  ASSERT_TRUE(store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "40"));
+  WriteFile(file, "; mine\n[Mine]\nnote=keep\n");
+  ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+  ASSERT_TRUE(WriteTemplateTexts(file, texts, store));
+  EXPECT_NE(IniPutString(dir / "put.qsn", "General", "ColorRed", "1"), 0);
+  for (auto [name, mode] : {std::pair{file, 0600u}, {fresh, 0644u}, {dir / "put.qsn", 0644u}}) {
+    struct stat st {};
+    ASSERT_EQ(::stat(name.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, mode) << name;
+  }
+  const std::string text = ReadFile(file);
+  EXPECT_TRUE(text.starts_with("; mine\n[Mine]\nnote=keep\n\n[Admin]\nCopyright=Quasarine 2.3 template.")) << text;
+  for (const char* line : {"\nFireSpeed=20.5\n", "\nFireBurstShell=1\n", "\nFocalLength=2.0\n", "\nAdv_TimeDelay=40\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  FieldTexts back;
+  KeyTexts advanced;
+  ASSERT_EQ(ReadTemplateTexts(file, back, advanced), TemplateRead::Ok);
+  texts = FactoryFieldTexts();
+  texts["FireSpeed"] = "20.5";
+  texts["FocalLength"] = "2.0";
+  EXPECT_EQ(back, texts);
+  EXPECT_EQ(advanced[0].second, "40");
+}
+
 TEST_F(TemplateFieldsTest, ATemplateLackingKeysGivesTheirTemplateDefaults) {
   WriteFile(file, "[Galaxy]\nGalaxy_Stars=77\n[Fireworks]\nFireMultiMoment=abc\n[General]\nLockMessage=" +
                       std::string(300, 'x') + "\n[Advanced]\nAdv_TimeDelay=40\n");

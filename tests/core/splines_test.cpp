@@ -4,6 +4,7 @@
 // draws is erased again.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -66,6 +67,7 @@ double DistanceFromCentre(float x, float y, float z, float f) {
 
 TEST(SparklerHeads, SymmetricHeadsShareOneDistanceAndSpreadTheirHues) {
   SplineRig rig(EffectIndex::Sparklers, 20, true);
+  rig.ctx.settings.FocalLength = 2.5f;  // the scene centre moves with the focal length
   SparklerEngine e;
   e.Setup(rig.ctx);
   ASSERT_EQ(e.Heads().X.size(), 20u);
@@ -135,6 +137,36 @@ TEST(SparklerPhysics, ReEmittedSparksSkipGravityThatFrame) {
   }
   EXPECT_GT(reEmitted, 1000);
   EXPECT_GT(movedOn, 1000);
+}
+
+// Where a fired spark (and its eraser) starts: types 0 and 2 at the scene centre (0, 0, FocalLength),
+// 1 and 3 at the head's mirror image through the view axis, 4 half-way from the centre to the head.
+TEST(WarpFire, EachTypeStartsItsSparksWhereItSays) {
+  for (int16_t type = 0; type <= 4; ++type) {
+    SplineRig rig(EffectIndex::Warp, 12, false);
+    rig.ctx.settings.Warp_Type = type;
+    rig.ctx.settings.FocalLength = 2.5f;
+    const float f = 2.5f;
+    WarpEngine e;
+    e.Setup(rig.ctx);
+    int fired = 0;
+    for (int frame = 0; frame < 5; ++frame) {
+      e.Step(rig.ctx);
+      const auto& p = e.Sparks();
+      const auto& h = e.Splines();
+      for (size_t k = 0; k < p.Age.size(); ++k) {
+        if (p.Age[k] != 1 || p.TailLive[k]) continue;  // fired this frame, its eraser still at the start
+        const size_t w = k / (p.Age.size() / h.HeadX.size());
+        const float hx = h.HeadX[w], hy = h.HeadY[w], hz = h.HeadZ[w];
+        const std::array<float, 3> want = type % 2 == 0 && type < 4 ? std::array{0.0f, 0.0f, f}
+                                          : type < 4 ? std::array{-hx, -hy, hz}
+                                                     : std::array{hx * 0.5f, hy * 0.5f, (f + hz) * 0.5f};
+        EXPECT_EQ((std::array{p.EX[k], p.EY[k], p.EZ[k]}), want) << "type " << type;
+        ++fired;
+      }
+    }
+    EXPECT_GT(fired, 10) << "type " << type;
+  }
 }
 
 // Every pixel a head draws is wiped by its eraser: stop firing and the surface goes black.
