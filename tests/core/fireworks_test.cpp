@@ -343,6 +343,28 @@ TEST(FireworksJet, HeadsLeaveAtOneSpeedAndSlowByTheJetDamping) {
   }
 }
 
+// A jet's second stage bursts only from heads strictly inside the screen: a head on column or row
+// 0, or one past the last, gives none (and the shell starts again); column or row 1 and the last do.
+TEST(FireworksJet, OnlyHeadsStrictlyInsideTheScreenBurstAgain) {
+  FireworksRig rig;
+  Bursting(rig.settings(), &EffectSettings::FireBurstPct);
+  rig.Start();
+  const SurfaceGeometry& g = rig.ctx.geometry;
+  const int32_t w = g.ScreenWidth, h = g.ScreenHeight, cx = g.CenterX, cy = g.CenterY;
+  for (auto [col, row, bursts] : {std::tuple{0, cy, false}, {1, cy, true}, {w - 1, cy, true}, {w, cy, false},
+                                  {cx, 0, false}, {cx, 1, true}, {cx, h - 1, true}, {cx, h, false}}) {
+    FireworksState st = rig.state();
+    for (int32_t j = st.First(0); j <= st.LastHead(0); j += st.Stride[0]) {
+      st.X[j] = static_cast<float>((col - cx) / static_cast<double>(g.ScaleX));
+      st.Y[j] = static_cast<float>((row - cy) / static_cast<double>(g.ScaleY));
+      st.Z[j] = 1;
+      ASSERT_EQ(ProjectSpark(rig.ctx, st, j).sx, col);
+    }
+    SecondaryBurst(rig.ctx, st, 0, false);
+    EXPECT_EQ(st.ShellState[0], bursts ? kShellStandard : kShellJet) << col << "," << row;
+  }
+}
+
 TEST(FireworksSparkle, HeadsSurviveUntilTheSparkleAgeThenGlitter) {
   FireworksRig rig(640, 480);
   auto& s = rig.settings();
