@@ -164,15 +164,16 @@ TEST_F(Import, AFileThatIsNoTemplateLeavesTheStoreByteIdentical) {
   std::string huge = "[Fireworks]\nFireSparks=321\n";
   while (huge.size() <= kMaxIniFileBytes) huge += "; padding, padding, padding, padding, padding\n";
   WriteFile(dir / "huge.qsn", huge + "[Starfield]\nStar_Stars=5\n");
-  for (const char* name :
-       {"empty.qsn", "garbage.qsn", "typo.qsn", "binary.qsn", "foreign.qsn", "pipe.qsn", "folder.qsn", "huge.qsn"}) {
+  for (auto [name, why] : {std::pair{"empty.qsn", "it holds none of"}, {"garbage.qsn", "it is not a text file"},
+                           {"typo.qsn", "it does not exist"}, {"empty.qsn/typo.qsn", "it does not exist"},
+                           {"binary.qsn", "it is not a text file"}, {"foreign.qsn", "it holds none of"},
+                           {"pipe.qsn", "it is not a readable file"}, {"folder.qsn", "it is not a readable file"},
+                           {"huge.qsn", "larger than 1 MB"}}) {
     std::string error;
     EXPECT_FALSE(ImportTemplate(store, dir / name, &error)) << name;
-    EXPECT_NE(error.find(name), std::string::npos) << error;
+    EXPECT_TRUE(error.starts_with("cannot import " + (dir / name).string() + ": ")) << error;
+    EXPECT_NE(error.find(why), std::string::npos) << error;
     EXPECT_EQ(ReadFile(store.FileFor(0)), before) << name;
-    if (name == std::string_view("huge.qsn")) {
-      EXPECT_NE(error.find("larger than 1 MB"), std::string::npos) << error;
-    }
   }
   EXPECT_EQ(IniGetString(dir / "huge.qsn", "Fireworks", "FireSparks", "none"), "none");
   FieldTexts texts;  // the dialog's reader refuses it alike
