@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "effects/sparklers.h"
@@ -30,6 +31,26 @@ TEST(SymmetricCount, Table) {
       {1, 2}, {2, 2}, {3, 2}, {4, 4}, {5, 4}, {6, 6}, {7, 6}, {9, 6}, {10, 10}, {19, 10},
       {20, 20}, {33, 20}, {34, 34}, {51, 34}, {52, 52}, {999, 970}};
   for (auto [n, want] : cases) EXPECT_EQ(SymmetricCount(n), want) << "n = " << n;
+}
+
+// The symmetric layouts are balanced about the centre: for each count the rule gives, wherever the
+// leading head lies, every head is as far from the centre as it, and their mean is the centre.
+TEST(SymmetricHeads, EveryLayoutIsCentredOnTheScene) {
+  const float f = 1.5f;
+  for (size_t n : {2, 4, 6, 10, 20, 34}) {
+    for (auto [x, y, z] : {std::tuple{0.3f, -0.2f, 1.9f}, {-0.7f, 0.1f, 1.2f}, {0.0f, 0.0f, 2.0f}}) {
+      std::vector<float> X(n, 0.0f), Y(n, 0.0f), Z(n, 0.0f);
+      X[0] = x, Y[0] = y, Z[0] = z;
+      SymmetricHeads(X, Y, Z, f);
+      const double r = std::hypot(x, y, z - f);
+      double mx = 0, my = 0, mz = 0;
+      for (size_t i = 0; i < n; ++i) {
+        EXPECT_NEAR(std::hypot(X[i], Y[i], Z[i] - f), r, 1e-5) << n << " heads, head " << i;
+        mx += X[i] / n, my += Y[i] / n, mz += (Z[i] - f) / n;
+      }
+      EXPECT_NEAR(std::hypot(mx, my, mz), 0, 1e-5) << n << " heads";
+    }
+  }
 }
 
 TEST(ControlWindow, PathIsContinuousAcrossAShift) {
