@@ -253,9 +253,7 @@ TEST_F(TemplateFieldsTest, WrittenTemplateReadsBackAndIsReadableByOthers) {
   const auto fresh = dir / "fresh.qsn";
   ASSERT_TRUE(WriteTemplateTexts(fresh, FactoryFieldTexts(), store));
   const std::string factory = ReadFile(fresh);
-  uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (unsigned char c : factory) hash = (hash ^ c) * 1099511628211ull;
-  EXPECT_EQ(hash, 1534340432685221274ull) << factory;
+  EXPECT_EQ(test::Fingerprint(factory), 1534340432685221274ull) << factory;
   FieldTexts texts = FactoryFieldTexts();
   texts["FireSpeed"] = "020.50";
   ASSERT_TRUE(store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "40"));

@@ -14,6 +14,7 @@
 
 #include "engine_rig.h"
 #include "settings/catalogue.h"
+#include "settings/field_steps.h"
 #include "settings/loaders.h"
 #include "settings/numeric.h"
 #include "settings/record_text.h"
@@ -127,6 +128,18 @@ TEST(Catalogue, EveryKeyIsSpelledOnceWithItsFactoryValueInRange) {
   EXPECT_EQ(FindKey(SectionId::Galaxy, "FireSparks"), nullptr);
   EXPECT_TRUE(FindKey(SectionId::Sparkler, "B_Spline_AntiGrav")->AcceptsFraction());
   EXPECT_FALSE(FindKey(SectionId::Gravity, "Grav_Pixels")->AcceptsFraction());
+}
+
+// The range each key's field offers and the steps of its spinner and arrow keys (printed on a mismatch).
+TEST(Catalogue, DialogRangesAndSteps) {
+  std::string table;
+  for (const SectionSpec& sec : Catalogue())
+    for (const KeySpec& k : sec.keys) {
+      const FieldStep* step = FindFieldStep(k.key);
+      table += std::string(k.key) + " " + FormatNumber(k.lo) + "-" + FormatNumber(k.hi) + " " +
+               (step ? std::to_string(step->spin) + "/" + std::to_string(step->arrow) : "-") + "\n";
+    }
+  EXPECT_EQ(test::Fingerprint(table), 2245042784726092442ull) << table;
 }
 
 // Every field of a theme preset has its key (the template's slots are pinned by the saved template).
