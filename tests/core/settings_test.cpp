@@ -142,8 +142,14 @@ TEST(Catalogue, DialogRangesAndSteps) {
   EXPECT_EQ(test::Fingerprint(table), 2245042784726092442ull) << table;
 }
 
-// Every field of a theme preset has its key (the template's slots are pinned by the saved template).
-TEST(Catalogue, ThemeFieldsAreComplete) {
+TEST(Catalogue, TemplateSlotsAndThemeFieldsAreComplete) {
+  for (const SectionSpec& sec : Catalogue()) {
+    std::vector<int> slots;
+    for (const KeySpec& k : sec.keys)
+      if (k.templateSlot >= 0) slots.push_back(k.templateSlot);
+    std::sort(slots.begin(), slots.end());
+    for (size_t i = 0; i < slots.size(); ++i) EXPECT_EQ(slots[i], static_cast<int>(i)) << sec.name;
+  }
   auto themeFields = [](SectionId id) {
     std::vector<int> fields;
     for (const KeySpec& k : Section(id).keys)

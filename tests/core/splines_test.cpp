@@ -166,8 +166,7 @@ TEST(WarpFire, EachTypeStartsItsSparksWhereItSays) {
   for (int16_t type = 0; type <= 4; ++type) {
     SplineRig rig(EffectIndex::Warp, 12, false);
     rig.ctx.settings.Warp_Type = type;
-    rig.ctx.settings.FocalLength = 2.5f;
-    const float f = 2.5f;
+    const float f = rig.ctx.settings.FocalLength = 2.5f;
     WarpEngine e;
     e.Setup(rig.ctx);
     int fired = 0;
