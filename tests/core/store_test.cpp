@@ -246,7 +246,7 @@ TEST_F(StoreFaults, RootWritingAUsersStoreFollowsNoLinkAndTouchesNoFileOfAnother
     std::filesystem::create_symlink(to, link);
     return ::lchown(link.c_str(), 65534, 65534) == 0;
   };
-  const auto refused = [](SettingsStore& s, const char* why) {
+  const auto refused = [](SettingsStore& s, const std::string& why) {
     EXPECT_FALSE(s.RegSetString(kAppName, "General", "ColorRed", "1"));
     EXPECT_NE(s.LastError().find(why), std::string::npos) << s.LastError();
   };
@@ -254,11 +254,11 @@ TEST_F(StoreFaults, RootWritingAUsersStoreFollowsNoLinkAndTouchesNoFileOfAnother
   refused(store, "symbolic link");
   std::filesystem::remove(store.FileFor(0));
   WriteFile(store.FileFor(0), "[General]\n");  // root's file in the user's folder
-  refused(store, "belongs to user 0");
+  refused(store, store.FileFor(0).string() + " belongs to user 0");  // the message names the file
   std::filesystem::remove(store.FileFor(0));
   std::filesystem::remove(store.LockFileFor(0));
   ASSERT_TRUE(userLink(root / "secret", store.LockFileFor(0)));
-  refused(store, "symbolic link");
+  refused(store, store.LockFileFor(0).string() + " is a symbolic link");
   ASSERT_TRUE(userLink(root.path(), dir / "linked"));  // the store's folder itself
   SettingsStore linked(dir / "linked");
   refused(linked, "symbolic link");
