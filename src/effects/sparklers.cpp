@@ -74,10 +74,6 @@ void SparklerEngine::Setup(Context& ctx) {
 
   window_.Allocate(symmetric_ ? 1 : headCount_);
   window_.Initialise(ctx, extent_);
-  for (int32_t w = 0; w < window_.Splines; ++w) {
-    const size_t i = static_cast<size_t>(w);
-    window_.StartHead(w, heads_.X[i], heads_.Y[i], heads_.Z[i]);
-  }
 
   for (int32_t h = 0; h < headCount_; ++h) {
     const size_t i = static_cast<size_t>(h);
@@ -164,21 +160,6 @@ void SparklerEngine::Step(Context& ctx) {
     }
     if (p.Z[i] > 0.0001) PlotPoint(surface, pixelSize_, sx, sy, p.Colour[i]);
   }
-}
-
-int32_t RunSparklers(Context& ctx) {
-  ClampSparklerSettings(ctx.settings);
-  return SparklerLoop(ctx);
-}
-
-int32_t SparklerLoop(Context& ctx) {
-  SparklerEngine engine(SparklerEngine::Start::AsIs);
-  return RunEngine(ctx, engine);
-}
-
-int32_t RunSparklerDemo(Context& ctx) {
-  SetSparklerDemoSettings(ctx);
-  return SparklerLoop(ctx);
 }
 
 }  // namespace qsrn

@@ -12,7 +12,7 @@
 
 namespace qsrn {
 
-// RunSparklers' preparation: clamps the sparkler working fields in place and scales emit speed
+// The run's preparation: clamps the sparkler working fields in place and scales emit speed
 // and gravity to scene units per frame, Damping to the per-frame velocity factor.
 void ClampSparklerSettings(EffectSettings& s);
 
@@ -69,12 +69,5 @@ class SparklerEngine final : public Engine {
   bool symmetric_ = false;
   SegmentClock clock_;
 };
-
-// The engine as the run loop calls it: clamp and scale, then SparklerLoop.
-int32_t RunSparklers(Context& ctx);
-// Set-up and frames with the working fields as they stand.
-int32_t SparklerLoop(Context& ctx);
-// The demonstration's values, then SparklerLoop.
-int32_t RunSparklerDemo(Context& ctx);
 
 }  // namespace qsrn

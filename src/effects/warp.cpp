@@ -73,7 +73,6 @@ void WarpEngine::Setup(Context& ctx) {
 
   for (int32_t w = 0; w < splineCount_; ++w) {
     const size_t i = static_cast<size_t>(w);
-    window_.StartHead(w, sp.HeadX[i], sp.HeadY[i], sp.HeadZ[i]);
     bool keep = false;
     ChooseColorScheme(ctx, sp.SchemeColor[i], keep, sp.SchemeHue[i]);
     sp.SchemeKeep[i] = keep;
@@ -224,11 +223,6 @@ void WarpEngine::UpdateSlots(Context& ctx, int32_t w) {
       evz[k] *= damping;
     }
   }
-}
-
-int32_t RunWarp(Context& ctx) {
-  WarpEngine engine;
-  return RunEngine(ctx, engine);
 }
 
 }  // namespace qsrn

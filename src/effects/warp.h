@@ -49,7 +49,6 @@ class WarpEngine final : public Engine {
   const WarpSplines& Splines() const { return splines_; }
   const WarpSparks& Sparks() const { return sparks_; }
   const ControlWindow& Window() const { return window_; }
-  int16_t WarpType() const { return type_; }
   int16_t SharedHue() const { return sharedHue_; }
   // Tests switch firing off to watch the erasers clean up behind the last sparks.
   void SetFiring(bool on) { firing_ = on; }
@@ -77,8 +76,5 @@ class WarpEngine final : public Engine {
   int32_t liveSparks_ = 0;
   bool firing_ = true;
 };
-
-// The engine as the run loop calls it: set-up, then frames until the frame protocol ends it.
-int32_t RunWarp(Context& ctx);
 
 }  // namespace qsrn

@@ -80,16 +80,6 @@ void ControlWindow::Head(int32_t s, float t, float& x, float& y, float& z) const
                CPX[b + 2], CPY[b + 2], CPZ[b + 2], CPX[b + 3], CPY[b + 3], CPZ[b + 3]);
 }
 
-void ControlWindow::StartHead(int32_t s, float& x, float& y, float& z) const {
-  const size_t b = static_cast<size_t>(s) * 4;
-  auto start = [](float p0, float p1, float p2) {
-    return static_cast<float>((static_cast<double>(p0) + 4.0 * p1 + p2) * kSixth);
-  };
-  x = start(CPX[b], CPX[b + 1], CPX[b + 2]);
-  y = start(CPY[b], CPY[b + 1], CPY[b + 2]);
-  z = start(CPZ[b], CPZ[b + 1], CPZ[b + 2]);
-}
-
 void SegmentClock::Start(int16_t segmentSteps) {
   steps = std::max<int16_t>(segmentSteps, 1);
   t = 0;

@@ -32,8 +32,6 @@ struct ControlWindow {
   void Shift(Context& ctx, int32_t count, float halfExtent);
   // The head of spline s at segment parameter t.
   void Head(int32_t s, float t, float& x, float& y, float& z) const;
-  // The head at t = 0, written as the direct (P0 + 4 P1 + P2) / 6 the effects use before a run.
-  void StartHead(int32_t s, float& x, float& y, float& z) const;
 
  private:
   void RandomPoint(Context& ctx, int32_t index, float halfExtent);

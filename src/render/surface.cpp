@@ -1,5 +1,5 @@
-// The framebuffer's own drawing operations: clear, the round dot of a given pen width, the
-// circle outline, and the PixelSize block. Every routine clips to the buffer, so an effect may
+// The framebuffer's own drawing operations: clear, the round dot of a given pen width and the
+// PixelSize block. Every routine clips to the buffer, so an effect may
 // draw (and erase) anywhere without checking, and the same call always touches the same pixels.
 #include "render/surface.h"
 
@@ -143,39 +143,6 @@ void Surface::DrawDot(int32_t x, int32_t y, int32_t color) {
     const auto x0 = static_cast<int64_t>(std::ceil(centre - half));
     const auto x1 = static_cast<int64_t>(std::floor(centre + half));
     FillSpan(*this, y + dy, x + std::max(x0, lo), x + std::min(x1, hi), c);
-  }
-}
-
-// The midpoint circle: eight-way symmetric, so drawing it again in black erases it exactly.
-void Surface::DrawCircle(int32_t cx, int32_t cy, int32_t radius, int32_t color) {
-  if (radius < 0) return;
-  if (radius == 0) {
-    SetPixel(cx, cy, color);
-    return;
-  }
-  // Wholly outside: nothing to plot, and no need to walk a long outline.
-  if (int64_t{cx} + radius < 0 || int64_t{cx} - radius >= width_ || int64_t{cy} + radius < 0 ||
-      int64_t{cy} - radius >= height_)
-    return;
-  int64_t x = radius;
-  int64_t y = 0;
-  int64_t err = 1 - int64_t{radius};
-  while (x >= y) {
-    SetPixelWide(*this, cx + x, cy + y, color);
-    SetPixelWide(*this, cx - x, cy + y, color);
-    SetPixelWide(*this, cx + x, cy - y, color);
-    SetPixelWide(*this, cx - x, cy - y, color);
-    SetPixelWide(*this, cx + y, cy + x, color);
-    SetPixelWide(*this, cx - y, cy + x, color);
-    SetPixelWide(*this, cx + y, cy - x, color);
-    SetPixelWide(*this, cx - y, cy - x, color);
-    ++y;
-    if (err < 0) {
-      err += 2 * y + 1;
-    } else {
-      --x;
-      err += 2 * (y - x) + 1;
-    }
   }
 }
 

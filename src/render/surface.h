@@ -77,7 +77,6 @@ class Surface {
 
   void Clear();                                               // fill with BackColor
   void DrawDot(int32_t x, int32_t y, int32_t color);          // a round dot DrawWidth across
-  void DrawCircle(int32_t cx, int32_t cy, int32_t radius, int32_t color);  // an outline
 
   // Changed tiles: kTileWidth x kTileHeight pixels each (the last column and row may be cut short),
   // one mark per tile, Changed where a pixel was written since the last clear. A write marks

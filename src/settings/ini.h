@@ -38,8 +38,6 @@ class IniDocument {
   // The whole document as text.
   std::string Text() const;
 
-  size_t LineCount() const { return lines_.size(); }
-
   static bool ValidSectionName(std::string_view name);
   static bool ValidKeyName(std::string_view name);
   static bool ValidValue(std::string_view value);

@@ -91,8 +91,6 @@ int32_t IniPutString(const fs::path& file, std::string_view section, std::string
   return PutString(file, {}, section, key, value);
 }
 
-const KeySpec& CopyrightKey() { return kAdmin[0]; }
-
 std::vector<TemplateSection> TemplateLayout() {
   std::vector<TemplateSection> layout;
   layout.push_back({kAdminSection, {&kAdmin[0]}});

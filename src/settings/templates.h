@@ -42,7 +42,6 @@ double IniGetNumber(const IniDocument& doc, std::string_view section, std::strin
 
 // The header section, written first and never imported.
 inline constexpr std::string_view kAdminSection = "Admin";
-const KeySpec& CopyrightKey();
 
 // One section of the layout with its keys in template order.
 struct TemplateSection {

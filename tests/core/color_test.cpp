@@ -1,7 +1,6 @@
-// Colours and the screen's geometry: the hue wheel, the age ramp, the trigonometric tables, the
-// surface geometry and the projection against their sample values; then picking particle
-// colours (PickColor's four rules, ChooseColorScheme's group schemes, BlendColor's channel-wise
-// blend) over many draws of a seeded generator.
+// Colours and the screen's geometry: the hue wheel, the age ramp, the surface geometry and the
+// projection against their sample values; then picking particle colours (PickColor's four rules,
+// ChooseColorScheme's group schemes, BlendColor's channel-wise blend) over many seeded draws.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -37,17 +36,6 @@ TEST(AgeRamp, SampleRows) {
                                       {25, {55, 255, 255}}, {50, {57, 212, 46}},   {94, {138, 35, 30}},
                                       {95, {115, 25, 25}},  {99, {23, 5, 5}}};
   for (const auto& [i, rgb] : rows) EXPECT_EQ(Channels(t.AgeRamp[i]), rgb) << i;
-}
-
-TEST(TrigTables, AngleAccumulatesInFloat) {
-  TrigTables t;
-  BuildTrigTables(t);
-  EXPECT_EQ(t.CosTable[0], 1.0f);
-  // The float pi over 1000 is added in double and only the sum rounded: entries 3 and 4 show it.
-  EXPECT_EQ(t.SinTable[3], 0.00942463893443346f);
-  EXPECT_EQ(t.SinTable[4], 0.012566041201353073f);
-  EXPECT_EQ(t.CosTable[500], -6.481012860604096e-06f);
-  EXPECT_EQ(t.SinTable[1000], -3.0843420972814783e-05f);
 }
 
 TEST(Geometry, DerivedFromSurfaceSize) {

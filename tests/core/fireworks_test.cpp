@@ -1,7 +1,7 @@
 // Fireworks run headless, with a sound player that records what it was asked to play: the shells
 // (burst type, sounds, launch, rise and trails), the burst types in motion down to the last stray
-// pixel, and the shapes and glyphs (where every glyph's pixels land, the knot arrays, the burst
-// velocity shapes and the rotation).
+// pixel, and the shapes and glyphs (where every glyph's pixels land, the knot arrays and the burst
+// velocity shapes); a jet's edge heads.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -124,26 +124,6 @@ TEST(FireworksBurstType, HundredPercentSelectsATypeAndZeroNever) {
   }
 }
 
-// At 100 % every new shell rises (with its launch sound); at 0 % shells burst in front of the viewer.
-TEST(FireworksLaunch, PercentChoosesRisingOrBurstingInFront) {
-  FireworksRig rising;
-  rising.Start();
-  for (int s = 0; s < 20; ++s) EXPECT_EQ(rising.state().ShellState[s], kShellRising);
-  EXPECT_EQ(rising.sound.Count(SlotFile(kSoundLaunch)), 20);
-  FireworksRig rig;
-  Bursting(rig.settings());
-  rig.settings().FireWorks = 99;
-  rig.settings().ParticleCount = 100;
-  rig.Start();
-  for (int s = 0; s < 99; ++s) {
-    EXPECT_NE(rig.state().ShellState[s], kShellRising);
-    EXPECT_GE(rig.state().ShellZ[s], 1.0f);
-    EXPECT_LT(rig.state().ShellZ[s], 2.0f);
-    EXPECT_LE(std::fabs(rig.state().ShellX[s]), 0.9f);
-  }
-  EXPECT_EQ(rig.sound.Count(SlotFile(kSoundLaunch)), 0);
-}
-
 TEST(FireworksLaunch, TheRiseEndsAtTheChosenHeightAndMirroredDepth) {
   FireworksRig rig;
   rig.settings().FireWorks = 1;
@@ -160,22 +140,6 @@ TEST(FireworksLaunch, TheRiseEndsAtTheChosenHeightAndMirroredDepth) {
   EXPECT_NEAR(st.ShellZ[0], 2 * 1.0f + 1 - z0, 1e-4);
   EXPECT_GE(st.ShellY[0], -0.925f - 1e-4);
   EXPECT_LE(st.ShellY[0], 0.325f + 1e-4);
-}
-
-// Trails last 1 + Int(Rnd x TrailLength) frames: 2 to 9 for length 8, always 1 for length 1.
-TEST(FireworksTrails, LengthsOneAndEight) {
-  for (int16_t length : {1, 8}) {
-    FireworksRig rig;
-    Bursting(rig.settings());
-    rig.settings().FireWorks = 99;
-    rig.settings().ParticleCount = 50;
-    rig.settings().TrailLength = length;
-    rig.settings().FireRingPct = 50;
-    rig.Start();
-    std::set<int> seen;
-    for (int s = 0; s < 99; ++s) seen.insert(rig.state().TrailFrames[s]);
-    EXPECT_EQ(seen, (length == 1 ? std::set<int>{1} : std::set<int>{2, 3, 4, 5, 6, 7, 8, 9}));
-  }
 }
 
 TEST(FireworksTrails, ASingleSparkShowsExactlyItsLastTrailFramesPositions) {
@@ -258,32 +222,6 @@ TEST(FireworksMultiBurst, LiveCarriersBurstAgainAtTheirAge) {
   EXPECT_LE(rig.state().TrailFrames[0], 8);
 }
 
-// The second stage's trails last 1 to TrailLength frames.
-TEST(FireworksMultiBurst, SecondStageTrailsSpanOneToTrailLength) {
-  FireworksRig rig(640, 480);
-  auto& s = rig.settings();
-  Bursting(s, &EffectSettings::FireMultiPct);
-  s.FireWorks = 60;
-  s.ParticleCount = 20;
-  s.EmitSpeed = 0.5f;
-  s.FireMultiAge = 5;
-  s.TrailLength = 8;
-  rig.Start();
-  std::set<int> frames;
-  std::vector<int16_t> last(rig.state().ShellState.begin(), rig.state().ShellState.end());
-  for (int f = 0; f < 60; ++f) {
-    rig.Step();
-    for (size_t i = 0; i < last.size(); ++i) {
-      if (last[i] == kShellMultiBurst && rig.state().ShellState[i] == kShellStandard)
-        frames.insert(rig.state().TrailFrames[i]);
-      last[i] = rig.state().ShellState[i];
-    }
-  }
-  ASSERT_GT(frames.size(), 4u);
-  EXPECT_EQ(*frames.begin(), 1);
-  EXPECT_EQ(*frames.rbegin(), 8);
-}
-
 // Carriers, jet heads and sparkle heads that all fall off the screen before their age end the
 // burst without a second stage: the shell starts again as the same type.
 TEST(FireworksBursts, AllOffScreenStartsTheSameTypeAgainWithoutASecondStage) {
@@ -340,6 +278,28 @@ TEST(FireworksJet, HeadsLeaveAtOneSpeedAndSlowByTheJetDamping) {
     if (st.Alive[j]) {
       EXPECT_FLOAT_EQ(st.VX[j], v[k][0] * 0.9f);
     }
+  }
+}
+
+// A jet's second stage bursts only from heads strictly inside the screen: a head on column or row
+// 0, or one past the last, gives none (and the shell starts again); column or row 1 and the last do.
+TEST(FireworksJet, OnlyHeadsStrictlyInsideTheScreenBurstAgain) {
+  FireworksRig rig;
+  Bursting(rig.settings(), &EffectSettings::FireBurstPct);
+  rig.Start();
+  const SurfaceGeometry& g = rig.ctx.geometry;
+  const int32_t w = g.ScreenWidth, h = g.ScreenHeight, cx = g.CenterX, cy = g.CenterY;
+  for (auto [col, row, bursts] : {std::tuple{0, cy, false}, {1, cy, true}, {w - 1, cy, true}, {w, cy, false},
+                                  {cx, 0, false}, {cx, 1, true}, {cx, h - 1, true}, {cx, h, false}}) {
+    FireworksState st = rig.state();
+    for (int32_t j = st.First(0); j <= st.LastHead(0); j += st.Stride[0]) {
+      st.X[j] = static_cast<float>((col - cx) / static_cast<double>(g.ScaleX));
+      st.Y[j] = static_cast<float>((row - cy) / static_cast<double>(g.ScaleY));
+      st.Z[j] = 1;
+      ASSERT_EQ(ProjectSpark(rig.ctx, st, j).sx, col);
+    }
+    SecondaryBurst(rig.ctx, st, 0, false);
+    EXPECT_EQ(st.ShellState[0], bursts ? kShellStandard : kShellJet) << col << "," << row;
   }
 }
 
@@ -538,18 +498,6 @@ TEST(FireworksShapes, PatternsStayOnTheirSolids) {
     PatternVelocity(rig.ctx, vx, vy, vz, 3, size);  // double cone: radius shrinks with |y|
     EXPECT_NEAR(std::sqrt(vx * vx + vz * vz), (2 * s - std::fabs(vy)) * 0.5f, 1e-4);
   }
-}
-
-TEST(FireworksShapes, RotateVectorKeepsLengthAndTurnsAboutYThenX) {
-  float x, y, z;
-  RotateVector(1, 0, 0, 0, 1.5707964f, x, y, z);  // y axis by 90 degrees: x goes to +z
-  EXPECT_NEAR(x, 0, 1e-6);
-  EXPECT_NEAR(z, 1, 1e-6);
-  RotateVector(0, 1, 0, 1.5707964f, 0, x, y, z);  // x axis by 90 degrees: y goes to -z
-  EXPECT_NEAR(y, 0, 1e-6);
-  EXPECT_NEAR(z, -1, 1e-6);
-  RotateVector(0.3f, -0.4f, 1.2f, 0.7f, 2.1f, x, y, z);
-  EXPECT_NEAR(std::sqrt(x * x + y * y + z * z), std::sqrt(0.09f + 0.16f + 1.44f), 1e-5);
 }
 
 }  // namespace

@@ -13,9 +13,12 @@
 #include "render/frame.h"
 #include "render/geometry.h"
 #include "render/surface.h"
+#include "wave_file.h"
 #include "settings/surface_geometry.h"
+#include "temp_dir.h"
 
 namespace qsrn {
+using namespace std::string_literals;
 namespace {
 using Pixels = std::set<std::pair<int, int>>;
 
@@ -334,6 +337,16 @@ TEST(RunEngine, HeadlessFramesStopsAndThePreviewSettle) {
   EXPECT_EQ(RunEngine(none, idle), 0);
   EXPECT_TRUE(idle.ticks.empty());
   EXPECT_EQ(CreateEngine(kEffectCount), nullptr);
+}
+
+// The shipped sounds' format: 16-bit little-endian stereo PCM, each sample on both channels.
+TEST(WaveFile, HeaderAndSamples) {
+  test::TempDir dir;
+  ASSERT_TRUE(WriteWave(dir / "two.wav", {0x1234, -2}, 22050));
+  const std::string want = "RIFF\x2c\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x22\x56\0\0\x88\x58\x01\0\x04\0\x10\0"
+                           "data\x08\0\0\0\x34\x12\x34\x12\xfe\xff\xfe\xff"s;
+  EXPECT_EQ(test::ReadFile(dir / "two.wav"), want);
+  EXPECT_FALSE(WriteWave(dir / "no" / "such.wav", {1}, 22050));
 }
 
 }  // namespace qsrn

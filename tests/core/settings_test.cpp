@@ -17,7 +17,6 @@
 #include "effects/loaders.h"
 #include "settings/numeric.h"
 #include "settings/record_text.h"
-#include "settings/templates.h"
 #include "settings/themes.h"
 #include "temp_dir.h"
 
@@ -65,6 +64,8 @@ TEST(Numeric, IsNumericTextAcceptsOneWholeNumber) {
 TEST(Numeric, FormatIsShortestAndLeftCharsNeverSplitsACharacter) {
   EXPECT_EQ(FormatSingle(0.95f), "0.95");
   EXPECT_EQ(FormatSingle(20.0f), "20");
+  EXPECT_EQ(FormatSingle(1.0f) + FormatNumber(1) + FormatNumber(-0.0) + FormatSingle(-0.0f), "1100");
+  EXPECT_EQ(FormatSingle(0.00001f), "1E-05");
   EXPECT_EQ(FormatNumber(0.0025), "0.0025");
   EXPECT_EQ(FormatNumber(-3), "-3");
   EXPECT_EQ(Val(FormatNumber(1.0 / 3.0)), 1.0 / 3.0);
@@ -128,6 +129,18 @@ TEST(Catalogue, EveryKeyIsSpelledOnceWithItsFactoryValueInRange) {
   EXPECT_FALSE(FindKey(SectionId::Gravity, "Grav_Pixels")->AcceptsFraction());
 }
 
+// The range each key's field offers and the steps of its spinner and arrow keys (printed on a mismatch).
+TEST(Catalogue, DialogRangesAndSteps) {
+  std::string table;
+  for (const SectionSpec& sec : Catalogue())
+    for (const KeySpec& k : sec.keys) {
+      table += std::string(k.key) + " " + FormatNumber(k.lo) + "-" + FormatNumber(k.hi) + " " +
+               (k.HasSpinner() ? std::to_string(k.steps.spin) + "/" + std::to_string(k.steps.arrow) : "-") +
+               "\n";
+    }
+  EXPECT_EQ(test::Fingerprint(table), 2245042784726092442ull) << table;
+}
+
 TEST(Catalogue, TemplateSlotsAndThemeFieldsAreComplete) {
   for (const SectionSpec& sec : Catalogue()) {
     std::vector<int> slots;
@@ -149,14 +162,6 @@ TEST(Catalogue, TemplateSlotsAndThemeFieldsAreComplete) {
     if (i != 6) galaxy.push_back(i);  // field 6 is the axial plane
   EXPECT_EQ(themeFields(SectionId::Fireworks), fire);
   EXPECT_EQ(themeFields(SectionId::Galaxy), galaxy);
-  // The template's sections in their order, each with its keys, some in an order of their own.
-  const auto layout = TemplateLayout();
-  std::string shape;
-  for (const auto& sec : layout) shape += std::string(sec.name) + ":" + std::to_string(sec.keys.size()) + " ";
-  EXPECT_EQ(shape, "Admin:1 General:8 Advanced:9 PixelColor:3 Fireworks:43 Starfield:11 B-SplineWarp:11 "
-                   "B-SplineSpark:10 GravityWell:10 Galaxy:37 ");
-  EXPECT_EQ(layout[4].keys[20]->key, "FireLaunchPct");
-  EXPECT_EQ(layout[9].keys[36]->key, "Galaxy_Profile");
 }
 
 TEST_F(Loaders, EmptyStoreFactoryValuesSpotCheck) {
@@ -165,6 +170,15 @@ TEST_F(Loaders, EmptyStoreFactoryValuesSpotCheck) {
   EXPECT_EQ(std::tuple(s.Adv_EffectFPC, s.Adv_TimeDelay, s.Adv_PerfMult, s.FocalLengthInverse, s.SoundFX_ON),
             std::tuple(0, 25, 1.0f, 1.0f, false));
   EXPECT_EQ(s.Adv_FontName, "MS Sans Serif");
+  EXPECT_EQ(std::tuple(ReadAnimationType(store, 3), ReadPickMask(store), ReadFramesPerEffect(store), ReadWinResize(store)),
+            std::tuple(3, 189, 0, false));
+  // A resizable window only for the text "1"; the others as stored, before any clamp.
+  Put({{"General", "AnimationType", "9"}, {"Advanced", "Adv_PickQSRN", "12"}, {"Advanced", "Adv_EffectFPC", "5"},
+       {"Advanced", "Adv_WinResize", "1"}});
+  EXPECT_EQ(std::tuple(ReadAnimationType(store, 3), ReadPickMask(store), ReadFramesPerEffect(store), ReadWinResize(store)),
+            std::tuple(9, 12, 5, true));
+  Put({{"Advanced", "Adv_WinResize", "1.0"}});
+  EXPECT_FALSE(ReadWinResize(store));
   // Sound is on only for the text "1"; the files come with it.
   Put({{"SoundFX", "SoundFX_ON", "1.0"}});
   EXPECT_FALSE(General().SoundFX_ON);

@@ -4,7 +4,9 @@
 // draws is erased again.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "effects/sparklers.h"
@@ -29,6 +31,26 @@ TEST(SymmetricCount, Table) {
       {1, 2}, {2, 2}, {3, 2}, {4, 4}, {5, 4}, {6, 6}, {7, 6}, {9, 6}, {10, 10}, {19, 10},
       {20, 20}, {33, 20}, {34, 34}, {51, 34}, {52, 52}, {999, 970}};
   for (auto [n, want] : cases) EXPECT_EQ(SymmetricCount(n), want) << "n = " << n;
+}
+
+// The symmetric layouts are balanced about the centre: for each count the rule gives, wherever the
+// leading head lies, every head is as far from the centre as it, and their mean is the centre.
+TEST(SymmetricHeads, EveryLayoutIsCentredOnTheScene) {
+  const float f = 1.5f;
+  for (size_t n : {2, 4, 6, 10, 20, 34}) {
+    for (auto [x, y, z] : {std::tuple{0.3f, -0.2f, 1.9f}, {-0.7f, 0.1f, 1.2f}, {0.0f, 0.0f, 2.0f}}) {
+      std::vector<float> X(n, 0.0f), Y(n, 0.0f), Z(n, 0.0f);
+      X[0] = x, Y[0] = y, Z[0] = z;
+      SymmetricHeads(X, Y, Z, f);
+      const double r = std::hypot(x, y, z - f);
+      double mx = 0, my = 0, mz = 0;
+      for (size_t i = 0; i < n; ++i) {
+        EXPECT_NEAR(std::hypot(X[i], Y[i], Z[i] - f), r, 1e-5) << n << " heads, head " << i;
+        mx += X[i] / n, my += Y[i] / n, mz += (Z[i] - f) / n;
+      }
+      EXPECT_NEAR(std::hypot(mx, my, mz), 0, 1e-5) << n << " heads";
+    }
+  }
 }
 
 TEST(ControlWindow, PathIsContinuousAcrossAShift) {
@@ -56,10 +78,6 @@ TEST(ControlWindow, PathIsContinuousAcrossAShift) {
       EXPECT_NEAR(x, endX[s], 1e-5);
       EXPECT_NEAR(y, endY[s], 1e-5);
       EXPECT_NEAR(z, endZ[s], 1e-5);
-      float sx, sy, sz;
-      w.StartHead(s, sx, sy, sz);
-      EXPECT_EQ(sx, x);
-      EXPECT_EQ(sz, z);
     }
   }
 }
@@ -70,6 +88,7 @@ double DistanceFromCentre(float x, float y, float z, float f) {
 
 TEST(SparklerHeads, SymmetricHeadsShareOneDistanceAndSpreadTheirHues) {
   SplineRig rig(EffectIndex::Sparklers, 20, true);
+  rig.ctx.settings.FocalLength = 2.5f;  // the scene centre moves with the focal length
   SparklerEngine e;
   e.Setup(rig.ctx);
   ASSERT_EQ(e.Heads().X.size(), 20u);
@@ -139,6 +158,35 @@ TEST(SparklerPhysics, ReEmittedSparksSkipGravityThatFrame) {
   }
   EXPECT_GT(reEmitted, 1000);
   EXPECT_GT(movedOn, 1000);
+}
+
+// Where a fired spark (and its eraser) starts: types 0 and 2 at the scene centre (0, 0, FocalLength),
+// 1 and 3 at the head's mirror image through the view axis, 4 half-way from the centre to the head.
+TEST(WarpFire, EachTypeStartsItsSparksWhereItSays) {
+  for (int16_t type = 0; type <= 4; ++type) {
+    SplineRig rig(EffectIndex::Warp, 12, false);
+    rig.ctx.settings.Warp_Type = type;
+    const float f = rig.ctx.settings.FocalLength = 2.5f;
+    WarpEngine e;
+    e.Setup(rig.ctx);
+    int fired = 0;
+    for (int frame = 0; frame < 5; ++frame) {
+      e.Step(rig.ctx);
+      const auto& p = e.Sparks();
+      const auto& h = e.Splines();
+      for (size_t k = 0; k < p.Age.size(); ++k) {
+        if (p.Age[k] != 1 || p.TailLive[k]) continue;  // fired this frame, its eraser still at the start
+        const size_t w = k / (p.Age.size() / h.HeadX.size());
+        const float hx = h.HeadX[w], hy = h.HeadY[w], hz = h.HeadZ[w];
+        const std::array<float, 3> want = type % 2 == 0 && type < 4 ? std::array{0.0f, 0.0f, f}
+                                          : type < 4 ? std::array{-hx, -hy, hz}
+                                                     : std::array{hx * 0.5f, hy * 0.5f, (f + hz) * 0.5f};
+        EXPECT_EQ((std::array{p.EX[k], p.EY[k], p.EZ[k]}), want) << "type " << type;
+        ++fired;
+      }
+    }
+    EXPECT_GT(fired, 10) << "type " << type;
+  }
 }
 
 // Every pixel a head draws is wiped by its eraser: stop firing and the surface goes black.

@@ -98,6 +98,11 @@ TEST_F(Store, LongSectionNamesAreRewrittenShortLosingNothing) {
             "; my notes\n[Fireworks]\nFireSparks=7\n\n[general]\nColorGrn=61\nColorRed=70\n; mine\nnot a setting\n\n"
             "[Starfield]\nStar_Stars=9\n");
   EXPECT_EQ(Get(store, "Fireworks", "FireSparks"), "7");
+  // A header on a first line after a byte-order mark is renamed behind the mark and still read.
+  WriteFile(store.FileFor(0), "\xEF\xBB\xBF[SOFTWARE\\Quasarine\\QSRN_SS\\General]\nColorRed=50\n");
+  ASSERT_TRUE(store.RegSetString(kAppName, "General", "ColorGrn", "60"));
+  EXPECT_EQ(ReadFile(store.FileFor(0)), "\xEF\xBB\xBF[General]\nColorRed=50\nColorGrn=60\n");
+  EXPECT_EQ(Get(store, "General", "ColorRed"), "50");
 }
 
 // Writers in three processes at once lose none of each other's values; a reader in a fourth sees
@@ -170,11 +175,15 @@ TEST_F(Store, BrokenFilesReadAsDefaultsAndNeverHang) {
   ASSERT_TRUE(homeless.Override("starfield", "STAR_STARS", "999"));
   EXPECT_EQ(homeless.GetSettingInt(kAppName, "Starfield", "Star_Stars", 0), 999);
   EXPECT_FALSE(homeless.RegSetString(kAppName, "General", "ColorRed", "1"));
-  // A hundred megabytes are read in part and never overwritten.
+  // A hundred megabytes are read in part, up to the last whole line within the limit (a value cut
+  // there is not read in half), and never overwritten.
   std::filesystem::remove(file);
-  WriteFile(file, "[General]\nColorRed=42\n");
+  std::string big = "[General]\nColorRed=42\n";
+  big += std::string(kMaxIniFileBytes - big.size() - 11, ';') + "\nColorGrn=98765\n";
+  WriteFile(file, big);
   std::filesystem::resize_file(file, 100u << 20);  // the rest is zero bytes
   EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorRed", 100), 42);
+  EXPECT_EQ(store.GetSettingInt(kAppName, "General", "ColorGrn", 100), 100);
   EXPECT_FALSE(store.RegSetString(kAppName, "General", "ColorGrn", "1"));
   EXPECT_EQ(std::filesystem::file_size(file), 100u << 20);
 }
@@ -237,7 +246,7 @@ TEST_F(StoreFaults, RootWritingAUsersStoreFollowsNoLinkAndTouchesNoFileOfAnother
     std::filesystem::create_symlink(to, link);
     return ::lchown(link.c_str(), 65534, 65534) == 0;
   };
-  const auto refused = [](SettingsStore& s, const char* why) {
+  const auto refused = [](SettingsStore& s, const std::string& why) {
     EXPECT_FALSE(s.RegSetString(kAppName, "General", "ColorRed", "1"));
     EXPECT_NE(s.LastError().find(why), std::string::npos) << s.LastError();
   };
@@ -245,11 +254,11 @@ TEST_F(StoreFaults, RootWritingAUsersStoreFollowsNoLinkAndTouchesNoFileOfAnother
   refused(store, "symbolic link");
   std::filesystem::remove(store.FileFor(0));
   WriteFile(store.FileFor(0), "[General]\n");  // root's file in the user's folder
-  refused(store, "belongs to user 0");
+  refused(store, store.FileFor(0).string() + " belongs to user 0");  // the message names the file
   std::filesystem::remove(store.FileFor(0));
   std::filesystem::remove(store.LockFileFor(0));
   ASSERT_TRUE(userLink(root / "secret", store.LockFileFor(0)));
-  refused(store, "symbolic link");
+  refused(store, store.LockFileFor(0).string() + " is a symbolic link");
   ASSERT_TRUE(userLink(root.path(), dir / "linked"));  // the store's folder itself
   SettingsStore linked(dir / "linked");
   refused(linked, "symbolic link");

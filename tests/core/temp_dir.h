@@ -4,11 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 namespace qsrn::test {
 
@@ -39,6 +41,13 @@ inline void WriteFile(const std::filesystem::path& p, const std::string& text) {
 inline std::string ReadFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// FNV-1a: a short fingerprint of a text too long to spell out in a test.
+inline uint64_t Fingerprint(std::string_view text) {
+  uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+  return hash;
 }
 
 // Runs body in a forked child, which exits 0 when body returns true.
