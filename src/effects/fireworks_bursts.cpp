@@ -391,49 +391,35 @@ void UpdateDecayStars(Context& ctx, FireworksState& st, int32_t s) {
 
 // ---- Second stage of multi-bursts and jets.
 
-void SecondaryBurst(Context& ctx, FireworksState& st, int32_t s, bool fromCarriers) {
-  const EffectSettings& S = ctx.settings;
-  const size_t i = static_cast<size_t>(s);
+namespace {
+
+// The origins of a second stage, into SubX..SubVZ: the live carriers with their momentum (each
+// drawn once more), or the jet heads strictly inside the screen, alive or not, without momentum.
+// Returns how many there are.
+int32_t GatherSubBursts(Context& ctx, FireworksState& st, int32_t s, bool fromCarriers) {
   const int32_t stride = StrideOf(st, s);
   const int32_t capacity = static_cast<int32_t>(st.SubX.size());
+  const SurfaceGeometry& g = ctx.geometry;
   int32_t m = 0;
   for (int32_t j = st.First(s); j <= st.LastHead(s) && m < capacity; j += stride) {
-    if (fromCarriers) {
-      if (!st.Alive[j]) continue;
-      st.SubX[m] = st.X[j];
-      st.SubY[m] = st.Y[j];
-      st.SubZ[m] = st.Z[j];
-      st.SubVX[m] = st.VX[j];
-      st.SubVY[m] = st.VY[j];
-      st.SubVZ[m] = st.VZ[j];
-      ++m;
-      const ScreenPoint p = ProjectSpark(ctx, st, j);
-      DrawCarrier(ctx, p.sx, p.sy, st.Z[j], stride, 0);
-    } else {
-      // Jet heads, alive or not, strictly inside the screen; they give no momentum.
-      const ScreenPoint p = ProjectSpark(ctx, st, j);
-      const SurfaceGeometry& g = ctx.geometry;
-      if (p.sx > 0 && p.sx < g.ScreenWidth && p.sy > 0 && p.sy < g.ScreenHeight) {
-        st.SubX[m] = st.X[j];
-        st.SubY[m] = st.Y[j];
-        st.SubZ[m] = st.Z[j];
-        st.SubVX[m] = 0;
-        st.SubVY[m] = 0;
-        st.SubVZ[m] = 0;
-        ++m;
-      }
-    }
+    if (fromCarriers && !st.Alive[j]) continue;
+    const ScreenPoint p = ProjectSpark(ctx, st, j);
+    if (!fromCarriers && !(p.sx > 0 && p.sx < g.ScreenWidth && p.sy > 0 && p.sy < g.ScreenHeight)) continue;
+    st.SubX[m] = st.X[j];
+    st.SubY[m] = st.Y[j];
+    st.SubZ[m] = st.Z[j];
+    st.SubVX[m] = fromCarriers ? st.VX[j] : 0;
+    st.SubVY[m] = fromCarriers ? st.VY[j] : 0;
+    st.SubVZ[m] = fromCarriers ? st.VZ[j] : 0;
+    ++m;
+    if (fromCarriers) DrawCarrier(ctx, p.sx, p.sy, st.Z[j], stride, 0);
   }
-  if (m == 0) {
-    RestartShell(ctx, st, s);
-    return;
-  }
-  st.ShellAge[i] = 0;
-  st.ShellState[i] = kShellStandard;
-  st.Stride[i] = 1;
-  st.LiveCount[i] = static_cast<int16_t>(st.sparksPerShell);
-  st.TrailFrames[i] = static_cast<int16_t>(
-      std::max<int32_t>(1, CInt(Int(ctx.Rnd() * static_cast<float>(S.TrailLength)) + 1)));
+  return m;
+}
+
+// Every spark of shell s bursts from one of the m origins, picked at random, in one new shape.
+void BurstFromOrigins(Context& ctx, FireworksState& st, int32_t s, int32_t m) {
+  const EffectSettings& S = ctx.settings;
   // Smaller sub-bursts the more of them there are.
   const double lnCount = S.ParticleCount > 1 ? std::log(static_cast<double>(S.ParticleCount)) : 0.0;
   const double ratio = (lnCount > 0 && S.FireMultiBurst >= 1) ? std::log(static_cast<double>(S.FireMultiBurst)) / lnCount : 0.0;
@@ -466,6 +452,24 @@ void SecondaryBurst(Context& ctx, FireworksState& st, int32_t s, bool fromCarrie
     st.TailActive[j] = 0;
     st.Colour[j] = SparkColour(ctx, b);
   }
+}
+
+}  // namespace
+
+void SecondaryBurst(Context& ctx, FireworksState& st, int32_t s, bool fromCarriers) {
+  const int32_t m = GatherSubBursts(ctx, st, s, fromCarriers);
+  if (m == 0) {
+    RestartShell(ctx, st, s);
+    return;
+  }
+  const size_t i = static_cast<size_t>(s);
+  st.ShellAge[i] = 0;
+  st.ShellState[i] = kShellStandard;
+  st.Stride[i] = 1;
+  st.LiveCount[i] = static_cast<int16_t>(st.sparksPerShell);
+  st.TrailFrames[i] = static_cast<int16_t>(
+      std::max<int32_t>(1, CInt(Int(ctx.Rnd() * static_cast<float>(ctx.settings.TrailLength)) + 1)));
+  BurstFromOrigins(ctx, st, s, m);
 }
 
 }  // namespace qsrn

@@ -25,10 +25,8 @@ float RoundClamp(float v, double lo, double hi) {
 
 float Scaled(float v, double k) { return static_cast<float>(static_cast<double>(v) * k); }
 
-}  // namespace
-
-GalaxyParams ClampGalaxySettings(EffectSettings& s) {
-  // Clamps, in order.
+// The stored values within their bounds, in order.
+void ClampGalaxyFields(EffectSettings& s) {
   s.ParticleCount = Clamp(s.ParticleCount, 10, 30000);
   s.Galaxy_Radius = RoundClamp(s.Galaxy_Radius, 1, 9999);
   s.Galaxy_Rotation = RoundClamp(s.Galaxy_Rotation, 0, 9999);
@@ -68,8 +66,10 @@ GalaxyParams ClampGalaxySettings(EffectSettings& s) {
   s.Galaxy_AmbPersist = ClampSingle(s.Galaxy_AmbPersist, 0.25, 1.0);
   s.Galaxy_AmbCAgeInc = ClampSingle(s.Galaxy_AmbCAgeInc, 0.0, 10.0);
   s.Galaxy_HWheelIdx = Clamp(s.Galaxy_HWheelIdx, 0, 359);
+}
 
-  // Scalings, in table order.
+// The stored units to the engine's, in table order.
+void ScaleGalaxyFields(EffectSettings& s) {
   s.Galaxy_Radius = Scaled(s.Galaxy_Radius, 0.01);
   s.Galaxy_Rotation = Scaled(s.Galaxy_Rotation, 0.000001);
   s.Galaxy_Velocity = Scaled(s.Galaxy_Velocity, 0.00001);
@@ -84,7 +84,13 @@ GalaxyParams ClampGalaxySettings(EffectSettings& s) {
   s.Galaxy_CometSpeed = Scaled(s.Galaxy_CometSpeed, 0.00001);
   s.Galaxy_CometSWind = Scaled(s.Galaxy_CometSWind, 0.00001);
   s.Galaxy_AmbRadius = Scaled(s.Galaxy_AmbRadius, 0.01);
+}
 
+}  // namespace
+
+GalaxyParams ClampGalaxySettings(EffectSettings& s) {
+  ClampGalaxyFields(s);
+  ScaleGalaxyFields(s);
   GalaxyParams p;
   p.Stars = s.ParticleCount;
   p.Radius = s.Galaxy_Radius;
