@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
   const qsrn::Arguments args = qsrn::ParseArguments(argc, argv);
-  if (const auto status = qsrn::RunHeadlessProgram(args)) return *status;
+  if (const int status = qsrn::RunWithoutDisplay(args); status != qsrn::kNeedsDisplay) return status;
   if (args.program == qsrn::Program::Icon) return qsrn::IconMain(argc, argv);
   return qsrn::SaverMain(argc, argv, args.saver);
 }

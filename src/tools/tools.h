@@ -1,8 +1,6 @@
 // The headless tools' entry points, one per switch, given their parsed options.
 #pragma once
 
-#include <optional>
-
 #include "run/arguments.h"
 
 namespace qsrn {
@@ -11,8 +9,9 @@ int PrintSettingsMain(const ToolOptions& options);  // --print-settings
 int RenderMain(const ToolOptions& options);         // --render FILE.png
 int BenchMain(const ToolOptions& options);          // --bench
 
-// What every program does alike with its parsed command line: a refusal, --help, --version
-// and the tools. Returns their exit status; nullopt for the saver's own modes (and --icon).
-std::optional<int> RunHeadlessProgram(const Arguments& args);
+// Runs what needs no display (a refused command line, --help, --version, the tools) and returns
+// its exit status; kNeedsDisplay when the arguments ask for the saver or --icon instead.
+inline constexpr int kNeedsDisplay = -1;
+int RunWithoutDisplay(const Arguments& args);
 
 }  // namespace qsrn

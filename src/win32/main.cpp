@@ -11,7 +11,7 @@
 
 #include "run/arguments.h"
 #include "tools/tools.h"
-#include "win32/platform/wide_text.h"
+#include "settings/file_system.h"
 #include "win32/saver/saver_start.h"
 
 namespace {
@@ -47,7 +47,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int argc = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::vector<std::string> args;
-  for (int i = 0; i < argc; ++i) args.push_back(qsrn::Narrow(wide[i]));
+  for (int i = 0; i < argc; ++i) args.push_back(qsrn::files::Utf8Of(wide[i]));
   LocalFree(wide);
   SlashSwitch(args);
   std::vector<const char*> argv;
@@ -57,10 +57,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const qsrn::Arguments parsed = qsrn::ParseArguments(argc, argv.data());
   const bool saver = parsed.error.empty() && parsed.program == qsrn::Program::Saver;
   if (!saver) AttachParentConsole();
-  if (const auto status = qsrn::RunHeadlessProgram(parsed)) return *status;
+  if (const int status = qsrn::RunWithoutDisplay(parsed); status != qsrn::kNeedsDisplay) return status;
   if (parsed.program == qsrn::Program::Icon) {
     std::fputs("quasarine: --icon is drawn by the Linux build\n", stderr);
     return 2;
   }
-  return qsrn::SaverMain(parsed.saver, qsrn::Narrow(ProgramFile()), qsrn::CommandLineText(argc, argv.data()));
+  return qsrn::SaverMain(parsed.saver, qsrn::files::Utf8Of(ProgramFile()), qsrn::CommandLineText(argc, argv.data()));
 }

@@ -5,7 +5,7 @@
 #include <mmsystem.h>
 
 #include "settings/file_system.h"
-#include "win32/platform/wide_text.h"
+#include "settings/file_system.h"
 
 namespace qsrn {
 
@@ -33,7 +33,7 @@ void Win32SoundPlayer::Play(const std::string& fileName) {
   if (!found->second) return;
   // No default sound for a file that turns out not to be one: a failure stays silent.
   played_ = true;
-  PlaySoundW(Widen(fileName).c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
+  PlaySoundW(files::PathFromUtf8(fileName).wstring().c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
 }
 
 }  // namespace qsrn

@@ -5,7 +5,7 @@
 
 #undef RGB  // windows.h's macro; the colour helpers have their own RGB
 #include "render/color.h"
-#include "win32/platform/wide_text.h"
+#include "settings/file_system.h"
 
 namespace qsrn {
 
@@ -24,10 +24,10 @@ void MessageLabel::Apply(HDC dc, const EffectSettings& s, float twipsPerPixelY, 
   const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
   font_ = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                      Widen(s.Adv_FontName).c_str());
+                      files::PathFromUtf8(s.Adv_FontName).wstring().c_str());
   // A colour is 0x00BBGGRR, which is what a COLORREF is.
   color_ = static_cast<COLORREF>(HueToRGB(s.Adv_FontHueV));
-  text_ = Widen(s.LockMessage);
+  text_ = files::PathFromUtf8(s.LockMessage).wstring();  // the seam's UTF-8 to UTF-16
   const int top = static_cast<int>(std::lround(kMessageTopTwips / (twipsPerPixelY > 0 ? twipsPerPixelY : 15)));
   place_ = RECT{0, top, width, top - 2 * height + 4};
 }

@@ -8,7 +8,7 @@
 #include "render/geometry.h"
 #include "settings/numeric.h"
 #include "settings/templates.h"
-#include "win32/platform/wide_text.h"
+#include "settings/file_system.h"
 #include "win32/saver/saver_monitors.h"
 #include "win32/saver/saver_session.h"
 #include "win32/saver/win32_display.h"
@@ -122,7 +122,7 @@ HWND OwnerAfterColon(const std::string& text) {
 }
 
 bool IsFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = GetFileAttributesW(files::PathFromUtf8(path).wstring().c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -137,7 +137,7 @@ int RunJob(SaverSession& s, const CommandLine& cl, const std::string& text) {
     case StartJob::ImportAndRun: {
       // A file that is not a template must not wipe the person's settings: say so and stop.
       std::string error;
-      if (!ImportTemplate(s.store, Widen(cl.templatePath), &error)) {
+      if (!ImportTemplate(s.store, files::PathFromUtf8(cl.templatePath), &error)) {
         std::fprintf(stderr, "quasarine: %s\n", error.c_str());
         return 1;
       }

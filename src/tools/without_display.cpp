@@ -1,4 +1,5 @@
-// The part of the entry point shared by the Linux and Windows programs; see tools.h.
+// The switches every program of ours answers the same way, with no display: a refused command
+// line, --help, --version and the headless tools.
 #include <cstdio>
 
 #include "settings/version.h"
@@ -6,7 +7,7 @@
 
 namespace qsrn {
 
-std::optional<int> RunHeadlessProgram(const Arguments& args) {
+int RunWithoutDisplay(const Arguments& args) {
   if (!args.error.empty()) return RefuseArguments(args.program, args.error);
   switch (args.program) {
     case Program::Help:
@@ -22,7 +23,7 @@ std::optional<int> RunHeadlessProgram(const Arguments& args) {
     case Program::Saver:
     case Program::Hack: break;
   }
-  return std::nullopt;
+  return kNeedsDisplay;
 }
 
 }  // namespace qsrn
