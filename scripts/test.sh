@@ -36,3 +36,13 @@ if compgen -G "$reports/race.*" >/dev/null; then
   exit 1
 fi
 [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || exit "$status"
+
+# The Windows saver, quasarine.scr, cross-built and run under Wine on a private Xvfb: full
+# screen (drawing, the keys and mouse moves that end it, a stored setting) and the preview
+# inside another program's window. Each test exits 77 when Wine, Xvfb or xdotool is missing.
+bash scripts/build-windows.sh --test
+for test in tests/wine/saver.sh tests/wine/preview.sh; do
+  status=0
+  bash "$test" build/windows || status=$?
+  [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || exit "$status"
+done

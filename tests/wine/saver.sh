@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# quasarine.scr /s under Wine on a private Xvfb: it draws; a key ends it; a second /s while it
+# runs ends at once; three mouse moves leave it running and the fourth ends it; a stored setting
+# (fireworks in one fixed red hue) changes what it draws.
+# Usage: saver.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
+set -uo pipefail
+source "$(dirname "$0")/lib/wine_session.sh"
+wine_start "${1:-build/windows}"
+
+# The demonstration of a first start, in every hue.
+wine_saver_up /s
+saver=$E2E_LAST
+e2e_until 20 wine_lit 200 || e2e_fail "the saver drew nothing"
+wine_shot && read -r _ default_red < <(wine_pixels)
+e2e_spawn wine "$SCR" /S
+e2e_wait_exit "$E2E_LAST" 20 || e2e_fail "a second /S did not end while the saver runs"
+e2e_running "$saver" || e2e_fail "a second /S ended the running saver"
+e2e_xdo key x
+e2e_wait_exit "$saver" 15 || e2e_fail "a key did not end the saver"
+
+# The pointer starts in the middle of the screen; each move goes somewhere new.
+wine_saver_up -s
+saver=$E2E_LAST
+for at in "100 100" "200 150" "300 200"; do
+  e2e_xdo mousemove $at
+  sleep 0.3
+done
+sleep 1
+e2e_running "$saver" || e2e_fail "three mouse moves ended the saver"
+e2e_xdo mousemove 500 400
+e2e_wait_exit "$saver" 15 || e2e_fail "the fourth mouse move did not end the saver"
+
+wine_settings "[General]" "AnimationType=0" "FixedHues=1" "ColorRed=100" "ColorGrn=0" "ColorBlu=0"
+wine_saver_up /s
+saver=$E2E_LAST
+e2e_until 20 wine_lit 200 || e2e_fail "the saver drew nothing with the stored settings"
+wine_shot && read -r lit red < <(wine_pixels)
+awk -v r="$red" -v d="$default_red" 'BEGIN { exit !(r >= 0.5 && d < 0.2) }' ||
+  e2e_fail "the stored red hue did not change the picture ($lit pixels lit, red share $red, $default_red before)"
+e2e_xdo key Escape
+e2e_wait_exit "$saver" 15 || e2e_fail "a key did not end the saver"
+echo "PASS: the saver under Wine draws, ends on a key and the fourth move, and follows the stored settings"
