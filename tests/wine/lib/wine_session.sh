@@ -12,7 +12,7 @@ wine_start() {
   e2e_work
   trap 'WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null; e2e_cleanup' EXIT
   export WINEPREFIX="$E2E_WORK/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  e2e_server Xvfb -screen 0 800x600x24
+  e2e_server Xvfb -screen 0 "${WINE_SCREEN:-800x600x24}"
   wine wineboot --init >>"$E2E_WORK/output.log" 2>&1 || e2e_fail "Wine did not set up its prefix"
   APPDATA_DIR=$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -type d -name Roaming | head -n1)
   [ -n "$APPDATA_DIR" ] || e2e_fail "no AppData folder in the Wine prefix"
