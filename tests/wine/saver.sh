@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # quasarine.scr /s under Wine on a private Xvfb: it draws; a key ends it; a second /s while it
 # runs ends at once; three mouse moves leave it running and the fourth ends it; a stored setting
-# (fireworks in one fixed red hue) changes what it draws.
+# (fireworks in one fixed red hue) changes what it draws, and a FIFO named as its sound file
+# stalls nothing.
 # Usage: saver.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
 set -uo pipefail
 source "$(dirname "$0")/lib/wine_session.sh"
@@ -30,7 +31,10 @@ e2e_running "$saver" || e2e_fail "three mouse moves ended the saver"
 e2e_xdo mousemove 500 400
 e2e_wait_exit "$saver" 15 || e2e_fail "the fourth mouse move did not end the saver"
 
-wine_settings "[General]" "AnimationType=0" "FixedHues=1" "ColorRed=100" "ColorGrn=0" "ColorBlu=0"
+mkfifo "$E2E_WORK/launch.wav"
+fifo="Z:${E2E_WORK//\//\\}\\launch.wav"
+wine_settings "[General]" "AnimationType=0" "FixedHues=1" "ColorRed=100" "ColorGrn=0" "ColorBlu=0" \
+  "[SoundFX]" "SoundFX_ON=1" "Fire_Launch=$fifo" "Fire_Standard=$fifo"
 wine_saver_up /s
 saver=$E2E_LAST
 e2e_until 20 wine_lit 200 || e2e_fail "the saver drew nothing with the stored settings"
