@@ -13,7 +13,7 @@ ATOM RegisterDisplayClass(WNDPROC proc) {
   static const ATOM atom = [proc] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.style = CS_OWNDC;  // one device context for the window's life: no fetching it every frame
+    wc.style = CS_OWNDC;  // one device context for the window's life: fetching it every frame is cheap
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
