@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # quasarine.scr /p HWND under Wine on a private Xvfb: it draws inside the window it was given
-# (320x240 at 100,100, made by quasarine_test_parent.exe) and nowhere else, and ends once that
-# window is destroyed.
+# (320x240 at 100,100, made by quasarine_test_parent.exe) and nowhere else, follows it to a new
+# size, and ends once that window is destroyed.
 # Usage: preview.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
 set -uo pipefail
 source "$(dirname "$0")/lib/wine_session.sh"
@@ -21,10 +21,15 @@ read -r all _ < <(wine_pixels)
 read -r inside _ < <(wine_pixels 100 100 320 240)
 [ "$all" -eq "$inside" ] || e2e_fail "the preview drew outside its window ($all pixels lit, $inside inside)"
 
+echo "480 360" >&7  # the test window grows: the preview follows
+e2e_until 30 wine_lit 20 420 100 160 360 || e2e_fail "the preview did not follow its window's new size"
+e2e_until 10 wine_lit 1 100 100 480 360 && read -r all _ < <(wine_pixels) && read -r inside _ < <(wine_pixels 100 100 480 360)
+[ "$all" -eq "$inside" ] || e2e_fail "the preview drew outside its grown window ($all pixels lit, $inside inside)"
+
 echo >&7  # the test window is destroyed
 # Wine destroys a window of another process only about 2 s after it was asked to (Windows does
 # so at once): the preview notices at its next frame after that.
 e2e_wait_exit "$preview" 10 || e2e_fail "the preview did not end when its window was destroyed"
 grep -q destroyed "$E2E_WORK/parent.out" || e2e_fail "the test window was not destroyed"
 exec 7>&-
-echo "PASS: the preview under Wine draws inside its window and ends with it"
+echo "PASS: the preview under Wine draws inside its window, follows its size and ends with it"

@@ -1,5 +1,6 @@
 // A window for the saver's preview to draw into, as the system's screen-saver settings give one:
-// prints its handle, destroys the window at the first line on stdin, ends at the end of stdin.
+// prints its handle; a line "W H" on stdin resizes it, an empty line destroys it; ends at the end
+// of stdin.
 #include <windows.h>
 
 #include <cstdio>
@@ -21,15 +22,22 @@ int main() {
   std::fflush(stdout);
   const DWORD self = GetCurrentThreadId();
   std::thread input([self] {
-    int c;
-    while ((c = std::getchar()) != EOF && c != '\n') {}
-    PostThreadMessageW(self, WM_APP, 0, 0);  // destroy the window
-    while (std::getchar() != EOF) {}
+    char line[64];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+      int w = 0, h = 0;
+      if (std::sscanf(line, "%d %d", &w, &h) == 2)
+        PostThreadMessageW(self, WM_APP, static_cast<WPARAM>(w), static_cast<LPARAM>(h));
+      else
+        PostThreadMessageW(self, WM_APP, 0, 0);
+    }
     PostThreadMessageW(self, WM_QUIT, 0, 0);
   });
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == WM_APP && hwnd != nullptr) {
+    if (msg.message == WM_APP && hwnd != nullptr && msg.wParam != 0) {
+      SetWindowPos(hwnd, nullptr, 0, 0, static_cast<int>(msg.wParam), static_cast<int>(msg.lParam),
+                   SWP_NOMOVE | SWP_NOZORDER);
+    } else if (msg.message == WM_APP && hwnd != nullptr) {
       DestroyWindow(hwnd);
       hwnd = nullptr;
     }
