@@ -2,7 +2,7 @@
 # quasarine.scr /s under Wine on a private Xvfb: it draws; a key ends it; a second /s while it
 # runs ends at once; three mouse moves leave it running and the fourth ends it; a stored setting
 # (fireworks in one fixed red hue) changes what it draws, and a FIFO named as its sound file
-# stalls nothing.
+# stalls nothing. A copy named quasarine.exe opens the windowed display instead, which Escape ends.
 # Usage: saver.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
 set -uo pipefail
 source "$(dirname "$0")/lib/wine_session.sh"
@@ -43,4 +43,14 @@ awk -v r="$red" -v d="$default_red" 'BEGIN { exit !(r >= 0.5 && d < 0.2) }' ||
   e2e_fail "the stored red hue did not change the picture ($lit pixels lit, red share $red, $default_red before)"
 e2e_xdo key Escape
 e2e_wait_exit "$saver" 15 || e2e_fail "a key did not end the saver"
-echo "PASS: the saver under Wine draws, ends on a key and the fourth move, and follows the stored settings"
+
+# The name rule: with Adv_WinResize a sizable window with the saver's title, whatever the switch.
+cp "$SCR" "$E2E_WORK/quasarine.exe"
+wine_settings "[Advanced]" "Adv_WinResize=1"
+SCR="$E2E_WORK/quasarine.exe" wine_saver_up /s
+screen=$E2E_LAST
+size=$(e2e_size "$(e2e_window "QSRN:Quasarine 2.3")")
+[ "$size" != "800x600" ] || e2e_fail "quasarine.exe /s covered the screen instead of opening the windowed display"
+e2e_xdo key Escape
+e2e_wait_exit "$screen" 15 || e2e_fail "Escape did not end the windowed display"
+echo "PASS: the saver under Wine draws, ends on a key and the fourth move, follows the stored settings; quasarine.exe is the windowed display"
