@@ -3,7 +3,7 @@
 # Linux program's, at two seeds and two sizes.
 #   render_identical.sh LINUX_PROGRAM WINDOWS_PROGRAM
 set -uo pipefail
-linux="$1" windows="$2"
+linux="$1" windows="$(realpath "$2")"
 [ -x "$linux" ] && [ -f "$windows" ] || { echo "missing program: $linux or $windows" >&2; exit 77; }
 source "$(dirname "$0")/wine_prefix.sh" || exit $?
 out=$(mktemp -d)
@@ -17,7 +17,7 @@ for effect in 0 1 2 3 4 5; do
   for seed in 3 11; do
     for size in 320x200 211x157; do
       name="e$effect-s$seed-$size.png"
-      args=(--effect "$effect" --seed "$seed" --size "$size" --frames 80)
+      args=(--effect "$effect" --seed "$seed" --size "$size" --frames 250)  # fireworks burst only after a while
       "$linux" --render "$out/linux-$name" "${args[@]}" || { echo "Linux render failed: $name" >&2; exit 1; }
       (cd "$out" && wine "$windows" --render "windows-$name" "${args[@]}") ||
         { echo "Windows render failed: $name" >&2; exit 1; }
