@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the core and program tests, then the
-# same core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# Builds everything and runs every test: the core and program tests, the Windows build's under
+# Wine, then the same core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # the saver on two screens once under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +12,11 @@ jobs=$(nproc)
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQSRN_BUILD_APP=ON -DQSRN_WERROR=ON >/dev/null
 cmake --build build/release -j "$jobs"
 (cd build/release && ctest --output-on-failure -j "$jobs")
+
+# The Windows programs, cross-built with mingw-w64, and their tests under Wine: the core tests,
+# and frames the same as the Linux program's.
+bash scripts/build-windows.sh --test
+(cd build/windows && ctest --output-on-failure)
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQSRN_SANITIZE=ON -DQSRN_BUILD_APP=OFF -DQSRN_WERROR=ON >/dev/null
 cmake --build build/asan -j "$jobs"

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "settings/file_system.h"
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -28,24 +29,6 @@ std::map<std::string, ChildBody>& Bodies() {
   std::_Exit(found != Bodies().end() && found->second(args) ? 0 : 1);
 }
 
-#ifdef _WIN32
-constexpr wchar_t kChildVariable[] = L"QSRN_TEST_CHILD";
-
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<size_t>(
-      ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
-  return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-  std::string text(wide.size() * 3, '\0');
-  text.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-  return text;
-}
-#endif
-
 }  // namespace
 
 bool RegisterChild(const char* name, ChildBody body) {
@@ -53,19 +36,26 @@ bool RegisterChild(const char* name, ChildBody body) {
   return true;
 }
 
+Child::~Child() {
+  Kill();
+  Succeeded();
+}
+
 #ifdef _WIN32
 
-// The child's name and arguments, one a line, travel in the environment.
+constexpr wchar_t kChildVariable[] = L"QSRN_TEST_CHILD";
+
+// The body's name and its arguments, one a line, travel in the environment; the child's test
+// report would only repeat ours, so it answers by its exit code alone.
 Child::Child(const char* name, const Args& args) {
   std::string spec = name;
   for (const std::string& arg : args) spec += "\n" + arg;
   wchar_t self[MAX_PATH * 4];
   ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
   std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=Child.DISABLED_Run --gtest_also_run_disabled_tests";
-  ::SetEnvironmentVariableW(kChildVariable, Wide(spec).c_str());
-  // Its test report would only repeat ours: it answers by its exit code.
+  ::SetEnvironmentVariableW(kChildVariable, files::PathFromUtf8(spec).c_str());
   SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-  const HANDLE quiet = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
+  const HANDLE quiet = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -78,12 +68,6 @@ Child::Child(const char* name, const Args& args) {
   }
   ::SetEnvironmentVariableW(kChildVariable, nullptr);
   ::CloseHandle(quiet);
-}
-
-Child::~Child() {
-  if (id_ == -1) return;
-  Kill();
-  Succeeded();
 }
 
 bool Child::Succeeded() {
@@ -105,14 +89,12 @@ TEST(Child, DISABLED_Run) {
   spec.resize(::GetEnvironmentVariableW(kChildVariable, spec.data(), static_cast<DWORD>(spec.size())));
   if (spec.empty()) GTEST_SKIP() << "runs only as a child of another test";
   Args lines;
-  const std::string text = Narrow(spec);
+  const std::string text = files::Utf8Of(spec);
   for (size_t at = 0, end; at <= text.size(); at = end + 1) {
     end = std::min(text.find('\n', at), text.size());
     lines.push_back(text.substr(at, end - at));
   }
-  const std::string name = lines.front();
-  lines.erase(lines.begin());
-  RunBody(name, lines);
+  RunBody(lines.front(), Args(lines.begin() + 1, lines.end()));
 }
 
 #else
@@ -121,12 +103,6 @@ Child::Child(const char* name, const Args& args) {
   const pid_t pid = ::fork();
   if (pid == 0) RunBody(name, args);
   id_ = pid;
-}
-
-Child::~Child() {
-  if (id_ == -1) return;
-  Kill();
-  Succeeded();
 }
 
 bool Child::Succeeded() {

@@ -1,6 +1,7 @@
 // Bounded reads, file identities and UTF-8 paths on Windows.
 #include <algorithm>
 
+#include "settings/bounded_read.h"
 #include "win32/system/win32_file.h"
 
 namespace qsrn::files {
@@ -93,26 +94,11 @@ BoundedRead ReadPath(const std::filesystem::path& path, DWORD flags, size_t limi
     out.truncated = true;
     return out;
   }
-  // Sized from the file (one byte more, to notice growth), never beyond the limit plus one.
-  const size_t most = limit + 1;
-  out.text.resize(std::min(expected + 1, most));
-  size_t got = 0;
-  for (;;) {
-    if (got == out.text.size()) {
-      if (got >= most) break;
-      out.text.resize(std::min(got * 2 + 4096, most));
-    }
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(out.text.size() - got, 1u << 30));
+  ReadUpTo(out, expected, limit, [&h](char* data, size_t size) {
     DWORD n = 0;
-    if (!::ReadFile(h.get(), out.text.data() + got, want, &n, nullptr)) {
-      out.unreadable = true;
-      break;
-    }
-    if (n == 0) break;
-    got += n;
-  }
-  out.text.resize(std::min(got, limit));
-  out.truncated = got > limit;
+    const bool ok = ::ReadFile(h.get(), data, static_cast<DWORD>(std::min<size_t>(size, 1u << 30)), &n, nullptr);
+    return ok ? static_cast<long long>(n) : -1LL;
+  });
   return out;
 }
 
