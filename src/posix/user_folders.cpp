@@ -52,6 +52,7 @@ fs::path ProgramSettingsFolder() {
 
 std::string Utf8Of(const fs::path& path) { return path.string(); }
 fs::path PathFromUtf8(std::string_view text) { return fs::path(text); }
+std::FILE* OpenToWrite(const fs::path& file) { return std::fopen(file.c_str(), "wb"); }
 
 fs::path UserRuntimeFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -18,6 +19,9 @@ namespace qsrn::files {
 // UTF-16, and its narrow calls would lose every character outside the ANSI code page.
 std::string Utf8Of(const std::filesystem::path& path);
 std::filesystem::path PathFromUtf8(std::string_view text);
+
+// fopen(file, "wb") under any name (on Windows, fopen's narrow names lose characters).
+std::FILE* OpenToWrite(const std::filesystem::path& file);
 
 // One version of a file: the volume and the file's index on it (64 bits each, wider than some
 // systems' own types), its size and its modification and change times. Equal identities mean

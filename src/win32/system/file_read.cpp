@@ -36,6 +36,8 @@ std::string Utf8Of(const std::filesystem::path& path) {
 
 std::filesystem::path PathFromUtf8(std::string_view text) { return std::filesystem::path(WideOf(text)); }
 
+std::FILE* OpenToWrite(const std::filesystem::path& file) { return ::_wfopen(file.c_str(), L"wb"); }
+
 std::string SystemMessage(DWORD error) {
   wchar_t* buffer = nullptr;
   const DWORD n = ::FormatMessageW(
