@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quasarine needs: by default what building and running it needs;
-# with --test also what the tests, the end-to-end tests and the fuzzer need.
+# with --test also what the tests, the end-to-end tests and the fuzzer need. With --windows, what
+# cross-building the Windows programs needs instead (and with --windows --test, Wine to test them).
 # Quiet and quick when everything is already there; uses sudo when not root.
 set -euo pipefail
 
@@ -9,7 +10,10 @@ packages=(
   qt6-base-dev qt6-wayland libgl-dev libx11-dev libxcb1-dev libxcb-shm0-dev
   libsdl2-mixer-dev libwebp-dev zlib1g-dev
 )
-if [ "${1:-}" = "--test" ]; then
+if [ "${1:-}" = "--windows" ]; then
+  packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest)
+  [ "${2:-}" = "--test" ] && packages+=(wine wine64 python3)
+elif [ "${1:-}" = "--test" ]; then
   packages+=(
     libgtest-dev googletest
     clang libclang-rt-dev

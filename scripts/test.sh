@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the core and program tests, then the
-# same core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# Builds everything and runs every test: the core and program tests, the Windows build's under
+# Wine, then the same core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # the saver on two screens once under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +12,11 @@ jobs=$(nproc)
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQSRN_BUILD_APP=ON -DQSRN_WERROR=ON >/dev/null
 cmake --build build/release -j "$jobs"
 (cd build/release && ctest --output-on-failure -j "$jobs")
+
+# The Windows programs, cross-built with mingw-w64, and their tests under Wine: the core tests,
+# and frames the same as the Linux program's.
+bash scripts/build-windows.sh --test
+(cd build/windows && ctest --output-on-failure)
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQSRN_SANITIZE=ON -DQSRN_BUILD_APP=OFF -DQSRN_WERROR=ON >/dev/null
 cmake --build build/asan -j "$jobs"
@@ -36,3 +41,13 @@ if compgen -G "$reports/race.*" >/dev/null; then
   exit 1
 fi
 [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || exit "$status"
+
+# The Windows saver, quasarine.scr, cross-built and run under Wine on a private Xvfb: full
+# screen (drawing, the keys and mouse moves that end it, a stored setting) and the preview
+# inside another program's window (built above in build/windows). Each test exits 77 when Wine,
+# Xvfb or xdotool is missing.
+for test in tests/wine/saver.sh tests/wine/preview.sh; do
+  status=0
+  bash "$test" build/windows || status=$?
+  [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || exit "$status"
+done

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "posix/descriptor.h"
+#include "settings/bounded_read.h"
 
 namespace qsrn::files {
 
@@ -43,23 +44,12 @@ BoundedRead ReadAt(int dirFd, const char* name, int flags, size_t limit, Oversiz
     out.truncated = true;
     return out;
   }
-  // Sized from the file (one byte more, to notice growth), never beyond the limit plus one.
-  const size_t most = limit + 1;
-  out.text.resize(std::min(expected + 1, most));
-  size_t got = 0;
-  for (;;) {
-    if (got == out.text.size()) {
-      if (got >= most) break;
-      out.text.resize(std::min(got * 2 + 4096, most));
-    }
-    const ssize_t n = ::read(fd.get(), out.text.data() + got, out.text.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) out.unreadable = true;
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
-  }
-  out.text.resize(std::min(got, limit));
-  out.truncated = got > limit;
+  ReadUpTo(out, expected, limit, [&fd](char* data, size_t size) {
+    ssize_t n;
+    do n = ::read(fd.get(), data, size);
+    while (n < 0 && errno == EINTR);
+    return static_cast<long long>(n);
+  });
   return out;
 }
 

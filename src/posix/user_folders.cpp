@@ -45,6 +45,15 @@ fs::path UserConfigFolder() {
   return fs::path(home) / ".config";
 }
 
+fs::path ProgramSettingsFolder() {
+  const fs::path config = UserConfigFolder();
+  return config.empty() ? config : config / "quasarine";
+}
+
+std::string Utf8Of(const fs::path& path) { return path.string(); }
+fs::path PathFromUtf8(std::string_view text) { return fs::path(text); }
+std::FILE* OpenToWrite(const fs::path& file) { return std::fopen(file.c_str(), "wb"); }
+
 fs::path UserRuntimeFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   std::error_code ec;

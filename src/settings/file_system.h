@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -13,6 +14,14 @@
 #include <system_error>
 
 namespace qsrn::files {
+
+// A path as UTF-8 text (for messages, and names within a folder), and back. Windows names files in
+// UTF-16, and its narrow calls would lose every character outside the ANSI code page.
+std::string Utf8Of(const std::filesystem::path& path);
+std::filesystem::path PathFromUtf8(std::string_view text);
+
+// fopen(file, "wb") under any name (on Windows, fopen's narrow names lose characters).
+std::FILE* OpenToWrite(const std::filesystem::path& file);
 
 // One version of a file: the volume and the file's index on it (64 bits each, wider than some
 // systems' own types), its size and its modification and change times. Equal identities mean
@@ -108,6 +117,8 @@ void CreateFolders(const std::filesystem::path& dir, std::error_code& ec);
 // The folder where the user's programs keep their settings ($XDG_CONFIG_HOME, else ~/.config;
 // %APPDATA% on Windows); empty when the user has no home at all: we never guess one.
 std::filesystem::path UserConfigFolder();
+// This program's folder in it: quasarine on Linux, Quasarine on Windows, as each system names them.
+std::filesystem::path ProgramSettingsFolder();
 
 // The folder for the files of the user's session (sockets): $XDG_RUNTIME_DIR when it names an
 // existing folder; empty otherwise.

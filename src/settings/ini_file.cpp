@@ -54,12 +54,12 @@ bool EditInFolder(const fs::path& file, const files::FileFolder& folder, const s
   if (!folder.ReadForReplace(name, kMaxIniFileBytes, read, why)) return false;
   const IniFileText current = FromRead(std::move(read));
   if (current.oversized || current.unreadable) {
-    why = file.string() + (current.oversized ? " is too large to rewrite" : " cannot be read");
+    why = files::Utf8Of(file) + (current.oversized ? " is too large to rewrite" : " cannot be read");
     return false;
   }
   IniDocument doc = IniDocument::Parse(current.text);
   if (!edit(doc)) {
-    why = "a name or value cannot be written into " + file.string();
+    why = "a name or value cannot be written into " + files::Utf8Of(file);
     return false;
   }
   const std::string text = doc.Text();
@@ -82,7 +82,7 @@ bool UpdateIniFile(const fs::path& file, const fs::path& lockFile, unsigned newF
   bool ok = (lockFile.empty() || lock.Take(lockFile, kLockWaitLimit, reason)) &&
             OpenFolderOf(file, folder, target, reason);
   if (ok) {
-    const std::string name = target.filename().string();
+    const std::string name = files::Utf8Of(target.filename());
     if (!lockFile.empty()) folder.RemoveStaleTemporaries(name);
     ok = EditInFolder(file, folder, name, newFileMode, edit, reason);
   }

@@ -103,8 +103,7 @@ SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
 SettingsStore& SettingsStore::operator=(SettingsStore&&) noexcept = default;
 
 fs::path SettingsStore::DefaultDirectory() {
-  const fs::path config = files::UserConfigFolder();
-  return config.empty() ? config : config / "quasarine";
+  return files::ProgramSettingsFolder();
 }
 
 fs::path SettingsStore::FileFor(int root) const { return dir_.empty() ? fs::path() : dir_ / FileNameOf(root); }
@@ -231,7 +230,7 @@ bool SettingsStore::CommitWrites(const std::vector<Write>& writes) {
   std::error_code ec;
   files::CreateFolders(dir_, ec);
   if (ec) {
-    lastError_ = "cannot create " + dir_.string() + ": " + ec.message();
+    lastError_ = "cannot create " + files::Utf8Of(dir_) + ": " + ec.message();
     return false;
   }
   std::map<std::string_view, std::vector<const Write*>> byFile;

@@ -130,11 +130,11 @@ bool StoreTemplate(SettingsStore& store, const IniDocument& doc) {
 bool ImportTemplate(SettingsStore& store, const fs::path& path, std::string* error) {
   IniDocument doc;
   if (const std::string why = ReadTemplateFile(path, &doc); !why.empty()) {
-    *error = "cannot import " + path.string() + ": " + why;
+    *error = "cannot import " + files::Utf8Of(path) + ": " + why;
     return false;
   }
   if (StoreTemplate(store, doc)) return true;
-  *error = "cannot store the settings of " + path.string() + ": " + store.LastError();
+  *error = "cannot store the settings of " + files::Utf8Of(path) + ": " + store.LastError();
   return false;
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "settings/file_system.h"
+
 namespace qsrn {
 
 namespace {
@@ -86,7 +88,7 @@ bool WritePng(const Surface& surface, const std::string& path) {
     return false;
   packed.resize(packedSize);
 
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
+  std::unique_ptr<FILE, int (*)(FILE*)> file(files::OpenToWrite(files::PathFromUtf8(path)), std::fclose);
   if (!file) return false;
   bool ok = std::fwrite("\x89PNG\r\n\x1a\n", 1, 8, file.get()) == 8;
   const uint8_t header[] = {Byte(w, 24), Byte(w, 16), Byte(w, 8), Byte(w, 0), Byte(h, 24), Byte(h, 16), Byte(h, 8),

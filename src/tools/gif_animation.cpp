@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/color.h"
+#include "settings/file_system.h"
 #include "tools/animation_file.h"
 
 namespace qsrn {
@@ -86,7 +87,7 @@ class GifAnimation : public AnimationFile {
   bool Finish() override {
     if (frames() == 0) return false;
     out_.push_back(0x3B);
-    std::FILE* f = std::fopen(path_.c_str(), "wb");
+    std::FILE* f = files::OpenToWrite(files::PathFromUtf8(path_));
     bool ok = f != nullptr && std::fwrite(out_.data(), 1, out_.size(), f) == out_.size();
     if (f != nullptr && std::fclose(f) != 0) ok = false;
     return ok;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "settings/file_system.h"
 #include "tools/animation_file.h"
 
 #ifdef QSRN_NO_WEBP
@@ -71,7 +72,7 @@ class WebpAnimation : public AnimationFile {
               WebPMuxSetCanvasSize(mux_, width_, height_) == WEBP_MUX_OK &&
               WebPMuxAssemble(mux_, &assembled) == WEBP_MUX_OK;
     if (ok) {
-      std::FILE* f = std::fopen(path_.c_str(), "wb");
+      std::FILE* f = files::OpenToWrite(files::PathFromUtf8(path_));
       ok = f != nullptr && std::fwrite(assembled.bytes, 1, assembled.size, f) == assembled.size;
       if (f != nullptr && std::fclose(f) != 0) ok = false;
     }

@@ -3,11 +3,15 @@
 // with stray carriage returns, and from two processes at once), and the dialog's texts: what each
 // key is stored as, and what a template gives for missing keys.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <string>
 #include <tuple>
 
+#include "child_process.h"
+#include "settings/file_system.h"
 #include "settings/ini.h"
 #include "settings/ini_file.h"
 #include "settings/numeric.h"
@@ -159,7 +163,9 @@ TEST_F(Import, AFileThatIsNoTemplateLeavesTheStoreByteIdentical) {
   WriteFile(dir / "garbage.qsn", std::string("\0\xff\x01[[[==\n\n=", 11));
   WriteFile(dir / "binary.qsn", std::string("[Fireworks]\nFireSparks=1\n\0\x01\x02", 27));
   WriteFile(dir / "foreign.qsn", "[Desktop Entry]\nName=x\n");
+#ifndef _WIN32  // Windows puts no pipe among files
   ASSERT_EQ(::mkfifo((dir / "pipe.qsn").c_str(), 0600), 0);
+#endif
   std::filesystem::create_directory(dir / "folder.qsn");
   std::string huge = "[Fireworks]\nFireSparks=321\n";
   while (huge.size() <= kMaxIniFileBytes) huge += "; padding, padding, padding, padding, padding\n";
@@ -220,20 +226,25 @@ TEST_F(Import, LineEndCharactersNeverReachAValue) {
   EXPECT_EQ(Stored("Starfield", "Star_Stars"), "120");
 }
 
+// Copies the store's keys first, first + 2, ... below 160 into look.qsn (args: the folder, first).
+QSRN_CHILD(CopiesEveryOtherKey) {
+  const std::filesystem::path dir = files::PathFromUtf8(args[0]);
+  const SettingsStore store{dir / "cfg"};
+  bool ok = true;
+  for (int k = std::stoi(args[1]); k < 160; k += 2)
+    ok = CopyStoreValueToTemplate(store, dir / "look.qsn", "Advanced", std::to_string(k), "x") && ok;
+  return ok;
+}
+
 TEST_F(Import, ConcurrentOneKeyCopiesIntoATemplateLoseNothing) {
   SettingsStore::Batch batch(store);
   for (int k = 100; k < 160; ++k) batch.Set("Advanced", std::to_string(k), std::to_string(k));
   ASSERT_TRUE(batch.Commit());
-  auto copier = [&](int first) {  // two programs of one user: one store, one lock
-    return test::Spawn([&, first] {
-      bool ok = true;
-      for (int k = first; k < 160; k += 2) ok = CopyStoreValueToTemplate(store, file, "Advanced", std::to_string(k), "x") && ok;
-      return ok;
-    });
-  };
-  const pid_t even = copier(100), odd = copier(101);
-  EXPECT_TRUE(test::Succeeded(even));
-  EXPECT_TRUE(test::Succeeded(odd));
+  // Two programs of one user: one store, one lock.
+  const std::string folder = files::Utf8Of(dir.path());
+  test::Child even("CopiesEveryOtherKey", {folder, "100"}), odd("CopiesEveryOtherKey", {folder, "101"});
+  EXPECT_TRUE(even.Succeeded());
+  EXPECT_TRUE(odd.Succeeded());
   for (int k = 100; k < 160; ++k) EXPECT_EQ(IniGetString(file, "Advanced", std::to_string(k), "lost"), std::to_string(k));
 }
 

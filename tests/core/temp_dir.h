@@ -1,14 +1,11 @@
-// A fresh directory for one test, removed afterwards; small file helpers; a body run in a child process.
+// A fresh directory for one test, removed afterwards; small file helpers.
 #pragma once
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -17,8 +14,10 @@ namespace qsrn::test {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qsrn-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    std::random_device rng;
+    std::error_code ec;
+    do path_ = std::filesystem::temp_directory_path() / ("qsrn-test-" + std::to_string(rng()));
+    while (!std::filesystem::create_directory(path_, ec) && !ec);
   }
   ~TempDir() {
     std::error_code ec;
@@ -48,19 +47,6 @@ inline uint64_t Fingerprint(std::string_view text) {
   uint64_t hash = 14695981039346656037ull;
   for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
   return hash;
-}
-
-// Runs body in a forked child, which exits 0 when body returns true.
-template <typename Body>
-pid_t Spawn(Body body) {
-  const pid_t pid = ::fork();
-  if (pid == 0) ::_exit(body() ? 0 : 1);
-  return pid;
-}
-
-inline bool Succeeded(pid_t pid) {
-  int status = 0;
-  return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace qsrn::test

@@ -9,6 +9,8 @@
 #include <mutex>
 #include <thread>
 
+#include "render/frame.h"
+
 namespace qsrn {
 
 class LockstepThread {
@@ -33,6 +35,26 @@ class LockstepThread {
   bool bodysTurn_ = false;
   bool finished_ = false;
   std::thread thread_;  // last: starts once the rest is ready
+};
+
+// The frame platform of a loop on a lockstep thread: it never touches the window system. Its
+// event dispatch hands the turn back to the GUI thread, which shows the frame and the message it
+// asked for. Its clock is the first screen's frame clock, so it draws exactly one frame per frame
+// there: a clock of its own would find its frame delay a millisecond short now and then and skip
+// a turn.
+class LockstepPlatform : public FramePlatform {
+ public:
+  uint32_t TickCount() override { return clock; }
+  void Present(Context&) override { framePending = true; }
+  void DispatchEvents(Context&, uint32_t) override {
+    if (thread != nullptr) thread->Yield();
+  }
+  void ShowMessage(Context&) override { messagePending = true; }
+
+  LockstepThread* thread = nullptr;
+  uint32_t clock = 0;
+  bool framePending = false;
+  bool messagePending = false;
 };
 
 }  // namespace qsrn

@@ -1,5 +1,5 @@
 // The turn-taking thread; see lockstep_thread.h.
-#include "qt/saver/lockstep_thread.h"
+#include "run/lockstep_thread.h"
 
 namespace qsrn {
 

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows programs on Debian with mingw-w64 into build/windows: the headless
+# tools and the core tests (quasarine_core_tests.exe, GoogleTest built from Debian's sources).
+# Installs the packages it needs first; with --test also Wine, which runs their tests (ctest in
+# build/windows; scripts/test.sh does both).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh --windows "$@"
+
+cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DQSRN_WERROR=ON -Wno-dev >/dev/null
+cmake --build build/windows -j "$(nproc)"

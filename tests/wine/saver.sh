@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# quasarine.scr /s under Wine on a private Xvfb: it draws; a key ends it; a second /s while it
+# runs ends at once; three mouse moves leave it running and the fourth ends it; a stored setting
+# (fireworks in one fixed red hue) changes what it draws, and a FIFO named as its sound file
+# stalls nothing. A copy named quasarine.exe opens the windowed display instead, which Escape ends.
+# Usage: saver.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
+set -uo pipefail
+source "$(dirname "$0")/lib/wine_session.sh"
+wine_start "${1:-build/windows}"
+
+# The demonstration of a first start, in every hue.
+wine_saver_up /s
+saver=$E2E_LAST
+e2e_until 20 wine_lit 200 || e2e_fail "the saver drew nothing"
+wine_shot && read -r _ default_red < <(wine_pixels)
+e2e_spawn wine "$SCR" /S
+e2e_wait_exit "$E2E_LAST" 20 || e2e_fail "a second /S did not end while the saver runs"
+e2e_running "$saver" || e2e_fail "a second /S ended the running saver"
+e2e_xdo key x
+e2e_wait_exit "$saver" 15 || e2e_fail "a key did not end the saver"
+
+# The pointer starts in the middle of the screen; each move goes somewhere new.
+wine_saver_up -s
+saver=$E2E_LAST
+for at in "100 100" "200 150" "300 200"; do
+  e2e_xdo mousemove $at
+  sleep 0.3
+done
+sleep 1
+e2e_running "$saver" || e2e_fail "three mouse moves ended the saver"
+e2e_xdo mousemove 500 400
+e2e_wait_exit "$saver" 15 || e2e_fail "the fourth mouse move did not end the saver"
+
+mkfifo "$E2E_WORK/launch.wav"
+fifo="Z:${E2E_WORK//\//\\}\\launch.wav"
+wine_settings "[General]" "AnimationType=0" "FixedHues=1" "ColorRed=100" "ColorGrn=0" "ColorBlu=0" \
+  "[SoundFX]" "SoundFX_ON=1" "Fire_Launch=$fifo" "Fire_Standard=$fifo"
+wine_saver_up /s
+saver=$E2E_LAST
+# Launch trails come first; once shells burst, red shades are a good share of what is lit.
+reddish() { wine_shot && read -r lit red < <(wine_pixels) && awk -v l="$lit" -v r="$red" 'BEGIN { exit !(l >= 200 && r >= 0.25) }'; }
+e2e_until 30 reddish && awk -v d="$default_red" 'BEGIN { exit !(d < 0.1) }' ||
+  e2e_fail "the stored red hue did not change the picture (${lit:-0} pixels lit, red share ${red:-0}, $default_red before)"
+e2e_xdo key Escape
+e2e_wait_exit "$saver" 15 || e2e_fail "a key did not end the saver"
+
+# The name rule: with Adv_WinResize a sizable window with the saver's title, whatever the switch.
+cp "$SCR" "$E2E_WORK/quasarine.exe"
+wine_settings "[Advanced]" "Adv_WinResize=1"
+SCR="$E2E_WORK/quasarine.exe" wine_saver_up /s
+screen=$E2E_LAST
+size=$(e2e_size "$(e2e_window "QSRN:Quasarine 2.3")")
+[ "$size" != "800x600" ] || e2e_fail "quasarine.exe /s covered the screen instead of opening the windowed display"
+e2e_xdo key Escape
+e2e_wait_exit "$screen" 15 || e2e_fail "Escape did not end the windowed display"
+echo "PASS: the saver under Wine draws, ends on a key and the fourth move, follows the stored settings; quasarine.exe is the windowed display"
