@@ -3,9 +3,6 @@
 // with stray carriage returns, and from two processes at once), and the dialog's texts: what each
 // key is stored as, and what a template gives for missing keys.
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 #include <string>
 #include <tuple>
@@ -269,14 +266,16 @@ TEST_F(TemplateFieldsTest, WrittenTemplateReadsBackAndIsReadableByOthers) {
   texts["FireSpeed"] = "020.50";
   ASSERT_TRUE(store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "40"));
   WriteFile(file, "; mine\n[Mine]\nnote=keep\n");
-  ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+  namespace fs = std::filesystem;
+  constexpr auto kMine = fs::perms::owner_read | fs::perms::owner_write;
+  fs::permissions(file, kMine);
   ASSERT_TRUE(WriteTemplateTexts(file, texts, store));
   EXPECT_NE(IniPutString(dir / "put.qsn", "General", "ColorRed", "1"), 0);
-  for (auto [name, mode] : {std::pair{file, 0600u}, {fresh, 0644u}, {dir / "put.qsn", 0644u}}) {
-    struct stat st {};
-    ASSERT_EQ(::stat(name.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, mode) << name;
-  }
+#ifndef _WIN32  // Windows files have no modes to keep
+  constexpr auto kShared = kMine | fs::perms::group_read | fs::perms::others_read;
+  for (auto [name, mode] : {std::pair{file, kMine}, {fresh, kShared}, {dir / "put.qsn", kShared}})
+    EXPECT_EQ(fs::status(name).permissions(), mode) << name;
+#endif
   const std::string text = ReadFile(file);
   EXPECT_TRUE(text.starts_with("; mine\n[Mine]\nnote=keep\n\n[Admin]\nCopyright=Quasarine 2.3 template.")) << text;
   EXPECT_NE(text.find("\nFireSpeed=20.5\n"), std::string::npos);
