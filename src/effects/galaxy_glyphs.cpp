@@ -50,6 +50,7 @@ constexpr Offsets<(N + ... + 0)> Join(const Offsets<N>&... parts) {
 struct Shape {
   size_t ks = 0;
   std::array<int8_t, 8> k{};
+  size_t widest = 0;  // the index of the largest k
   size_t points = 0;
   std::array<std::array<uint8_t, 2>, 40> at{};
   constexpr size_t Multiples() const { return 2 * ks + 1; }
@@ -65,6 +66,7 @@ constexpr Shape MakeShape(const Offsets<N>& offsets) {
     size_t j = 0;
     while (j < s.ks && s.k[j] != a) ++j;
     if (j == s.ks) s.k[s.ks++] = static_cast<int8_t>(a);
+    if (a > s.k[s.widest]) s.widest = j;
     return static_cast<uint8_t>(2 * j + (m < 0 ? 1 : 2));
   };
   for (const Offset& o : offsets) s.at[s.points++] = {indexOf(o.a), indexOf(o.b)};
@@ -112,53 +114,55 @@ void RoundEach(Coords<S>& out, int32_t centre, double unit, double side) {
 template <const Shape& S>
 void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
   const Surface::Writer w = surface.RawWriter();
-  const auto W = static_cast<uint32_t>(surface.Width()), H = static_cast<uint32_t>(surface.Height());
+  const int32_t W = surface.Width(), H = surface.Height();
   const auto c = static_cast<uint32_t>(color);
   const double unit = e;
-  Coords<S> xs, ys;
-  // With the centre and k e well inside 2^21, X + k e is exact in double wherever its
-  // rounding can differ from 0, so it rounds to X + (k e rounded) unless k e is a tie.
+  // With the centre and 32 e well inside 2^21, X + k e is exact in double wherever its rounding
+  // can differ from X's, so it rounds to X + (k e rounded) unless k e is a tie; with k at most
+  // 32 a tie needs e to be a multiple of 1/64.
   constexpr double kExact = 2097152.0;
-  bool ok = std::fabs(unit) * 32 < kExact && X > -kExact && X < kExact && Y > -kExact && Y < kExact;
-  int32_t reach = 0;
-  if (ok) {
-    xs[0] = static_cast<uint32_t>(X);
-    ys[0] = static_cast<uint32_t>(Y);
-    for (size_t j = 0; j < S.ks; ++j) {
-      const double v = static_cast<double>(S.k[j]) * unit;
-      const double t = RoundHalfEven(v);
-      ok = ok && std::fabs(t - v) != 0.5;
-      const auto d = static_cast<int32_t>(t);
-      xs[2 * j + 1] = static_cast<uint32_t>(X - d);
-      xs[2 * j + 2] = static_cast<uint32_t>(X + d);
-      ys[2 * j + 1] = static_cast<uint32_t>(Y - d);
-      ys[2 * j + 2] = static_cast<uint32_t>(Y + d);
-      reach = std::max(reach, d < 0 ? -d : d);
-    }
-  }
-  if (ok && X - reach >= 0 && X + reach < static_cast<int32_t>(W) && Y - reach >= 0 &&
-      Y + reach < static_cast<int32_t>(H)) {
-    // Wholly on the surface: every point written without a test.
-    std::array<size_t, S.Multiples()> pixelRow, tileRow, tileColumn;
-    for (size_t i = 0; i < S.Multiples(); ++i) {
-      pixelRow[i] = w.PixelRow(ys[i]);
-      tileRow[i] = w.TileRow(ys[i]);
-      tileColumn[i] = Surface::Writer::TileColumn(xs[i]);
-    }
+  const double e64 = unit * 64;
+  const bool shifts = std::fabs(e64) < kExact && RoundHalfEven(e64) != e64 && X > -kExact && X < kExact &&
+                      Y > -kExact && Y < kExact;
+  if (shifts) {
+    const auto reach = static_cast<int32_t>(std::fabs(RoundHalfEven(S.k[S.widest] * unit)));
+    if (X - reach >= 0 && X + reach < W && Y - reach >= 0 && Y + reach < H) {
+      // Wholly on the surface: every point written without a test.
+      std::array<uint32_t, S.Multiples()> column, pixelRow;
+      std::array<size_t, S.Multiples()> tileColumn, tileRow;
+      const auto x0 = static_cast<uint32_t>(X), y0 = static_cast<uint32_t>(Y);
+      const auto stride = static_cast<uint32_t>(w.width), rowStart = y0 * stride;
+      column[0] = x0;
+      pixelRow[0] = rowStart;
+      tileColumn[0] = Surface::Writer::TileColumn(x0);
+      tileRow[0] = w.TileRow(y0);
+      for (size_t j = 0; j < S.ks; ++j) {
+        const auto d = static_cast<int32_t>(RoundHalfEven(S.k[j] * unit));
+        const auto du = static_cast<uint32_t>(d);
+        column[2 * j + 1] = x0 - du;
+        column[2 * j + 2] = x0 + du;
+        pixelRow[2 * j + 1] = rowStart - du * stride;
+        pixelRow[2 * j + 2] = rowStart + du * stride;
+        tileColumn[2 * j + 1] = Surface::Writer::TileColumn(x0 - du);
+        tileColumn[2 * j + 2] = Surface::Writer::TileColumn(x0 + du);
+        tileRow[2 * j + 1] = w.TileRow(y0 - du);
+        tileRow[2 * j + 2] = w.TileRow(y0 + du);
+      }
 #pragma GCC unroll 40
-    for (size_t k = 0; k < S.points; ++k) {
-      w.pixels[pixelRow[S.at[k][1]] + xs[S.at[k][0]]] = c;
-      w.tiles[tileRow[S.at[k][1]] + tileColumn[S.at[k][0]]] = TileMark::Changed;
+      for (size_t k = 0; k < S.points; ++k) {
+        w.pixels[pixelRow[S.at[k][1]] + column[S.at[k][0]]] = c;
+        w.tiles[tileRow[S.at[k][1]] + tileColumn[S.at[k][0]]] = TileMark::Changed;
+      }
+      return;
     }
-    return;
   }
-  if (!ok) {
-    RoundEach<S>(xs, X, unit, W);
-    RoundEach<S>(ys, Y, unit, H);
-  }
+  // Partly or wholly off the surface: each coordinate rounded on its own and tested.
+  Coords<S> xs, ys;
+  RoundEach<S>(xs, X, unit, W);
+  RoundEach<S>(ys, Y, unit, H);
   for (size_t k = 0; k < S.points; ++k) {
     const uint32_t x = xs[S.at[k][0]], y = ys[S.at[k][1]];
-    if (x < W && y < H) {
+    if (x < static_cast<uint32_t>(W) && y < static_cast<uint32_t>(H)) {
       w.pixels[w.PixelRow(y) + x] = c;
       w.tiles[w.TileRow(y) + Surface::Writer::TileColumn(x)] = TileMark::Changed;
     }
@@ -189,6 +193,7 @@ void DrawNewStar(Context& ctx, const GalaxyParams& p, int32_t X, int32_t Y, floa
 
 void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, int32_t frames, int32_t color) {
   const SurfaceGeometry& geo = ctx.geometry;
+  Surface& surface = *ctx.surface;
   const double M = p.NovaExt;
   // Grows as the remaining frames fall.
   const int32_t base = p.NovaFrames - frames + 1;
@@ -196,24 +201,32 @@ void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, in
                       ? p.NovaGrowth[static_cast<size_t>(base)]
                       : NovaGrowthOf(base);
   const double zd = z;
-  // Layers in drawing order; the two in front are drawn only while in front of the eye.
-  const struct {
-    double depth;
-    int kind;  // 0 the middle layer, 1 the layers 0.1 M away, 2 those 0.2 M away
-  } layers[] = {{zd, 0}, {zd + 0.1 * M, 1}, {zd - 0.1 * M, 1}, {zd + 0.2 * M, 2}, {zd - 0.2 * M, 2}};
-  for (const auto& layer : layers) {
-    const auto w = static_cast<float>(layer.depth);
-    if (!(w > 0)) continue;
-    const int32_t P = ProjectX(geo, x, w);
-    const int32_t Q = ProjectY(geo, y, w);
+  // Layers in drawing order (the middle one, those 0.1 M away, those 0.2 M away); the two in
+  // front are drawn only while in front of the eye.
+  constexpr size_t kLayers = 5;
+  const double depth[kLayers] = {zd, zd + 0.1 * M, zd - 0.1 * M, zd + 0.2 * M, zd - 0.2 * M};
+  // Every layer's projection and unit at once, as ProjectX, ProjectY and the unit would give
+  // them one by one, so that the divisions run side by side; a layer behind the eye is dropped.
+  double w[kLayers], px[kLayers], py[kLayers], unit[kLayers];
+  for (size_t i = 0; i < kLayers; ++i) w[i] = static_cast<float>(depth[i]);
+  const double xd = x, yd = y, fl = ctx.settings.FocalLength, gd = g;
+  for (size_t i = 0; i < kLayers; ++i) {
+    px[i] = xd / w[i] * static_cast<double>(geo.ScaleX) + geo.CenterX;
+    py[i] = yd / w[i] * static_cast<double>(geo.ScaleY) + geo.CenterY;
+    unit[i] = fl / w[i] * M * gd;
+  }
+  for (size_t i = 0; i < kLayers; ++i) {
+    if (!(w[i] > 0)) continue;
+    const int32_t P = ScreenCoord(px[i]);
+    const int32_t Q = ScreenCoord(py[i]);
     if (P == kOffSurface || Q == kOffSurface) continue;
-    const auto e = static_cast<float>(static_cast<double>(ctx.settings.FocalLength) / w * M * g);
-    if (layer.kind == 0)
-      DrawShape<kNovaMiddle>(*ctx.surface, P, Q, e, color);
-    else if (layer.kind == 1)
-      DrawShape<kNovaNear>(*ctx.surface, P, Q, e, color);
+    const auto e = static_cast<float>(unit[i]);
+    if (i == 0)
+      DrawShape<kNovaMiddle>(surface, P, Q, e, color);
+    else if (i <= 2)
+      DrawShape<kNovaNear>(surface, P, Q, e, color);
     else
-      DrawShape<kNovaFar>(*ctx.surface, P, Q, e, color);
+      DrawShape<kNovaFar>(surface, P, Q, e, color);
   }
 }
 
