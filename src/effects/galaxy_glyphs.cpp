@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 
 #include "effects/galaxy_events.h"
 #include "effects/gravity_galaxy_common.h"
@@ -110,6 +111,20 @@ void RoundEach(Coords<S>& out, int32_t centre, double unit, double side) {
   }
 }
 
+// Writes the points of shape S whose column and row both lie on the surface.
+template <const Shape& S>
+void PlotTested(const Surface::Writer& w, const Coords<S>& xs, const Coords<S>& ys, uint32_t W, uint32_t H,
+                uint32_t c) {
+#pragma GCC unroll 40
+  for (size_t k = 0; k < S.points; ++k) {
+    const uint32_t x = xs[S.at[k][0]], y = ys[S.at[k][1]];
+    if (x < W && y < H) {
+      w.pixels[w.PixelRow(y) + x] = c;
+      w.tiles[w.TileRow(y) + Surface::Writer::TileColumn(x)] = TileMark::Changed;
+    }
+  }
+}
+
 // Draws shape S around the surface position (X, Y) with unit e.
 template <const Shape& S>
 void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
@@ -125,20 +140,24 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
   const bool shifts = std::fabs(e64) < kExact && RoundHalfEven(e64) != e64 && X > -kExact && X < kExact &&
                       Y > -kExact && Y < kExact;
   if (shifts) {
-    const auto reach = static_cast<int32_t>(std::fabs(RoundHalfEven(S.k[S.widest] * unit)));
+    std::array<int32_t, S.ks> d;
+    for (size_t j = 0; j < S.ks; ++j) d[j] = static_cast<int32_t>(RoundHalfEven(S.k[j] * unit));
+    int32_t reach = 0;  // no point lies further from the centre on either axis
+    if constexpr (S.ks > 0) reach = std::abs(d[S.widest]);
+    // Wholly off the surface (as novas and flashes beyond the screen's edges often are): nothing.
+    if (X + reach < 0 || X - reach >= W || Y + reach < 0 || Y - reach >= H) return;
+    const auto x0 = static_cast<uint32_t>(X), y0 = static_cast<uint32_t>(Y);
     if (X - reach >= 0 && X + reach < W && Y - reach >= 0 && Y + reach < H) {
       // Wholly on the surface: every point written without a test.
       std::array<uint32_t, S.Multiples()> column, pixelRow;
       std::array<size_t, S.Multiples()> tileColumn, tileRow;
-      const auto x0 = static_cast<uint32_t>(X), y0 = static_cast<uint32_t>(Y);
       const auto stride = static_cast<uint32_t>(w.width), rowStart = y0 * stride;
       column[0] = x0;
       pixelRow[0] = rowStart;
       tileColumn[0] = Surface::Writer::TileColumn(x0);
       tileRow[0] = w.TileRow(y0);
       for (size_t j = 0; j < S.ks; ++j) {
-        const auto d = static_cast<int32_t>(RoundHalfEven(S.k[j] * unit));
-        const auto du = static_cast<uint32_t>(d);
+        const auto du = static_cast<uint32_t>(d[j]);
         column[2 * j + 1] = x0 - du;
         column[2 * j + 2] = x0 + du;
         pixelRow[2 * j + 1] = rowStart - du * stride;
@@ -155,18 +174,26 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
       }
       return;
     }
+    // Across an edge: the same coordinates, each point tested (one off the surface, negative
+    // ones included, is at least as large as the side as an unsigned value).
+    Coords<S> xs, ys;
+    xs[0] = x0;
+    ys[0] = y0;
+    for (size_t j = 0; j < S.ks; ++j) {
+      const auto du = static_cast<uint32_t>(d[j]);
+      xs[2 * j + 1] = x0 - du;
+      xs[2 * j + 2] = x0 + du;
+      ys[2 * j + 1] = y0 - du;
+      ys[2 * j + 2] = y0 + du;
+    }
+    PlotTested<S>(w, xs, ys, static_cast<uint32_t>(W), static_cast<uint32_t>(H), c);
+    return;
   }
   // Partly or wholly off the surface: each coordinate rounded on its own and tested.
   Coords<S> xs, ys;
   RoundEach<S>(xs, X, unit, W);
   RoundEach<S>(ys, Y, unit, H);
-  for (size_t k = 0; k < S.points; ++k) {
-    const uint32_t x = xs[S.at[k][0]], y = ys[S.at[k][1]];
-    if (x < static_cast<uint32_t>(W) && y < static_cast<uint32_t>(H)) {
-      w.pixels[w.PixelRow(y) + x] = c;
-      w.tiles[w.TileRow(y) + Surface::Writer::TileColumn(x)] = TileMark::Changed;
-    }
-  }
+  PlotTested<S>(w, xs, ys, static_cast<uint32_t>(W), static_cast<uint32_t>(H), c);
 }
 
 // The flash's row for q = frames / F_new, compared in Single so that 0.7 and 0.9 fall in
