@@ -36,7 +36,6 @@ constexpr Offsets<4> Cross(int k) {
 }
 constexpr Offsets<4> Diagonal(int k) { return Pair(k, k); }
 constexpr Offsets<1> Centre() { return {{{0, 0}}}; }
-constexpr Offsets<0> Nothing() { return {}; }
 
 template <size_t... N>
 constexpr Offsets<(N + ... + 0)> Join(const Offsets<N>&... parts) {
