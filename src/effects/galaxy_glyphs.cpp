@@ -217,9 +217,8 @@ void DrawNewStar(Context& ctx, const GalaxyParams& p, int32_t X, int32_t Y, floa
   kRows[row](*ctx.surface, X, Y, e, color);
 }
 
-void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, int32_t frames, int32_t color) {
+NovaLayers PlaceNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, int32_t frames) {
   const SurfaceGeometry& geo = ctx.geometry;
-  Surface& surface = *ctx.surface;
   const double M = p.NovaExt;
   // Grows as the remaining frames fall.
   const int32_t base = p.NovaFrames - frames + 1;
@@ -229,7 +228,7 @@ void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, in
   const double zd = z;
   // Layers in drawing order (the middle one, those 0.1 M away, those 0.2 M away); the two in
   // front are drawn only while in front of the eye.
-  constexpr size_t kLayers = 5;
+  constexpr size_t kLayers = kNovaLayers;
   const double depth[kLayers] = {zd, zd + 0.1 * M, zd - 0.1 * M, zd + 0.2 * M, zd - 0.2 * M};
   // Every layer's projection and unit at once, as ProjectX, ProjectY and the unit would give
   // them one by one, so that the divisions run side by side; a layer behind the eye is dropped.
@@ -241,19 +240,32 @@ void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, in
     py[i] = yd / w[i] * static_cast<double>(geo.ScaleY) + geo.CenterY;
     unit[i] = fl / w[i] * M * gd;
   }
+  NovaLayers layers;
   for (size_t i = 0; i < kLayers; ++i) {
-    if (!(w[i] > 0)) continue;
-    const int32_t P = ScreenCoord(px[i]);
-    const int32_t Q = ScreenCoord(py[i]);
-    if (P == kOffSurface || Q == kOffSurface) continue;
-    const auto e = static_cast<float>(unit[i]);
-    if (i == 0)
-      DrawShape<kNovaMiddle>(surface, P, Q, e, color);
-    else if (i <= 2)
-      DrawShape<kNovaNear>(surface, P, Q, e, color);
-    else
-      DrawShape<kNovaFar>(surface, P, Q, e, color);
+    NovaLayer& l = layers[i];
+    l.P = ScreenCoord(px[i]);
+    l.Q = ScreenCoord(py[i]);
+    l.e = static_cast<float>(unit[i]);
+    if (!(w[i] > 0)) l.P = kOffSurface;
   }
+  return layers;
+}
+
+void DrawNovaLayers(Surface& surface, const NovaLayers& layers, int32_t color) {
+  for (size_t i = 0; i < kNovaLayers; ++i) {
+    const NovaLayer& l = layers[i];
+    if (l.P == kOffSurface || l.Q == kOffSurface) continue;
+    if (i == 0)
+      DrawShape<kNovaMiddle>(surface, l.P, l.Q, l.e, color);
+    else if (i <= 2)
+      DrawShape<kNovaNear>(surface, l.P, l.Q, l.e, color);
+    else
+      DrawShape<kNovaFar>(surface, l.P, l.Q, l.e, color);
+  }
+}
+
+void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, int32_t frames, int32_t color) {
+  DrawNovaLayers(*ctx.surface, PlaceNova(ctx, p, x, y, z, frames), color);
 }
 
 }  // namespace qsrn
