@@ -245,8 +245,11 @@ NovaLayers PlaceNova(Context& ctx, const GalaxyParams& p, float x, float y, floa
     NovaLayer& l = layers[i];
     l.P = ScreenCoord(px[i]);
     l.Q = ScreenCoord(py[i]);
-    l.e = static_cast<float>(unit[i]);
-    if (!(w[i] > 0)) l.P = kOffSurface;
+    l.e = 0;
+    if (w[i] > 0)
+      l.e = static_cast<float>(unit[i]);
+    else
+      l.P = kOffSurface;
   }
   return layers;
 }
