@@ -57,14 +57,9 @@ class Surface {
       changed_[(size_t{uy >> kTileHeightShift} << tileStrideShift_) + (ux >> kTileWidthShift)] = TileMark::Changed;
     }
   }
-  // The same write for a position the caller has already found inside the buffer.
-  void SetPixelInside(int32_t x, int32_t y, int32_t color) {
-    const auto ux = static_cast<uint32_t>(x), uy = static_cast<uint32_t>(y);
-    pixels_[size_t{uy} * static_cast<size_t>(width_) + ux] = static_cast<uint32_t>(color);
-    changed_[(size_t{uy >> kTileHeightShift} << tileStrideShift_) + (ux >> kTileWidthShift)] = TileMark::Changed;
-  }
-  // What SetPixelInside needs, copied out for loops that write many pixels: a pixel store may
-  // alias the surface's own members and force their reload, but never these locals.
+  // What SetPixel needs, copied out for loops that write many pixels already found inside the
+  // buffer (each marking its tile as SetPixel does): a pixel store may alias the surface's own
+  // members and force their reload, but never these locals.
   struct Writer {
     uint32_t* pixels;
     TileMark* tiles;
