@@ -22,6 +22,7 @@ void GalaxyStars::Allocate(int32_t n) {
   for (auto* v : {&R, &Theta, &Omega, &H, &FlashZ, &NovaX, &NovaY, &NovaZ}) v->assign(size, 0.0f);
   for (auto* v : {&Color, &Age, &FlashX, &FlashY}) v->assign(size, 0);
   for (auto* v : {&Countdown, &NewFlash, &Nova}) v->assign(size, 0);
+  NovaDrawn.assign(size, NovaLayers{});
 }
 
 int32_t StarColor(const Context& ctx, const GalaxyParams& p, float r, float h, float omega) {
@@ -108,7 +109,7 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
     if (s.FlashZ[i] > 0.0001) DrawNewStar(ctx, p, s.FlashX[i], s.FlashY[i], s.FlashZ[i], s.NewFlash[i], 0);
     s.NewFlash[i] -= 1;
   } else if (s.Nova[i] > 0) {
-    if (s.NovaZ[i] > 0.0001) DrawNova(ctx, p, s.NovaX[i], s.NovaY[i], s.NovaZ[i], s.Nova[i], 0);
+    if (s.NovaZ[i] > 0.0001) DrawNovaLayers(surface, s.NovaDrawn[i], 0);
   } else if (s.Age[i] > p.Trail) {
     PlotPoint(surface, pixelSize, trailX_[t], trailY_[t], 0);
   }
@@ -128,7 +129,8 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
       s.NovaX[i] = pos.x;
       s.NovaY[i] = pos.y;
       s.NovaZ[i] = pos.z;
-      DrawNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i], kWhite);
+      s.NovaDrawn[i] = PlaceNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i]);
+      DrawNovaLayers(surface, s.NovaDrawn[i], kWhite);
     } else {
       StoreFlash(ctx, i, pos);
     }
@@ -148,7 +150,8 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
     if (pos.z > 0.0001) {
       // Fades along the age ramp; the index can round up to 100, one past the ramp's end.
       const float fade = static_cast<float>(p.NovaFrames - s.Nova[i]) * p.NovaRampStep;
-      DrawNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i], ctx.colors.AgeRamp[AgeRampIndex(fade)]);
+      s.NovaDrawn[i] = PlaceNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i]);
+      DrawNovaLayers(surface, s.NovaDrawn[i], ctx.colors.AgeRamp[AgeRampIndex(fade)]);
     }
   } else {
     s.Theta[i] += s.Omega[i];

@@ -3,6 +3,8 @@
 // Every event is drawn pixel by pixel and erased in the following frame.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -74,6 +76,18 @@ void DrawNewStar(Context& ctx, const GalaxyParams& p, int32_t X, int32_t Y, floa
 
 // DrawNova: up to five layers around the scene point (x, y, z), growing as frames fall.
 void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, int32_t frames, int32_t color);
+
+// The same in two halves, so that a nova can be erased from where it was drawn without
+// projecting it again: where each layer lands (its centre off the surface when it is not drawn)
+// and its unit e, then the drawing.
+inline constexpr size_t kNovaLayers = 5;
+struct NovaLayer {
+  int32_t P, Q;
+  float e;
+};
+using NovaLayers = std::array<NovaLayer, kNovaLayers>;
+NovaLayers PlaceNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, int32_t frames);
+void DrawNovaLayers(Surface& surface, const NovaLayers& layers, int32_t color);
 
 void UpdateStarBursts(Context& ctx, const GalaxyParams& p, StarBursts& bursts, const GalaxyView& view);
 void UpdateComets(Context& ctx, const GalaxyParams& p, Comets& comets, const GalaxyView& view);

@@ -39,7 +39,7 @@ inline int32_t HueIndex(double v) {
 inline int32_t AgeRampIndex(double v) {
   if (!(v < 99.5)) return 99;
   if (v < 0.5) return 0;
-  return static_cast<int32_t>(std::nearbyint(v));
+  return static_cast<int32_t>(RoundHalfEven(v));
 }
 
 

@@ -57,12 +57,19 @@ class Surface {
       changed_[(size_t{uy >> kTileHeightShift} << tileStrideShift_) + (ux >> kTileWidthShift)] = TileMark::Changed;
     }
   }
-  // The same write for a position the caller has already found inside the buffer.
-  void SetPixelInside(int32_t x, int32_t y, int32_t color) {
-    const auto ux = static_cast<uint32_t>(x), uy = static_cast<uint32_t>(y);
-    pixels_[size_t{uy} * static_cast<size_t>(width_) + ux] = static_cast<uint32_t>(color);
-    changed_[(size_t{uy >> kTileHeightShift} << tileStrideShift_) + (ux >> kTileWidthShift)] = TileMark::Changed;
-  }
+  // What SetPixel needs, copied out for loops that write many pixels already found inside the
+  // buffer (each marking its tile as SetPixel does): a pixel store may alias the surface's own
+  // members and force their reload, but never these locals.
+  struct Writer {
+    uint32_t* pixels;
+    TileMark* tiles;
+    size_t width;
+    int tileStrideShift;
+    size_t PixelRow(uint32_t y) const { return size_t{y} * width; }
+    size_t TileRow(uint32_t y) const { return size_t{y >> kTileHeightShift} << tileStrideShift; }
+    static size_t TileColumn(uint32_t x) { return x >> kTileWidthShift; }
+  };
+  Writer RawWriter() { return {pixels_.data(), changed_.data(), static_cast<size_t>(width_), tileStrideShift_}; }
   int32_t GetPixel(int32_t x, int32_t y) const {
     if (static_cast<uint32_t>(x) < static_cast<uint32_t>(width_) &&
         static_cast<uint32_t>(y) < static_cast<uint32_t>(height_))

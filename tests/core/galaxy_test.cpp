@@ -121,7 +121,8 @@ GalaxyParams FactoryParams() {
 // The nova's five layers as described: the middle one at the star's depth, two 0.1 M and two
 // 0.2 M in front of and behind it, each with its own list of offsets in its own unit e; a layer
 // at or behind the eye is left out.
-std::set<std::pair<int32_t, int32_t>> DescribedNova(const EngineRig& h, const GalaxyParams& p, float z, int frames) {
+std::set<std::pair<int32_t, int32_t>> DescribedNova(const EngineRig& h, const GalaxyParams& p, float x, float z,
+                                                    int frames) {
   using Offsets = std::vector<std::pair<int, int>>;
   auto cross = [](int k) { return Offsets{{k, 0}, {0, k}}; };
   auto pair = [](int a, int b) { return Offsets{{a, b}}; };
@@ -136,7 +137,7 @@ std::set<std::pair<int32_t, int32_t>> DescribedNova(const EngineRig& h, const Ga
   for (const auto& [depth, kind] : layers) {
     const auto w = static_cast<float>(depth);
     if (w <= 0) continue;
-    const double P = ProjectX(h.ctx.geometry, 0, w), Q = ProjectY(h.ctx.geometry, 0, w);
+    const double P = ProjectX(h.ctx.geometry, x, w), Q = ProjectY(h.ctx.geometry, 0, w);
     const auto e = static_cast<float>(1.0 / w * M * g);
     if (kind == 0) out.insert({static_cast<int32_t>(P), static_cast<int32_t>(Q)});
     for (const Offsets& list : kinds[kind])
@@ -155,13 +156,18 @@ std::set<std::pair<int32_t, int32_t>> DescribedNova(const EngineRig& h, const Ga
 TEST(GalaxyNovaGlyph, PixelsLandWhereTheLayersPutThem) {
   GalaxyParams p = FactoryParams();
   p.NovaFrames = 40;
-  // All five layers in front of the eye; then a star so close that two layers fall behind it.
-  for (const auto& [z, ext, frames] : {std::tuple{0.5f, 1.5f, 40}, std::tuple{0.12f, 0.9999f, 31}}) {
+  // All five layers in front of the eye; a star so close that two layers fall behind it; a unit
+  // of exactly 1/2 in the middle layer around an odd column, so that odd steps round half to
+  // even; a nova across the left edge, whose points beyond it are dropped. (Columns from the
+  // centre; -500 is the left edge.)
+  for (const auto& [column, z, ext, frames] : {std::tuple{0, 0.5f, 1.5f, 40}, std::tuple{0, 0.12f, 0.9999f, 31},
+                                               std::tuple{1, 0.5f, 0.25f, 40}, std::tuple{-500, 0.5f, 1.5f, 40}}) {
     EngineRig h(std::nullopt, 1000, 1000, 1);
     p.NovaExt = ext;
-    DrawNova(h.ctx, p, 0, 0, z, frames, 0xFFFFFF);
-    EXPECT_EQ(h.Lit(), DescribedNova(h, p, z, frames)) << z;
-    DrawNova(h.ctx, p, 0, 0, z, frames, 0);
+    const float x = static_cast<float>(column) / h.ctx.geometry.ScaleX * z;
+    DrawNova(h.ctx, p, x, 0, z, frames, 0xFFFFFF);
+    EXPECT_EQ(h.Lit(), DescribedNova(h, p, x, z, frames)) << z << " " << ext;
+    DrawNova(h.ctx, p, x, 0, z, frames, 0);
     EXPECT_TRUE(h.Lit().empty());
   }
 }
