@@ -146,7 +146,7 @@ def sync(src, dst):
                 os.remove(os.path.join(base, name))
 
 os.makedirs(TREE, exist_ok=True)
-for part in ("src", "tests"):
+for part in ("src", "tests", "cmake", "sounds"):
     sync(os.path.join(ROOT, part), os.path.join(TREE, part))
 if open("CMakeLists.txt").read() != (open(os.path.join(TREE, "CMakeLists.txt")).read()
                                      if os.path.exists(os.path.join(TREE, "CMakeLists.txt")) else ""):
