@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # quasarine.scr /s under Wine on a private Xvfb: it draws; a key ends it; a second /s while it
 # runs ends at once; three mouse moves leave it running and the fourth ends it; a stored setting
-# (fireworks in one fixed red hue) changes what it draws, and a FIFO named as its sound file
-# stalls nothing. A copy named quasarine.exe opens the windowed display instead, which Escape ends.
+# (fireworks in one fixed red hue) changes what it draws, with sound on: the bursts play our
+# sounds beside the program (with no audio device under Wine) and a FIFO named as the launch
+# sound stalls nothing. A copy named quasarine.exe
+# opens the windowed display instead, which Escape ends.
 # Usage: saver.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
 set -uo pipefail
 source "$(dirname "$0")/lib/wine_session.sh"
@@ -33,8 +35,13 @@ e2e_wait_exit "$saver" 15 || e2e_fail "the fourth mouse move did not end the sav
 
 mkfifo "$E2E_WORK/launch.wav"
 fifo="Z:${E2E_WORK//\//\\}\\launch.wav"
+ours=$(cd "$(dirname "$SCR")" && pwd) && ours="Z:${ours//\//\\}\\"
+[ -f "$(dirname "$SCR")/standard.wav" ] || e2e_fail "the program's sounds are not beside it"
 wine_settings "[General]" "AnimationType=0" "FixedHues=1" "ColorRed=100" "ColorGrn=0" "ColorBlu=0" \
-  "[SoundFX]" "SoundFX_ON=1" "Fire_Launch=$fifo" "Fire_Standard=$fifo"
+  "[SoundFX]" "SoundFX_ON=1" "Fire_Launch=$fifo" "Fire_Standard=${ours}standard.wav" \
+  "Fire_MultiBurst=${ours}multiburst.wav" "Fire_JetBurst=${ours}jetburst.wav" "Fire_Scintil=${ours}scintillator.wav" \
+  "Fire_Sparkle=${ours}sparkler.wav" "Fire_RingDisk=${ours}rings.wav" "Fire_Twister=${ours}twister.wav" \
+  "Fire_DecayStar=${ours}decaystar.wav"
 wine_saver_up /s
 saver=$E2E_LAST
 # Launch trails come first; once shells burst, red shades are a good share of what is lit.

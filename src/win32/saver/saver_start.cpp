@@ -7,6 +7,7 @@
 #include "effects/loaders.h"
 #include "render/geometry.h"
 #include "settings/numeric.h"
+#include "settings/sound_files.h"
 #include "settings/templates.h"
 #include "settings/file_system.h"
 #include "win32/saver/saver_monitors.h"
@@ -19,11 +20,15 @@ namespace {
 
 // Until the settings dialogs exist here, /C (and a key or click in the windowed display) says
 // where the settings live, owned by the window that asked.
-void ShowSettingsPlace(HWND owner, const SettingsStore& store) {
-  const std::wstring text = L"The settings dialogs of Quasarine are not yet available on this system.\n\n"
-                            L"The settings are kept in " + store.FileFor(0).wstring() +
-                            L"; a setting written there under its section (for example AnimationType=1 "
-                            L"under [General]) is used from the next start.";
+void ShowSettingsPlace(HWND owner, const SettingsStore& store, const std::string& soundFolder) {
+  std::wstring text = L"The settings dialogs of Quasarine are not yet available on this system.\n\n"
+                      L"The settings are kept in " + store.FileFor(0).wstring() +
+                      L"; a setting written there under its section (for example AnimationType=1 "
+                      L"under [General]) is used from the next start.";
+  if (!soundFolder.empty())
+    text += L"\n\nThe program's own firework sounds are in " + files::PathFromUtf8(soundFolder).wstring() +
+            L" (for example Fire_Launch=" + files::PathFromUtf8(SoundFilesIn(soundFolder, '\\')[0]).wstring() +
+            L" under [SoundFX], with SoundFX_ON=1).";
   MessageBoxW(owner, text.c_str(), L"Quasarine", MB_OK | MB_ICONINFORMATION);
 }
 
@@ -69,7 +74,7 @@ int RunScreenMode(SaverSession& s) {
   Win32Display screen(ctx, DisplayKind::Screen);
   if (!screen.Create(area, sizable)) return 0;
   screen.onProperties = [&] {
-    ShowSettingsPlace(screen.hwnd(), s.store);
+    ShowSettingsPlace(screen.hwnd(), s.store, s.soundFolder);
     screen.restart = true;  // the next run reads the settings again
     ctx.StopRequested = true;
   };
@@ -128,7 +133,7 @@ bool IsFile(const std::string& path) {
 
 int RunJob(SaverSession& s, const CommandLine& cl, const std::string& text) {
   switch (cl.job) {
-    case StartJob::Configure: ShowSettingsPlace(OwnerAfterColon(text), s.store); return 0;
+    case StartJob::Configure: ShowSettingsPlace(OwnerAfterColon(text), s.store, s.soundFolder); return 0;
     case StartJob::Saver: return StartSaver(s);
     case StartJob::Preview:
       s.ctx->runMode = RunMode::Preview;
@@ -166,6 +171,10 @@ int SaverMain(const CommandLine& cl, const std::string& programPath, const std::
   std::string forward = programPath;
   for (char& c : forward)
     if (c == '\\') c = '/';
+  // Our sounds sit beside the program, as the Windows build leaves them.
+  const std::string folder = programPath.substr(0, programPath.find_last_of("\\/") + 1);
+  if (!folder.empty() && IsFile(folder + std::string(kProgramSoundNames[0])))
+    s.soundFolder = folder.substr(0, folder.size() - 1);
   if (IsFile(WindowedProgramPath(forward))) {
     ctx.runMode = RunMode::Windowed;
     return StartSaver(s);
