@@ -3,8 +3,8 @@
 # runs ends at once; three mouse moves leave it running and the fourth ends it; a stored setting
 # (fireworks in one fixed red hue) changes what it draws, with sound on: the bursts play our
 # sounds beside the program (with no audio device under Wine) and a FIFO named as the launch
-# sound stalls nothing. A copy named quasarine.exe
-# opens the windowed display instead, which Escape ends.
+# sound stalls nothing. A template that cannot be read is told in a message box. A copy named
+# quasarine.exe opens the windowed display instead, which Escape ends.
 # Usage: saver.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
 set -uo pipefail
 source "$(dirname "$0")/lib/wine_session.sh"
@@ -51,6 +51,15 @@ e2e_until 30 reddish && awk -v d="$default_red" 'BEGIN { exit !(d < 0.1) }' ||
 e2e_xdo key Escape
 e2e_wait_exit "$saver" 15 || e2e_fail "a key did not end the saver"
 
+# A template that cannot be read: the message Linux prints, in a box of its own (Wine's trace shows
+# its text), and no saver.
+WINEDEBUG=trace+msgbox e2e_spawn wine "$SCR" "Z:${E2E_WORK//\//\\}\\missing.qsn"
+job=$E2E_LAST
+box=$(e2e_wait_window Quasarine 30) || e2e_fail "no message box for a template that cannot be read"
+grep -q 'msgbox.*cannot import .*missing.qsn: ' "$E2E_WORK/output.log" || e2e_fail "the message box does not say what went wrong"
+e2e_no_window "QSRN:Quasarine 2.3" || e2e_fail "the saver ran after a template that cannot be read"
+e2e_press "$box" Return e2e_ended "$job" && [ "$E2E_STATUS" = 1 ] || e2e_fail "the program did not end with 1 after the message"
+
 # The name rule: with Adv_WinResize a sizable window with the saver's title, whatever the switch.
 cp "$SCR" "$E2E_WORK/quasarine.exe"
 wine_settings "[Advanced]" "Adv_WinResize=1"
@@ -60,4 +69,4 @@ size=$(e2e_size "$(e2e_window "QSRN:Quasarine 2.3")")
 [ "$size" != "800x600" ] || e2e_fail "quasarine.exe /s covered the screen instead of opening the windowed display"
 e2e_xdo key Escape
 e2e_wait_exit "$screen" 15 || e2e_fail "Escape did not end the windowed display"
-echo "PASS: the saver under Wine draws, ends on a key and the fourth move, follows the stored settings; quasarine.exe is the windowed display"
+echo "PASS: the saver under Wine draws, ends on a key and the fourth move, follows the stored settings; a bad template is told in a box; quasarine.exe is the windowed display"

@@ -144,6 +144,8 @@ int RunJob(SaverSession& s, const CommandLine& cl, const std::string& text) {
       std::string error;
       if (!ImportTemplate(s.store, files::PathFromUtf8(cl.templatePath), &error)) {
         std::fprintf(stderr, "quasarine: %s\n", error.c_str());
+        // A program of the window subsystem has no console to print on when the shell starts it.
+        MessageBoxW(nullptr, files::PathFromUtf8(error).wstring().c_str(), L"Quasarine", MB_OK | MB_ICONERROR);
         return 1;
       }
       return StartSaver(s);
