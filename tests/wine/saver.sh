@@ -4,7 +4,8 @@
 # (fireworks in one fixed red hue) changes what it draws, with sound on: the bursts play our
 # sounds beside the program (with no audio device under Wine) and a FIFO named as the launch
 # sound stalls nothing. A template that cannot be read is told in a message box. A copy named
-# quasarine.exe opens the windowed display instead, which Escape ends.
+# quasarine.exe opens the windowed display instead, which Escape ends and which opens again
+# where it was left.
 # Usage: saver.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
 set -uo pipefail
 source "$(dirname "$0")/lib/wine_session.sh"
@@ -67,6 +68,18 @@ SCR="$E2E_WORK/quasarine.exe" wine_saver_up /s
 screen=$E2E_LAST
 size=$(e2e_size "$(e2e_window "QSRN:Quasarine 2.3")")
 [ "$size" != "800x600" ] || e2e_fail "quasarine.exe /s covered the screen instead of opening the windowed display"
-e2e_xdo key Escape
-e2e_wait_exit "$screen" 15 || e2e_fail "Escape did not end the windowed display"
+# Moved and resized, it opens there again the next time.
+place() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+                                   /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x "," y " " w "x" h }'; }
+win=$(e2e_window "QSRN:Quasarine 2.3")
+e2e_xdo windowmove "$win" 130 90 && e2e_xdo windowsize "$win" 420 300 && sleep 1
+left=$(place "$win")
+[ "$left" = "130,90 420x300" ] || e2e_fail "the windowed display was not moved and resized ($left)"
+e2e_press "$win" Escape e2e_ended "$screen" || e2e_fail "Escape did not end the windowed display"
+grep -q "^WindowSize=[0-9]\{20\}" "$APPDATA_DIR/Quasarine/settings.ini" || e2e_fail "the windowed display's place was not stored"
+SCR="$E2E_WORK/quasarine.exe" wine_saver_up /s
+win=$(e2e_window "QSRN:Quasarine 2.3")
+again=$(place "$win")
+[ "$again" = "$left" ] || e2e_fail "the windowed display opened at $again, not where it was left ($left)"
+e2e_press "$win" Escape e2e_ended "$E2E_LAST" || e2e_fail "Escape did not end the windowed display"
 echo "PASS: the saver under Wine draws, ends on a key and the fourth move, follows the stored settings; a bad template is told in a box; quasarine.exe is the windowed display"

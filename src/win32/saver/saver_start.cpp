@@ -12,6 +12,7 @@
 #include "settings/file_system.h"
 #include "win32/saver/saver_monitors.h"
 #include "win32/saver/saver_session.h"
+#include "win32/saver/screen_placement.h"
 #include "win32/saver/win32_display.h"
 
 namespace qsrn {
@@ -67,12 +68,17 @@ int RunScreenMode(SaverSession& s) {
   Context& ctx = *s.ctx;
   const bool sizable = ReadWinResize(s.store);
   RECT area = MonitorAreas().front();
-  if (sizable) {
+  // A sizable window opens where it was left (the middle of the screen the first time).
+  const StoredPlacement stored = ReadPlacement(s.store, ctx.TwipsPerPixelX, ctx.TwipsPerPixelY);
+  if (sizable && stored.place) {
+    area = FrameForPlace(*stored.place);
+  } else if (sizable) {
     const LONG w = area.right - area.left, h = area.bottom - area.top;
     area = RECT{area.left + w / 6, area.top + h / 6, area.right - w / 6, area.bottom - h / 6};
   }
   Win32Display screen(ctx, DisplayKind::Screen);
   if (!screen.Create(area, sizable)) return 0;
+  if (sizable && stored.state != 0) ShowWindow(screen.hwnd(), stored.state == 2 ? SW_MAXIMIZE : SW_MINIMIZE);
   screen.onProperties = [&] {
     ShowSettingsPlace(screen.hwnd(), s.store, s.soundFolder);
     screen.restart = true;  // the next run reads the settings again
@@ -85,6 +91,7 @@ int RunScreenMode(SaverSession& s) {
     ctx.surface = &screen.surface();
     s.loop.RunScreen(screen.demo());
   } while (screen.restart && !screen.closed);
+  if (sizable) StoreScreenPlacement(screen.hwnd(), s.store, ctx.TwipsPerPixelX, ctx.TwipsPerPixelY);
   s.platform.SetTarget(nullptr);
   ctx.surface = nullptr;
   return 0;
