@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "effects/loaders.h"
 #include "render/geometry.h"
@@ -48,13 +49,22 @@ int RunSaverMode(SaverSession& s) {
   if (lead.Create(areas.front())) {
     SaverMonitors others(s, lead);
     others.Cover(std::vector<RECT>(areas.begin() + 1, areas.end()));
-    s.platform.SetOnDispatch([&] { others.TurnAll(static_cast<uint32_t>(ctx.frame.FrameStartTick)); });
-    lead.SizeSurface();
+    s.platform.SetOnDispatch([&] {
+      if (std::exchange(lead.displayChanged, false) && others.Follow()) {
+        lead.restart = true;  // the lead's monitor changed: its run starts again at the new size
+        ctx.StopRequested = true;
+      }
+      others.TurnAll(static_cast<uint32_t>(ctx.frame.FrameStartTick));
+    });
     s.platform.SetTarget(&lead);
-    ctx.surface = &lead.surface();
-    s.platform.Pump(ctx);
-    // Input while the windows were being set up already ended the saver.
-    if (!lead.closed) s.loop.RunSaver(lead.demo());
+    do {
+      lead.restart = false;
+      lead.SizeSurface();
+      ctx.surface = &lead.surface();
+      s.platform.Pump(ctx);
+      // Input while the windows were being set up already ended the saver.
+      if (!lead.closed) s.loop.RunSaver(lead.demo());
+    } while (lead.restart && !lead.closed);
     s.platform.SetOnDispatch({});
   }
   s.platform.SetTarget(nullptr);
