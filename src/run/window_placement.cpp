@@ -67,7 +67,8 @@ void StorePlacement(SettingsStore& store, bool maximized, bool minimized, const 
 StoredPlacement ReadPlacement(const SettingsStore& store, float twipsPerPixelX, float twipsPerPixelY) {
   StoredPlacement stored;
   stored.state = store.GetSettingInt(kAppName, GeneralSection(), WindowStateKey().key, 0);
-  const auto rect = DecodeWindowSize(store.GetSettingString(kAppName, GeneralSection(), WindowSizeKey().key, ""));
+  const auto rect =
+      DecodeWindowSize(store.GetSettingString(kAppName, GeneralSection(), WindowSizeKey().key, ""));
   if (!rect || stored.state != 0) return stored;
   stored.place = WindowPixels{ToPixels(rect->left, twipsPerPixelX), ToPixels(rect->top, twipsPerPixelY),
                               std::max(ToPixels(rect->width, twipsPerPixelX), kMinRestoredPixels),

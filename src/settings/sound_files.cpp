@@ -5,7 +5,8 @@ namespace qsrn {
 
 std::array<std::string, kSoundSlotCount> SoundFilesIn(const std::string& folder, char separator) {
   std::array<std::string, kSoundSlotCount> files;
-  for (size_t i = 0; i < files.size(); ++i) files[i] = folder + separator + std::string(kProgramSoundNames[i]);
+  for (size_t i = 0; i < files.size(); ++i)
+    files[i] = folder + separator + std::string(kProgramSoundNames[i]);
   return files;
 }
 
