@@ -5,8 +5,8 @@
 # sounds beside the program (with no audio device under Wine) and a FIFO named as the launch
 # sound stalls nothing. A template that cannot be read is told in a message box. A copy named
 # quasarine.exe opens the windowed display instead, which Escape ends and which opens again
-# where it was left.
-# Usage: saver.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
+# where it was left. A new resolution of the monitor while it runs is followed.
+# Usage: saver.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool, xwd or xrandr is missing)
 set -uo pipefail
 source "$(dirname "$0")/lib/wine_session.sh"
 wine_start "${1:-build/windows}"
@@ -82,4 +82,15 @@ win=$(e2e_window "QSRN:Quasarine 2.3")
 again=$(place "$win")
 [ "$again" = "$left" ] || e2e_fail "the windowed display opened at $again, not where it was left ($left)"
 e2e_press "$win" Escape e2e_ended "$E2E_LAST" || e2e_fail "Escape did not end the windowed display"
-echo "PASS: the saver under Wine draws, ends on a key and the fourth move, follows the stored settings; a bad template is told in a box; quasarine.exe is the windowed display"
+
+# The monitor's resolution changed while the saver runs: its window follows and it keeps drawing.
+xrandr --newmode small 0 640 0 0 0 480 0 0 0 && xrandr --addmode screen small || e2e_fail "Xvfb took no second mode"
+wine_saver_up /s
+saver=$E2E_LAST
+wine "$PARENT_EXE" --display 640 480 >>"$E2E_WORK/output.log" 2>&1 || e2e_fail "Wine did not change the display mode"
+e2e_until 10 eval '[ "$(e2e_size "$(e2e_window "QSRN:Quasarine 2.3")")" = 640x480 ]' ||
+  e2e_fail "the saver's window did not follow the monitor's new size"
+e2e_until 10 wine_lit 200 0 0 640 480 || e2e_fail "the saver drew nothing at the new size"
+e2e_xdo key x
+e2e_wait_exit "$saver" 15 || e2e_fail "a key did not end the saver after the change"
+echo "PASS: the saver under Wine draws, ends on a key and the fourth move, follows the stored settings; a bad template is told in a box; quasarine.exe is the windowed display; a new resolution is followed"
