@@ -11,3 +11,8 @@ bash scripts/install-deps.sh --windows "$@"
 cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DQSRN_WERROR=ON -Wno-dev >/dev/null
 cmake --build build/windows -j "$(nproc)"
+
+# The nine firework sounds beside the program, where it looks for them: the generator is
+# portable C++ with no library, so it is built for this machine and run here.
+c++ -std=c++20 -O2 -o build/windows/generate_sounds sounds/generate_sounds.cpp sounds/wave_file.cpp
+build/windows/generate_sounds build/windows

@@ -11,7 +11,8 @@ packages=(
   libsdl2-mixer-dev libwebp-dev zlib1g-dev
 )
 if [ "${1:-}" = "--windows" ]; then
-  packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest)
+  # g++ builds the sound generator for this machine; the sounds go beside quasarine.scr.
+  packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest)
   [ "${2:-}" = "--test" ] && packages+=(wine wine64 python3)
 elif [ "${1:-}" = "--test" ]; then
   packages+=(

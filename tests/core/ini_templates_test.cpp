@@ -172,6 +172,9 @@ TEST_F(Import, AFileThatIsNoTemplateLeavesTheStoreByteIdentical) {
                            {"binary.qsn", "it is not a text file"}, {"foreign.qsn", "it holds none of"},
                            {"pipe.qsn", "it is not a readable file"}, {"folder.qsn", "it is not a readable file"},
                            {"huge.qsn", "larger than 1 MB"}}) {
+#ifdef _WIN32
+    if (std::string_view(name) == "pipe.qsn") continue;  // none was made
+#endif
     std::string error;
     EXPECT_FALSE(ImportTemplate(store, dir / name, &error)) << name;
     EXPECT_TRUE(error.starts_with("cannot import " + (dir / name).string() + ": ")) << error;

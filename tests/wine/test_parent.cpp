@@ -1,12 +1,25 @@
 // A window for the saver's preview to draw into, as the system's screen-saver settings give one:
 // prints its handle; a line "W H" on stdin resizes it, an empty line destroys it; ends at the end
-// of stdin.
+// of stdin. With "--display W H" it sets the display to that mode instead, as a person changing
+// the monitor's resolution would.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <thread>
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--display") {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(std::atoi(argv[2]));
+    mode.dmPelsHeight = static_cast<DWORD>(std::atoi(argv[3]));
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+    std::printf("%ld\n", result);
+    return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+  }
   WNDCLASSW wc{};
   wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM w, LPARAM l) -> LRESULT {
     if (msg == WM_DESTROY) std::printf("destroyed\n"), std::fflush(stdout);

@@ -6,32 +6,25 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace qsrn {
+#include "settings/sound_files.h"
 
-namespace {
-// In slot order, as the generator writes them.
-constexpr const char* kSoundFileNames[kSoundSlotCount] = {
-    "launch.wav", "standard.wav", "multiburst.wav", "jetburst.wav", "scintillator.wav",
-    "sparkler.wav", "rings.wav", "twister.wav", "decaystar.wav"};
-}  // namespace
+namespace qsrn {
 
 QString ProgramSoundDirectory() {
   const QString appDir = QCoreApplication::applicationDirPath();
   QStringList candidates = {appDir + "/sounds", appDir + "/../share/quasarine/sounds"};
   for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
     candidates << data + "/quasarine/sounds";
+  const QString launch = QString::fromUtf8(kProgramSoundNames[0]);
   for (const QString& dir : candidates)
-    if (QFileInfo(dir + "/" + kSoundFileNames[0]).isFile()) return QDir::cleanPath(QDir(dir).absolutePath());
+    if (QFileInfo(dir + "/" + launch).isFile()) return QDir::cleanPath(QDir(dir).absolutePath());
   return {};
 }
 
 std::array<std::string, kSoundSlotCount> ProgramSoundFiles() {
-  std::array<std::string, kSoundSlotCount> files;
   const QString dir = ProgramSoundDirectory();
-  if (dir.isEmpty()) return files;
-  for (int i = 0; i < kSoundSlotCount; ++i)
-    files[static_cast<size_t>(i)] = (dir + "/" + kSoundFileNames[i]).toStdString();
-  return files;
+  if (dir.isEmpty()) return {};
+  return SoundFilesIn(dir.toStdString(), '/');
 }
 
 }  // namespace qsrn

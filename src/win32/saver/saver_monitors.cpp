@@ -1,6 +1,8 @@
 // The saver's other monitors; see saver_monitors.h.
 #include "win32/saver/saver_monitors.h"
 
+#include <algorithm>
+
 #undef Yield  // an empty macro of winbase.h, from 16-bit Windows
 #include "run/lockstep_thread.h"
 #include "run/run_loop.h"
@@ -43,6 +45,7 @@ struct SaverMonitors::Other {
   }
 
   std::unique_ptr<Context> ctx;
+  RECT area{};
   Win32Display window;
   LockstepPlatform platform;
   RunLoop loop;
@@ -52,14 +55,39 @@ struct SaverMonitors::Other {
 SaverMonitors::SaverMonitors(SaverSession& session, Win32Display& lead) : session_(session), lead_(lead) {}
 
 SaverMonitors::~SaverMonitors() {
-  for (auto& o : others_)
-    if (o->thread) o->thread->Finish([&o] { o->ctx->StopRequested = true; });
-  others_.clear();
+  while (!others_.empty()) Drop(others_.size() - 1);
+}
+
+void SaverMonitors::Drop(size_t i) {
+  Other& o = *others_[i];
+  if (o.thread) o.thread->Finish([&o] { o.ctx->StopRequested = true; });
+  others_.erase(others_.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+bool SaverMonitors::Follow() {
+  std::vector<RECT> areas = MonitorAreas();
+  const RECT primary = areas.front();
+  areas.erase(areas.begin());
+  for (size_t i = others_.size(); i-- > 0;) {
+    auto kept = std::find_if(areas.begin(), areas.end(), [&](const RECT& a) { return EqualRect(&a, &others_[i]->area); });
+    if (kept == areas.end())
+      Drop(i);
+    else
+      areas.erase(kept);  // still covered
+  }
+  Cover(areas);
+  RECT now{};
+  GetWindowRect(lead_.hwnd(), &now);
+  if (EqualRect(&now, &primary)) return false;
+  SetWindowPos(lead_.hwnd(), HWND_TOPMOST, primary.left, primary.top, primary.right - primary.left,
+               primary.bottom - primary.top, SWP_NOACTIVATE);
+  return true;
 }
 
 void SaverMonitors::Cover(const std::vector<RECT>& areas) {
   for (const RECT& area : areas) {
     auto o = std::make_unique<Other>(session_, lead_);
+    o->area = area;
     if (!o->window.Create(area)) continue;
     o->window.SizeSurface();
     o->ctx->surface = &o->window.surface();

@@ -28,12 +28,17 @@ class SaverMonitors {
   SaverMonitors& operator=(const SaverMonitors&) = delete;
 
   void Cover(const std::vector<RECT>& areas);
+  // Follows the monitors as they are now: a window whose monitor went or changed goes, a monitor
+  // without one gets one, and the lead moves to the primary monitor. True when the lead's place
+  // changed, so that its loop starts again at the new size.
+  bool Follow();
   // Every other loop runs up to its next event dispatch; its frame is then shown.
   // frameTick: when the lead's current frame began (the other loops' clock).
   void TurnAll(uint32_t frameTick);
 
  private:
   struct Other;
+  void Drop(size_t i);
   SaverSession& session_;
   Win32Display& lead_;
   std::vector<std::unique_ptr<Other>> others_;

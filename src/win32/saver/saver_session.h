@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "render/context.h"
 #include "run/run_loop.h"
@@ -32,6 +33,7 @@ struct SaverSession {
   Win32FramePlatform platform;
   Win32SoundPlayer sound;
   RunLoop loop;
+  std::string soundFolder;  // the folder of the program's own sounds, empty when they are not there
 };
 
 }  // namespace qsrn

@@ -3,14 +3,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "effects/loaders.h"
 #include "render/geometry.h"
 #include "settings/numeric.h"
+#include "settings/sound_files.h"
 #include "settings/templates.h"
 #include "settings/file_system.h"
 #include "win32/saver/saver_monitors.h"
 #include "win32/saver/saver_session.h"
+#include "win32/saver/screen_placement.h"
 #include "win32/saver/win32_display.h"
 
 namespace qsrn {
@@ -19,11 +22,15 @@ namespace {
 
 // Until the settings dialogs exist here, /C (and a key or click in the windowed display) says
 // where the settings live, owned by the window that asked.
-void ShowSettingsPlace(HWND owner, const SettingsStore& store) {
-  const std::wstring text = L"The settings dialogs of Quasarine are not yet available on this system.\n\n"
-                            L"The settings are kept in " + store.FileFor(0).wstring() +
-                            L"; a setting written there under its section (for example AnimationType=1 "
-                            L"under [General]) is used from the next start.";
+void ShowSettingsPlace(HWND owner, const SettingsStore& store, const std::string& soundFolder) {
+  std::wstring text = L"The settings dialogs of Quasarine are not yet available on this system.\n\n"
+                      L"The settings are kept in " + store.FileFor(0).wstring() +
+                      L"; a setting written there under its section (for example AnimationType=1 "
+                      L"under [General]) is used from the next start.";
+  if (!soundFolder.empty())
+    text += L"\n\nThe program's own firework sounds are in " + files::PathFromUtf8(soundFolder).wstring() +
+            L" (for example Fire_Launch=" + files::PathFromUtf8(SoundFilesIn(soundFolder, '\\')[0]).wstring() +
+            L" under [SoundFX], with SoundFX_ON=1).";
   MessageBoxW(owner, text.c_str(), L"Quasarine", MB_OK | MB_ICONINFORMATION);
 }
 
@@ -42,13 +49,22 @@ int RunSaverMode(SaverSession& s) {
   if (lead.Create(areas.front())) {
     SaverMonitors others(s, lead);
     others.Cover(std::vector<RECT>(areas.begin() + 1, areas.end()));
-    s.platform.SetOnDispatch([&] { others.TurnAll(static_cast<uint32_t>(ctx.frame.FrameStartTick)); });
-    lead.SizeSurface();
+    s.platform.SetOnDispatch([&] {
+      if (std::exchange(lead.displayChanged, false) && others.Follow()) {
+        lead.restart = true;  // the lead's monitor changed: its run starts again at the new size
+        ctx.StopRequested = true;
+      }
+      others.TurnAll(static_cast<uint32_t>(ctx.frame.FrameStartTick));
+    });
     s.platform.SetTarget(&lead);
-    ctx.surface = &lead.surface();
-    s.platform.Pump(ctx);
-    // Input while the windows were being set up already ended the saver.
-    if (!lead.closed) s.loop.RunSaver(lead.demo());
+    do {
+      lead.restart = false;
+      lead.SizeSurface();
+      ctx.surface = &lead.surface();
+      s.platform.Pump(ctx);
+      // Input while the windows were being set up already ended the saver.
+      if (!lead.closed) s.loop.RunSaver(lead.demo());
+    } while (lead.restart && !lead.closed);
     s.platform.SetOnDispatch({});
   }
   s.platform.SetTarget(nullptr);
@@ -62,14 +78,19 @@ int RunScreenMode(SaverSession& s) {
   Context& ctx = *s.ctx;
   const bool sizable = ReadWinResize(s.store);
   RECT area = MonitorAreas().front();
-  if (sizable) {
+  // A sizable window opens where it was left (the middle of the screen the first time).
+  const StoredPlacement stored = ReadPlacement(s.store, ctx.TwipsPerPixelX, ctx.TwipsPerPixelY);
+  if (sizable && stored.place) {
+    area = FrameForPlace(*stored.place);
+  } else if (sizable) {
     const LONG w = area.right - area.left, h = area.bottom - area.top;
     area = RECT{area.left + w / 6, area.top + h / 6, area.right - w / 6, area.bottom - h / 6};
   }
   Win32Display screen(ctx, DisplayKind::Screen);
   if (!screen.Create(area, sizable)) return 0;
+  if (sizable && stored.state != 0) ShowWindow(screen.hwnd(), stored.state == 2 ? SW_MAXIMIZE : SW_MINIMIZE);
   screen.onProperties = [&] {
-    ShowSettingsPlace(screen.hwnd(), s.store);
+    ShowSettingsPlace(screen.hwnd(), s.store, s.soundFolder);
     screen.restart = true;  // the next run reads the settings again
     ctx.StopRequested = true;
   };
@@ -80,6 +101,7 @@ int RunScreenMode(SaverSession& s) {
     ctx.surface = &screen.surface();
     s.loop.RunScreen(screen.demo());
   } while (screen.restart && !screen.closed);
+  if (sizable) StoreScreenPlacement(screen.hwnd(), s.store, ctx.TwipsPerPixelX, ctx.TwipsPerPixelY);
   s.platform.SetTarget(nullptr);
   ctx.surface = nullptr;
   return 0;
@@ -128,7 +150,7 @@ bool IsFile(const std::string& path) {
 
 int RunJob(SaverSession& s, const CommandLine& cl, const std::string& text) {
   switch (cl.job) {
-    case StartJob::Configure: ShowSettingsPlace(OwnerAfterColon(text), s.store); return 0;
+    case StartJob::Configure: ShowSettingsPlace(OwnerAfterColon(text), s.store, s.soundFolder); return 0;
     case StartJob::Saver: return StartSaver(s);
     case StartJob::Preview:
       s.ctx->runMode = RunMode::Preview;
@@ -139,6 +161,8 @@ int RunJob(SaverSession& s, const CommandLine& cl, const std::string& text) {
       std::string error;
       if (!ImportTemplate(s.store, files::PathFromUtf8(cl.templatePath), &error)) {
         std::fprintf(stderr, "quasarine: %s\n", error.c_str());
+        // A program of the window subsystem has no console to print on when the shell starts it.
+        MessageBoxW(nullptr, files::PathFromUtf8(error).wstring().c_str(), L"Quasarine", MB_OK | MB_ICONERROR);
         return 1;
       }
       return StartSaver(s);
@@ -166,6 +190,10 @@ int SaverMain(const CommandLine& cl, const std::string& programPath, const std::
   std::string forward = programPath;
   for (char& c : forward)
     if (c == '\\') c = '/';
+  // Our sounds sit beside the program, as the Windows build leaves them.
+  const std::string folder = programPath.substr(0, programPath.find_last_of("\\/") + 1);
+  if (!folder.empty() && IsFile(folder + std::string(kProgramSoundNames[0])))
+    s.soundFolder = folder.substr(0, folder.size() - 1);
   if (IsFile(WindowedProgramPath(forward))) {
     ctx.runMode = RunMode::Windowed;
     return StartSaver(s);

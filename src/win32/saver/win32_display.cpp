@@ -192,6 +192,10 @@ LRESULT Win32Display::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         Restart();
       break;
     case WM_CLOSE: Close(); return 0;  // the run loop ends first; the window goes after it
+    case WM_DISPLAYCHANGE:
+      // Answered between frames, not here: setting up windows lets messages through.
+      if (kind_ == DisplayKind::Saver) Lead().displayChanged = true;
+      break;
     case WM_SYSCOMMAND:
       if (kind_ == DisplayKind::Saver && (wParam & 0xFFF0) == SC_SCREENSAVE) return 0;  // already running
       break;

@@ -47,6 +47,7 @@ class Win32Display : public FrameTarget {
 
   bool restart = false;  // the loop ended to start again (F5, a new size, the properties)
   bool closed = false;   // the saver or the windowed display was asked to end
+  bool displayChanged = false;  // the lead saver's: monitors came, went or changed size
   std::function<void()> onProperties;  // the windowed display's key or click
 
  private:

@@ -8,7 +8,7 @@ wine_start() {
   SCR="$1/quasarine.scr"
   PARENT_EXE="$1/quasarine_test_parent.exe"
   [ -f "$SCR" ] || e2e_fail "no program at '$SCR'"
-  e2e_need wine Xvfb xdotool xwd python3
+  e2e_need wine Xvfb xdotool xwd xrandr python3
   e2e_work
   trap 'WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null; e2e_cleanup' EXIT
   export WINEPREFIX="$E2E_WORK/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
