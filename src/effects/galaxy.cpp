@@ -96,6 +96,53 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
   return true;
 }
 
+// A star whose countdown ends comes back as a new star or, by chance, a nova, drawn at once.
+[[gnu::always_inline]] inline void GalaxyEngine::EndCountdown(Context& ctx, int32_t i) {
+  const GalaxyParams& p = params_;
+  GalaxyStars& s = stars_;
+  InitStar(ctx, p, s, i);
+  if (ctx.Rnd() < p.NovaProb)
+    s.Nova[i] = static_cast<int16_t>(p.NovaFrames);
+  else
+    s.NewFlash[i] = static_cast<int16_t>(p.NewFrames);
+  const ScenePoint pos = Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D);
+  if (!(pos.z > 0.0001)) return;
+  if (s.Nova[i] > 0) {
+    s.NovaX[i] = pos.x;
+    s.NovaY[i] = pos.y;
+    s.NovaZ[i] = pos.z;
+    s.NovaDrawn[i] = PlaceNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i]);
+    DrawNovaLayers(*ctx.surface, s.NovaDrawn[i], kWhite);
+  } else {
+    StoreFlash(ctx, i, pos);
+  }
+}
+
+// A nova one frame older: it moves on and fades along the age ramp, or, at its end, the star
+// comes back as a new star.
+[[gnu::always_inline]] inline void GalaxyEngine::StepNova(Context& ctx, int32_t i) {
+  const GalaxyParams& p = params_;
+  GalaxyStars& s = stars_;
+  s.Nova[i] -= 1;
+  if (s.Nova[i] == 0) {
+    InitStar(ctx, p, s, i);
+    s.NewFlash[i] = static_cast<int16_t>(p.NewFrames);
+    StoreFlash(ctx, i, Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D));
+    return;
+  }
+  s.Theta[i] += s.Omega[i];
+  const ScenePoint pos = Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D);
+  s.NovaX[i] = pos.x;
+  s.NovaY[i] = pos.y;
+  s.NovaZ[i] = pos.z;
+  if (pos.z > 0.0001) {
+    // Fades along the age ramp; the index can round up to 100, one past the ramp's end.
+    const float fade = static_cast<float>(p.NovaFrames - s.Nova[i]) * p.NovaRampStep;
+    s.NovaDrawn[i] = PlaceNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i]);
+    DrawNovaLayers(*ctx.surface, s.NovaDrawn[i], ctx.colors.AgeRamp[AgeRampIndex(fade)]);
+  }
+}
+
 [[gnu::always_inline]] inline void GalaxyEngine::StepStar(Context& ctx, int32_t i) {
   const GalaxyParams& p = params_;
   GalaxyStars& s = stars_;
@@ -117,42 +164,9 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
   if (s.Countdown[i] > 0) {
     // Not drawn while counting down, so its trail is wiped entry by entry.
     s.Countdown[i] -= 1;
-    if (s.Countdown[i] != 0) return;
-    InitStar(ctx, p, s, i);
-    if (ctx.Rnd() < p.NovaProb)
-      s.Nova[i] = static_cast<int16_t>(p.NovaFrames);
-    else
-      s.NewFlash[i] = static_cast<int16_t>(p.NewFrames);
-    const ScenePoint pos = Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D);
-    if (!(pos.z > 0.0001)) return;
-    if (s.Nova[i] > 0) {
-      s.NovaX[i] = pos.x;
-      s.NovaY[i] = pos.y;
-      s.NovaZ[i] = pos.z;
-      s.NovaDrawn[i] = PlaceNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i]);
-      DrawNovaLayers(surface, s.NovaDrawn[i], kWhite);
-    } else {
-      StoreFlash(ctx, i, pos);
-    }
+    if (s.Countdown[i] == 0) EndCountdown(ctx, i);
   } else if (s.Nova[i] > 0) {
-    s.Nova[i] -= 1;
-    if (s.Nova[i] == 0) {
-      InitStar(ctx, p, s, i);
-      s.NewFlash[i] = static_cast<int16_t>(p.NewFrames);
-      StoreFlash(ctx, i, Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D));
-      return;
-    }
-    s.Theta[i] += s.Omega[i];
-    const ScenePoint pos = Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D);
-    s.NovaX[i] = pos.x;
-    s.NovaY[i] = pos.y;
-    s.NovaZ[i] = pos.z;
-    if (pos.z > 0.0001) {
-      // Fades along the age ramp; the index can round up to 100, one past the ramp's end.
-      const float fade = static_cast<float>(p.NovaFrames - s.Nova[i]) * p.NovaRampStep;
-      s.NovaDrawn[i] = PlaceNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i]);
-      DrawNovaLayers(surface, s.NovaDrawn[i], ctx.colors.AgeRamp[AgeRampIndex(fade)]);
-    }
+    StepNova(ctx, i);
   } else {
     s.Theta[i] += s.Omega[i];
     const ScenePoint pos = Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D);

@@ -64,6 +64,8 @@ class GalaxyEngine : public Engine {
  private:
   void StartPass(Context& ctx);
   void StepStar(Context& ctx, int32_t i);
+  void EndCountdown(Context& ctx, int32_t i);
+  void StepNova(Context& ctx, int32_t i);
   void SelectNewStars(Context& ctx);
   bool StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos);
 

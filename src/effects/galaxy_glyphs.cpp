@@ -124,6 +124,36 @@ void PlotTested(const Surface::Writer& w, const Coords<S>& xs, const Coords<S>& 
   }
 }
 
+// Writes every point of shape S around (x0, y0), with the rounded steps d, without a test: the
+// caller has made sure the whole shape lies on the surface.
+template <const Shape& S>
+[[gnu::always_inline]] inline void PlotInside(const Surface::Writer& w, uint32_t x0, uint32_t y0,
+                                              const std::array<int32_t, S.ks>& d, uint32_t c) {
+  std::array<uint32_t, S.Multiples()> column, pixelRow;
+  std::array<size_t, S.Multiples()> tileColumn, tileRow;
+  const auto stride = static_cast<uint32_t>(w.width), rowStart = y0 * stride;
+  column[0] = x0;
+  pixelRow[0] = rowStart;
+  tileColumn[0] = Surface::Writer::TileColumn(x0);
+  tileRow[0] = w.TileRow(y0);
+  for (size_t j = 0; j < S.ks; ++j) {
+    const auto du = static_cast<uint32_t>(d[j]);
+    column[2 * j + 1] = x0 - du;
+    column[2 * j + 2] = x0 + du;
+    pixelRow[2 * j + 1] = rowStart - du * stride;
+    pixelRow[2 * j + 2] = rowStart + du * stride;
+    tileColumn[2 * j + 1] = Surface::Writer::TileColumn(x0 - du);
+    tileColumn[2 * j + 2] = Surface::Writer::TileColumn(x0 + du);
+    tileRow[2 * j + 1] = w.TileRow(y0 - du);
+    tileRow[2 * j + 2] = w.TileRow(y0 + du);
+  }
+#pragma GCC unroll 40
+  for (size_t k = 0; k < S.points; ++k) {
+    w.pixels[pixelRow[S.at[k][1]] + column[S.at[k][0]]] = c;
+    w.tiles[tileRow[S.at[k][1]] + tileColumn[S.at[k][0]]] = TileMark::Changed;
+  }
+}
+
 // Draws shape S around the surface position (X, Y) with unit e.
 template <const Shape& S>
 void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
@@ -147,30 +177,7 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
     if (X + reach < 0 || X - reach >= W || Y + reach < 0 || Y - reach >= H) return;
     const auto x0 = static_cast<uint32_t>(X), y0 = static_cast<uint32_t>(Y);
     if (X - reach >= 0 && X + reach < W && Y - reach >= 0 && Y + reach < H) {
-      // Wholly on the surface: every point written without a test.
-      std::array<uint32_t, S.Multiples()> column, pixelRow;
-      std::array<size_t, S.Multiples()> tileColumn, tileRow;
-      const auto stride = static_cast<uint32_t>(w.width), rowStart = y0 * stride;
-      column[0] = x0;
-      pixelRow[0] = rowStart;
-      tileColumn[0] = Surface::Writer::TileColumn(x0);
-      tileRow[0] = w.TileRow(y0);
-      for (size_t j = 0; j < S.ks; ++j) {
-        const auto du = static_cast<uint32_t>(d[j]);
-        column[2 * j + 1] = x0 - du;
-        column[2 * j + 2] = x0 + du;
-        pixelRow[2 * j + 1] = rowStart - du * stride;
-        pixelRow[2 * j + 2] = rowStart + du * stride;
-        tileColumn[2 * j + 1] = Surface::Writer::TileColumn(x0 - du);
-        tileColumn[2 * j + 2] = Surface::Writer::TileColumn(x0 + du);
-        tileRow[2 * j + 1] = w.TileRow(y0 - du);
-        tileRow[2 * j + 2] = w.TileRow(y0 + du);
-      }
-#pragma GCC unroll 40
-      for (size_t k = 0; k < S.points; ++k) {
-        w.pixels[pixelRow[S.at[k][1]] + column[S.at[k][0]]] = c;
-        w.tiles[tileRow[S.at[k][1]] + tileColumn[S.at[k][0]]] = TileMark::Changed;
-      }
+      PlotInside<S>(w, x0, y0, d, c);  // wholly on the surface: no point needs a test
       return;
     }
     // Across an edge: the same coordinates, each point tested (one off the surface, negative

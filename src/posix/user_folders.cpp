@@ -62,7 +62,7 @@ fs::path UserRuntimeFolder() {
 }
 
 fs::path PrivateFolderIn(const fs::path& parent, std::string_view name, std::string& why) {
-  const fs::path dir = parent / (std::string(name) + "-" + std::to_string(::getuid()));
+  fs::path dir = parent / (std::string(name) + "-" + std::to_string(::getuid()));
   ::mkdir(dir.c_str(), 0700);
   struct stat st {};
   if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() || (st.st_mode & 077) != 0) {

@@ -22,7 +22,7 @@ constexpr char kWhatToDo[] = "run it inside a desktop session, or draw into a fi
 
 // The Wayland socket named by WAYLAND_DISPLAY (relative to XDG_RUNTIME_DIR unless absolute).
 QString WaylandSocketPath() {
-  const QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
+  QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
   if (name.isEmpty() || name.startsWith(QLatin1Char('/'))) return name;
   return qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name;
 }

@@ -28,7 +28,7 @@
 
 #include "render/sound.h"
 
-struct _Mix_Music;
+struct _Mix_Music;  // NOLINT(bugprone-reserved-identifier): SDL_mixer's own name for Mix_Music
 
 namespace qsrn {
 

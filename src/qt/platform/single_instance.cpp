@@ -77,7 +77,7 @@ QString InstanceSocketPath(const QString& title) {
   if (FitsASocketAddress(dir + QLatin1Char('/') + name)) return dir + QLatin1Char('/') + name;
   if (!FitsASocketAddress(dir + QLatin1Char('/') + ShortName(name))) dir = PrivateTempFolder();
   if (dir.isEmpty()) return {};
-  const QString path = dir + QLatin1Char('/') + ShortName(name);
+  QString path = dir + QLatin1Char('/') + ShortName(name);
   if (FitsASocketAddress(path)) return path;
   SayNoInstanceCheck(QStringLiteral("no socket path short enough in ") + dir);
   return {};

@@ -12,7 +12,7 @@ namespace qsrn {
 
 class PresentLog {
  public:
-  explicit PresentLog(QByteArray screen = {}) : where_(screen.isEmpty() ? screen : " on " + screen) {}
+  explicit PresentLog(const QByteArray& screen = {}) : where_(screen.isEmpty() ? screen : " on " + screen) {}
   // Called after every frame has been handed to the window system.
   void FramePresented();
 

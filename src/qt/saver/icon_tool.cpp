@@ -42,7 +42,7 @@ void Lift(QImage& image) {
       const int a = qAlpha(row[x]);
       if (a == 0) continue;
       const double lifted = std::sqrt(a / 255.0) * 255.0, k = lifted / a;
-      const auto scaled = [k](int v) { return std::min(255, static_cast<int>(v * k + 0.5)); };
+      const auto scaled = [k](int v) { return std::min(255, static_cast<int>(std::lround(v * k))); };
       row[x] = qRgba(scaled(qRed(row[x])), scaled(qGreen(row[x])), scaled(qBlue(row[x])), scaled(a));
     }
   }

@@ -109,7 +109,7 @@ void TemplateFileDialog::accept() {
   }
   fullFileName_ = QFileInfo(path).absoluteFilePath();
   RememberedFolder() = QFileInfo(path).absolutePath();
-  QDialog::accept();
+  QDialog::accept();  // NOLINT(bugprone-parent-virtual-call): the name is checked above, not by the file dialog
 }
 
 QString ShowFileDialog(QWidget* parent, bool open, const QString& title, const QString& types) {

@@ -220,7 +220,7 @@ void ShowHelpTopic(QWidget* owner, const QWidget* control) {
 
 QString HelpKeyOf(const QWidget* control) {
   for (const QWidget* w = control; w != nullptr; w = w->parentWidget()) {
-    const QString property = w->property("helpKey").toString();
+    QString property = w->property("helpKey").toString();
     if (!property.isEmpty()) return property;
     const std::string name = w->objectName().toStdString();
     if (name.empty()) continue;
