@@ -179,6 +179,39 @@ TEST_P(EveryEngine, QuotaEndsWithoutFurtherDraws) {
   EXPECT_EQ(byQuota.LitPixels(), stepped.LitPixels());
 }
 
+// What a frame changes is what the presenters are told changed: every pixel that differs from the
+// frame before lies in a tile marked Changed, or it would stay stale on the screen. Odd sizes cut
+// the last tiles short; the galaxies run with novas and new stars every frame.
+TEST_P(EveryEngine, EveryChangedPixelLiesInAMarkedTile) {
+  const auto effect = static_cast<EffectIndex>(GetParam());
+  testing::EngineRig rig(effect, 203, 117, 4);
+  EffectSettings& s = rig.ctx.settings;
+  if (effect == EffectIndex::Galaxies) s.Galaxy_NovaFreq = s.Galaxy_NewFreq = s.Galaxy_BurstFreq = s.Galaxy_CometFreq = 9999;
+  auto engine = CreateEngine(GetParam());
+  PrepareSurface(rig.surface);
+  engine->Setup(rig.ctx);
+  const Surface& surface = rig.surface;
+  const int32_t w = surface.Width(), h = surface.Height();
+  std::vector<int32_t> before(static_cast<size_t>(w) * h);
+  int stale = 0, changed = 0;
+  for (int frame = 0; frame < 120 && stale == 0; ++frame) {
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) before[static_cast<size_t>(y) * w + x] = surface.GetPixel(x, y);
+    rig.surface.ClearChangedTiles();
+    engine->Step(rig.ctx);
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) {
+        if (surface.GetPixel(x, y) == before[static_cast<size_t>(y) * w + x]) continue;
+        ++changed;
+        const size_t tile = (static_cast<size_t>(y >> Surface::kTileHeightShift) * surface.TileStride()) +
+                            static_cast<size_t>(x >> Surface::kTileWidthShift);
+        if (surface.ChangedTiles()[tile] != TileMark::Changed) ++stale;
+      }
+  }
+  EXPECT_GT(changed, 0);
+  EXPECT_EQ(stale, 0) << "pixels changed in unmarked tiles";
+}
+
 INSTANTIATE_TEST_SUITE_P(Effects, EveryEngine, ::testing::Range(0, kEffectCount));
 
 }  // namespace
