@@ -148,6 +148,16 @@ bool IsFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// The folder the setup program installed into (its entry in the program list), or "".
+std::string InstalledFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  DWORD size = sizeof folder;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quasarine",
+                   L"InstallLocation", RRF_RT_REG_SZ, nullptr, folder, &size) != ERROR_SUCCESS)
+    return {};
+  return files::Utf8Of(std::filesystem::path(folder));
+}
+
 int RunJob(SaverSession& s, const CommandLine& cl, const std::string& text) {
   switch (cl.job) {
     case StartJob::Configure: ShowSettingsPlace(OwnerAfterColon(text), s.store, s.soundFolder); return 0;
@@ -194,6 +204,10 @@ int SaverMain(const CommandLine& cl, const std::string& programPath, const std::
   const std::string folder = programPath.substr(0, programPath.find_last_of("\\/") + 1);
   if (!folder.empty() && IsFile(folder + std::string(kProgramSoundNames[0])))
     s.soundFolder = folder.substr(0, folder.size() - 1);
+  // Installed by the setup program, the saver is in System32 and its sounds in its own folder.
+  if (const std::string installed = InstalledFolder();
+      s.soundFolder.empty() && !installed.empty() && IsFile(installed + '\\' + std::string(kProgramSoundNames[0])))
+    s.soundFolder = installed;
   if (IsFile(WindowedProgramPath(forward))) {
     ctx.runMode = RunMode::Windowed;
     return StartSaver(s);
