@@ -3,6 +3,7 @@
 // else is the screen saver's own switches, which the system's screen-saver settings pass in any
 // letter case and with "-" or "/" (/s, /c, /c:HWND, /p HWND, /a).
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -62,5 +63,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::fputs("quasarine: --icon is drawn by the Linux build\n", stderr);
     return 2;
   }
+  // The dialogs' up-down, list and tab controls, in the common controls 6 look of the manifest.
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                      ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
   return qsrn::SaverMain(parsed.saver, qsrn::files::Utf8Of(ProgramFile()), qsrn::CommandLineText(argc, argv.data()));
 }
