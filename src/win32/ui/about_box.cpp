@@ -1,0 +1,10 @@
+// Placeholder until the about box is drawn.
+#include "win32/ui/dialogs.h"
+
+namespace qsrn {
+
+void ShowAboutBox(HWND owner) { MessageBoxW(owner, L"Quasarine", L"About Quasarine", MB_OK); }
+
+void OpenManual(HWND, std::string_view) {}
+
+}  // namespace qsrn

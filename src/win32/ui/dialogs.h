@@ -1,0 +1,45 @@
+// The configuration dialogs of the Windows program, each modal over its owner and bound to its
+// toolkit-free form model (forms/). The properties dialog reaches the others from its menus.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace qsrn {
+
+class SettingsStore;
+class SoundPlayer;
+
+// Everything the dialogs share: the store, the session's sound player (null plays nothing) and
+// the folder of the program's own sounds ("" when they are not there).
+struct DialogContext {
+  SettingsStore& store;
+  SoundPlayer* player = nullptr;
+  std::string soundFolder;
+};
+
+// "Quasarine Properties": true when the user accepted (the store holds the new values).
+bool ShowPropertiesDialog(HWND owner, DialogContext& dc);
+
+// The advanced settings dialog. message is the properties dialog's on-screen message: shown here
+// and changed when the user presses OK (the properties dialog stores it on Accept). True on OK.
+bool ShowAdvancedDialog(HWND owner, DialogContext& dc, std::string& message);
+
+// The sound effect settings dialog.
+void ShowSoundDialog(HWND owner, DialogContext& dc);
+
+// The about box, with the credits behind its button.
+void ShowAboutBox(HWND owner);
+
+// The system's own file dialog with the caller's title and type list ("Quasarine Templates
+// (*.qsn)|*.qsn|All Files (*.*)|*.*"), starting in the folder used last, with the checks of the
+// configuration dialogs. Returns the confirmed full path (UTF-8), or "" when cancelled.
+std::string AskFileName(HWND owner, bool open, std::string_view title, std::string_view types);
+
+// The manual in the user's browser, at a setting's entry (its key, "FireWorks"), or at its
+// beginning for an empty key.
+void OpenManual(HWND owner, std::string_view settingKey = {});
+
+}  // namespace qsrn
