@@ -18,6 +18,7 @@ struct DialogContext {
   SettingsStore& store;
   SoundPlayer* player = nullptr;
   std::string soundFolder;
+  bool exitRequested = false;  // set by the properties dialog's File "Exit": the windowed display ends too
 };
 
 // "Quasarine Properties": true when the user accepted (the store holds the new values).
