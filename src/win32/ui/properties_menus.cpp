@@ -42,14 +42,14 @@ bool PropertiesWindow::MenuCommand(int id) {
 }
 
 void PropertiesWindow::OpenTemplate() {
-  const std::string file = AskFileName(dlg_, true, PropertiesForm::OpenTemplateTitle(), PropertiesForm::TemplateTypes());
+  const std::string file = AskFileName(dlg_, dc_, true, PropertiesForm::OpenTemplateTitle(), PropertiesForm::TemplateTypes());
   if (!file.empty()) Report(form_.ReadTemplate(file));
 }
 
 void PropertiesWindow::SaveTemplate(bool saveAs) {
   std::string file = form_.CurrentTemplate();
   if (form_.NeedsTemplateName(saveAs))
-    file = AskFileName(dlg_, false, PropertiesForm::SaveTemplateTitle(), PropertiesForm::TemplateTypes());
+    file = AskFileName(dlg_, dc_, false, PropertiesForm::SaveTemplateTitle(), PropertiesForm::TemplateTypes());
   if (!file.empty()) Report(form_.WriteTemplate(file));
 }
 
