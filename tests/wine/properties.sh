@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # quasarine.scr /c under Wine on a private Xvfb: "Quasarine Properties" opens with the factory set
-# stored on the first start; Escape stores nothing typed; "12a" typed into Red % and Alt+A store
-# ColorRed=12; the Edit and Effect menus open the advanced and sound dialogs; a template saved
-# through the system's file dialog and opened again (after it was changed on disk) reaches the
-# store on Accept.
+# stored on the first start and its live preview moving; Escape stores nothing typed; "12a" typed
+# into Red % and Alt+A store ColorRed=12; the Edit and Effect menus open the advanced and sound
+# dialogs; a template saved through the system's file dialog and opened again (after it was
+# changed on disk) reaches the store on Accept. A key in the windowed display opens the dialog,
+# and its File "Exit" ends both.
 # Usage: properties.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing); with
 # PROPERTIES_PNG=FILE it also takes a picture of the dialog on the Galaxies page (README).
 set -uo pipefail
@@ -31,6 +32,9 @@ dialog_shown() {
 }
 
 props_up
+# Only the live preview moves on the screen.
+e2e_until 10 eval '[ "$(xwd -root -silent | md5sum)" != "$(sleep 0.5; xwd -root -silent | md5sum)" ]' ||
+  e2e_fail "the live preview does not animate"
 [ "$(stored ColorRed)" = 100 ] && [ "$(stored AnimationType)" = 0 ] || e2e_fail "the first start did not store the factory set"
 before=$(md5sum <"$SETTINGS")
 e2e_xdo key alt+r
