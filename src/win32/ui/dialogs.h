@@ -21,6 +21,7 @@ struct DialogContext {
   // The folder the next file dialog starts in: where the last one was closed, while the program
   // runs (also after Cancel).
   std::string fileFolder = {};
+  bool exitRequested = false;  // set by the properties dialog's File "Exit": the windowed display ends too
 };
 
 // "Quasarine Properties": true when the user accepted (the store holds the new values).

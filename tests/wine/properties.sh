@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# quasarine.scr /c under Wine on a private Xvfb: "Quasarine Properties" opens with the factory set
+# stored on the first start; Escape stores nothing typed; "12a" typed into Red % and Alt+A store
+# ColorRed=12; the Edit and Effect menus open the advanced and sound dialogs; a template saved
+# through the system's file dialog and opened again (after it was changed on disk) reaches the
+# store on Accept.
+# Usage: properties.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
+set -uo pipefail
+source "$(dirname "$0")/lib/wine_session.sh"
+wine_start "${1:-build/windows}"
+SETTINGS="$APPDATA_DIR/Quasarine/settings.ini"
+stored() { sed -n "s/^$1=//p" "$SETTINGS" | tr -d '\r' | head -n1; }
+
+# props_up: starts /c and waits for the dialog; props_closed: waits for it to end.
+props_up() {
+  e2e_spawn wine "$SCR" /c
+  PROPS=$E2E_LAST
+  e2e_wait_window "Quasarine Properties" 40 >/dev/null || e2e_fail "/c showed no \"Quasarine Properties\""
+  sleep 1
+}
+props_closed() { e2e_wait_exit "$PROPS" 20 || e2e_fail "$1"; }
+# dialog_shown TITLE KEYS...: the keys open a window with that title, which Escape closes.
+dialog_shown() {
+  local title=$1
+  shift
+  e2e_xdo key "$@"
+  e2e_wait_window "$title" 20 >/dev/null || e2e_fail "$* did not open \"$title\""
+  e2e_xdo key Escape
+  e2e_until 10 e2e_no_window "$title" || e2e_fail "Escape did not close \"$title\""
+}
+
+props_up
+[ "$(stored ColorRed)" = 100 ] && [ "$(stored AnimationType)" = 0 ] || e2e_fail "the first start did not store the factory set"
+before=$(md5sum <"$SETTINGS")
+e2e_xdo key alt+r
+e2e_xdo type 55
+e2e_xdo key Escape
+props_closed "Escape did not close the dialog"
+[ "$(md5sum <"$SETTINGS")" = "$before" ] || e2e_fail "Escape stored something"
+
+props_up
+dialog_shown "Advanced Settings" alt+e a
+dialog_shown "Sound Effect Settings" alt+c o
+e2e_xdo key alt+r
+e2e_xdo type 12a
+e2e_xdo key alt+a
+props_closed "Alt+A did not accept and close the dialog"
+[ "$(stored ColorRed)" = 12 ] || e2e_fail "Red % \"12a\" stored ColorRed=$(stored ColorRed), not 12"
+
+# Save Template As, then the template changed on disk is opened and accepted.
+template="Z:${E2E_WORK//\//\\}\\look.qsn"
+props_up
+e2e_xdo key alt+f a
+e2e_wait_window "Enter or Select Template to Save" 20 >/dev/null || e2e_fail "Save Template As showed no file dialog"
+e2e_xdo type "$template"
+e2e_xdo key Return
+e2e_until 20 test -f "$E2E_WORK/look.qsn" || e2e_fail "the template was not saved"
+grep -q '^ColorRed=12' "$E2E_WORK/look.qsn" || e2e_fail "the saved template lacks ColorRed=12"
+sed -i 's/^ColorRed=12/ColorRed=34/' "$E2E_WORK/look.qsn"
+e2e_xdo key alt+f o
+e2e_wait_window "Select Template to Open" 20 >/dev/null || e2e_fail "Open Template showed no file dialog"
+e2e_xdo type "$template"
+e2e_xdo key Return
+e2e_until 10 e2e_no_window "Select Template to Open" || e2e_fail "the file dialog did not take the template"
+e2e_xdo key alt+a
+props_closed "Alt+A did not close the dialog after opening a template"
+[ "$(stored ColorRed)" = 34 ] || e2e_fail "the opened template's ColorRed=34 was not accepted ($(stored ColorRed))"
+echo "PASS: properties dialog"
