@@ -4,7 +4,8 @@
 # ColorRed=12; the Edit and Effect menus open the advanced and sound dialogs; a template saved
 # through the system's file dialog and opened again (after it was changed on disk) reaches the
 # store on Accept.
-# Usage: properties.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
+# Usage: properties.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing); with
+# PROPERTIES_PNG=FILE it also takes a picture of the dialog on the Galaxies page (README).
 set -uo pipefail
 source "$(dirname "$0")/lib/wine_session.sh"
 wine_start "${1:-build/windows}"
@@ -65,4 +66,23 @@ e2e_until 10 e2e_no_window "Select Template to Open" || e2e_fail "the file dialo
 e2e_xdo key alt+a
 props_closed "Alt+A did not close the dialog after opening a template"
 [ "$(stored ColorRed)" = 34 ] || e2e_fail "the opened template's ColorRed=34 was not accepted ($(stored ColorRed))"
+# The windowed display: a key shows the dialog over it; File "Exit" ends both.
+cp "$SCR" "$E2E_WORK/quasarine.exe"
+sed -i 's/^Adv_WinResize=0/Adv_WinResize=1/' "$SETTINGS"  # a window with the saver's title
+SCR="$E2E_WORK/quasarine.exe" wine_saver_up /s
+screen=$E2E_LAST
+e2e_press "$(e2e_window "QSRN:Quasarine 2.3")" x e2e_window "Quasarine Properties" >/dev/null ||
+  e2e_fail "a key in the windowed display showed no properties dialog"
+sleep 1
+e2e_xdo key alt+f x
+e2e_wait_exit "$screen" 20 || e2e_fail "File \"Exit\" did not end the windowed display"
+
+if [ -n "${PROPERTIES_PNG:-}" ]; then
+  props_up
+  e2e_xdo key alt+c g
+  sleep 3
+  eval "$(xdotool getwindowgeometry --shell "$(e2e_window "Quasarine Properties")")"
+  wine_shot && wine_pixels "$X" "$Y" "$WIDTH" "$HEIGHT" --png "$PROPERTIES_PNG"
+  e2e_xdo key Escape
+fi
 echo "PASS: properties dialog"
