@@ -5,6 +5,4 @@ namespace qsrn {
 
 void ShowAboutBox(HWND owner) { MessageBoxW(owner, L"Quasarine", L"About Quasarine", MB_OK); }
 
-void OpenManual(HWND, std::string_view) {}
-
 }  // namespace qsrn
