@@ -69,6 +69,10 @@ class PropertiesForm {
   const std::string& CurrentTemplate() const { return currentTemplate_; }
   // "Save Template" asks for a name only when no template was opened or saved yet.
   bool NeedsTemplateName(bool saveAs) const { return saveAs || currentTemplate_.empty(); }
+  // The template file dialogs' titles and their type list ("description|pattern|...").
+  static std::string_view OpenTemplateTitle() { return "Select Template to Open"; }
+  static std::string_view SaveTemplateTitle() { return "Enter or Select Template to Save"; }
+  static std::string_view TemplateTypes() { return "Quasarine Templates (*.qsn)|*.qsn|All Files (*.*)|*.*"; }
 
   // A theme pick (1..13 fireworks, 1..16 galaxies); 0 changes nothing.
   void ApplyTheme(SectionId effect, int theme);

@@ -54,6 +54,15 @@ std::string Utf8Of(const fs::path& path) { return path.string(); }
 fs::path PathFromUtf8(std::string_view text) { return fs::path(text); }
 std::FILE* OpenToWrite(const fs::path& file) { return std::fopen(file.c_str(), "wb"); }
 
+bool TakesNewFile(const fs::path& dir) {
+  std::string probe = (dir / ".quasarine-probe-XXXXXX").string();
+  const int fd = ::mkstemp(probe.data());  // a name of its own, never an existing file
+  if (fd < 0) return false;
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return true;
+}
+
 fs::path UserRuntimeFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   std::error_code ec;

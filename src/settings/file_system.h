@@ -23,6 +23,10 @@ std::filesystem::path PathFromUtf8(std::string_view text);
 // fopen(file, "wb") under any name (on Windows, fopen's narrow names lose characters).
 std::FILE* OpenToWrite(const std::filesystem::path& file);
 
+// Whether a new file can be made in dir: a probe of our own, always a new name (never a file that
+// is there), created and removed again.
+bool TakesNewFile(const std::filesystem::path& dir);
+
 // One version of a file: the volume and the file's index on it (64 bits each, wider than some
 // systems' own types), its size and its modification and change times. Equal identities mean
 // the file was not replaced or written in between.

@@ -7,7 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryFile>
+
+#include "forms/chosen_file.h"
 
 namespace qsrn {
 
@@ -23,13 +24,6 @@ QString& RememberedFolder() {
 
 void Exclaim(QWidget* parent, const QString& text) {
   QMessageBox::warning(parent, QStringLiteral("Quasarine"), text);
-}
-
-// Whether the folder takes a new file: a probe of our own is created and removed.
-bool FolderWritable(const QString& folder) {
-  if (!QFileInfo(folder).isDir()) return false;
-  QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".quasarine-probe-XXXXXX")));
-  return probe.open();
 }
 
 }  // namespace
@@ -94,19 +88,12 @@ void TemplateFileDialog::accept() {
     if (typed != nullptr) typed->clear();
     return;
   }
-  if (open_) {
-    if (!QFileInfo(path).isFile()) {
-      Exclaim(this, tr("Please select an existing file."));
-      return;
-    }
-  } else {
-    if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += QStringLiteral(".qsn");
-    const QFileInfo info(path);
-    if (info.fileName().isEmpty() || info.isDir() || !FolderWritable(info.absolutePath())) {
-      Exclaim(this, tr("Please enter a valid path and file."));
-      return;
-    }
+  const ChosenFile chosen = CheckChosenFile(open_, path.toStdString());
+  if (!chosen.refusal.empty()) {
+    Exclaim(this, tr(chosen.refusal.data()));
+    return;
   }
+  path = QString::fromStdString(chosen.path);
   fullFileName_ = QFileInfo(path).absoluteFilePath();
   RememberedFolder() = QFileInfo(path).absolutePath();
   QDialog::accept();  // NOLINT(bugprone-parent-virtual-call): the name is checked above, not by the file dialog

@@ -26,8 +26,6 @@ namespace qsrn {
 
 namespace {
 
-const QString kTemplateTypes = QStringLiteral("Quasarine Templates (*.qsn)|*.qsn|All Files (*.*)|*.*");
-
 void Paint(QLabel* swatch, int32_t rgb) {
   QPalette palette = swatch->palette();
   palette.setColor(QPalette::Window, QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb)));
@@ -35,6 +33,8 @@ void Paint(QLabel* swatch, int32_t rgb) {
 }
 
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const QString kTemplateTypes = FromUtf8(PropertiesForm::TemplateTypes());
 
 }  // namespace
 
@@ -132,13 +132,13 @@ void PropertiesDialog::SchedulePreview() {
 }
 
 void PropertiesDialog::OpenTemplate() {
-  const QString file = ShowFileDialog(this, true, tr("Select Template to Open"), kTemplateTypes);
+  const QString file = ShowFileDialog(this, true, FromUtf8(PropertiesForm::OpenTemplateTitle()), kTemplateTypes);
   if (!file.isEmpty()) Report(form_.ReadTemplate(file.toStdString()));
 }
 
 void PropertiesDialog::SaveTemplate(bool saveAs) {
   QString file = QString::fromStdString(form_.CurrentTemplate());
-  if (form_.NeedsTemplateName(saveAs)) file = ShowFileDialog(this, false, tr("Enter or Select Template to Save"), kTemplateTypes);
+  if (form_.NeedsTemplateName(saveAs)) file = ShowFileDialog(this, false, FromUtf8(PropertiesForm::SaveTemplateTitle()), kTemplateTypes);
   if (!file.isEmpty()) Report(form_.WriteTemplate(file.toStdString()));
 }
 

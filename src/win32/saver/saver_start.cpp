@@ -16,23 +16,29 @@
 #include "win32/saver/saver_session.h"
 #include "win32/saver/screen_placement.h"
 #include "win32/saver/win32_display.h"
+#include "win32/ui/dialogs.h"
 
 namespace qsrn {
 
 namespace {
 
-// Until the settings dialogs exist here, /C (and a key or click in the windowed display) says
-// where the settings live, owned by the window that asked.
-void ShowSettingsPlace(HWND owner, const SettingsStore& store, const std::string& soundFolder) {
-  std::wstring text = L"The settings dialogs of Quasarine are not yet available on this system.\n\n"
-                      L"The settings are kept in " + store.FileFor(0).wstring() +
-                      L"; a setting written there under its section (for example AnimationType=1 "
-                      L"under [General]) is used from the next start.";
-  if (!soundFolder.empty())
-    text += L"\n\nThe program's own firework sounds are in " + files::PathFromUtf8(soundFolder).wstring() +
-            L" (for example Fire_Launch=" + files::PathFromUtf8(SoundFilesIn(soundFolder, '\\')[0]).wstring() +
-            L" under [SoundFX], with SoundFX_ON=1).";
-  MessageBoxW(owner, text.c_str(), L"Quasarine", MB_OK | MB_ICONINFORMATION);
+// The properties dialog over owner (none for /c alone), with the session's store and sounds.
+// True when File "Exit" asked the windowed display to end too.
+bool ShowProperties(HWND owner, SaverSession& s) {
+  DialogContext dc{s.store, &s.sound, s.soundFolder};
+  ShowPropertiesDialog(owner, dc);
+  return dc.exitRequested;
+}
+
+// /c while the properties dialog is open brings that one forward instead of opening another.
+int ConfigureMode(SaverSession& s, HWND owner) {
+  if (HWND open = FindWindowW(nullptr, L"Quasarine Properties")) {
+    if (IsIconic(open)) ShowWindow(open, SW_RESTORE);
+    SetForegroundWindow(open);
+    return 0;
+  }
+  ShowProperties(owner, s);
+  return 0;
 }
 
 // Every monitor covered, one window, context, engine and run loop each; the lead's loop runs here.
@@ -91,7 +97,7 @@ int RunScreenMode(SaverSession& s) {
   if (!screen.Create(area, sizable)) return 0;
   if (sizable && stored.state != 0) ShowWindow(screen.hwnd(), stored.state == 2 ? SW_MAXIMIZE : SW_MINIMIZE);
   screen.onProperties = [&] {
-    ShowSettingsPlace(screen.hwnd(), s.store, s.soundFolder);
+    if (ShowProperties(screen.hwnd(), s)) screen.closed = true;
     screen.restart = true;  // the next run reads the settings again
     ctx.StopRequested = true;
   };
@@ -146,7 +152,7 @@ HWND OwnerAfterColon(const std::string& text) {
 
 int RunJob(SaverSession& s, const CommandLine& cl, const std::string& text) {
   switch (cl.job) {
-    case StartJob::Configure: ShowSettingsPlace(OwnerAfterColon(text), s.store, s.soundFolder); return 0;
+    case StartJob::Configure: return ConfigureMode(s, OwnerAfterColon(text));
     case StartJob::Saver: return StartSaver(s);
     case StartJob::Preview:
       s.ctx->runMode = RunMode::Preview;

@@ -1,5 +1,6 @@
 // Bounded reads, file identities and UTF-8 paths on Windows.
 #include <algorithm>
+#include <random>
 
 #include "settings/bounded_read.h"
 #include "win32/system/win32_file.h"
@@ -37,6 +38,19 @@ std::string Utf8Of(const std::filesystem::path& path) {
 std::filesystem::path PathFromUtf8(std::string_view text) { return std::filesystem::path(WideOf(text)); }
 
 std::FILE* OpenToWrite(const std::filesystem::path& file) { return ::_wfopen(file.c_str(), L"wb"); }
+
+bool TakesNewFile(const std::filesystem::path& dir) {
+  std::random_device rng;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path probe = dir / (L".quasarine-probe-" + std::to_wstring(rng()));
+    // Created anew only, and gone again as soon as it is closed.
+    const Handle h(::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (h.valid()) return true;
+    if (::GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
+}
 
 std::string SystemMessage(DWORD error) {
   wchar_t* buffer = nullptr;

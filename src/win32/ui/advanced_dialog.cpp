@@ -10,6 +10,4 @@ bool ShowAdvancedDialog(HWND owner, DialogContext&, std::string&) {
 
 void ShowSoundDialog(HWND owner, DialogContext&) { MessageBoxW(owner, L"Not yet available.", L"Sound Effect Settings", MB_OK); }
 
-std::string AskFileName(HWND, bool, std::string_view, std::string_view) { return {}; }
-
 }  // namespace qsrn

@@ -18,6 +18,10 @@ struct DialogContext {
   SettingsStore& store;
   SoundPlayer* player = nullptr;
   std::string soundFolder;
+  // The folder the next file dialog starts in: where the last one was closed, while the program
+  // runs (also after Cancel).
+  std::string fileFolder;
+  bool exitRequested = false;  // set by the properties dialog's File "Exit": the windowed display ends too
 };
 
 // "Quasarine Properties": true when the user accepted (the store holds the new values).
@@ -36,7 +40,7 @@ void ShowAboutBox(HWND owner);
 // The system's own file dialog with the caller's title and type list ("Quasarine Templates
 // (*.qsn)|*.qsn|All Files (*.*)|*.*"), starting in the folder used last, with the checks of the
 // configuration dialogs. Returns the confirmed full path (UTF-8), or "" when cancelled.
-std::string AskFileName(HWND owner, bool open, std::string_view title, std::string_view types);
+std::string AskFileName(HWND owner, DialogContext& dc, bool open, std::string_view title, std::string_view types);
 
 // The manual in the user's browser, at a setting's entry (its key, "FireWorks"), or at its
 // beginning for an empty key.
