@@ -25,7 +25,7 @@ namespace {
 // The properties dialog over owner (none for /c alone), with the session's store and sounds.
 // True when File "Exit" asked the windowed display to end too.
 bool ShowProperties(HWND owner, SaverSession& s) {
-  DialogContext dc{s.store, &s.sound, s.soundFolder};
+  DialogContext dc{s.store, &s.sound, s.soundFolder, {}};
   ShowPropertiesDialog(owner, dc);
   return dc.exitRequested;
 }
