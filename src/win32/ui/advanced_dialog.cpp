@@ -190,16 +190,16 @@ void OnOk(AdvancedDialog& d) {
 
 // The setting whose row of the manual F1 opens for a control.
 std::string_view HelpKeyOf(const AdvancedDialog& d, int id) {
-  if (id >= IDC_ADV_EFFECT0 && id < IDC_ADV_EFFECT0 + Model::kBoxCount) return "Adv_PickQSRN";
+  if (id >= IDC_ADV_EFFECT0 && id < IDC_ADV_EFFECT0 + Model::kBoxCount) return PickMaskKey().key;
   for (int base : {IDC_ADV_LABEL0, IDC_ADV_FIELD0, IDC_ADV_SPIN0})
     if (id >= base && id < base + Model::kFieldCount) return d.model.field(id - base).key().key;
   switch (id) {
-    case IDC_ADV_CYCLE: return "Adv_EffectFPC";
+    case IDC_ADV_CYCLE: return d.model.field(Model::kEffectFPC).key().key;
     case IDC_ADV_HUE_START_SWATCH: return d.model.field(Model::kHueStart).key().key;
     case IDC_ADV_FONT_HUE_SWATCH: return d.model.field(Model::kFontHueV).key().key;
     case IDC_ADV_MESSAGE: case IDC_ADV_PREVIEW: return "LockMessage";
     case IDC_ADV_FONT: return "Adv_FontName";
-    case IDC_ADV_RESIZE: return "Adv_WinResize";
+    case IDC_ADV_RESIZE: return WinResizeKey().key;
     default: return {};
   }
 }
