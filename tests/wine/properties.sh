@@ -3,8 +3,8 @@
 # stored on the first start and its live preview moving; Escape stores nothing typed; "12a" typed
 # into Red % and Alt+A store ColorRed=12; the Edit and Effect menus open the advanced and sound
 # dialogs; a template saved through the system's file dialog and opened again (after it was
-# changed on disk) reaches the store on Accept; F1 opens the manual at the focused field. A key in the windowed display opens the dialog,
-# and its File "Exit" ends both.
+# changed on disk) reaches the store on Accept; F1 opens the manual at the focused field. A key in
+# the windowed display opens the dialog, and its File "Exit" ends both.
 # Usage: properties.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing); with
 # PROPERTIES_PNG=FILE it also takes a picture of the dialog on the Galaxies page (README).
 set -uo pipefail
