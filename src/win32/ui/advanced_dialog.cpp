@@ -15,6 +15,7 @@
 #include "settings/catalogue.h"
 #include "settings/file_system.h"
 #include "win32/ui/advanced_ids.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/dialogs.h"
 #include "win32/ui/numeric_edit.h"
 
@@ -23,8 +24,6 @@ namespace qsrn {
 namespace {
 
 using Model = AdvancedFormModel;
-
-std::wstring Wide(std::string_view utf8) { return files::PathFromUtf8(utf8).native(); }
 
 struct AdvancedDialog {
   AdvancedDialog(DialogContext& context, std::string& text) : dc(context), message(text), model(dc.store, text) {}
@@ -74,7 +73,7 @@ std::wstring MappedFace(HWND window, const std::wstring& name) {
 // The list's entry for a stored font name: the name itself when installed, else the face the
 // system draws that name with (so pressing OK keeps the message's look), else the first.
 void SelectFont(HWND combo, const std::string& name) {
-  const std::wstring wide = Wide(name);
+  const std::wstring wide = WideOf(name);
   LRESULT at = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
   if (at == CB_ERR) {
     const std::wstring face = MappedFace(combo, wide);
@@ -152,13 +151,13 @@ void DrawPreview(const AdvancedDialog& d, const DRAWITEMSTRUCT& item) {
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
   wanted.lfHeight = -MulDiv(static_cast<int>(d.model.PreviewPointSize() + 0.5), GetDeviceCaps(item.hDC, LOGPIXELSY), 72);
-  lstrcpynW(wanted.lfFaceName, Wide(d.model.FontName()).c_str(), LF_FACESIZE);
+  lstrcpynW(wanted.lfFaceName, WideOf(d.model.FontName()).c_str(), LF_FACESIZE);
   const HFONT font = CreateFontIndirectW(&wanted);
   const HGDIOBJ old = SelectObject(item.hDC, font);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, static_cast<COLORREF>(d.model.HueColor(Model::kFontHueV)));
   RECT box = item.rcItem;
-  DrawTextW(item.hDC, Wide(d.model.PreviewText()).c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(item.hDC, WideOf(d.model.PreviewText()).c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(item.hDC, old);
   DeleteObject(font);
 }
@@ -184,7 +183,7 @@ void OnOk(AdvancedDialog& d) {
     EndDialog(d.hwnd, IDOK);
     return;
   }
-  MessageBoxW(d.hwnd, Wide(Model::OkMessage(result)).c_str(), L"Quasarine", MB_OK | MB_ICONEXCLAMATION);
+  Exclaim(d.hwnd, Model::OkMessage(result));
   if (result == Model::OkResult::NoEffect) SetFocus(GetDlgItem(d.hwnd, IDC_ADV_EFFECT0));
 }
 

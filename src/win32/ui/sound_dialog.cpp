@@ -11,6 +11,7 @@
 #include "settings/catalogue.h"
 #include "settings/file_system.h"
 #include "settings/sound_files.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/dialogs.h"
 #include "win32/ui/numeric_edit.h"
 #include "win32/ui/sound_ids.h"
@@ -18,8 +19,6 @@
 namespace qsrn {
 
 namespace {
-
-std::wstring Wide(std::string_view utf8) { return files::PathFromUtf8(utf8).native(); }
 
 struct SoundDialog {
   explicit SoundDialog(DialogContext& context) : dc(context), model(dc.store) {}
@@ -30,10 +29,6 @@ struct SoundDialog {
 };
 
 SoundDialog* StateOf(HWND dlg) { return reinterpret_cast<SoundDialog*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
-
-void Exclaim(HWND dlg, std::string_view text) {
-  MessageBoxW(dlg, Wide(text).c_str(), L"Quasarine", MB_OK | MB_ICONEXCLAMATION);
-}
 
 // Where the program's own sounds are, as the notes name it: their folder, else the program's.
 std::string SoundPlace(const DialogContext& dc) {
@@ -67,7 +62,7 @@ void Init(HWND dlg, SoundDialog& d) {
   d.hwnd = dlg;
   const HWND list = GetDlgItem(dlg, IDC_SND_LIST);
   for (int slot = 0; slot < kSoundSlotCount; ++slot)
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(SoundFormModel::SlotName(slot)).c_str()));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideOf(SoundFormModel::SlotName(slot)).c_str()));
   std::string notes;
   for (char c : SoundFormModel::Notes(SoundPlace(d.dc))) {
     if (c == '\n') notes += '\r';
