@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The about box under Wine on a private Xvfb, opened from the properties dialog's Help menu: its
 # demonstrations animate (two screenshots of it differ), its Credits button opens the credits,
-# which scroll over their moving star field, and Escape closes each in turn.
+# which scroll over their moving star field, and Escape closes each in turn. Help > Contents
+# tells where it looked for a manual that is not there.
 # Usage: about.sh BUILD_DIR [FOLDER] (exit 77 when Wine, Xvfb or xdotool is missing); with a folder,
 # the screenshots windows-about.png and windows-credits.png are written there.
 set -uo pipefail
@@ -39,5 +40,15 @@ e2e_press "$credits" Escape credits_gone || e2e_fail "Escape did not close the c
 about_up || e2e_fail "closing the credits closed the about box"
 e2e_until 3 changing "$about" about || e2e_fail "the demonstrations did not go on after the credits"
 e2e_press "$about" Escape about_gone || e2e_fail "Escape did not close the about box"
+e2e_press "$props" Escape e2e_ended "$program" || e2e_fail "the properties dialog did not end"
+
+# Help > Contents with no manual beside the program (and none installed) says where it looked.
+mkdir -p "$E2E_WORK/alone" && cp "$SCR" "$E2E_WORK/alone/"
+WINEDEBUG=trace+msgbox e2e_spawn wine "$E2E_WORK/alone/quasarine.scr" /c
+program=$E2E_LAST
+props=$(e2e_wait_window "Quasarine Properties" 30) || e2e_fail "no properties dialog from a lone program"
+told() { grep -q 'msgbox.*The manual (quasarine.html) is not in .*alone' "$E2E_WORK/output.log"; }
+e2e_press "$props" "alt+h c" told || e2e_fail "a missing manual was not told with the folder looked in"
+e2e_xdo key Return
 e2e_press "$props" Escape e2e_ended "$program" || e2e_fail "the properties dialog did not end"
 echo "about: all checks passed"
