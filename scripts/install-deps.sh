@@ -12,8 +12,8 @@ packages=(
 )
 if [ "${1:-}" = "--windows" ]; then
   # g++ builds the sound generator for this machine; the sounds go beside quasarine.scr.
-  # cmark writes the manual as HTML; nsis makes the setup program.
-  packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest cmark nsis)
+  # cmark-gfm writes the manual as HTML (its tables too); nsis makes the setup program.
+  packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest cmark-gfm nsis)
   [ "${2:-}" = "--test" ] && packages+=(wine wine64 python3)
 elif [ "${1:-}" = "--test" ]; then
   packages+=(

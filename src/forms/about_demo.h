@@ -43,6 +43,7 @@ class AboutDemonstrations {
   AboutDemo Current() const { return static_cast<AboutDemo>(next_); }
   int32_t FramesRun() const { return ctx_.frame.FrameCount; }
   const Surface& surface() const { return surface_; }
+  Surface& surface() { return surface_; }  // a presenter clears its changed tiles
   const EffectSettings& settings() const { return ctx_.settings; }
   // A fixed seed for every start instead of the clock (tests).
   void SetFixedSeed(std::optional<uint64_t> seed) { fixedSeed_ = seed; }

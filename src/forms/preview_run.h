@@ -23,6 +23,9 @@ class Surface;
 
 class PreviewRun {
  public:
+  // A change restarts the preview this long after the last edit, so a burst of edits starts it once.
+  static constexpr int kRestartPauseMs = 250;
+
   explicit PreviewRun(std::function<void()> present);
   ~PreviewRun();
   PreviewRun(const PreviewRun&) = delete;

@@ -13,6 +13,7 @@
 #include "run/arguments.h"
 #include "tools/tools.h"
 #include "settings/file_system.h"
+#include "win32/platform/program_files.h"
 #include "win32/saver/saver_start.h"
 
 namespace {
@@ -33,13 +34,6 @@ void SlashSwitch(std::vector<std::string>& args) {
   if (first.size() >= 2 && first[0] == '-' && std::string("sScCpPaA").find(first[1]) != std::string::npos &&
       (first.size() == 2 || first[2] == ':'))
     first[0] = '/';
-}
-
-std::wstring ProgramFile() {
-  std::wstring path(32768, L'\0');
-  const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(n);
-  return path;
 }
 
 }  // namespace
@@ -67,5 +61,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  return qsrn::SaverMain(parsed.saver, qsrn::files::Utf8Of(ProgramFile()), qsrn::CommandLineText(argc, argv.data()));
+  return qsrn::SaverMain(parsed.saver, qsrn::ProgramPath(), qsrn::CommandLineText(argc, argv.data()));
 }

@@ -422,19 +422,6 @@ TEST_F(AboutBox, AnimatesOnlyWhileItCanBeSeenAndItsNoteKeepsTwoLines) {
   EXPECT_LT(note->height(), 3 * note->fontMetrics().lineSpacing());
 }
 
-TEST(CreditsText, HeadingsAndItemsAreCut) {
-  const QString heading = QStringLiteral("  ") + QString(45, QChar('H'));  // blanks: an item
-  const std::vector<CreditLine> lines =
-      BuildCreditText({QString(45, QChar('T')), QStringLiteral("   ") + QString(60, QChar('i')) + "   ", heading});
-  ASSERT_EQ(lines.size(), 5u + 4u);
-  EXPECT_EQ(lines[5].text, QString());  // a blank line before a heading
-  EXPECT_EQ(lines[6].text, QString(30, QChar('T')));
-  EXPECT_EQ(lines[6].pointSize, 10);
-  EXPECT_EQ(lines[7].text, QStringLiteral("     ") + QString(40, QChar('i')));
-  EXPECT_EQ(lines[7].pointSize, 8);
-  EXPECT_EQ(lines[8].text, QStringLiteral("     ") + QString(40, QChar('H')));
-}
-
 TEST(Credits, ScrollWrapsBelowTheFrameAndStarsSurviveAResize) {
   EnsureQtApplication();
   frmCredits credits;

@@ -1,8 +1,9 @@
 // The about box's demonstrations without a display: their order, their quota, a fresh start
-// after an interruption, and the hues they vary.
+// after an interruption, and the hues they vary; the credits' text as it is cut.
 #include <gtest/gtest.h>
 
 #include "forms/about_demo.h"
+#include "forms/credits_roll.h"
 #include "settings/store.h"
 #include "temp_dir.h"
 
@@ -34,6 +35,22 @@ TEST(AboutDemos, RunInOrderForTheirQuotaAndStartAgainWhenInterrupted) {
   // Hue wheel 100 %, hue variation 60 degrees: no group of sparks is one solid colour.
   EXPECT_EQ(fresh.settings().ColorPctHue, 100);
   EXPECT_EQ(fresh.settings().ColorHueWheel, 60);
+}
+
+TEST(CreditsText, HeadingsAndItemsAreCutAndCountsClamped) {
+  const std::string heading = "  " + std::string(45, 'H');  // blanks: an item
+  const std::vector<CreditLine> lines =
+      BuildCreditText({std::string(45, 'T'), "   " + std::string(60, 'i') + "   ", heading, "  \xC3\xA9" + std::string(45, 'e')});
+  ASSERT_EQ(lines.size(), 5u + 5u);
+  EXPECT_EQ(lines[5].text, "");  // a blank line before a heading
+  EXPECT_EQ(lines[6].text, std::string(30, 'T'));
+  EXPECT_EQ(lines[6].pointSize, 10);
+  EXPECT_EQ(lines[7].text, "     " + std::string(40, 'i'));
+  EXPECT_EQ(lines[7].pointSize, 8);
+  EXPECT_EQ(lines[8].text, "     " + std::string(40, 'H'));
+  EXPECT_EQ(lines[9].text, "     \xC3\xA9" + std::string(39, 'e'));  // characters, not bytes
+  EXPECT_EQ(ClampCreditsMotion(5000, 0.3f, 100.0f).stars, 200);
+  EXPECT_EQ(ClampCreditsMotion(3, 0.001f, 0.1f).speed, 0.0025f);
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ wineserver -w
 for file in "${installed[@]}"; do [ -f "$file" ] || fail "not installed: $file"; done
 [ "$(ls "$folder"/*.wav | wc -l)" -eq 9 ] || fail "not all nine sounds installed"
 grep -q '<img src="about-box.png"' "$folder/quasarine.html" || fail "the manual shows no pictures"
+grep -q '<td id="FireWorks">' "$folder/quasarine.html" || fail "help finds no setting in the manual"
 [ "$(reg_value "$key" DisplayVersion)" = "$version" ] || fail "no entry in the program list"
 reg_value "$key" QuietUninstallString | grep -q 'uninstall.exe' || fail "no quiet uninstall"
 [ "$(reg_value "$desktop" SCRNSAVE.EXE | tr 'A-Z' 'a-z')" = 'c:\windows\system32\quasarine.scr' ] \

@@ -9,33 +9,14 @@
 #include <QImage>
 #include <QStringList>
 #include <cstdint>
-#include <vector>
 
+#include "forms/credits_roll.h"
 #include "render/random.h"
 #include "qt/ui/animation_timer.h"
 
 class QPushButton;
 
 namespace qsrn {
-
-// The star count, star speed and scroll increment after their clamps (10-200, 0.0025-0.25,
-// 0.5-10 pixels per frame).
-struct CreditsMotion {
-  int16_t stars;
-  float speed;
-  float scroll;
-};
-CreditsMotion ClampCreditsMotion(int16_t stars, float speed, float scroll);
-
-// One line of the scrolling text: what is drawn and at which point size.
-struct CreditLine {
-  QString text;
-  int pointSize;
-};
-// The title block, then per credit line: a heading (first character not blank) after a blank
-// line, trimmed and cut to 30 characters at size 10; an item as five blanks and its trimmed text
-// cut to 40 characters at size 8.
-std::vector<CreditLine> BuildCreditText(const QStringList& credits);
 
 class frmCredits : public QDialog {
   Q_OBJECT
@@ -58,7 +39,7 @@ class frmCredits : public QDialog {
  private:
   void BuildText();
   void RestartField();
-  void PlotStar(size_t i);
+  PixelRows Field();
 
   CreditsMotion motion_{125, 0.006f, 2.0f};
   std::vector<CreditLine> lines_;
@@ -70,8 +51,7 @@ class frmCredits : public QDialog {
   bool restart_ = true;
   AnimationTimer* timer_ = nullptr;
   Random rng_;
-  std::vector<float> x_, y_, z_;
-  std::vector<int> plotX_, plotY_, plotWidth_;  // where each star was drawn, to erase it
+  StarField stars_;
 };
 
 }  // namespace qsrn

@@ -9,10 +9,6 @@
 
 namespace qsrn {
 
-namespace {
-constexpr int kRestartPauseMs = 250;
-}  // namespace
-
 LivePreview::LivePreview(const SettingsStore& store, QWidget* parent)
     : QWidget(parent), store_(store) {
   setObjectName(QStringLiteral("picPreview"));
@@ -20,7 +16,7 @@ LivePreview::LivePreview(const SettingsStore& store, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setToolTip(tr("The chosen effect with the values shown, before they are accepted"));
   restartTimer_.setSingleShot(true);
-  restartTimer_.setInterval(kRestartPauseMs);
+  restartTimer_.setInterval(PreviewRun::kRestartPauseMs);
   connect(&restartTimer_, &QTimer::timeout, this, &LivePreview::StartEngine);
   connect(&frameTimer_, &QTimer::timeout, this, &LivePreview::Frame);
 }

@@ -11,6 +11,7 @@
 #include "settings/sound_files.h"
 #include "settings/templates.h"
 #include "settings/file_system.h"
+#include "win32/platform/program_files.h"
 #include "win32/saver/saver_monitors.h"
 #include "win32/saver/saver_session.h"
 #include "win32/saver/screen_placement.h"
@@ -148,21 +149,6 @@ HWND OwnerAfterColon(const std::string& text) {
   return reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseWindowId(text.substr(3))));
 }
 
-bool IsFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(files::PathFromUtf8(path).wstring().c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-// The folder the setup program installed into (its entry in the program list), or "".
-std::string InstalledFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  DWORD size = sizeof folder;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quasarine",
-                   L"InstallLocation", RRF_RT_REG_SZ, nullptr, folder, &size) != ERROR_SUCCESS)
-    return {};
-  return files::Utf8Of(std::filesystem::path(folder));
-}
-
 int RunJob(SaverSession& s, const CommandLine& cl, const std::string& text) {
   switch (cl.job) {
     case StartJob::Configure: return ConfigureMode(s, OwnerAfterColon(text));
@@ -205,14 +191,9 @@ int SaverMain(const CommandLine& cl, const std::string& programPath, const std::
   std::string forward = programPath;
   for (char& c : forward)
     if (c == '\\') c = '/';
-  // Our sounds sit beside the program, as the Windows build leaves them.
-  const std::string folder = programPath.substr(0, programPath.find_last_of("\\/") + 1);
-  if (!folder.empty() && IsFile(folder + std::string(kProgramSoundNames[0])))
-    s.soundFolder = folder.substr(0, folder.size() - 1);
-  // Installed by the setup program, the saver is in System32 and its sounds in its own folder.
-  if (const std::string installed = InstalledFolder();
-      s.soundFolder.empty() && !installed.empty() && IsFile(installed + '\\' + std::string(kProgramSoundNames[0])))
-    s.soundFolder = installed;
+  // Our sounds sit beside the program, as the Windows build leaves them, or in the setup
+  // program's folder while the saver is in System32.
+  s.soundFolder = FolderHolding(programPath, kProgramSoundNames[0]);
   if (IsFile(WindowedProgramPath(forward))) {
     ctx.runMode = RunMode::Windowed;
     return StartSaver(s);

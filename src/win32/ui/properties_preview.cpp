@@ -9,7 +9,7 @@ namespace {
 constexpr wchar_t kClass[] = L"QuasarinePreview";
 constexpr UINT_PTR kRestartTimer = 1;
 constexpr UINT_PTR kFrameTimer = 2;
-constexpr UINT kRestartPauseMs = 250;
+constexpr UINT kRestartPauseMs = PreviewRun::kRestartPauseMs;
 }  // namespace
 
 void LivePreview::Register() {
