@@ -3,7 +3,8 @@
 # letter refused) and a multiplier typed into Advanced Settings are stored on OK, its message
 # text reaches the store with the properties dialog's Accept; in Sound Effect Settings, Browse
 # without a slot is refused with the dialog's message, a missing file is refused by the system's
-# file dialog with ours, an existing one picked there is stored for the chosen slot on OK.
+# file dialog with ours, an existing one picked there is stored for the chosen slot on OK, and the
+# next file dialog starts in its folder.
 # With DOCS_SHOTS=1 it also writes the README's pictures docs/windows-advanced.png and
 # docs/windows-sound.png.
 # Usage: dialogs.sh BUILD_DIR (exit 77 when Wine, Xvfb, xdotool or xwd is missing)
@@ -70,9 +71,16 @@ e2e_xdo key End shift+Home
 e2e_xdo type "Z:${wave//\//\\}"
 e2e_xdo key Return
 e2e_until 10 e2e_no_window "Select Quasarine Audio File" || e2e_fail "the file dialog did not take an existing file"
+# The next file dialog starts where the last one was closed: the bare name is found there.
+e2e_xdo key alt+b Down alt+w
+e2e_wait_window "Select Quasarine Audio File" 20 >/dev/null || e2e_fail "Browse showed no file dialog the second time"
+sleep 0.5
+e2e_xdo type jet.wav
+e2e_xdo key Return
+e2e_until 10 e2e_no_window "Select Quasarine Audio File" || e2e_fail "the second file dialog did not start in the folder used last"
 e2e_press "$sound" Return e2e_no_window "Sound Effect Settings" || e2e_fail "OK did not close Sound Effect Settings"
-[ "$(stored SoundFX_ON)" = 1 ] && [ "$(stored Fire_Launch)" = "Z:${wave//\//\\}" ] ||
-  e2e_fail "OK stored SoundFX_ON=$(stored SoundFX_ON) Fire_Launch=$(stored Fire_Launch)"
+[ "$(stored SoundFX_ON)" = 1 ] && [ "$(stored Fire_Launch)" = "Z:${wave//\//\\}" ] && [ "$(stored Fire_Standard)" = "$(stored Fire_Launch)" ] ||
+  e2e_fail "OK stored SoundFX_ON=$(stored SoundFX_ON) Fire_Launch=$(stored Fire_Launch) Fire_Standard=$(stored Fire_Standard)"
 
 e2e_press "$(e2e_window "Quasarine Properties")" alt+a e2e_ended "$props" || e2e_fail "Alt+A did not accept the properties"
 [ "$(stored LockMessage)" = "Hello there" ] || e2e_fail "the advanced dialog's message was not stored on Accept ($(stored LockMessage))"
