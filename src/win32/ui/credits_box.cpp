@@ -4,11 +4,10 @@
 // on the picture toggles maximised; the timer stops while the window is hidden or minimised.
 #include "win32/ui/credits_box.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +20,7 @@
 #include "win32/ui/dialog_font.h"
 #include "win32/ui/frame_timer.h"
 #include "win32/ui/gdi_gradient.h"
+#include "win32/ui/painted_picture.h"
 
 namespace qsrn {
 
@@ -53,6 +53,7 @@ struct CreditsBox {
 
   HWND dlg;
   HWND frame = nullptr;
+  std::unique_ptr<PaintedPicture> picture;
   FrameTimer timer;
   CreditsMotion motion = ClampCreditsMotion(kCreditsStars, kCreditsSpeed, kCreditsScroll);
   std::vector<CreditLine> lines;
@@ -147,27 +148,7 @@ void StepFrame(CreditsBox& box) {
   GdiFlush();
   box.stars.Step(box.pixels, box.motion.speed, box.rng);
   box.top = ScrollCredits(box.top, box.motion.scroll, box.textHeight, box.pixels.height);
-  const HDC dc = GetDC(box.frame);
-  Show(box, dc);
-  ReleaseDC(box.frame, dc);
-}
-
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto& box = *reinterpret_cast<CreditsBox*>(data);
-  switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = BeginPaint(window, &ps);
-      if (box.restart) RestartField(box);
-      Show(box, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_NCDESTROY: RemoveWindowSubclass(window, FrameProc, 1); break;
-    default: break;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
+  box.picture->DrawNow([&box](HDC dc) { Show(box, dc); });
 }
 
 // The frame over the client area but for a row for the button below it.
@@ -207,7 +188,10 @@ void InitBox(CreditsBox& box) {
   const bool largeFonts = GetDeviceCaps(screen, LOGPIXELSY) == 120;  // 12 twips a pixel
   ReleaseDC(box.dlg, screen);
   box.lines = BuildCreditText(CreditLines(), largeFonts);
-  SetWindowSubclass(box.frame, FrameProc, 1, reinterpret_cast<DWORD_PTR>(&box));
+  box.picture = std::make_unique<PaintedPicture>(box.frame, [&box](HDC dc) {
+    if (box.restart) RestartField(box);
+    Show(box, dc);
+  });
   Place(box);
   Layout(box);
 }
