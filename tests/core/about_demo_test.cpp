@@ -68,7 +68,6 @@ TEST(CreditsStars, MoveWithoutLeavingTrails) {
   EXPECT_GT(marked, 0);
   for (uint32_t p : pixels) ASSERT_TRUE(p == 0x123456 || p == (0x123456 ^ 0xFFFFFFu));
   EXPECT_LT(marked, 2000);  // stars left behind would mark thousands more
-
 }
 
 }  // namespace
