@@ -43,7 +43,8 @@ TEST(AboutDemos, RunInOrderForTheirQuotaAndStartAgainWhenInterrupted) {
 TEST(CreditsText, HeadingsAndItemsAreCutAndCountsClamped) {
   const std::string heading = "  " + std::string(45, 'H');  // blanks: an item
   const std::vector<CreditLine> lines =
-      BuildCreditText({std::string(45, 'T'), "   " + std::string(60, 'i') + "   ", heading, "  \xC3\xA9" + std::string(45, 'e')});
+      BuildCreditText({std::string(45, 'T'), "   " + std::string(60, 'i') + "   ", heading,
+                       "  \xC3\xA9" + std::string(45, 'e')});
   ASSERT_EQ(lines.size(), 5u + 5u);
   EXPECT_EQ(lines[5].text, "");  // a blank line before a heading
   EXPECT_EQ(lines[6].text, std::string(30, 'T'));

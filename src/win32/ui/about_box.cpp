@@ -27,7 +27,8 @@ namespace qsrn {
 namespace {
 
 struct AboutBox {
-  AboutBox(HWND window, const SettingsStore& store) : dlg(window), demo(store), timer(window, kAboutDemoFrameDelay) {}
+  AboutBox(HWND window, const SettingsStore& store)
+      : dlg(window), demo(store), timer(window, kAboutDemoFrameDelay) {}
   ~AboutBox() {
     if (background != nullptr) DeleteObject(background);
     for (HFONT f : fonts)
@@ -87,7 +88,10 @@ void InitBox(AboutBox& box) {
   const struct {
     int id, points;
     bool bold;
-  } texts[] = {{IDC_ABOUT_TITLE, 22, true}, {IDC_ABOUT_LINE, 14, false}, {IDC_ABOUT_VERSION, 11, false}, {IDC_ABOUT_NOTE, 9, false}};
+  } texts[] = {{IDC_ABOUT_TITLE, 22, true},
+               {IDC_ABOUT_LINE, 14, false},
+               {IDC_ABOUT_VERSION, 11, false},
+               {IDC_ABOUT_NOTE, 9, false}};
   for (size_t i = 0; i < box.fonts.size(); ++i) {
     box.fonts[i] = DialogFontAt(box.dlg, texts[i].points, texts[i].bold);
     SendDlgItemMessageW(box.dlg, texts[i].id, WM_SETFONT, reinterpret_cast<WPARAM>(box.fonts[i]), FALSE);
@@ -148,16 +152,22 @@ INT_PTR CALLBACK AboutProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam)
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case IDC_ABOUT_CREDITS: OpenCredits(*box); return TRUE;
+        case IDC_ABOUT_CREDITS:
+          OpenCredits(*box);
+          return TRUE;
         case IDOK:
-        case IDCANCEL: EndDialog(dlg, LOWORD(wParam)); return TRUE;
-        default: return FALSE;
+        case IDCANCEL:
+          EndDialog(dlg, LOWORD(wParam));
+          return TRUE;
+        default:
+          return FALSE;
       }
     case WM_NCDESTROY:
       delete box;
       SetWindowLongPtrW(dlg, DWLP_USER, 0);
       return FALSE;
-    default: return FALSE;
+    default:
+      return FALSE;
   }
 }
 

@@ -74,7 +74,8 @@ CreditsBox* BoxOf(HWND dlg) { return reinterpret_cast<CreditsBox*>(GetWindowLong
 HFONT LineFont(CreditsBox& box, int points) {
   const auto key = std::make_pair(points, points >= 10);
   auto found = box.fonts.find(key);
-  if (found == box.fonts.end()) found = box.fonts.emplace(key, DialogFontAt(box.dlg, points, key.second)).first;
+  if (found == box.fonts.end())
+    found = box.fonts.emplace(key, DialogFontAt(box.dlg, points, key.second)).first;
   return found->second;
 }
 
@@ -159,7 +160,8 @@ void Layout(CreditsBox& box) {
   MapDialogRect(box.dlg, &margin);
   const HWND ok = GetDlgItem(box.dlg, IDOK);
   const int buttonTop = client.bottom - margin.bottom - button.bottom;
-  SetWindowPos(ok, nullptr, (client.right - button.right) / 2, buttonTop, button.right, button.bottom, SWP_NOZORDER);
+  SetWindowPos(ok, nullptr, (client.right - button.right) / 2, buttonTop, button.right, button.bottom,
+               SWP_NOZORDER);
   SetWindowPos(box.frame, nullptr, margin.left, margin.top, std::max<int>(1, client.right - 2 * margin.left),
                std::max<int>(1, buttonTop - margin.bottom - margin.top), SWP_NOZORDER);
   box.restart = true;  // the field starts again at the new size
@@ -176,7 +178,8 @@ void Place(CreditsBox& box) {
     return;
   }
   RECT centre{0, 0, 0, 0};
-  if (about == nullptr || !GetWindowRect(about, &centre)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &centre, 0);
+  if (about == nullptr || !GetWindowRect(about, &centre))
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &centre, 0);
   const int x = (centre.left + centre.right) / 2 - 320, y = (centre.top + centre.bottom) / 2 - 240;
   MoveWindow(box.dlg, std::max(0, x), std::max(0, y), 640, 480, FALSE);
 }
@@ -235,12 +238,15 @@ INT_PTR CALLBACK CreditsProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPara
       delete box;
       SetWindowLongPtrW(dlg, DWLP_USER, 0);
       return FALSE;
-    default: return FALSE;
+    default:
+      return FALSE;
   }
 }
 
 }  // namespace
 
-void ShowCredits(HWND aboutBox) { DialogBoxParamW(GetModuleHandleW(nullptr), L"CREDITS", aboutBox, CreditsProc, 0); }
+void ShowCredits(HWND aboutBox) {
+  DialogBoxParamW(GetModuleHandleW(nullptr), L"CREDITS", aboutBox, CreditsProc, 0);
+}
 
 }  // namespace qsrn

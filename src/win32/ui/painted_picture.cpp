@@ -7,7 +7,8 @@
 
 namespace qsrn {
 
-PaintedPicture::PaintedPicture(HWND control, Painter onPaint) : control_(control), onPaint_(std::move(onPaint)) {
+PaintedPicture::PaintedPicture(HWND control, Painter onPaint)
+    : control_(control), onPaint_(std::move(onPaint)) {
   SetWindowSubclass(control_, Proc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -18,10 +19,12 @@ void PaintedPicture::DrawNow(const Painter& draw) const {
   }
 }
 
-LRESULT CALLBACK PaintedPicture::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK PaintedPicture::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR data) {
   const auto& self = *reinterpret_cast<const PaintedPicture*>(data);
   switch (message) {
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND:
+      return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       const HDC dc = BeginPaint(window, &ps);
@@ -29,8 +32,11 @@ LRESULT CALLBACK PaintedPicture::Proc(HWND window, UINT message, WPARAM wParam, 
       EndPaint(window, &ps);
       return 0;
     }
-    case WM_NCDESTROY: RemoveWindowSubclass(window, Proc, 1); break;
-    default: break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, Proc, 1);
+      break;
+    default:
+      break;
   }
   return DefSubclassProc(window, message, wParam, lParam);
 }
