@@ -1,7 +1,8 @@
 // The manual in the user's browser; see OpenManual in dialogs.h.
+#include <windows.h>
+
 #include <shellapi.h>
 #include <shlwapi.h>
-#include <windows.h>
 
 #include <string>
 
