@@ -28,6 +28,14 @@ std::string_view SoundFormModel::SlotName(int slot) {
   return kSlotNames[Clamp(slot, 0, kSoundSlotCount - 1)];
 }
 
+std::string SoundFormModel::Notes(std::string_view where) {
+  return "1.  The program's own sound files are located in\n      " + std::string(where) +
+         ".\n"
+         "2.  A slight delay may occur when playing each sound file.\n"
+         "3.  Sounds are played on a single track with no mixing.\n"
+         "4.  You can create and/or use your own sound files.";
+}
+
 void SoundFormModel::StoreCurrent() {
   if (current_ >= 0) files_[static_cast<size_t>(current_)] = Trim(fileText_);
 }

@@ -55,6 +55,12 @@ class SoundFormModel {
   // Puts the program's own nine sounds into the slots; false when they were not found.
   bool UseProgramSounds(const Files& ours);
   static std::string_view NoProgramSoundsMessage() { return "The program's own sound files were not found."; }
+  // What Browse asks for: the file dialog's title and its types.
+  static constexpr std::string_view kPickTitle = "Select Quasarine Audio File";
+  static constexpr std::string_view kPickTypes = "Waveforms (*.wav)|*.wav|All Files (*.*)|*.*";
+  // The notes shown under the list, lines joined by "\n"; the first names where (the folder of
+  // the program's own sounds, as the user reads it).
+  static std::string Notes(std::string_view where);
   // Turns the sounds off; the file names stay.
   void Defaults() { soundOn_ = false; }
   // Stores the box into the current slot and writes the section; false when the store refused.

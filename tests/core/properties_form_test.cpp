@@ -3,14 +3,17 @@
 // values the preview runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
 #include <vector>
 
+#include "forms/preview_run.h"
 #include "forms/preview_values.h"
 #include "forms/properties_form.h"
 #include "render/color.h"
+#include "render/surface.h"
 #include "settings/ini_file.h"
 #include "settings/templates.h"
 #include "temp_dir.h"
@@ -232,6 +235,17 @@ TEST_F(PropertiesFormTest, ThePreviewRunsTheShownValuesAndWritesNothing) {
   EXPECT_EQ(shown.GetSettingString(kAppName, "Advanced", "Adv_TimeDelay", ""), "40");
   EXPECT_EQ(Stored("Fireworks", "FireWorks"), "20");
   EXPECT_EQ(std::filesystem::last_write_time(store.FileFor(0)), stored);
+
+  // It draws the shown effect, one frame per call, paced at the frame delay (20 ms at least).
+  int presented = 0;
+  PreviewRun run([&] { ++presented; });
+  EXPECT_EQ(run.Start(store, Form().Texts(), EffectIndex::Warp, 80, 60, 1), 40);
+  for (int i = 0; i < 30; ++i) run.Frame();
+  EXPECT_EQ(presented, 30);
+  const Surface& drawn = run.surface();
+  EXPECT_TRUE(std::any_of(drawn.Pixels(), drawn.Pixels() + drawn.Width() * drawn.Height(), [](uint32_t p) { return p != 0; }));
+  store.RegSetString(kAppName, "Advanced", "Adv_TimeDelay", "5");
+  EXPECT_EQ(run.Start(store, Form().Texts(), EffectIndex::Warp, 80, 60, 1), 20);
 }
 
 }  // namespace

@@ -4,10 +4,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
-#include "effects/galaxy_shape.h"
+#include "forms/galaxy_profile_outline.h"
 
 namespace qsrn {
 
@@ -27,25 +26,17 @@ void GalaxyProfileView::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.fillRect(rect(), Qt::black);
   const int steps = std::max(8, width() - 8);
-  std::vector<double> envelope(static_cast<size_t>(steps) + 1);
-  double highest = 1e-9;
-  for (int i = 0; i <= steps; ++i) {
-    // From one rim through the axis to the other: r is the distance from the axis.
-    const double r = std::abs(2.0 * i / steps - 1.0);
-    const double e = ProfileEnvelope(profile_, r, 1.0);
-    envelope[static_cast<size_t>(i)] = std::isfinite(e) ? std::max(e, 0.0) : 0.0;
-    highest = std::max(highest, envelope[static_cast<size_t>(i)]);
-  }
+  const std::vector<double> envelope = GalaxyProfileOutline(profile_, steps);
   const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
   const double midY = area.center().y();
   QPainterPath path;
   for (int i = 0; i <= steps; ++i) {
     const double x = area.left() + area.width() * i / steps;
-    const double y = midY - envelope[static_cast<size_t>(i)] / highest * area.height() / 2;
+    const double y = midY - envelope[static_cast<size_t>(i)] * area.height() / 2;
     i == 0 ? path.moveTo(x, y) : path.lineTo(x, y);
   }
   for (int i = steps; i >= 0; --i)
-    path.lineTo(area.left() + area.width() * i / steps, midY + envelope[static_cast<size_t>(i)] / highest * area.height() / 2);
+    path.lineTo(area.left() + area.width() * i / steps, midY + envelope[static_cast<size_t>(i)] * area.height() / 2);
   path.closeSubpath();
   painter.fillPath(path, QColor(120, 140, 255));
   painter.setPen(QColor(220, 230, 255));

@@ -10,14 +10,10 @@
 #include <memory>
 
 #include "effects/engine.h"
-#include "render/frame.h"
+#include "forms/preview_run.h"
 #include "settings/template_fields.h"
 
 namespace qsrn {
-
-struct Context;
-class Engine;
-class Surface;
 
 class LivePreview : public QWidget {
   Q_OBJECT
@@ -41,24 +37,13 @@ class LivePreview : public QWidget {
   void hideEvent(QHideEvent*) override;
 
  private:
-  class Platform : public HeadlessPlatform {
-   public:
-    explicit Platform(LivePreview& owner) : owner_(owner) {}
-    void Present(Context&) override { owner_.update(); }
-   private:
-    LivePreview& owner_;
-  };
-
   void StartEngine();
   void Frame();
 
   const SettingsStore& store_;
   FieldTexts texts_;
   EffectIndex effect_ = EffectIndex::Fireworks;
-  std::unique_ptr<Context> ctx_;
-  std::unique_ptr<Surface> surface_;
-  std::unique_ptr<Engine> engine_;
-  Platform platform_{*this};
+  PreviewRun run_{[this] { update(); }};
   QTimer restartTimer_;
   QTimer frameTimer_;
   int frames_ = 0;

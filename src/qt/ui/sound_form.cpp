@@ -32,12 +32,7 @@ void Exclaim(QWidget* parent, std::string_view text) {
 QString frmSoundEffects::Notes(const QString& soundDirectory) {
   const QString where = soundDirectory.isEmpty() ? tr("share/quasarine/sounds beside the program")
                                                  : QDir::toNativeSeparators(soundDirectory);
-  return QStringList{tr("1.  The program's own sound files are located in"),
-                     QStringLiteral("      ") + where + ".",
-                     tr("2.  A slight delay may occur when playing each sound file."),
-                     tr("3.  Sounds are played on a single track with no mixing."),
-                     tr("4.  You can create and/or use your own sound files.")}
-      .join(QLatin1Char('\n'));
+  return QString::fromStdString(SoundFormModel::Notes(where.toStdString()));
 }
 
 frmSoundEffects::frmSoundEffects(SettingsStore& store, SoundPlayer* player, QWidget* parent)
@@ -156,8 +151,8 @@ bool frmSoundEffects::SlotSelected() {
 
 void frmSoundEffects::cmdPickFile_Click() {
   if (!SlotSelected()) return;
-  const QString path = ShowFileDialog(this, true, tr("Select Quasarine Audio File"),
-                                      QStringLiteral("Waveforms (*.wav)|*.wav|All Files (*.*)|*.*"));
+  const QString path = ShowFileDialog(this, true, tr(SoundFormModel::kPickTitle.data()),
+                                      QString::fromLatin1(SoundFormModel::kPickTypes.data()));
   model_.PickedFile(path.toStdString());
   ShowFile();
 }

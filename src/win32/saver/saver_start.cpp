@@ -22,13 +22,9 @@ namespace qsrn {
 
 namespace {
 
-// The properties dialog over owner (none for /c alone), with the session's store and sounds.
-// True when File "Exit" asked the windowed display to end too.
-bool ShowProperties(HWND owner, SaverSession& s) {
-  DialogContext dc{s.store, &s.sound, s.soundFolder, {}};
-  ShowPropertiesDialog(owner, dc);
-  return dc.exitRequested;
-}
+// What the dialogs share for one start: the session's store and sounds, the folder of the last
+// file dialog.
+DialogContext DialogsOf(SaverSession& s) { return {s.store, &s.sound, s.soundFolder, {}, false}; }
 
 // /c while the properties dialog is open brings that one forward instead of opening another.
 int ConfigureMode(SaverSession& s, HWND owner) {
@@ -37,7 +33,8 @@ int ConfigureMode(SaverSession& s, HWND owner) {
     SetForegroundWindow(open);
     return 0;
   }
-  ShowProperties(owner, s);
+  DialogContext dc = DialogsOf(s);
+  ShowPropertiesDialog(owner, dc);
   return 0;
 }
 
@@ -96,8 +93,10 @@ int RunScreenMode(SaverSession& s) {
   Win32Display screen(ctx, DisplayKind::Screen);
   if (!screen.Create(area, sizable)) return 0;
   if (sizable && stored.state != 0) ShowWindow(screen.hwnd(), stored.state == 2 ? SW_MAXIMIZE : SW_MINIMIZE);
+  DialogContext dialogs = DialogsOf(s);
   screen.onProperties = [&] {
-    if (ShowProperties(screen.hwnd(), s)) screen.closed = true;
+    ShowPropertiesDialog(screen.hwnd(), dialogs);
+    if (dialogs.exitRequested) screen.closed = true;  // File "Exit" ends the windowed display too
     screen.restart = true;  // the next run reads the settings again
     ctx.StopRequested = true;
   };

@@ -20,7 +20,7 @@ struct DialogContext {
   std::string soundFolder;
   // The folder the next file dialog starts in: where the last one was closed, while the program
   // runs (also after Cancel).
-  std::string fileFolder;
+  std::string fileFolder = {};
   bool exitRequested = false;  // set by the properties dialog's File "Exit": the windowed display ends too
 };
 

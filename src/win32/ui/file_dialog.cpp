@@ -12,17 +12,16 @@
 
 #include "forms/chosen_file.h"
 #include "settings/file_system.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/dialogs.h"
 
 namespace qsrn {
 
 namespace {
 
-std::wstring Wide(std::string_view utf8) { return files::PathFromUtf8(utf8).native(); }
-
 // "Description|pattern|..." as the system's filter: each part ends in a null, the list in two.
 std::wstring FilterOf(std::string_view types) {
-  std::wstring filter = Wide(types);
+  std::wstring filter = WideOf(types);
   for (wchar_t& c : filter)
     if (c == L'|') c = L'\0';
   filter.push_back(L'\0');
@@ -55,7 +54,7 @@ UINT_PTR CALLBACK FileDialogHook(HWND child, UINT message, WPARAM, LPARAM lParam
       asking->chosen = chosen.path;
       return 0;
     }
-    MessageBoxW(dialog, Wide(chosen.refusal).c_str(), L"Quasarine", MB_OK | MB_ICONEXCLAMATION);
+    Exclaim(dialog, chosen.refusal);
     HWND name = GetDlgItem(dialog, cmb13);
     if (name == nullptr) name = GetDlgItem(dialog, edt1);
     if (name != nullptr) SetFocus(name);
@@ -70,8 +69,8 @@ UINT_PTR CALLBACK FileDialogHook(HWND child, UINT message, WPARAM, LPARAM lParam
 std::string AskFileName(HWND owner, DialogContext& dc, bool open, std::string_view title, std::string_view types) {
   Asking asking;
   asking.open = open;
-  asking.folder = Wide(dc.fileFolder);
-  const std::wstring wideTitle = Wide(title);
+  asking.folder = WideOf(dc.fileFolder);
+  const std::wstring wideTitle = WideOf(title);
   const std::wstring filter = FilterOf(types);
   std::vector<wchar_t> file(32768, L'\0');
 

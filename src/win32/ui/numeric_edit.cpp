@@ -149,6 +149,11 @@ LRESULT CALLBACK NumericEdit::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
           (reinterpret_cast<const MSG*>(lp)->wParam == VK_UP || reinterpret_cast<const MSG*>(lp)->wParam == VK_DOWN))
         return DLGC_WANTARROWS | DefSubclassProc(hwnd, msg, wp, lp);
       break;
+    case WM_SETFOCUS:
+      // The whole text selected however the field was reached (the dialog manager does so only for
+      // Tab); posted, so a click's own caret placement comes first.
+      if ((GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) == 0) PostMessageW(hwnd, EM_SETSEL, 0, -1);
+      break;
     case WM_KILLFOCUS:
       self->Clamp();
       break;

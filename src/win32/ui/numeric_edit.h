@@ -1,7 +1,8 @@
 // A Win32 edit control, with its up-down control when the field steps, driven by a
 // NumericFieldModel: a typed key passes the model's filter (a refused one beeps), a paste (Ctrl+V,
 // Shift+Insert, the context menu) goes through it character by character, Up/Down and the
-// up-down arrows step the value, and leaving the field clamps it to its range.
+// up-down arrows step the value, focus selects the whole text and leaving the field clamps it to
+// its range.
 // The edit and up-down controls come from a dialog template; the up-down control is not a buddy
 // that sets integers (no UDS_SETBUDDYINT), the model does the arithmetic.
 // Usage:

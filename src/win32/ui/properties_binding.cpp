@@ -4,9 +4,9 @@
 #include <array>
 
 #include "forms/properties_rules.h"
-#include "settings/file_system.h"
 #include "settings/numeric.h"
 #include "settings/themes.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/properties_ids.h"
 #include "win32/ui/properties_window.h"
 
@@ -49,7 +49,7 @@ const wchar_t* TemplateOf(PropertiesFrame frame) {
 }
 
 void AddItem(HWND list, std::string_view item) {
-  const std::wstring text = files::PathFromUtf8(item).wstring();
+  const std::wstring text = WideOf(item);
   SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

@@ -3,8 +3,8 @@
 
 #include <commctrl.h>
 
-#include "settings/file_system.h"
 #include "settings/numeric.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/galaxy_profile_picture.h"
 #include "win32/ui/properties_ids.h"
 
@@ -12,8 +12,6 @@ namespace qsrn {
 
 namespace {
 constexpr UINT kShowOpenMessage = WM_APP + 1;
-
-std::wstring Wide(std::string_view text) { return files::PathFromUtf8(text).wstring(); }
 }  // namespace
 
 bool ShowPropertiesDialog(HWND owner, DialogContext& dc) {
@@ -81,7 +79,7 @@ INT_PTR PropertiesWindow::Handle(HWND, UINT msg, WPARAM wp, LPARAM lp) {
       if (preview_ != nullptr) preview_->Pause(wp == FALSE);
       return FALSE;
     case kShowOpenMessage:
-      Exclaim(openMessage_);
+      Exclaim(dlg_, openMessage_);
       return TRUE;
     case WM_DESTROY:
       Teardown();
@@ -137,15 +135,11 @@ void PropertiesWindow::Accept() {
   }
   // The cursor goes where the field is to be mended.
   if (const auto it = bindings_.find(saved.field); it != bindings_.end()) SetFocus(it->second.control);
-  Exclaim(saved.message);
-}
-
-void PropertiesWindow::Exclaim(const std::string& sentence) const {
-  MessageBoxW(dlg_, Wide(sentence).c_str(), Wide(PropertiesForm::Title()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+  Exclaim(dlg_, saved.message);
 }
 
 void PropertiesWindow::Report(const FormOutcome& outcome) const {
-  if (!outcome.message.empty()) Exclaim(outcome.message);
+  if (!outcome.message.empty()) Exclaim(dlg_, outcome.message);
 }
 
 // F1: the manual at the focused field's setting (at its beginning for any other control).

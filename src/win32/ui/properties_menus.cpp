@@ -1,21 +1,17 @@
 // The properties dialog's menus: templates (File), Reset and the advanced settings (Edit), the
 // effects and the sounds (Effect), the manual and the about box (Help); see properties_window.h.
-#include "settings/file_system.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/properties_ids.h"
 #include "win32/ui/properties_window.h"
 
 namespace qsrn {
-
-namespace {
-std::wstring Wide(std::string_view text) { return files::PathFromUtf8(text).wstring(); }
-}  // namespace
 
 // The effects go before the Effect menu's separator, from the form's table.
 void PropertiesWindow::BuildEffectMenu() {
   HMENU effect = GetSubMenu(GetMenu(dlg_), 2);
   const std::span<const std::string_view> entries = EffectMenuEntries();
   for (size_t i = 0; i < entries.size(); ++i)
-    InsertMenuW(effect, static_cast<UINT>(i), MF_BYPOSITION | MF_STRING, IDM_PROPS_EFFECT0 + i, Wide(entries[i]).c_str());
+    InsertMenuW(effect, static_cast<UINT>(i), MF_BYPOSITION | MF_STRING, IDM_PROPS_EFFECT0 + i, WideOf(entries[i]).c_str());
 }
 
 bool PropertiesWindow::MenuCommand(int id) {
@@ -54,7 +50,7 @@ void PropertiesWindow::SaveTemplate(bool saveAs) {
 }
 
 void PropertiesWindow::AskResetProperties() {
-  const int answer = MessageBoxW(dlg_, Wide(PropertiesForm::ResetQuestion()).c_str(), Wide(PropertiesForm::Title()).c_str(),
+  const int answer = MessageBoxW(dlg_, WideOf(PropertiesForm::ResetQuestion()).c_str(), WideOf(PropertiesForm::Title()).c_str(),
                                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
   if (answer == IDYES) Report(form_.Reset());
   SchedulePreview();  // the Advanced keys went back to the factory's

@@ -11,17 +11,12 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "effects/engine.h"
-#include "render/frame.h"
+#include "forms/preview_run.h"
 #include "settings/template_fields.h"
 #include "win32/present/dib_presenter.h"
 
 namespace qsrn {
-
-struct Context;
-class Surface;
 
 class LivePreview {
  public:
@@ -39,16 +34,8 @@ class LivePreview {
   explicit LivePreview(HWND window);
   ~LivePreview();
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  class Platform : public HeadlessPlatform {
-   public:
-    explicit Platform(LivePreview& owner) : owner_(owner) {}
-    void Present(Context&) override { owner_.Present(); }
-   private:
-    LivePreview& owner_;
-  };
 
   void StartEngine();
-  void Frame();
   void Present();
   void Paint();
 
@@ -56,10 +43,7 @@ class LivePreview {
   const SettingsStore* store_ = nullptr;
   FieldTexts texts_;
   EffectIndex effect_ = EffectIndex::Fireworks;
-  std::unique_ptr<Context> ctx_;
-  std::unique_ptr<Surface> surface_;
-  std::unique_ptr<Engine> engine_;
-  Platform platform_{*this};
+  PreviewRun run_{[this] { Present(); }};
   DibPresenter presenter_;
   UINT frameDelay_ = 25;
   bool pending_ = false;

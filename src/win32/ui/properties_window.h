@@ -45,7 +45,6 @@ class PropertiesWindow {
   void Init(HWND dlg);
   bool Command(int id, int code, HWND control);
   void Accept();
-  void Exclaim(const std::string& sentence) const;
   void Report(const FormOutcome& outcome) const;
   void Help(const HELPINFO& info) const;
   void DrawItem(const DRAWITEMSTRUCT& item) const;
