@@ -10,13 +10,13 @@
 
 #include "forms/about_demo.h"
 #include "forms/gradient.h"
-#include "settings/file_system.h"
 #include "settings/store.h"
 #include "settings/version.h"
 #include "win32/present/dib_presenter.h"
 #include "win32/ui/about_ids.h"
 #include "win32/ui/credits_box.h"
 #include "win32/ui/dialog_font.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/dialogs.h"
 #include "win32/ui/frame_timer.h"
 #include "win32/ui/gdi_gradient.h"
@@ -83,7 +83,7 @@ void InitBox(AboutBox& box) {
   RECT r;
   GetClientRect(box.picture->hwnd(), &r);
   box.demo.Resize(r.right, r.bottom);
-  const std::wstring version = L"Version " + files::PathFromUtf8(kVersion).wstring();
+  const std::wstring version = L"Version " + WideOf(kVersion);
   SetDlgItemTextW(box.dlg, IDC_ABOUT_VERSION, version.c_str());
   const struct {
     int id, points;

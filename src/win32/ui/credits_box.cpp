@@ -15,9 +15,9 @@
 #include "forms/about_demo.h"
 #include "forms/credits_roll.h"
 #include "forms/gradient.h"
-#include "settings/file_system.h"
 #include "win32/ui/about_ids.h"
 #include "win32/ui/dialog_font.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/frame_timer.h"
 #include "win32/ui/gdi_gradient.h"
 #include "win32/ui/painted_picture.h"
@@ -130,7 +130,7 @@ void Show(CreditsBox& box, HDC dc) {
   for (size_t i = 0; i < box.lines.size(); ++i) {
     const int y = static_cast<int>(box.top) + box.lineTops[i];
     if (y > height || y + 100 < 0) continue;
-    const std::wstring text = files::PathFromUtf8(box.lines[i].text).wstring();
+    const std::wstring text = WideOf(box.lines[i].text);
     const HGDIOBJ old = SelectObject(box.back.dc, LineFont(box, box.lines[i].pointSize));
     RECT shadow{1, y + 1, width + 1, height + 100};
     SetTextColor(box.back.dc, static_cast<COLORREF>(kCreditsShadowColor));
