@@ -44,9 +44,10 @@ fi
 
 # The Windows saver, quasarine.scr, cross-built and run under Wine on a private Xvfb: full
 # screen (drawing, the keys and mouse moves that end it, a stored setting) and the preview
-# inside another program's window (built above in build/windows), and the setup program's silent
-# install and uninstall, the properties dialog, the advanced and sound dialogs, the about box.
-# Each test exits 77 when Wine, Xvfb or xdotool is missing.
+# inside another program's window (built above in build/windows), the setup program's silent
+# install and uninstall, the properties dialog, the advanced and sound dialogs, and the about box,
+# credits and help from the properties dialog. Each test exits 77 when Wine, Xvfb or xdotool is
+# missing.
 for test in tests/wine/saver.sh tests/wine/preview.sh tests/wine/installer.sh tests/wine/properties.sh tests/wine/dialogs.sh \
   tests/wine/about.sh; do
   status=0

@@ -30,7 +30,8 @@ std::string Cut(const std::string& s, size_t count) {
 
 CreditsMotion ClampCreditsMotion(int16_t stars, float speed, float scroll) {
   auto clampf = [](float v, float lo, float hi) { return v == v ? std::clamp(v, lo, hi) : lo; };
-  return {Clamp(stars, int16_t{10}, int16_t{200}), clampf(speed, 0.0025f, 0.25f), clampf(scroll, 0.5f, 10.0f)};
+  return {Clamp(stars, int16_t{10}, int16_t{200}), clampf(speed, 0.0025f, 0.25f),
+          clampf(scroll, 0.5f, 10.0f)};
 }
 
 std::vector<std::string> CreditLines() {
@@ -50,7 +51,10 @@ std::vector<std::string> CreditLines() {
 }
 
 std::vector<CreditLine> BuildCreditText(const std::vector<std::string>& credits, bool largeFonts) {
-  std::vector<CreditLine> out = {{"Quasarine", largeFonts ? 20 : 18}, {"", 8}, {"3D Lumidot", 15}, {"", 8},
+  std::vector<CreditLine> out = {{"Quasarine", largeFonts ? 20 : 18},
+                                 {"", 8},
+                                 {"3D Lumidot", 15},
+                                 {"", 8},
                                  {std::string("Version ") + kVersion, 12}};
   for (const std::string& line : credits) {
     if (line.empty()) continue;

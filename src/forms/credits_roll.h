@@ -5,7 +5,8 @@
 //   const CreditsMotion m = ClampCreditsMotion(125, 0.006f, 2.0f);
 //   lines = BuildCreditText(CreditLines());
 //   field.Restart(picture, m.stars, rng);            // after painting the gradient
-//   every frame: field.Step(picture, m.speed, rng); top = ScrollCredits(top, m.scroll, textHeight, frameHeight);
+//   every frame: field.Step(picture, m.speed, rng); top = ScrollCredits(top, m.scroll, textHeight,
+//   frameHeight);
 #pragma once
 
 #include <cstddef>

@@ -18,13 +18,20 @@ int32_t GradientBandColor(int32_t startColor, int32_t endColor, int band, int ba
 GradientBox GradientBandBox(int style, double w, double h, int band, int bands) {
   const double f = static_cast<double>(band) / (std::max(bands, 1) + 1);
   switch (style) {
-    case 0: return {w * f, 0, w * (1 - f), h};
-    case 1: return {0, 0, w * (1 - f), h};
-    case 2: return {0, h * f, w, h * (1 - f)};
-    case 3: return {0, 0, w, h * (1 - f)};
-    case 4: return {w * f, h * f, w * (1 - f), h * (1 - f)};
-    case 5: return {0, h * f, w * (1 - f), h * (1 - f)};
-    default: return {w * f, 0, w * (1 - f), h * (1 - f)};
+    case 0:
+      return {w * f, 0, w * (1 - f), h};
+    case 1:
+      return {0, 0, w * (1 - f), h};
+    case 2:
+      return {0, h * f, w, h * (1 - f)};
+    case 3:
+      return {0, 0, w, h * (1 - f)};
+    case 4:
+      return {w * f, h * f, w * (1 - f), h * (1 - f)};
+    case 5:
+      return {0, h * f, w * (1 - f), h * (1 - f)};
+    default:
+      return {w * f, 0, w * (1 - f), h * (1 - f)};
   }
 }
 

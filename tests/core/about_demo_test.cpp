@@ -1,6 +1,9 @@
 // The about box's demonstrations without a display: their order, their quota, a fresh start
-// after an interruption, and the hues they vary; the credits' text as it is cut.
+// after an interruption, and the hues they vary; the credits' text as it is cut and their stars.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "forms/about_demo.h"
 #include "forms/credits_roll.h"
@@ -40,7 +43,8 @@ TEST(AboutDemos, RunInOrderForTheirQuotaAndStartAgainWhenInterrupted) {
 TEST(CreditsText, HeadingsAndItemsAreCutAndCountsClamped) {
   const std::string heading = "  " + std::string(45, 'H');  // blanks: an item
   const std::vector<CreditLine> lines =
-      BuildCreditText({std::string(45, 'T'), "   " + std::string(60, 'i') + "   ", heading, "  \xC3\xA9" + std::string(45, 'e')});
+      BuildCreditText({std::string(45, 'T'), "   " + std::string(60, 'i') + "   ", heading,
+                       "  \xC3\xA9" + std::string(45, 'e')});
   ASSERT_EQ(lines.size(), 5u + 5u);
   EXPECT_EQ(lines[5].text, "");  // a blank line before a heading
   EXPECT_EQ(lines[6].text, std::string(30, 'T'));
@@ -51,6 +55,20 @@ TEST(CreditsText, HeadingsAndItemsAreCutAndCountsClamped) {
   EXPECT_EQ(lines[9].text, "     \xC3\xA9" + std::string(39, 'e'));  // characters, not bytes
   EXPECT_EQ(ClampCreditsMotion(5000, 0.3f, 100.0f).stars, 200);
   EXPECT_EQ(ClampCreditsMotion(3, 0.001f, 0.1f).speed, 0.0025f);
+}
+
+TEST(CreditsStars, MoveWithoutLeavingTrails) {
+  // A picture of one colour: after many frames only the stars now shown differ from it.
+  std::vector<uint32_t> pixels(160 * 120, 0x123456);
+  const PixelRows picture{pixels.data(), 160, 120, 160};
+  Random rng(3);
+  StarField field;
+  field.Restart(picture, 20, rng);
+  for (int frame = 0; frame < 300; ++frame) field.Step(picture, 0.05f, rng);
+  const auto marked = std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return p != 0x123456; });
+  EXPECT_GT(marked, 0);
+  for (uint32_t p : pixels) ASSERT_TRUE(p == 0x123456 || p == (0x123456 ^ 0xFFFFFFu));
+  EXPECT_LT(marked, 2000);  // stars left behind would mark thousands more
 }
 
 }  // namespace

@@ -19,27 +19,25 @@ changing() {
     ! cmp -s "$E2E_WORK/$2-1.png" "$E2E_WORK/$2.png"
 }
 
+shown() { e2e_window "$1" >/dev/null; }
+gone() { ! shown "$1"; }
+
 e2e_spawn wine "$SCR" /c
 program=$E2E_LAST
 props=$(e2e_wait_window "Quasarine Properties" 30) || e2e_fail "no properties dialog"
-about_up() { e2e_window "About Quasarine" >/dev/null; }
-about_gone() { ! about_up; }
-e2e_press "$props" "alt+h a" about_up || e2e_fail "Help > About did not open the about box"
+e2e_press "$props" "alt+h a" shown "About Quasarine" || e2e_fail "Help > About did not open the about box"
 about=$(e2e_window "About Quasarine")
 e2e_until 3 changing "$about" about || e2e_fail "the about box's demonstrations do not move"
 [ -z "$docs" ] || { sleep 2 && window_shot "$about" "$docs/windows-about.png"; }
-
-credits_up() { e2e_window "Quasarine Credits" >/dev/null; }
-credits_gone() { ! credits_up; }
-e2e_press "$about" "alt+c" credits_up || e2e_fail "the Credits button did not open the credits"
+e2e_press "$about" "alt+c" shown "Quasarine Credits" || e2e_fail "the Credits button did not open the credits"
 credits=$(e2e_window "Quasarine Credits")
 e2e_until 3 changing "$credits" credits || e2e_fail "the credits do not scroll"
 [ -z "$docs" ] || { sleep 4 && window_shot "$credits" "$docs/windows-credits.png"; }
 
-e2e_press "$credits" Escape credits_gone || e2e_fail "Escape did not close the credits"
-about_up || e2e_fail "closing the credits closed the about box"
+e2e_press "$credits" Escape gone "Quasarine Credits" || e2e_fail "Escape did not close the credits"
+shown "About Quasarine" || e2e_fail "closing the credits closed the about box"
 e2e_until 3 changing "$about" about || e2e_fail "the demonstrations did not go on after the credits"
-e2e_press "$about" Escape about_gone || e2e_fail "Escape did not close the about box"
+e2e_press "$about" Escape gone "About Quasarine" || e2e_fail "Escape did not close the about box"
 e2e_press "$props" Escape e2e_ended "$program" || e2e_fail "the properties dialog did not end"
 
 # Help > Contents with no manual beside the program (and none installed) says where it looked.

@@ -83,7 +83,8 @@ void frmCredits::BuildText() {
 }
 
 PixelRows frmCredits::Field() {
-  return {reinterpret_cast<uint32_t*>(field_.bits()), field_.width(), field_.height(), field_.bytesPerLine() / 4};
+  return {reinterpret_cast<uint32_t*>(field_.bits()), field_.width(), field_.height(),
+          field_.bytesPerLine() / 4};
 }
 
 void frmCredits::RestartField() {
@@ -97,7 +98,8 @@ void frmCredits::RestartField() {
 void frmCredits::StepFrame() {
   if (restart_ || field_.isNull()) RestartField();
   stars_.Step(Field(), motion_.speed, rng_);
-  creditsTop_ = ScrollCredits(creditsTop_, motion_.scroll, credits_.height() / credits_.devicePixelRatio(), picFrame_->height());
+  creditsTop_ = ScrollCredits(creditsTop_, motion_.scroll, credits_.height() / credits_.devicePixelRatio(),
+                              picFrame_->height());
   picFrame_->update();
 }
 

@@ -3,30 +3,32 @@
 // per timer tick (no loop of its own inside an event). The timer stops while the box is hidden or
 // minimised or the credits cover it. Changes no settings.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "forms/about_demo.h"
 #include "forms/gradient.h"
-#include "settings/file_system.h"
 #include "settings/store.h"
 #include "settings/version.h"
 #include "win32/present/dib_presenter.h"
 #include "win32/ui/about_ids.h"
 #include "win32/ui/credits_box.h"
 #include "win32/ui/dialog_font.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/dialogs.h"
 #include "win32/ui/frame_timer.h"
 #include "win32/ui/gdi_gradient.h"
+#include "win32/ui/painted_picture.h"
 
 namespace qsrn {
 
 namespace {
 
 struct AboutBox {
-  AboutBox(HWND window, const SettingsStore& store) : dlg(window), demo(store), timer(window, kAboutDemoFrameDelay) {}
+  AboutBox(HWND window, const SettingsStore& store)
+      : dlg(window), demo(store), timer(window, kAboutDemoFrameDelay) {}
   ~AboutBox() {
     if (background != nullptr) DeleteObject(background);
     for (HFONT f : fonts)
@@ -36,7 +38,7 @@ struct AboutBox {
   AboutBox& operator=(const AboutBox&) = delete;
 
   HWND dlg;
-  HWND picture = nullptr;
+  std::unique_ptr<PaintedPicture> picture;
   AboutDemonstrations demo;
   DibPresenter presenter;
   FrameTimer timer;
@@ -72,43 +74,24 @@ void PaintBackground(AboutBox& box) {
   ReleaseDC(box.dlg, screen);
 }
 
-void ShowFrame(AboutBox& box) {
-  const HDC dc = GetDC(box.picture);
-  box.presenter.Present(dc, box.demo.surface());
-  ReleaseDC(box.picture, dc);
-}
-
-// The picture shows the demonstration's surface as it is.
-LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto& box = *reinterpret_cast<AboutBox*>(data);
-  switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = BeginPaint(window, &ps);
-      box.presenter.Invalidate();
-      box.presenter.Present(dc, box.demo.surface());
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_NCDESTROY: RemoveWindowSubclass(window, PictureProc, 1); break;
-    default: break;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
-}
-
 void InitBox(AboutBox& box) {
-  box.picture = GetDlgItem(box.dlg, IDC_ABOUT_PICTURE);
+  // The picture shows the demonstration's surface as it is.
+  box.picture = std::make_unique<PaintedPicture>(GetDlgItem(box.dlg, IDC_ABOUT_PICTURE), [&box](HDC dc) {
+    box.presenter.Invalidate();
+    box.presenter.Present(dc, box.demo.surface());
+  });
   RECT r;
-  GetClientRect(box.picture, &r);
+  GetClientRect(box.picture->hwnd(), &r);
   box.demo.Resize(r.right, r.bottom);
-  SetWindowSubclass(box.picture, PictureProc, 1, reinterpret_cast<DWORD_PTR>(&box));
-  const std::wstring version = L"Version " + files::PathFromUtf8(kVersion).wstring();
+  const std::wstring version = L"Version " + WideOf(kVersion);
   SetDlgItemTextW(box.dlg, IDC_ABOUT_VERSION, version.c_str());
   const struct {
     int id, points;
     bool bold;
-  } texts[] = {{IDC_ABOUT_TITLE, 22, true}, {IDC_ABOUT_LINE, 14, false}, {IDC_ABOUT_VERSION, 11, false}, {IDC_ABOUT_NOTE, 9, false}};
+  } texts[] = {{IDC_ABOUT_TITLE, 22, true},
+               {IDC_ABOUT_LINE, 14, false},
+               {IDC_ABOUT_VERSION, 11, false},
+               {IDC_ABOUT_NOTE, 9, false}};
   for (size_t i = 0; i < box.fonts.size(); ++i) {
     box.fonts[i] = DialogFontAt(box.dlg, texts[i].points, texts[i].bold);
     SendDlgItemMessageW(box.dlg, texts[i].id, WM_SETFONT, reinterpret_cast<WPARAM>(box.fonts[i]), FALSE);
@@ -164,21 +147,27 @@ INT_PTR CALLBACK AboutProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
       if (box != nullptr && wParam == FrameTimer::kId) {
         box->demo.StepFrame();
-        ShowFrame(*box);
+        box->picture->DrawNow([box](HDC dc) { box->presenter.Present(dc, box->demo.surface()); });
       }
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case IDC_ABOUT_CREDITS: OpenCredits(*box); return TRUE;
+        case IDC_ABOUT_CREDITS:
+          OpenCredits(*box);
+          return TRUE;
         case IDOK:
-        case IDCANCEL: EndDialog(dlg, LOWORD(wParam)); return TRUE;
-        default: return FALSE;
+        case IDCANCEL:
+          EndDialog(dlg, LOWORD(wParam));
+          return TRUE;
+        default:
+          return FALSE;
       }
     case WM_NCDESTROY:
       delete box;
       SetWindowLongPtrW(dlg, DWLP_USER, 0);
       return FALSE;
-    default: return FALSE;
+    default:
+      return FALSE;
   }
 }
 

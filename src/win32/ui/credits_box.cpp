@@ -4,11 +4,10 @@
 // on the picture toggles maximised; the timer stops while the window is hidden or minimised.
 #include "win32/ui/credits_box.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,11 +15,12 @@
 #include "forms/about_demo.h"
 #include "forms/credits_roll.h"
 #include "forms/gradient.h"
-#include "settings/file_system.h"
 #include "win32/ui/about_ids.h"
 #include "win32/ui/dialog_font.h"
+#include "win32/ui/dialog_text.h"
 #include "win32/ui/frame_timer.h"
 #include "win32/ui/gdi_gradient.h"
+#include "win32/ui/painted_picture.h"
 
 namespace qsrn {
 
@@ -53,6 +53,7 @@ struct CreditsBox {
 
   HWND dlg;
   HWND frame = nullptr;
+  std::unique_ptr<PaintedPicture> picture;
   FrameTimer timer;
   CreditsMotion motion = ClampCreditsMotion(kCreditsStars, kCreditsSpeed, kCreditsScroll);
   std::vector<CreditLine> lines;
@@ -73,7 +74,8 @@ CreditsBox* BoxOf(HWND dlg) { return reinterpret_cast<CreditsBox*>(GetWindowLong
 HFONT LineFont(CreditsBox& box, int points) {
   const auto key = std::make_pair(points, points >= 10);
   auto found = box.fonts.find(key);
-  if (found == box.fonts.end()) found = box.fonts.emplace(key, DialogFontAt(box.dlg, points, key.second)).first;
+  if (found == box.fonts.end())
+    found = box.fonts.emplace(key, DialogFontAt(box.dlg, points, key.second)).first;
   return found->second;
 }
 
@@ -128,7 +130,7 @@ void Show(CreditsBox& box, HDC dc) {
   for (size_t i = 0; i < box.lines.size(); ++i) {
     const int y = static_cast<int>(box.top) + box.lineTops[i];
     if (y > height || y + 100 < 0) continue;
-    const std::wstring text = files::PathFromUtf8(box.lines[i].text).wstring();
+    const std::wstring text = WideOf(box.lines[i].text);
     const HGDIOBJ old = SelectObject(box.back.dc, LineFont(box, box.lines[i].pointSize));
     RECT shadow{1, y + 1, width + 1, height + 100};
     SetTextColor(box.back.dc, static_cast<COLORREF>(kCreditsShadowColor));
@@ -147,27 +149,7 @@ void StepFrame(CreditsBox& box) {
   GdiFlush();
   box.stars.Step(box.pixels, box.motion.speed, box.rng);
   box.top = ScrollCredits(box.top, box.motion.scroll, box.textHeight, box.pixels.height);
-  const HDC dc = GetDC(box.frame);
-  Show(box, dc);
-  ReleaseDC(box.frame, dc);
-}
-
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto& box = *reinterpret_cast<CreditsBox*>(data);
-  switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = BeginPaint(window, &ps);
-      if (box.restart) RestartField(box);
-      Show(box, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_NCDESTROY: RemoveWindowSubclass(window, FrameProc, 1); break;
-    default: break;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
+  box.picture->DrawNow([&box](HDC dc) { Show(box, dc); });
 }
 
 // The frame over the client area but for a row for the button below it.
@@ -178,7 +160,8 @@ void Layout(CreditsBox& box) {
   MapDialogRect(box.dlg, &margin);
   const HWND ok = GetDlgItem(box.dlg, IDOK);
   const int buttonTop = client.bottom - margin.bottom - button.bottom;
-  SetWindowPos(ok, nullptr, (client.right - button.right) / 2, buttonTop, button.right, button.bottom, SWP_NOZORDER);
+  SetWindowPos(ok, nullptr, (client.right - button.right) / 2, buttonTop, button.right, button.bottom,
+               SWP_NOZORDER);
   SetWindowPos(box.frame, nullptr, margin.left, margin.top, std::max<int>(1, client.right - 2 * margin.left),
                std::max<int>(1, buttonTop - margin.bottom - margin.top), SWP_NOZORDER);
   box.restart = true;  // the field starts again at the new size
@@ -195,7 +178,8 @@ void Place(CreditsBox& box) {
     return;
   }
   RECT centre{0, 0, 0, 0};
-  if (about == nullptr || !GetWindowRect(about, &centre)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &centre, 0);
+  if (about == nullptr || !GetWindowRect(about, &centre))
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &centre, 0);
   const int x = (centre.left + centre.right) / 2 - 320, y = (centre.top + centre.bottom) / 2 - 240;
   MoveWindow(box.dlg, std::max(0, x), std::max(0, y), 640, 480, FALSE);
 }
@@ -207,7 +191,10 @@ void InitBox(CreditsBox& box) {
   const bool largeFonts = GetDeviceCaps(screen, LOGPIXELSY) == 120;  // 12 twips a pixel
   ReleaseDC(box.dlg, screen);
   box.lines = BuildCreditText(CreditLines(), largeFonts);
-  SetWindowSubclass(box.frame, FrameProc, 1, reinterpret_cast<DWORD_PTR>(&box));
+  box.picture = std::make_unique<PaintedPicture>(box.frame, [&box](HDC dc) {
+    if (box.restart) RestartField(box);
+    Show(box, dc);
+  });
   Place(box);
   Layout(box);
 }
@@ -251,12 +238,15 @@ INT_PTR CALLBACK CreditsProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPara
       delete box;
       SetWindowLongPtrW(dlg, DWLP_USER, 0);
       return FALSE;
-    default: return FALSE;
+    default:
+      return FALSE;
   }
 }
 
 }  // namespace
 
-void ShowCredits(HWND aboutBox) { DialogBoxParamW(GetModuleHandleW(nullptr), L"CREDITS", aboutBox, CreditsProc, 0); }
+void ShowCredits(HWND aboutBox) {
+  DialogBoxParamW(GetModuleHandleW(nullptr), L"CREDITS", aboutBox, CreditsProc, 0);
+}
 
 }  // namespace qsrn

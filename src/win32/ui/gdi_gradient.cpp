@@ -30,7 +30,8 @@ void DrawGradient(HDC dc, int width, int height, const Gradient& g, double cx, d
   const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
   for (int i = 0; i <= bands; ++i) {
     const double r = GradientBandRadius(width, height, cx, cy, i, bands);
-    const HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GradientBandColor(g.startColor, g.endColor, i, bands)));
+    const HBRUSH brush =
+        CreateSolidBrush(static_cast<COLORREF>(GradientBandColor(g.startColor, g.endColor, i, bands)));
     const HGDIOBJ oldBrush = SelectObject(dc, brush);
     Ellipse(dc, Round(cx - r), Round(cy - r), Round(cx + r) + 1, Round(cy + r) + 1);
     SelectObject(dc, oldBrush);
