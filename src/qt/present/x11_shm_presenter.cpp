@@ -56,6 +56,9 @@ bool TakesRgb32(xcb_connection_t* c, xcb_visualid_t visual, uint8_t depth) {
 
 std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget& window) {
   if (!window.isWindow() || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+  // QSRN_NO_SHM=1 (or Qt's own QT_XCB_NO_MITSHM) keeps every frame on Qt's path: the other half
+  // of a measurement, or a way around a server that accepts the memory but shows it wrongly.
+  if (qEnvironmentVariableIntValue("QSRN_NO_SHM") != 0 || qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) return nullptr;
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
   if (c == nullptr) return nullptr;

@@ -26,7 +26,8 @@ class TilePresenter;
 class X11ShmPresenter {
  public:
   // Null unless the window is a top-level window on an X server that shares memory with this
-  // program and shows 32-bit 0xRRGGBB pixels; such a window keeps painting through Qt.
+  // program and shows 32-bit 0xRRGGBB pixels, and null when QSRN_NO_SHM=1 is in the environment;
+  // such a window keeps painting through Qt.
   static std::unique_ptr<X11ShmPresenter> Create(QWidget& window);
   ~X11ShmPresenter();
   X11ShmPresenter(const X11ShmPresenter&) = delete;
