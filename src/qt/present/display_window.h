@@ -51,10 +51,13 @@ class DisplayWindow : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // The area of the visible child widgets (the labels drawn over the picture).
   QRegion CoveredByChildren() const;
+  // Makes the shared-memory presenter once for this native window; false where there is none.
+  bool TryPresentingDirectly();
   bool PresentDirectly();
   void StopPresentingDirectly();
 
@@ -64,7 +67,6 @@ class DisplayWindow : public QWidget {
   std::unique_ptr<X11ShmPresenter> direct_;
   WId directWindow_ = 0;
   bool directTried_ = false;
-  bool presentedThroughQt_ = false;
   QLabel* lblMessage_ = nullptr;
   DemoCounters demo_;
   int resizes_ = 0;

@@ -155,6 +155,19 @@ bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const 
     const uint32_t none = XCB_NONE;
     xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
   }
+  Send(bounds);
+  return true;
+}
+
+void X11ShmPresenter::ShowAll() {
+  if (shared_.Data() == nullptr) return;
+  WaitForServer();
+  const uint32_t none = XCB_NONE;
+  xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
+  Send(image_.rect());
+}
+
+void X11ShmPresenter::Send(const QRect& bounds) {
   xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(image_.width()),
                     static_cast<uint16_t>(image_.height()), static_cast<int16_t>(bounds.x()),
                     static_cast<int16_t>(bounds.y()), static_cast<uint16_t>(bounds.width()),
@@ -164,7 +177,6 @@ bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const 
   syncSequence_ = xcb_get_input_focus(connection_).sequence;
   syncPending_ = true;
   xcb_flush(connection_);
-  return true;
 }
 
 #else  // no MIT-SHM at build time (or a Qt without X11): every window paints through Qt
@@ -174,6 +186,8 @@ X11ShmPresenter::X11ShmPresenter(xcb_connection_t* connection, uint32_t window)
     : connection_(connection), window_(window) {}
 X11ShmPresenter::~X11ShmPresenter() = default;
 bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*) { return false; }
+void X11ShmPresenter::ShowAll() {}
+void X11ShmPresenter::Send(const QRect&) {}
 bool X11ShmPresenter::Allocate(int, int) { return false; }
 void X11ShmPresenter::Release() {}
 void X11ShmPresenter::WaitForServer() {}

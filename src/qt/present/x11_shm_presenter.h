@@ -38,6 +38,8 @@ class X11ShmPresenter {
   // child widgets are drawn); what changed there is returned, for the caller to repaint through Qt.
   // False when the shared image could not be made for the surface's size.
   bool Present(TilePresenter& presenter, Surface& surface, const QRegion& covered, QRegion* coveredChanged);
+  // Sends the whole image again (the window was exposed); nothing before the first Present.
+  void ShowAll();
 
  private:
   X11ShmPresenter(xcb_connection_t* connection, uint32_t window);
@@ -45,6 +47,8 @@ class X11ShmPresenter {
   void Release();
   // Waits until the server has finished copying from the image (normally long done).
   void WaitForServer();
+  // One request copying `bounds` of the image to the window, through the clip set on the GC.
+  void Send(const QRect& bounds);
 
   xcb_connection_t* connection_;
   uint32_t window_;
