@@ -64,6 +64,10 @@ bool DisplayWindow::TryPresentingDirectly() {
   direct_ = X11ShmPresenter::Create(*this);
   if (direct_ == nullptr) return false;
   directWindow_ = effectiveWinId();
+  // From the next new buffer on (the window's size, an effect's clear), the engines draw into
+  // memory the server shows straight: the only copy of the picture.
+  if (sharedPixels_ == nullptr) sharedPixels_ = direct_->MakeSharedPixels();
+  surface_.SetPixelMemory(sharedPixels_.get());
   return true;
 }
 
@@ -75,7 +79,7 @@ bool DisplayWindow::PresentDirectly() {
   }
   if (!TryPresentingDirectly()) return false;
   QRegion coveredChanged;
-  if (!direct_->Present(presenter_, surface_, CoveredByChildren(), &coveredChanged)) {
+  if (!direct_->Present(presenter_, surface_, CoveredByChildren(), &coveredChanged, sharedPixels_.get())) {
     StopPresentingDirectly();
     return false;
   }
@@ -84,6 +88,7 @@ bool DisplayWindow::PresentDirectly() {
 }
 
 void DisplayWindow::StopPresentingDirectly() {
+  surface_.SetPixelMemory(nullptr);
   direct_.reset();
   presenter_.Resize(surface_, devicePixelRatioF());  // Qt's buffer missed the frames sent directly
   update();  // and may never have been filled: Qt paints the whole window once
@@ -98,13 +103,15 @@ void DisplayWindow::showEvent(QShowEvent* event) {
 bool DisplayWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool expose = event->type() == QEvent::Expose || event->type() == QEvent::Paint;
   if (!expose || watched != windowHandle() || !isVisible()) return QWidget::eventFilter(watched, event);
-  // With nothing drawn over the picture, the server is shown the shared image: Qt would otherwise
-  // fill a buffer of the window's size, a third copy of the picture, just to send it once.
+  // With nothing drawn over the picture, the server gets it again from shared memory: Qt would
+  // otherwise fill a buffer of the window's size, another copy of the picture, just to send it once.
   if (CoveredByChildren().isEmpty() && (direct_ == nullptr || effectiveWinId() == directWindow_) &&
       TryPresentingDirectly()) {
     setAttribute(Qt::WA_Mapped, windowHandle()->isExposed());  // as Qt's own handling would
-    direct_->ShowAll();
-    return true;
+    if (surface_.Width() == 0) return true;  // nothing drawn yet: the first frame shows it all
+    surface_.MarkAllChanged();
+    if (direct_->Present(presenter_, surface_, QRegion(), nullptr, sharedPixels_.get())) return true;
+    StopPresentingDirectly();
   }
   // Qt's own buffer no longer follows every frame: an expose must repaint, not just copy it.
   if (direct_ != nullptr) update();

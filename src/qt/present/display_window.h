@@ -8,6 +8,7 @@
 
 #include "run/run_loop.h"
 #include "qt/present/tile_presenter.h"
+#include "qt/present/x11_shared_pixels.h"
 #include "qt/present/x11_shm_presenter.h"
 #include "render/surface.h"
 
@@ -62,6 +63,7 @@ class DisplayWindow : public QWidget {
   void StopPresentingDirectly();
 
   bool isForm_;
+  std::unique_ptr<X11SharedPixels> sharedPixels_;  // before the surface, whose pixels may lie there
   Surface surface_;
   TilePresenter presenter_;
   std::unique_ptr<X11ShmPresenter> direct_;

@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "qt/present/tile_presenter.h"
+#include "qt/present/x11_shared_pixels.h"
 #include "render/surface.h"
+#include "render/tile_converter.h"
 
 #if defined(QSRN_HAVE_XCB_SHM) && QT_CONFIG(xcb)
 #define QSRN_SHARED_FRAMES 1
@@ -121,16 +123,35 @@ void X11ShmPresenter::Release() {
   segment_ = 0;
 }
 
+std::unique_ptr<X11SharedPixels> X11ShmPresenter::MakeSharedPixels() const {
+  if (qEnvironmentVariableIntValue("QSRN_SHM_COPY") != 0) return nullptr;
+  return std::make_unique<X11SharedPixels>(connection_);
+}
+
+void X11ShmPresenter::SwapRuns(Surface& surface) const {
+  uint32_t* pixels = surface.Pixels();
+  const auto stride = static_cast<size_t>(surface.Width());
+  for (const QRect& r : runs_)
+    for (int y = r.top(); y <= r.bottom(); ++y) SwapRedBlue(pixels + static_cast<size_t>(y) * stride + r.x(), r.width());
+}
+
 bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const QRegion& covered,
-                              QRegion* coveredChanged) {
+                              QRegion* coveredChanged, X11SharedPixels* shared) {
   WaitForServer();  // the server is done with the image before any of it is written again
-  if (shared_.Data() == nullptr || surfacePixels_ != std::as_const(surface).Pixels() || image_.width() != surface.Width() ||
-      image_.height() != surface.Height()) {
-    if (!Allocate(surface.Width(), surface.Height())) return false;
-    surfacePixels_ = std::as_const(surface).Pixels();
-    surface.MarkAllChanged();
+  const uint32_t* pixels = std::as_const(surface).Pixels();
+  const uint32_t surfaceSegment = shared != nullptr ? shared->Segment(pixels) : 0;
+  if (surfaceSegment != 0) {
+    Release();  // an earlier surface's converted copy
+    presenter.CollectChanged(surface, runs_);
+  } else {
+    if (shared_.Data() == nullptr || surfacePixels_ != pixels || image_.width() != surface.Width() ||
+        image_.height() != surface.Height()) {
+      if (!Allocate(surface.Width(), surface.Height())) return false;
+      surfacePixels_ = pixels;
+      surface.MarkAllChanged();
+    }
+    presenter.ConvertChanged(surface, image_, runs_);
   }
-  presenter.ConvertChanged(surface, image_, runs_);
   if (runs_.empty()) return true;
   clip_.clear();
   QRect bounds;
@@ -155,25 +176,26 @@ bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const 
     const uint32_t none = XCB_NONE;
     xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
   }
-  Send(bounds);
+  if (surfaceSegment == 0) {
+    Send(bounds, segment_, image_.width(), image_.height());
+    return true;
+  }
+  // The engines draw on these very pixels next: they get their own byte order back once the
+  // server has read them.
+  SwapRuns(surface);
+  Send(bounds, surfaceSegment, surface.Width(), surface.Height());
+  WaitForServer();
+  SwapRuns(surface);
   return true;
 }
 
-void X11ShmPresenter::ShowAll() {
-  if (shared_.Data() == nullptr) return;
-  WaitForServer();
-  const uint32_t none = XCB_NONE;
-  xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
-  Send(image_.rect());
-}
-
-void X11ShmPresenter::Send(const QRect& bounds) {
-  xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(image_.width()),
-                    static_cast<uint16_t>(image_.height()), static_cast<int16_t>(bounds.x()),
-                    static_cast<int16_t>(bounds.y()), static_cast<uint16_t>(bounds.width()),
-                    static_cast<uint16_t>(bounds.height()), static_cast<int16_t>(bounds.x()),
-                    static_cast<int16_t>(bounds.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
-  // Its reply comes after the copy is done: the next frame waits for it before writing.
+void X11ShmPresenter::Send(const QRect& bounds, uint32_t segment, int width, int height) {
+  xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(width), static_cast<uint16_t>(height),
+                    static_cast<int16_t>(bounds.x()), static_cast<int16_t>(bounds.y()),
+                    static_cast<uint16_t>(bounds.width()), static_cast<uint16_t>(bounds.height()),
+                    static_cast<int16_t>(bounds.x()), static_cast<int16_t>(bounds.y()), depth_,
+                    XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment, 0);
+  // Its reply comes after the copy is done: the image is not written again before it.
   syncSequence_ = xcb_get_input_focus(connection_).sequence;
   syncPending_ = true;
   xcb_flush(connection_);
@@ -185,9 +207,10 @@ std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget&) { return null
 X11ShmPresenter::X11ShmPresenter(xcb_connection_t* connection, uint32_t window)
     : connection_(connection), window_(window) {}
 X11ShmPresenter::~X11ShmPresenter() = default;
-bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*) { return false; }
-void X11ShmPresenter::ShowAll() {}
-void X11ShmPresenter::Send(const QRect&) {}
+bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*, X11SharedPixels*) { return false; }
+std::unique_ptr<X11SharedPixels> X11ShmPresenter::MakeSharedPixels() const { return nullptr; }
+void X11ShmPresenter::Send(const QRect&, uint32_t, int, int) {}
+void X11ShmPresenter::SwapRuns(Surface&) const {}
 bool X11ShmPresenter::Allocate(int, int) { return false; }
 void X11ShmPresenter::Release() {}
 void X11ShmPresenter::WaitForServer() {}
