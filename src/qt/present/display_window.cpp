@@ -64,8 +64,8 @@ bool DisplayWindow::TryPresentingDirectly() {
   direct_ = X11ShmPresenter::Create(*this);
   if (direct_ == nullptr) return false;
   directWindow_ = effectiveWinId();
-  // From the next new buffer on (the window's size, an effect's clear), the engines draw into
-  // memory the server shows straight: the only copy of the picture.
+  // Where asked for, from the next new buffer on (the window's size), the engines draw into
+  // memory the server reads straight: the only copy of the picture.
   if (sharedPixels_ == nullptr) sharedPixels_ = direct_->MakeSharedPixels();
   surface_.SetPixelMemory(sharedPixels_.get());
   return true;

@@ -43,7 +43,8 @@ class X11ShmPresenter {
   // `shared` are sent as they lie.
   bool Present(TilePresenter& presenter, Surface& surface, const QRegion& covered, QRegion* coveredChanged,
                X11SharedPixels* shared = nullptr);
-  // Memory for surfaces that this presenter sends as they lie.
+  // Memory for surfaces that this presenter sends as they lie; null unless QSRN_SHM_IN_PLACE=1
+  // is in the environment.
   std::unique_ptr<X11SharedPixels> MakeSharedPixels() const;
 
  private:
