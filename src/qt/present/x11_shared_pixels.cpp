@@ -51,7 +51,8 @@ uint32_t X11SharedPixels::Segment(const uint32_t* pixels) {
       const xcb_shm_seg_t segment = xcb_generate_id(connection_);
       // Read-only for the server; checked, because a remote server cannot attach it at all.
       xcb_generic_error_t* error = xcb_request_check(
-          connection_, xcb_shm_attach_checked(connection_, segment, static_cast<uint32_t>(block.memory->Id()), 1));
+          connection_,
+          xcb_shm_attach_checked(connection_, segment, static_cast<uint32_t>(block.memory->Id()), 1));
       block.memory->RemoveId();  // goes once both sides have detached
       block.refused = error != nullptr;
       std::free(error);

@@ -60,7 +60,8 @@ std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget& window) {
   if (!window.isWindow() || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
   // QSRN_NO_SHM=1 (or Qt's own QT_XCB_NO_MITSHM) keeps every frame on Qt's path: the other half
   // of a measurement, or a way around a server that accepts the memory but shows it wrongly.
-  if (qEnvironmentVariableIntValue("QSRN_NO_SHM") != 0 || qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) return nullptr;
+  if (qEnvironmentVariableIntValue("QSRN_NO_SHM") != 0 || qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+    return nullptr;
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
   if (c == nullptr) return nullptr;
@@ -134,7 +135,8 @@ void X11ShmPresenter::SwapRuns(Surface& surface) const {
   uint32_t* pixels = surface.Pixels();
   const auto stride = static_cast<size_t>(surface.Width());
   for (const QRect& r : runs_)
-    for (int y = r.top(); y <= r.bottom(); ++y) SwapRedBlue(pixels + static_cast<size_t>(y) * stride + r.x(), r.width());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      SwapRedBlue(pixels + static_cast<size_t>(y) * stride + r.x(), r.width());
 }
 
 bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const QRegion& covered,
@@ -209,7 +211,9 @@ std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget&) { return null
 X11ShmPresenter::X11ShmPresenter(xcb_connection_t* connection, uint32_t window)
     : connection_(connection), window_(window) {}
 X11ShmPresenter::~X11ShmPresenter() = default;
-bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*, X11SharedPixels*) { return false; }
+bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*, X11SharedPixels*) {
+  return false;
+}
 std::unique_ptr<X11SharedPixels> X11ShmPresenter::MakeSharedPixels() const { return nullptr; }
 void X11ShmPresenter::Send(const QRect&, uint32_t, int, int) {}
 void X11ShmPresenter::SwapRuns(Surface&) const {}
