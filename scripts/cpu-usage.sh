@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the full-screen saver under Xvfb: processor time per second of wall time of the
-# program and of the X server, frames presented per second, and the time from the start to the
-# first frame on screen. Its own empty settings (the factory settings) unless told otherwise.
+# program and of the X server, frames presented per second, the time from the start to the
+# first frame on screen, and the program's peak resident memory. Its own empty settings (the
+# factory settings) unless told otherwise.
 #
 # Usage: scripts/cpu-usage.sh [--size WxH|720p|1080p|4k] [--effect N] [--seconds S] PROGRAM
 #                             [SECONDS] [SECTION:KEY=VALUE | INI LINE]...
@@ -76,12 +77,14 @@ hz=$(getconf CLK_TCK)
 c0=$(ticks "$saver"); x0=$(ticks "$xvfb"); read -r f0 g0 <<<"$(presented) 0 0"; t0=$(date +%s.%N)
 sleep "$seconds"
 c1=$(ticks "$saver"); x1=$(ticks "$xvfb"); read -r f1 g1 <<<"$(presented) 0 0"; t1=$(date +%s.%N)
+hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$saver/status")
 first=$(sed -n 's/.*first frame presented at \([0-9.]*\).*/\1/p' "$work/log" | head -n1)
 awk -v c="$((c1 - c0))" -v x="$((x1 - x0))" -v hz="$hz" -v a="$t0" -v b="$t1" \
-    -v f0="$f0" -v f1="$f1" -v g0="$g0" -v g1="$g1" -v start="$start" -v first="${first:-}" -v size="$size" '
+    -v f0="$f0" -v f1="$f1" -v g0="$g0" -v g1="$g1" -v start="$start" -v first="${first:-}" -v size="$size" -v hwm="$hwm" '
   BEGIN {
     w = b - a
     printf "%s over %.1f s: program %.3f, X server %.3f, total %.3f CPU-s per s; %.1f frames presented per s\n",
            size, w, c / hz / w, x / hz / w, (c + x) / hz / w, (g1 > g0 ? (f1 - f0) / (g1 - g0) : 0)
     if (first != "") printf "first frame on screen %.0f ms after the start\n", (first - start) * 1000
+    printf "peak resident memory %.1f MB\n", hwm / 1024
   }'

@@ -65,6 +65,24 @@ void FlushStreamedPixels() {
 #endif
 }
 
+void SwapRedBlue(uint32_t* pixels, int32_t count) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  const __m128i keep = _mm_set1_epi32(static_cast<int>(0xFF00FF00u)), low = _mm_set1_epi32(0xFF);
+  for (; i + 4 <= count; i += 4) {
+    auto* at = reinterpret_cast<__m128i*>(pixels + i);
+    const __m128i c = _mm_loadu_si128(at);
+    const __m128i red = _mm_and_si128(_mm_srli_epi32(c, 16), low);
+    const __m128i blue = _mm_slli_epi32(_mm_and_si128(c, low), 16);
+    _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(c, keep), _mm_or_si128(red, blue)));
+  }
+#endif
+  for (; i < count; ++i) {
+    const uint32_t c = pixels[i];
+    pixels[i] = (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
+  }
+}
+
 void TileConverter::Resize(const Surface& surface) {
   tileRows_ = surface.TileRows();
   wordsPerRow_ = surface.TileStride() / sizeof(Word);
@@ -73,6 +91,7 @@ void TileConverter::Resize(const Surface& surface) {
 
 void TileConverter::ConvertRows(const uint32_t* pixels, size_t stride, const PixelTarget& target, int offsetX,
                                 int offsetY, int top, int bottom) const {
+  if (target.bits == nullptr) return;
   for (int y = top; y < bottom; ++y) {
     const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
     auto* to = reinterpret_cast<uint32_t*>(target.bits + (y + offsetY) * target.bytesPerLine) + offsetX;

@@ -12,7 +12,8 @@
 
 namespace qsrn {
 
-// A 32-bit 0xFFRRGGBB image that tiles are converted into, rows bytesPerLine apart.
+// A 32-bit 0xFFRRGGBB image that tiles are converted into, rows bytesPerLine apart; without
+// bits nothing is converted, and only the runs of changed tiles are found.
 struct PixelTarget {
   uint8_t* bits = nullptr;
   ptrdiff_t bytesPerLine = 0;
@@ -33,6 +34,9 @@ bool NextRun(const uint64_t* words, int32_t count, int32_t from, int32_t joinGap
 // FlushStreamedPixels must run before another reader is told of them.
 void ConvertSpan(const uint32_t* from, uint32_t* to, int32_t count);
 void FlushStreamedPixels();
+// Swaps the red and blue bytes of each pixel in place, 0x00BBGGRR to 0x00RRGGBB and back, the
+// top byte kept: done twice, it gives back the very same pixels.
+void SwapRedBlue(uint32_t* pixels, int32_t count);
 
 // The tiles changed and not yet converted, and their conversion row by row.
 class TileConverter {

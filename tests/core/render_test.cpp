@@ -3,6 +3,7 @@
 // wait, the stop and preview-parent tests, the message repaint, the quota, RunEngine).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <tuple>
@@ -13,6 +14,7 @@
 #include "render/frame.h"
 #include "render/geometry.h"
 #include "render/surface.h"
+#include "render/tile_converter.h"
 #include "wave_file.h"
 #include "settings/surface_geometry.h"
 #include "temp_dir.h"
@@ -100,6 +102,52 @@ TEST(Surface, LargeBuffersCopyPrefaultClearAndResize) {
   EXPECT_EQ(place(32000, 1080), std::tuple(7808, 0, 16384, 1080));
   EXPECT_EQ(place(15360, 4320), std::tuple(0, 0, 15360, 4320));  // two 8K screens
   EXPECT_EQ(place(1920, 1080), std::tuple(0, 0, 1920, 1080));
+}
+
+// Pixels from a window system's memory: a new size takes fresh zeros from it, a black clear
+// zeroes them where they lie, each buffer goes back once it is replaced, a copy keeps its own,
+// and memory that refuses leaves the system's own. Turning pixels to the server's byte order and back gives them back.
+TEST(Surface, PixelsFromOtherMemoryAndTheServersByteOrder) {
+  struct Lent : PixelMemory {
+    std::map<uint32_t*, size_t> out;
+    bool refuse = false;
+    uint32_t* Take(size_t n) override {
+      if (refuse) return nullptr;
+      auto* p = static_cast<uint32_t*>(std::calloc(n, sizeof(uint32_t)));
+      out[p] = n;
+      return p;
+    }
+    void Give(uint32_t* p) noexcept override { out.erase(p), std::free(p); }
+  } lent;
+  {
+    Surface s(640, 480);
+    s.SetPixelMemory(&lent);
+    s.SetPixel(3, 3, 0x112233);
+    s.Resize(320, 200);
+    EXPECT_EQ(lent.out.size(), 1u);
+    EXPECT_EQ(lent.out.count(s.Pixels()), 1u);
+    s.SetPixel(3, 3, 0x112233);
+    const Surface copy = s;
+    const uint32_t* lentPixels = s.Pixels();
+    s.Clear();  // where it lies
+    EXPECT_EQ(s.Pixels(), lentPixels);
+    EXPECT_EQ(lent.out.size(), 1u);
+    EXPECT_EQ(s.GetPixel(3, 3), 0);
+    EXPECT_EQ(copy.GetPixel(3, 3), 0x112233);
+    EXPECT_EQ(lent.out.count(const_cast<uint32_t*>(copy.Pixels())), 0u);
+    uint32_t row[7] = {0x00112233, 0xFF0000FF, 0x00ABCDEF, 0, 0x00FFFFFF, 0x01020304, 0x00010000};
+    const std::vector<uint32_t> before(row, row + 7);
+    SwapRedBlue(row, 7);
+    EXPECT_EQ(row[0], 0x00332211u);
+    EXPECT_EQ(row[5], 0x01040302u);
+    SwapRedBlue(row, 7);
+    EXPECT_EQ(std::vector<uint32_t>(row, row + 7), before);
+    lent.refuse = true;
+    s.Resize(160, 100);
+    EXPECT_TRUE(lent.out.empty());
+    EXPECT_EQ(s.GetPixel(159, 99), 0);
+  }
+  EXPECT_TRUE(lent.out.empty());
 }
 
 // Widths 0 to 2 are squares below and left of the point; from 3 on a filled dot of the width,

@@ -54,10 +54,21 @@ void DisplayWindow::PresentFrame() {
   if (isVisible() && PresentDirectly()) return;
   presenter_.Update(surface_);
   const QRegion changed = presenter_.TakePending();
-  if (isVisible() && !changed.isEmpty()) {
-    repaint(changed);
-    presentedThroughQt_ = true;
-  }
+  if (isVisible() && !changed.isEmpty()) repaint(changed);
+}
+
+bool DisplayWindow::TryPresentingDirectly() {
+  if (direct_ != nullptr) return true;
+  if (directTried_ || devicePixelRatioF() != 1) return false;
+  directTried_ = true;
+  direct_ = X11ShmPresenter::Create(*this);
+  if (direct_ == nullptr) return false;
+  directWindow_ = effectiveWinId();
+  // Where asked for, from the next new buffer on (the window's size), the engines draw into
+  // memory the server reads straight: the only copy of the picture.
+  if (sharedPixels_ == nullptr) sharedPixels_ = direct_->MakeSharedPixels();
+  surface_.SetPixelMemory(sharedPixels_.get());
+  return true;
 }
 
 bool DisplayWindow::PresentDirectly() {
@@ -66,19 +77,9 @@ bool DisplayWindow::PresentDirectly() {
     StopPresentingDirectly();
     directTried_ = false;  // a new native window or ratio may take it again
   }
-  if (direct_ == nullptr) {
-    // The first frame goes through Qt, whose buffer the first expose has already filled: a
-    // second screenful of fresh memory, and its page faults, would delay the start.
-    if (directTried_ || devicePixelRatioF() != 1 || !presentedThroughQt_) return false;
-    directTried_ = true;
-    direct_ = X11ShmPresenter::Create(*this);
-    if (direct_ == nullptr) return false;
-    directWindow_ = effectiveWinId();
-    // Qt's own buffer no longer follows every frame: an expose must repaint, not just copy it.
-    windowHandle()->installEventFilter(this);
-  }
+  if (!TryPresentingDirectly()) return false;
   QRegion coveredChanged;
-  if (!direct_->Present(presenter_, surface_, CoveredByChildren(), &coveredChanged)) {
+  if (!direct_->Present(presenter_, surface_, CoveredByChildren(), &coveredChanged, sharedPixels_.get())) {
     StopPresentingDirectly();
     return false;
   }
@@ -87,13 +88,33 @@ bool DisplayWindow::PresentDirectly() {
 }
 
 void DisplayWindow::StopPresentingDirectly() {
-  if (QWindow* handle = windowHandle()) handle->removeEventFilter(this);
+  surface_.SetPixelMemory(nullptr);
   direct_.reset();
   presenter_.Resize(surface_, devicePixelRatioF());  // Qt's buffer missed the frames sent directly
+  update();  // and may never have been filled: Qt paints the whole window once
+}
+
+void DisplayWindow::showEvent(QShowEvent* event) {
+  // The native window's exposes come here first (installing twice keeps one filter).
+  if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
+  QWidget::showEvent(event);
 }
 
 bool DisplayWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Expose && direct_ != nullptr && watched == windowHandle()) update();
+  const bool expose = event->type() == QEvent::Expose || event->type() == QEvent::Paint;
+  if (!expose || watched != windowHandle() || !isVisible()) return QWidget::eventFilter(watched, event);
+  // With nothing drawn over the picture, the server gets it again from shared memory: Qt would
+  // otherwise fill a buffer of the window's size, another copy of the picture, just to send it once.
+  if (CoveredByChildren().isEmpty() && (direct_ == nullptr || effectiveWinId() == directWindow_) &&
+      TryPresentingDirectly()) {
+    setAttribute(Qt::WA_Mapped, windowHandle()->isExposed());  // as Qt's own handling would
+    if (surface_.Width() == 0) return true;  // nothing drawn yet: the first frame shows it all
+    surface_.MarkAllChanged();
+    if (direct_->Present(presenter_, surface_, QRegion(), nullptr, sharedPixels_.get())) return true;
+    StopPresentingDirectly();
+  }
+  // Qt's own buffer no longer follows every frame: an expose must repaint, not just copy it.
+  if (direct_ != nullptr) update();
   return QWidget::eventFilter(watched, event);
 }
 

@@ -8,6 +8,7 @@
 
 #include "run/run_loop.h"
 #include "qt/present/tile_presenter.h"
+#include "qt/present/x11_shared_pixels.h"
 #include "qt/present/x11_shm_presenter.h"
 #include "render/surface.h"
 
@@ -51,20 +52,23 @@ class DisplayWindow : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // The area of the visible child widgets (the labels drawn over the picture).
   QRegion CoveredByChildren() const;
+  // Makes the shared-memory presenter once for this native window; false where there is none.
+  bool TryPresentingDirectly();
   bool PresentDirectly();
   void StopPresentingDirectly();
 
   bool isForm_;
+  std::unique_ptr<X11SharedPixels> sharedPixels_;  // before the surface, whose pixels may lie there
   Surface surface_;
   TilePresenter presenter_;
   std::unique_ptr<X11ShmPresenter> direct_;
   WId directWindow_ = 0;
   bool directTried_ = false;
-  bool presentedThroughQt_ = false;
   QLabel* lblMessage_ = nullptr;
   DemoCounters demo_;
   int resizes_ = 0;

@@ -186,8 +186,16 @@ void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
 }
 
 void TilePresenter::ConvertChanged(Surface& surface, QImage& target, std::vector<QRect>& runs) {
+  TakeChanged(surface, Target(target), runs);
+}
+
+void TilePresenter::CollectChanged(Surface& surface, std::vector<QRect>& runs) {
+  TakeChanged(surface, PixelTarget{nullptr, 0, surface.Width(), surface.Height()}, runs);
+}
+
+void TilePresenter::TakeChanged(Surface& surface, const PixelTarget& target, std::vector<QRect>& runs) {
   Follow(surface);
-  tilesPresented_ = converter_.ConvertChanged(surface, Target(target), pixelRuns_);
+  tilesPresented_ = converter_.ConvertChanged(surface, target, pixelRuns_);
   runs.clear();
   for (const PixelRect& r : pixelRuns_) runs.emplace_back(r.x, r.y, r.width, r.height);
   pending_ = QRegion();

@@ -43,6 +43,8 @@ class TilePresenter {
   // them in `runs`, in surface pixels and y-x banded: the runs of changed tiles of each tile row,
   // one run extended down while the rows below change in the same columns.
   void ConvertChanged(Surface& surface, QImage& target, std::vector<QRect>& runs);
+  // The same runs without converting anything: for a window system that reads the surface itself.
+  void CollectChanged(Surface& surface, std::vector<QRect>& runs);
 
   const QImage& image() const { return image_; }
   // How many tiles the rectangles of the last Update cover (of ConvertChanged: the tiles converted).
@@ -57,6 +59,7 @@ class TilePresenter {
   // The part of the surface the target (at the offset) can show.
   QRect Bounds(const QImage& target, QPoint offset) const;
   static PixelTarget Target(QImage& image);
+  void TakeChanged(Surface& surface, const PixelTarget& target, std::vector<QRect>& runs);
   // Converts the columns in the converter's spans of surface rows [top, bottom) into the target.
   void ConvertRows(QImage& target, QPoint offset, int top, int bottom) const;
   void ConvertUnpainted(QImage& target, QPoint offset);

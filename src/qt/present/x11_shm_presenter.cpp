@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "qt/present/tile_presenter.h"
+#include "qt/present/x11_shared_pixels.h"
 #include "render/surface.h"
+#include "render/tile_converter.h"
 
 #if defined(QSRN_HAVE_XCB_SHM) && QT_CONFIG(xcb)
 #define QSRN_SHARED_FRAMES 1
@@ -56,6 +58,10 @@ bool TakesRgb32(xcb_connection_t* c, xcb_visualid_t visual, uint8_t depth) {
 
 std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget& window) {
   if (!window.isWindow() || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+  // QSRN_NO_SHM=1 (or Qt's own QT_XCB_NO_MITSHM) keeps every frame on Qt's path: the other half
+  // of a measurement, or a way around a server that accepts the memory but shows it wrongly.
+  if (qEnvironmentVariableIntValue("QSRN_NO_SHM") != 0 || qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+    return nullptr;
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
   if (c == nullptr) return nullptr;
@@ -118,16 +124,38 @@ void X11ShmPresenter::Release() {
   segment_ = 0;
 }
 
+std::unique_ptr<X11SharedPixels> X11ShmPresenter::MakeSharedPixels() const {
+  // Asked for only: it saves a screenful of memory, but the engines draw markedly slower into
+  // shared memory (small pages, lines the server reads) and the tiles are turned twice.
+  if (qEnvironmentVariableIntValue("QSRN_SHM_IN_PLACE") == 0) return nullptr;
+  return std::make_unique<X11SharedPixels>(connection_);
+}
+
+void X11ShmPresenter::SwapRuns(Surface& surface) const {
+  uint32_t* pixels = surface.Pixels();
+  const auto stride = static_cast<size_t>(surface.Width());
+  for (const QRect& r : runs_)
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      SwapRedBlue(pixels + static_cast<size_t>(y) * stride + r.x(), r.width());
+}
+
 bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const QRegion& covered,
-                              QRegion* coveredChanged) {
+                              QRegion* coveredChanged, X11SharedPixels* shared) {
   WaitForServer();  // the server is done with the image before any of it is written again
-  if (shared_.Data() == nullptr || surfacePixels_ != std::as_const(surface).Pixels() || image_.width() != surface.Width() ||
-      image_.height() != surface.Height()) {
-    if (!Allocate(surface.Width(), surface.Height())) return false;
-    surfacePixels_ = std::as_const(surface).Pixels();
-    surface.MarkAllChanged();
+  const uint32_t* pixels = std::as_const(surface).Pixels();
+  const uint32_t surfaceSegment = shared != nullptr ? shared->Segment(pixels) : 0;
+  if (surfaceSegment != 0) {
+    Release();  // an earlier surface's converted copy
+    presenter.CollectChanged(surface, runs_);
+  } else {
+    if (shared_.Data() == nullptr || surfacePixels_ != pixels || image_.width() != surface.Width() ||
+        image_.height() != surface.Height()) {
+      if (!Allocate(surface.Width(), surface.Height())) return false;
+      surfacePixels_ = pixels;
+      surface.MarkAllChanged();
+    }
+    presenter.ConvertChanged(surface, image_, runs_);
   }
-  presenter.ConvertChanged(surface, image_, runs_);
   if (runs_.empty()) return true;
   clip_.clear();
   QRect bounds;
@@ -152,16 +180,29 @@ bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const 
     const uint32_t none = XCB_NONE;
     xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
   }
-  xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(image_.width()),
-                    static_cast<uint16_t>(image_.height()), static_cast<int16_t>(bounds.x()),
-                    static_cast<int16_t>(bounds.y()), static_cast<uint16_t>(bounds.width()),
-                    static_cast<uint16_t>(bounds.height()), static_cast<int16_t>(bounds.x()),
-                    static_cast<int16_t>(bounds.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
-  // Its reply comes after the copy is done: the next frame waits for it before writing.
+  if (surfaceSegment == 0) {
+    Send(bounds, segment_, image_.width(), image_.height());
+    return true;
+  }
+  // The engines draw on these very pixels next: they get their own byte order back once the
+  // server has read them.
+  SwapRuns(surface);
+  Send(bounds, surfaceSegment, surface.Width(), surface.Height());
+  WaitForServer();
+  SwapRuns(surface);
+  return true;
+}
+
+void X11ShmPresenter::Send(const QRect& bounds, uint32_t segment, int width, int height) {
+  xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(width), static_cast<uint16_t>(height),
+                    static_cast<int16_t>(bounds.x()), static_cast<int16_t>(bounds.y()),
+                    static_cast<uint16_t>(bounds.width()), static_cast<uint16_t>(bounds.height()),
+                    static_cast<int16_t>(bounds.x()), static_cast<int16_t>(bounds.y()), depth_,
+                    XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment, 0);
+  // Its reply comes after the copy is done: the image is not written again before it.
   syncSequence_ = xcb_get_input_focus(connection_).sequence;
   syncPending_ = true;
   xcb_flush(connection_);
-  return true;
 }
 
 #else  // no MIT-SHM at build time (or a Qt without X11): every window paints through Qt
@@ -170,7 +211,12 @@ std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget&) { return null
 X11ShmPresenter::X11ShmPresenter(xcb_connection_t* connection, uint32_t window)
     : connection_(connection), window_(window) {}
 X11ShmPresenter::~X11ShmPresenter() = default;
-bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*) { return false; }
+bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*, X11SharedPixels*) {
+  return false;
+}
+std::unique_ptr<X11SharedPixels> X11ShmPresenter::MakeSharedPixels() const { return nullptr; }
+void X11ShmPresenter::Send(const QRect&, uint32_t, int, int) {}
+void X11ShmPresenter::SwapRuns(Surface&) const {}
 bool X11ShmPresenter::Allocate(int, int) { return false; }
 void X11ShmPresenter::Release() {}
 void X11ShmPresenter::WaitForServer() {}
