@@ -14,25 +14,10 @@ e2e_work
 export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES=qsrn.present.debug=true
 unset WAYLAND_DISPLAY
 [ -n "$EFFECT" ] && printf '[General]\nAnimationType=%s\n' "$EFFECT" >"$XDG_CONFIG_HOME/quasarine/settings.ini"
-cat >"$E2E_WORK/xorg.conf" <<'EOC'
-Section "ServerFlags" Option "AutoAddDevices" "false" Option "DontVTSwitch" "true" EndSection
-Section "Device" Identifier "card" Driver "dummy" VideoRam 262144 EndSection
-Section "Monitor" Identifier "monitor" HorizSync 5.0 - 1000.0 VertRefresh 5.0 - 200.0 EndSection
-Section "Screen" Identifier "screen" Device "card" Monitor "monitor" DefaultDepth 24
-  SubSection "Display" Depth 24 Virtual 3840 1080 EndSubSection EndSection
-EOC
-e2e_server Xorg -config "$E2E_WORK/xorg.conf" -logfile "$E2E_WORK/xorg.log"
+e2e_dummy_xorg 3840 1080
 xorg=$(pgrep -n -x Xorg)
 xrandr --newmode 1920x1080 173.00 1920 2048 2248 2576 1080 1083 1088 1120 -hsync +vsync 2>/dev/null
-on() {
-  local args=() i
-  for i in 0 1 2; do
-    xrandr --addmode "DUMMY$i" 1920x1080 2>/dev/null
-    if [ "$i" -lt "$1" ]; then args+=(--output "DUMMY$i" --mode 1920x1080 --pos "$(( i * 1920 ))x0")
-    else args+=(--output "DUMMY$i" --off); fi
-  done
-  xrandr --fb "$(( $1 * 1920 ))x1080" "${args[@]}"
-}
+on() { e2e_monitors "$1" 1920x1080; }
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
 for n in ${ORDER:-1 2 1 2 1 2}; do

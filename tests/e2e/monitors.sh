@@ -7,32 +7,15 @@
 set -uo pipefail
 source "$(dirname "$0")/lib/x11_session.sh"
 PROGRAM=$1
-[ "$(id -u)" -eq 0 ] || { echo "SKIP: starting Xorg needs root"; exit 77; }
-e2e_need Xorg xrandr xev xwd xdotool xwininfo xmessage
-[ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || { echo "SKIP: no dummy video driver"; exit 77; }
+e2e_need xev xwd xdotool xwininfo xmessage
 e2e_work
 export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES=qsrn.present.debug=true
 unset WAYLAND_DISPLAY
 printf '[General]\nAnimationType=1\n' >"$XDG_CONFIG_HOME/quasarine/settings.ini"  # the Starfield: it never rests
-cat >"$E2E_WORK/xorg.conf" <<'EOF'
-Section "ServerFlags" Option "AutoAddDevices" "false" Option "DontVTSwitch" "true" EndSection
-Section "Device" Identifier "card" Driver "dummy" VideoRam 65536 EndSection
-Section "Monitor" Identifier "monitor" HorizSync 5.0 - 1000.0 VertRefresh 5.0 - 200.0 EndSection
-Section "Screen" Identifier "screen" Device "card" Monitor "monitor" DefaultDepth 24
-  SubSection "Display" Depth 24 Virtual 1920 1080 EndSubSection EndSection
-EOF
-e2e_server Xorg -config "$E2E_WORK/xorg.conf" -logfile "$E2E_WORK/xorg.log"
+e2e_dummy_xorg 1920 1080
 
 # on N: monitors DUMMY0 to DUMMY(N-1) on, 640x480 side by side; the others off.
-on() {
-  local args=() i
-  for i in 0 1 2; do
-    xrandr --addmode "DUMMY$i" 640x480 2>/dev/null
-    if [ "$i" -lt "$1" ]; then args+=(--output "DUMMY$i" --mode 640x480 --pos "$(( i * 640 ))x0")
-    else args+=(--output "DUMMY$i" --off); fi
-  done
-  xrandr --fb "$(( $1 * 640 ))x480" "${args[@]}" || e2e_fail "xrandr could not switch to $1 monitors"
-}
+on() { e2e_monitors "$1" 640x480 || e2e_fail "xrandr could not switch to $1 monitors"; }
 # The ids of the shown saver windows.
 savers() { xdotool search --onlyvisible --name '^QSRN:Quasarine 2\.3$' 2>/dev/null; }
 # covered N: true when exactly N saver windows are shown, one exactly on each monitor.

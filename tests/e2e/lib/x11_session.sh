@@ -75,6 +75,34 @@ e2e_server() {
   exit 77
 }
 
+# e2e_dummy_xorg WIDTH HEIGHT: a real X server (Xorg with the dummy video driver; root only, exit
+# 77 without them) whose frame buffer holds up to WIDTHxHEIGHT of monitors, DUMMY0 to DUMMY2.
+e2e_dummy_xorg() {
+  [ "$(id -u)" -eq 0 ] || { echo "SKIP: starting Xorg needs root"; exit 77; }
+  e2e_need Xorg xrandr
+  [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || { echo "SKIP: no dummy video driver"; exit 77; }
+  cat >"$E2E_WORK/xorg.conf" <<EOC
+Section "ServerFlags" Option "AutoAddDevices" "false" Option "DontVTSwitch" "true" EndSection
+Section "Device" Identifier "card" Driver "dummy" VideoRam $(( $1 * $2 * 16 / 1024 )) EndSection
+Section "Monitor" Identifier "monitor" HorizSync 5.0 - 1000.0 VertRefresh 5.0 - 200.0 EndSection
+Section "Screen" Identifier "screen" Device "card" Monitor "monitor" DefaultDepth 24
+  SubSection "Display" Depth 24 Virtual $1 $2 EndSubSection EndSection
+EOC
+  e2e_server Xorg -config "$E2E_WORK/xorg.conf" -logfile "$E2E_WORK/xorg.log"
+}
+
+# e2e_monitors N WxH: the dummy monitors DUMMY0 to DUMMY(N-1) on at that mode, side by side; the
+# others off. The mode must be known to the server (640x480 is; add others with xrandr --newmode).
+e2e_monitors() {
+  local w=${2%x*} h=${2#*x} args=() i
+  for i in 0 1 2; do
+    xrandr --addmode "DUMMY$i" "$2" 2>/dev/null
+    if [ "$i" -lt "$1" ]; then args+=(--output "DUMMY$i" --mode "$2" --pos "$(( i * w ))x0")
+    else args+=(--output "DUMMY$i" --off); fi
+  done
+  xrandr --fb "$(( $1 * w ))x$h" "${args[@]}"
+}
+
 # e2e_start PROGRAM [XVFB SCREEN OPTIONS]: checks the tools (exit 77 without them), starts Xvfb
 # (by default one screen at 1280x720).
 e2e_start() {
