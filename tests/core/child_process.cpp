@@ -48,12 +48,12 @@ constexpr wchar_t kChildVariable[] = L"QSRN_TEST_CHILD";
 // The body's name and its arguments, one a line, travel in the environment; the child's test
 // report would only repeat ours, so it answers by its exit code alone.
 Child::Child(const char* name, const Args& args) {
-  std::string spec = name;
-  for (const std::string& arg : args) spec += "\n" + arg;
+  std::string request = name;
+  for (const std::string& arg : args) request += "\n" + arg;
   wchar_t self[MAX_PATH * 4];
   ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
   std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=Child.DISABLED_Run --gtest_also_run_disabled_tests";
-  ::SetEnvironmentVariableW(kChildVariable, files::PathFromUtf8(spec).c_str());
+  ::SetEnvironmentVariableW(kChildVariable, files::PathFromUtf8(request).c_str());
   SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
   const HANDLE quiet = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup{};
@@ -85,11 +85,11 @@ void Child::Kill() {
 }
 
 TEST(Child, DISABLED_Run) {
-  std::wstring spec(32768, L'\0');
-  spec.resize(::GetEnvironmentVariableW(kChildVariable, spec.data(), static_cast<DWORD>(spec.size())));
-  if (spec.empty()) GTEST_SKIP() << "runs only as a child of another test";
+  std::wstring request(32768, L'\0');
+  request.resize(::GetEnvironmentVariableW(kChildVariable, request.data(), static_cast<DWORD>(request.size())));
+  if (request.empty()) GTEST_SKIP() << "runs only as a child of another test";
   Args lines;
-  const std::string text = files::Utf8Of(spec);
+  const std::string text = files::Utf8Of(request);
   for (size_t at = 0, end; at <= text.size(); at = end + 1) {
     end = std::min(text.find('\n', at), text.size());
     lines.push_back(text.substr(at, end - at));

@@ -86,11 +86,11 @@ void PropertiesDialog::AddRows(QFormLayout* form, std::span<const FieldRow> rows
 }
 
 QGroupBox* PropertiesDialog::Frame(PropertiesFrame which, QFormLayout** formOut, bool withRows) {
-  const FrameSpec& spec = FrameOf(which);
-  auto* frame = new QGroupBox(Caption(spec.title));
+  const FrameSpec& shown = FrameOf(which);
+  auto* frame = new QGroupBox(Caption(shown.title));
   auto* form = new QFormLayout(frame);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-  if (withRows) AddRows(form, spec.rows);
+  if (withRows) AddRows(form, shown.rows);
   if (formOut) *formOut = form;
   return frame;
 }

@@ -253,11 +253,9 @@ INT_PTR CALLBACK AdvancedProc(HWND dlg, UINT message, WPARAM wp, LPARAM lp) {
   switch (message) {
     case WM_COMMAND: OnCommand(*d, LOWORD(wp), HIWORD(wp)); return TRUE;
     case WM_DRAWITEM: OnDrawItem(*d, *reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
-    case WM_HELP: {
-      const auto* help = reinterpret_cast<const HELPINFO*>(lp);
-      OpenManual(dlg, help->iContextType == HELPINFO_WINDOW ? HelpKeyOf(*d, help->iCtrlId) : std::string_view{});
+    case WM_HELP:
+      OpenManualForHelp(dlg, lp, [d](int id) { return HelpKeyOf(*d, id); });
       return TRUE;
-    }
     case WM_DESTROY:
       // The edits let go of the dialog while both are still there.
       for (auto& field : d->fields) field.reset();

@@ -46,4 +46,12 @@ std::string AskFileName(HWND owner, DialogContext& dc, bool open, std::string_vi
 // beginning for an empty key.
 void OpenManual(HWND owner, std::string_view settingKey = {});
 
+// F1 in a dialog (WM_HELP with its HELPINFO): the manual at the setting of the control the key
+// came from, as keyOf(control id) names it, or at its beginning when it came from elsewhere.
+template <class KeyOf>
+void OpenManualForHelp(HWND dialog, LPARAM helpInfo, const KeyOf& keyOf) {
+  const auto* help = reinterpret_cast<const HELPINFO*>(helpInfo);
+  OpenManual(dialog, help->iContextType == HELPINFO_WINDOW ? std::string_view(keyOf(help->iCtrlId)) : std::string_view{});
+}
+
 }  // namespace qsrn

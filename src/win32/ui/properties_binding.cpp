@@ -87,11 +87,11 @@ void PropertiesWindow::BuildPages() {
 
 // The frame's title and rows: captions (numeric ones with their range), edits and check boxes.
 void PropertiesWindow::BindFrame(PropertiesFrame frame) {
-  const FrameSpec& spec = FrameOf(frame);
+  const FrameSpec& shown = FrameOf(frame);
   const int f = static_cast<int>(frame);
-  if (HWND group = Control(QP_GROUP(f))) SetWindowTextUtf8(group, std::string(spec.title));
-  for (size_t r = 0; r < spec.rows.size(); ++r) {
-    const FieldRow& row = spec.rows[r];
+  if (HWND group = Control(QP_GROUP(f))) SetWindowTextUtf8(group, std::string(shown.title));
+  for (size_t r = 0; r < shown.rows.size(); ++r) {
+    const FieldRow& row = shown.rows[r];
     const DialogKey* d = FindDialogKey(row.key);
     HWND field = Control(QP_FIELD(f, static_cast<int>(r)));
     if (d == nullptr || field == nullptr) continue;

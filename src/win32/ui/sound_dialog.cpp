@@ -150,11 +150,9 @@ INT_PTR CALLBACK SoundProc(HWND dlg, UINT message, WPARAM wp, LPARAM lp) {
   if (d == nullptr) return FALSE;
   switch (message) {
     case WM_COMMAND: OnCommand(*d, LOWORD(wp), HIWORD(wp)); return TRUE;
-    case WM_HELP: {
-      const auto* help = reinterpret_cast<const HELPINFO*>(lp);
-      OpenManual(dlg, help->iContextType == HELPINFO_WINDOW ? HelpKeyOf(*d, help->iCtrlId) : std::string_view{});
+    case WM_HELP:
+      OpenManualForHelp(dlg, lp, [d](int id) { return HelpKeyOf(*d, id); });
       return TRUE;
-    }
     case WM_DESTROY:
       for (int id : {IDC_SND_LIST, IDC_SND_FILE}) RemoveWindowSubclass(GetDlgItem(dlg, id), DeleteClears, 1);
       SetWindowLongPtrW(dlg, DWLP_USER, 0);
