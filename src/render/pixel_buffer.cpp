@@ -19,20 +19,9 @@ PixelBuffer& PixelBuffer::operator=(const PixelBuffer& other) {
 }
 
 void PixelBuffer::AssignZeros(size_t n) {
-  // Lent memory of the right size is cleared where it lies: new memory would cost the lender
-  // (a window system) a new block to attach, and its pages come small.
-  if (owner_ != nullptr && owner_ == memory_ && n == size_) {
-    std::memset(data_, 0, n * sizeof(uint32_t));
-    return;
-  }
   Release();
   if (n == 0) return;
   if (n > SIZE_MAX / sizeof(uint32_t)) throw std::bad_alloc();
-  if (memory_ != nullptr && (data_ = memory_->Take(n)) != nullptr) {
-    owner_ = memory_;
-    size_ = n;
-    return;
-  }
   const size_t bytes = n * sizeof(uint32_t);
   const ZeroPages pages = MapZeroPages(bytes);
   data_ = static_cast<uint32_t*>(pages.data);
@@ -52,11 +41,6 @@ void PixelBuffer::Prefault() {
 }
 
 void PixelBuffer::Release() noexcept {
-  if (owner_ != nullptr) {
-    owner_->Give(data_);
-    owner_ = nullptr;
-    data_ = nullptr;
-  }
   if (mapped_ != nullptr) {
     ReleaseZeroPages(ZeroPages{data_, mapped_, mappedBytes_});
     mapped_ = nullptr;

@@ -10,17 +10,6 @@
 
 namespace qsrn {
 
-// Memory for pixels from elsewhere: memory a window system shares with the program, so that the
-// picture the engines draw is the one it shows, with no copy in between.
-class PixelMemory {
- public:
-  virtual ~PixelMemory() = default;
-  // n zero pixels, or null when none can be had (the buffer then takes the system's own pages).
-  virtual uint32_t* Take(size_t n) = 0;
-  // Gives back pixels that Take handed out.
-  virtual void Give(uint32_t* pixels) noexcept = 0;
-};
-
 class PixelBuffer {
  public:
   PixelBuffer() = default;
@@ -34,12 +23,8 @@ class PixelBuffer {
   }
   ~PixelBuffer() { Release(); }
 
-  // Replaces the contents with n zero pixels (in new memory, except memory lent by a
-  // PixelMemory that already has the size). Throws std::bad_alloc.
+  // Replaces the contents with n zero pixels in new memory. Throws std::bad_alloc.
   void AssignZeros(size_t n);
-  // Where the memory of the next AssignZeros comes from: null for the system's own pages. It must
-  // outlive every buffer taken from it.
-  void SetMemory(PixelMemory* memory) { memory_ = memory; }
   // Puts all the memory in place now instead of at its first touch; the contents stay as they are.
   void Prefault();
 
@@ -56,16 +41,12 @@ class PixelBuffer {
     std::swap(size_, other.size_);
     std::swap(mapped_, other.mapped_);
     std::swap(mappedBytes_, other.mappedBytes_);
-    std::swap(memory_, other.memory_);
-    std::swap(owner_, other.owner_);
   }
 
   uint32_t* data_ = nullptr;
   size_t size_ = 0;
   void* mapped_ = nullptr;  // the whole mapping data_ lies in, or null when data_ came from calloc
   size_t mappedBytes_ = 0;
-  PixelMemory* memory_ = nullptr;  // where the next buffer comes from
-  PixelMemory* owner_ = nullptr;   // where data_ came from, when from a PixelMemory
 };
 
 }  // namespace qsrn

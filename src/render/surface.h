@@ -40,8 +40,6 @@ class Surface {
 
   // A size beyond the bounds above is cut as PlaceSurface cuts it.
   void Resize(int32_t width, int32_t height);
-  // Where the pixels of the next Resize or black Clear come from (null: the system's own pages).
-  void SetPixelMemory(PixelMemory* memory) { pixels_.SetMemory(memory); }
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   const uint32_t* Pixels() const { return pixels_.data(); }

@@ -65,24 +65,6 @@ void FlushStreamedPixels() {
 #endif
 }
 
-void SwapRedBlue(uint32_t* pixels, int32_t count) {
-  int32_t i = 0;
-#if defined(__SSE2__)
-  const __m128i keep = _mm_set1_epi32(static_cast<int>(0xFF00FF00u)), low = _mm_set1_epi32(0xFF);
-  for (; i + 4 <= count; i += 4) {
-    auto* at = reinterpret_cast<__m128i*>(pixels + i);
-    const __m128i c = _mm_loadu_si128(at);
-    const __m128i red = _mm_and_si128(_mm_srli_epi32(c, 16), low);
-    const __m128i blue = _mm_slli_epi32(_mm_and_si128(c, low), 16);
-    _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(c, keep), _mm_or_si128(red, blue)));
-  }
-#endif
-  for (; i < count; ++i) {
-    const uint32_t c = pixels[i];
-    pixels[i] = (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
-  }
-}
-
 void TileConverter::Resize(const Surface& surface) {
   tileRows_ = surface.TileRows();
   wordsPerRow_ = surface.TileStride() / sizeof(Word);
@@ -120,29 +102,50 @@ bool TileConverter::ConvertMarkedRow(const uint32_t* pixels, size_t stride, cons
 }
 
 int32_t TileConverter::ConvertChanged(Surface& surface, const PixelTarget& target, std::vector<PixelRect>& runs) {
-  if (tileRows_ != surface.TileRows() || wordsPerRow_ != surface.TileStride() / sizeof(Word)) Resize(surface);
   runs.clear();
-  int32_t tiles = 0;
+  int32_t row = 0, top = 0;
+  const int32_t tiles = ConvertRowsOfBand(surface, target, true, row, top, runs);
+  FlushStreamedPixels();
+  surface.ClearChangedTiles();
+  return tiles;
+}
+
+int32_t TileConverter::ConvertBand(Surface& surface, const PixelTarget& target, int32_t& row, int32_t& top,
+                                   std::vector<PixelRect>& runs) {
+  return ConvertRowsOfBand(surface, target, false, row, top, runs);
+}
+
+int32_t TileConverter::ConvertRowsOfBand(Surface& surface, const PixelTarget& target, bool wholeSurface,
+                                         int32_t& row, int32_t& top, std::vector<PixelRect>& runs) {
+  if (tileRows_ != surface.TileRows() || wordsPerRow_ != surface.TileStride() / sizeof(Word)) Resize(surface);
   const auto* marks = reinterpret_cast<const unsigned char*>(surface.ChangedTiles());
-  const PixelRect bounds{0, 0, std::min(surface.Width(), target.width), std::min(surface.Height(), target.height)};
   const uint32_t* pixels = std::as_const(surface).Pixels();
   const auto stride = static_cast<size_t>(surface.Width());
-  size_t rowStart = 0;  // the first run of the tile row above
-  for (int32_t row = 0; row < tileRows_; ++row) {
+  top = wholeSurface ? 0 : -1;
+  int32_t tiles = 0;
+  size_t rowStart = runs.size();  // the first run of the tile row above
+  for (; row < tileRows_; ++row) {
+    const int32_t rowBottom = std::min((row + 1) * Surface::kTileHeight, surface.Height());
+    if (!wholeSurface && top >= 0 && rowBottom - top > target.height) break;  // the next band's
     // The surface's marks join what is still unpainted.
     Word* rowWords = UnpaintedRow(row);
     const unsigned char* rowMarks = marks + static_cast<size_t>(row) * surface.TileStride();
+    Word any = 0;
     for (size_t w = 0; w < wordsPerRow_; ++w) {
       Word m;
       std::memcpy(&m, rowMarks + w * sizeof(Word), sizeof m);
       rowWords[w] |= m;
+      any |= rowWords[w];
     }
-    int top = 0, bottom = 0;
-    if (!ConvertMarkedRow(pixels, stride, target, 0, 0, bounds, row, top, bottom) || top >= bottom || spans_.empty())
+    if (any == 0) continue;
+    if (top < 0) top = row * Surface::kTileHeight;
+    const PixelRect bounds{0, top, std::min(surface.Width(), target.width), std::min(surface.Height() - top, target.height)};
+    int y0 = 0, y1 = 0;
+    if (!ConvertMarkedRow(pixels, stride, target, 0, -top, bounds, row, y0, y1) || y0 >= y1 || spans_.empty())
       continue;
     const size_t start = runs.size();
     for (const auto& [left, right] : spans_) {
-      runs.push_back({left, top, right - left, bottom - top});
+      runs.push_back({left, y0, right - left, y1 - y0});
       tiles += (right - left + Surface::kTileWidth - 1) / Surface::kTileWidth;
     }
     if (start > rowStart && SameColumns(runs, rowStart, start)) {
@@ -152,8 +155,6 @@ int32_t TileConverter::ConvertChanged(Surface& surface, const PixelTarget& targe
       rowStart = start;
     }
   }
-  FlushStreamedPixels();
-  surface.ClearChangedTiles();
   return tiles;
 }
 

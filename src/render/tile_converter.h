@@ -34,9 +34,6 @@ bool NextRun(const uint64_t* words, int32_t count, int32_t from, int32_t joinGap
 // FlushStreamedPixels must run before another reader is told of them.
 void ConvertSpan(const uint32_t* from, uint32_t* to, int32_t count);
 void FlushStreamedPixels();
-// Swaps the red and blue bytes of each pixel in place, 0x00BBGGRR to 0x00RRGGBB and back, the
-// top byte kept: done twice, it gives back the very same pixels.
-void SwapRedBlue(uint32_t* pixels, int32_t count);
 
 // The tiles changed and not yet converted, and their conversion row by row.
 class TileConverter {
@@ -66,8 +63,20 @@ class TileConverter {
   // y-x banded: the runs of changed tiles of each tile row, one run extended down while the rows
   // below change in the same columns. Clears the surface's marks; returns the tiles converted.
   int32_t ConvertChanged(Surface& surface, const PixelTarget& target, std::vector<PixelRect>& runs);
+  // The same for one band of the surface, into a target that holds target.height of its rows:
+  // from tile row `row` on, the changed tiles of as many tile rows as fit below the first
+  // changed one (whose top pixel row becomes `top`, the target's first row), with their runs
+  // appended in surface pixels. Leaves `row` at the first tile row not taken and the surface's
+  // marks in place (ClearChangedTiles once every band is done); returns the tiles converted.
+  // The target must hold at least one tile row.
+  int32_t ConvertBand(Surface& surface, const PixelTarget& target, int32_t& row, int32_t& top,
+                      std::vector<PixelRect>& runs);
 
  private:
+  // A band, or the whole surface into a target that shows it from the top.
+  int32_t ConvertRowsOfBand(Surface& surface, const PixelTarget& target, bool wholeSurface, int32_t& row, int32_t& top,
+                            std::vector<PixelRect>& runs);
+
   int32_t tileRows_ = 0;
   size_t wordsPerRow_ = 0;
   std::vector<Word> unpainted_;  // the surface's marks not yet converted, in its layout

@@ -104,52 +104,6 @@ TEST(Surface, LargeBuffersCopyPrefaultClearAndResize) {
   EXPECT_EQ(place(1920, 1080), std::tuple(0, 0, 1920, 1080));
 }
 
-// Pixels from a window system's memory: a new size takes fresh zeros from it, a black clear
-// zeroes them where they lie, each buffer goes back once it is replaced, a copy keeps its own,
-// and memory that refuses leaves the system's own. Turning pixels to the server's byte order and back gives them back.
-TEST(Surface, PixelsFromOtherMemoryAndTheServersByteOrder) {
-  struct Lent : PixelMemory {
-    std::map<uint32_t*, size_t> out;
-    bool refuse = false;
-    uint32_t* Take(size_t n) override {
-      if (refuse) return nullptr;
-      auto* p = static_cast<uint32_t*>(std::calloc(n, sizeof(uint32_t)));
-      out[p] = n;
-      return p;
-    }
-    void Give(uint32_t* p) noexcept override { out.erase(p), std::free(p); }
-  } lent;
-  {
-    Surface s(640, 480);
-    s.SetPixelMemory(&lent);
-    s.SetPixel(3, 3, 0x112233);
-    s.Resize(320, 200);
-    EXPECT_EQ(lent.out.size(), 1u);
-    EXPECT_EQ(lent.out.count(s.Pixels()), 1u);
-    s.SetPixel(3, 3, 0x112233);
-    const Surface copy = s;
-    const uint32_t* lentPixels = s.Pixels();
-    s.Clear();  // where it lies
-    EXPECT_EQ(s.Pixels(), lentPixels);
-    EXPECT_EQ(lent.out.size(), 1u);
-    EXPECT_EQ(s.GetPixel(3, 3), 0);
-    EXPECT_EQ(copy.GetPixel(3, 3), 0x112233);
-    EXPECT_EQ(lent.out.count(const_cast<uint32_t*>(copy.Pixels())), 0u);
-    uint32_t row[7] = {0x00112233, 0xFF0000FF, 0x00ABCDEF, 0, 0x00FFFFFF, 0x01020304, 0x00010000};
-    const std::vector<uint32_t> before(row, row + 7);
-    SwapRedBlue(row, 7);
-    EXPECT_EQ(row[0], 0x00332211u);
-    EXPECT_EQ(row[5], 0x01040302u);
-    SwapRedBlue(row, 7);
-    EXPECT_EQ(std::vector<uint32_t>(row, row + 7), before);
-    lent.refuse = true;
-    s.Resize(160, 100);
-    EXPECT_TRUE(lent.out.empty());
-    EXPECT_EQ(s.GetPixel(159, 99), 0);
-  }
-  EXPECT_TRUE(lent.out.empty());
-}
-
 // Widths 0 to 2 are squares below and left of the point; from 3 on a filled dot of the width,
 // symmetric, centred on the point and round from 4 on. A huge pen covers the surface, far
 // positions draw nothing, and drawing again in black leaves nothing, also across the edges.

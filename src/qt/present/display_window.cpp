@@ -64,10 +64,6 @@ bool DisplayWindow::TryPresentingDirectly() {
   direct_ = X11ShmPresenter::Create(*this);
   if (direct_ == nullptr) return false;
   directWindow_ = effectiveWinId();
-  // Where asked for, from the next new buffer on (the window's size), the engines draw into
-  // memory the server reads straight: the only copy of the picture.
-  if (sharedPixels_ == nullptr) sharedPixels_ = direct_->MakeSharedPixels();
-  surface_.SetPixelMemory(sharedPixels_.get());
   return true;
 }
 
@@ -79,7 +75,7 @@ bool DisplayWindow::PresentDirectly() {
   }
   if (!TryPresentingDirectly()) return false;
   QRegion coveredChanged;
-  if (!direct_->Present(presenter_, surface_, CoveredByChildren(), &coveredChanged, sharedPixels_.get())) {
+  if (!direct_->Present(presenter_, surface_, CoveredByChildren(), &coveredChanged)) {
     StopPresentingDirectly();
     return false;
   }
@@ -88,7 +84,6 @@ bool DisplayWindow::PresentDirectly() {
 }
 
 void DisplayWindow::StopPresentingDirectly() {
-  surface_.SetPixelMemory(nullptr);
   direct_.reset();
   presenter_.Resize(surface_, devicePixelRatioF());  // Qt's buffer missed the frames sent directly
   update();  // and may never have been filled: Qt paints the whole window once
@@ -110,7 +105,7 @@ bool DisplayWindow::eventFilter(QObject* watched, QEvent* event) {
     setAttribute(Qt::WA_Mapped, windowHandle()->isExposed());  // as Qt's own handling would
     if (surface_.Width() == 0) return true;  // nothing drawn yet: the first frame shows it all
     surface_.MarkAllChanged();
-    if (direct_->Present(presenter_, surface_, QRegion(), nullptr, sharedPixels_.get())) return true;
+    if (direct_->Present(presenter_, surface_, QRegion(), nullptr)) return true;
     StopPresentingDirectly();
   }
   // Qt's own buffer no longer follows every frame: an expose must repaint, not just copy it.

@@ -8,7 +8,6 @@
 
 #include "run/run_loop.h"
 #include "qt/present/tile_presenter.h"
-#include "qt/present/x11_shared_pixels.h"
 #include "qt/present/x11_shm_presenter.h"
 #include "render/surface.h"
 
@@ -63,7 +62,6 @@ class DisplayWindow : public QWidget {
   void StopPresentingDirectly();
 
   bool isForm_;
-  std::unique_ptr<X11SharedPixels> sharedPixels_;  // before the surface, whose pixels may lie there
   Surface surface_;
   TilePresenter presenter_;
   std::unique_ptr<X11ShmPresenter> direct_;

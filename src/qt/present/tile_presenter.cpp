@@ -185,19 +185,21 @@ void TilePresenter::ConvertUnpainted(QImage& target, QPoint offset) {
   taken_ = QRegion();
 }
 
-void TilePresenter::ConvertChanged(Surface& surface, QImage& target, std::vector<QRect>& runs) {
-  TakeChanged(surface, Target(target), runs);
-}
-
-void TilePresenter::CollectChanged(Surface& surface, std::vector<QRect>& runs) {
-  TakeChanged(surface, PixelTarget{nullptr, 0, surface.Width(), surface.Height()}, runs);
-}
-
-void TilePresenter::TakeChanged(Surface& surface, const PixelTarget& target, std::vector<QRect>& runs) {
-  Follow(surface);
-  tilesPresented_ = converter_.ConvertChanged(surface, target, pixelRuns_);
+void TilePresenter::ConvertBand(Surface& surface, QImage& target, int32_t& row, int32_t& top,
+                                std::vector<QRect>& runs) {
+  if (row == 0) {
+    Follow(surface);
+    tilesPresented_ = 0;
+  }
+  pixelRuns_.clear();
+  tilesPresented_ += converter_.ConvertBand(surface, Target(target), row, top, pixelRuns_);
+  FlushStreamedPixels();
   runs.clear();
   for (const PixelRect& r : pixelRuns_) runs.emplace_back(r.x, r.y, r.width, r.height);
+}
+
+void TilePresenter::EndBands(Surface& surface) {
+  surface.ClearChangedTiles();
   pending_ = QRegion();
   taken_ = QRegion();
 }

@@ -3,8 +3,8 @@
 // around them (each rectangle costs it more than the few clean pixels it takes in). The surface's
 // 0x00BBGGRR pixels are, byte by byte, Qt's RGBX8888: the image shows the surface's own memory,
 // and the one conversion to the window's format happens as the changed tiles are painted. A
-// window that the X server is shown straight from shared memory takes the tiles themselves
-// (ConvertChanged) instead of rectangles around them.
+// window that the X server is shown from shared memory takes the tiles themselves, band by band
+// (ConvertBand), instead of rectangles around them.
 #pragma once
 
 #include <QImage>
@@ -38,16 +38,16 @@ class TilePresenter {
   // draw over the window and must find the surface beneath them again), which is written whole.
   void Paint(QPainter& painter, const QRegion& area, const QRegion& covered = QRegion());
 
-  // For a window presented without Qt's repaint: converts every tile changed since the last
-  // call into the target (an image of the surface's size, kept showing the surface) and lists
-  // them in `runs`, in surface pixels and y-x banded: the runs of changed tiles of each tile row,
-  // one run extended down while the rows below change in the same columns.
-  void ConvertChanged(Surface& surface, QImage& target, std::vector<QRect>& runs);
-  // The same runs without converting anything: for a window system that reads the surface itself.
-  void CollectChanged(Surface& surface, std::vector<QRect>& runs);
+  // For a window presented without Qt's repaint: converts the tiles changed since the last
+  // frame, one band of the surface at a time, into a target that holds `target.height()` of its
+  // rows from `top` on (TileConverter::ConvertBand), and lists them in `runs`, in surface pixels
+  // and y-x banded. Start with row 0, go on while row is below the surface's tile rows, then
+  // call EndBands.
+  void ConvertBand(Surface& surface, QImage& target, int32_t& row, int32_t& top, std::vector<QRect>& runs);
+  void EndBands(Surface& surface);
 
   const QImage& image() const { return image_; }
-  // How many tiles the rectangles of the last Update cover (of ConvertChanged: the tiles converted).
+  // How many tiles the rectangles of the last Update cover (of ConvertBand: the tiles converted).
   int32_t TilesPresented() const { return tilesPresented_; }
 
  private:
@@ -59,7 +59,6 @@ class TilePresenter {
   // The part of the surface the target (at the offset) can show.
   QRect Bounds(const QImage& target, QPoint offset) const;
   static PixelTarget Target(QImage& image);
-  void TakeChanged(Surface& surface, const PixelTarget& target, std::vector<QRect>& runs);
   // Converts the columns in the converter's spans of surface rows [top, bottom) into the target.
   void ConvertRows(QImage& target, QPoint offset, int top, int bottom) const;
   void ConvertUnpainted(QImage& target, QPoint offset);
@@ -72,7 +71,7 @@ class TilePresenter {
   TileConverter converter_;      // the surface's marks since the last paint, and the conversion
   std::vector<Word> columns_;    // one band's marks, all its rows taken together
   std::vector<QRect> rects_;     // y-x banded, in surface pixels; capacity kept between frames
-  std::vector<PixelRect> pixelRuns_;  // ConvertChanged's runs before they become QRects
+  std::vector<PixelRect> pixelRuns_;  // ConvertBand's runs before they become QRects
   QRegion pending_;  // collected, not yet taken
   QRegion taken_;    // taken, not yet painted
   int32_t tilesPresented_ = 0;

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "qt/present/tile_presenter.h"
-#include "qt/present/x11_shared_pixels.h"
 #include "render/surface.h"
 #include "render/tile_converter.h"
 
@@ -26,9 +25,12 @@ namespace qsrn {
 
 namespace {
 
-// A clip list longer than this is not worth its own handling by the server: the bounding box
-// of the changes is sent whole instead (the image shows the whole surface, so that is right too).
-constexpr size_t kMaxClipRects = 8192;
+// Bands per screenful: the strip is two of them.
+constexpr int kBandsPerSurface = 8;
+// The fewest pixel rows in a band, so that a small window is not cut into slivers.
+constexpr int kFewestBandRows = 32;
+// No band's clip list is longer, however its changed tiles alternate with clean ones.
+constexpr int kMaxClipRects = 8192;
 
 template <typename T>
 struct FreeReply {
@@ -52,6 +54,16 @@ bool TakesRgb32(xcb_connection_t* c, xcb_visualid_t visual, uint8_t depth) {
           return v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR && v.data->red_mask == 0xFF0000u &&
                  v.data->green_mask == 0x00FF00u && v.data->blue_mask == 0x0000FFu;
   return false;
+}
+
+// The pixel rows of one band for a surface of this size, in whole tile rows.
+int BandRows(int width, int height) {
+  const int tileRows = (height + Surface::kTileHeight - 1) / Surface::kTileHeight;
+  const int tileColumns = (width + Surface::kTileWidth - 1) / Surface::kTileWidth;
+  int rows = std::max((tileRows + kBandsPerSurface - 1) / kBandsPerSurface, kFewestBandRows / Surface::kTileHeight);
+  // A tile row has at most every other tile changed on its own.
+  rows = std::min(rows, std::max(1, kMaxClipRects / ((tileColumns + 1) / 2)));
+  return std::min(rows, tileRows) * Surface::kTileHeight;
 }
 
 }  // namespace
@@ -90,16 +102,22 @@ X11ShmPresenter::~X11ShmPresenter() {
   xcb_flush(connection_);
 }
 
+void X11ShmPresenter::WaitForServer(int half) {
+  if (!syncPending_[half]) return;
+  syncPending_[half] = false;
+  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus_cookie_t{syncSequence_[half]}, nullptr));
+}
+
 void X11ShmPresenter::WaitForServer() {
-  if (!syncPending_) return;
-  syncPending_ = false;
-  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus_cookie_t{syncSequence_}, nullptr));
+  WaitForServer(0);
+  WaitForServer(1);
 }
 
 bool X11ShmPresenter::Allocate(int width, int height) {
   Release();
   if (width > 32767 || height > 32767) return false;  // beyond what the protocol's coordinates reach
-  const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+  const int bandRows = BandRows(width, height);
+  const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(bandRows) * 2 * 4;
   if (!shared_.Create(bytes)) return false;
   const xcb_shm_seg_t segment = xcb_generate_id(connection_);
   // Read-only for the server; checked, because a remote server cannot attach it at all.
@@ -111,7 +129,14 @@ bool X11ShmPresenter::Allocate(int width, int height) {
     return false;
   }
   segment_ = segment;
-  image_ = QImage(shared_.Data(), width, height, static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
+  const auto bytesPerLine = static_cast<qsizetype>(width) * 4;
+  strip_ = QImage(shared_.Data(), width, 2 * bandRows, bytesPerLine, QImage::Format_RGB32);
+  for (int half = 0; half < 2; ++half)
+    halves_[half] = QImage(shared_.Data() + static_cast<size_t>(half) * static_cast<size_t>(bandRows) * bytesPerLine,
+                           width, bandRows, bytesPerLine, QImage::Format_RGB32);
+  surfaceWidth_ = width;
+  surfaceHeight_ = height;
+  next_ = 0;
   return true;
 }
 
@@ -119,89 +144,65 @@ void X11ShmPresenter::Release() {
   if (shared_.Data() == nullptr) return;
   WaitForServer();
   xcb_shm_detach(connection_, segment_);
-  image_ = QImage();
+  strip_ = QImage();
+  halves_[0] = halves_[1] = QImage();
   shared_.Release();
   segment_ = 0;
 }
 
-std::unique_ptr<X11SharedPixels> X11ShmPresenter::MakeSharedPixels() const {
-  // Asked for only: it saves a screenful of memory, but the engines draw markedly slower into
-  // shared memory (small pages, lines the server reads) and the tiles are turned twice.
-  if (qEnvironmentVariableIntValue("QSRN_SHM_IN_PLACE") == 0) return nullptr;
-  return std::make_unique<X11SharedPixels>(connection_);
-}
-
-void X11ShmPresenter::SwapRuns(Surface& surface) const {
-  uint32_t* pixels = surface.Pixels();
-  const auto stride = static_cast<size_t>(surface.Width());
-  for (const QRect& r : runs_)
-    for (int y = r.top(); y <= r.bottom(); ++y)
-      SwapRedBlue(pixels + static_cast<size_t>(y) * stride + r.x(), r.width());
-}
-
 bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const QRegion& covered,
-                              QRegion* coveredChanged, X11SharedPixels* shared) {
-  WaitForServer();  // the server is done with the image before any of it is written again
-  const uint32_t* pixels = std::as_const(surface).Pixels();
-  const uint32_t surfaceSegment = shared != nullptr ? shared->Segment(pixels) : 0;
-  if (surfaceSegment != 0) {
-    Release();  // an earlier surface's converted copy
-    presenter.CollectChanged(surface, runs_);
-  } else {
-    if (shared_.Data() == nullptr || surfacePixels_ != pixels || image_.width() != surface.Width() ||
-        image_.height() != surface.Height()) {
-      if (!Allocate(surface.Width(), surface.Height())) return false;
-      surfacePixels_ = pixels;
-      surface.MarkAllChanged();
-    }
-    presenter.ConvertChanged(surface, image_, runs_);
+                              QRegion* coveredChanged) {
+  if (shared_.Data() == nullptr || surfaceWidth_ != surface.Width() || surfaceHeight_ != surface.Height()) {
+    if (!Allocate(surface.Width(), surface.Height())) return false;
+    surface.MarkAllChanged();
   }
-  if (runs_.empty()) return true;
-  clip_.clear();
-  QRect bounds;
-  for (const QRect& r : runs_) {
-    bounds |= r;
-    if (!covered.isEmpty() && covered.intersects(r)) {
-      // Beneath a child widget: Qt repaints it with the child over it; the rest goes from here.
-      if (coveredChanged != nullptr) *coveredChanged += covered.intersected(r);
-      for (const QRect& piece : QRegion(r).subtracted(covered))
-        clip_.push_back({static_cast<int16_t>(piece.x()), static_cast<int16_t>(piece.y()),
-                         static_cast<uint16_t>(piece.width()), static_cast<uint16_t>(piece.height())});
-      continue;
-    }
-    clip_.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<uint16_t>(r.width()),
-                     static_cast<uint16_t>(r.height())});
+  for (int32_t row = 0; row < surface.TileRows();) {
+    WaitForServer(next_);  // the server is done with this half before any of it is written again
+    int32_t top = 0;
+    presenter.ConvertBand(surface, halves_[next_], row, top, runs_);
+    const QRect bounds = ClipToRuns(covered, coveredChanged);
+    if (bounds.isEmpty()) continue;
+    Send(next_, top, bounds);
+    next_ = 1 - next_;
   }
-  if (clip_.empty()) return true;
-  if (clip_.size() <= kMaxClipRects || !covered.isEmpty()) {
-    const uint8_t ordering = covered.isEmpty() ? XCB_CLIP_ORDERING_YX_BANDED : XCB_CLIP_ORDERING_UNSORTED;
-    xcb_set_clip_rectangles(connection_, ordering, gc_, 0, 0, static_cast<uint32_t>(clip_.size()), clip_.data());
-  } else {
-    const uint32_t none = XCB_NONE;
-    xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
-  }
-  if (surfaceSegment == 0) {
-    Send(bounds, segment_, image_.width(), image_.height());
-    return true;
-  }
-  // The engines draw on these very pixels next: they get their own byte order back once the
-  // server has read them.
-  SwapRuns(surface);
-  Send(bounds, surfaceSegment, surface.Width(), surface.Height());
-  WaitForServer();
-  SwapRuns(surface);
+  presenter.EndBands(surface);
   return true;
 }
 
-void X11ShmPresenter::Send(const QRect& bounds, uint32_t segment, int width, int height) {
-  xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(width), static_cast<uint16_t>(height),
-                    static_cast<int16_t>(bounds.x()), static_cast<int16_t>(bounds.y()),
-                    static_cast<uint16_t>(bounds.width()), static_cast<uint16_t>(bounds.height()),
-                    static_cast<int16_t>(bounds.x()), static_cast<int16_t>(bounds.y()), depth_,
-                    XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment, 0);
-  // Its reply comes after the copy is done: the image is not written again before it.
-  syncSequence_ = xcb_get_input_focus(connection_).sequence;
-  syncPending_ = true;
+QRect X11ShmPresenter::ClipToRuns(const QRegion& covered, QRegion* coveredChanged) {
+  clip_.clear();
+  QRect bounds;
+  for (const QRect& r : runs_) {
+    if (!covered.isEmpty() && covered.intersects(r)) {
+      // Beneath a child widget: Qt repaints it with the child over it; the rest goes from here.
+      if (coveredChanged != nullptr) *coveredChanged += covered.intersected(r);
+      for (const QRect& piece : QRegion(r).subtracted(covered)) {
+        bounds |= piece;
+        clip_.push_back({static_cast<int16_t>(piece.x()), static_cast<int16_t>(piece.y()),
+                         static_cast<uint16_t>(piece.width()), static_cast<uint16_t>(piece.height())});
+      }
+      continue;
+    }
+    bounds |= r;
+    clip_.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<uint16_t>(r.width()),
+                     static_cast<uint16_t>(r.height())});
+  }
+  if (clip_.empty()) return QRect();
+  const uint8_t ordering = covered.isEmpty() ? XCB_CLIP_ORDERING_YX_BANDED : XCB_CLIP_ORDERING_UNSORTED;
+  xcb_set_clip_rectangles(connection_, ordering, gc_, 0, 0, static_cast<uint32_t>(clip_.size()), clip_.data());
+  return bounds;
+}
+
+void X11ShmPresenter::Send(int half, int top, const QRect& bounds) {
+  const int sourceY = half * halves_[0].height() + bounds.y() - top;
+  xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(strip_.width()),
+                    static_cast<uint16_t>(strip_.height()), static_cast<int16_t>(bounds.x()),
+                    static_cast<int16_t>(sourceY), static_cast<uint16_t>(bounds.width()),
+                    static_cast<uint16_t>(bounds.height()), static_cast<int16_t>(bounds.x()),
+                    static_cast<int16_t>(bounds.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+  // Its reply comes after the copy is done: this half is not written again before it.
+  syncSequence_[half] = xcb_get_input_focus(connection_).sequence;
+  syncPending_[half] = true;
   xcb_flush(connection_);
 }
 
@@ -211,14 +212,12 @@ std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget&) { return null
 X11ShmPresenter::X11ShmPresenter(xcb_connection_t* connection, uint32_t window)
     : connection_(connection), window_(window) {}
 X11ShmPresenter::~X11ShmPresenter() = default;
-bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*, X11SharedPixels*) {
-  return false;
-}
-std::unique_ptr<X11SharedPixels> X11ShmPresenter::MakeSharedPixels() const { return nullptr; }
-void X11ShmPresenter::Send(const QRect&, uint32_t, int, int) {}
-void X11ShmPresenter::SwapRuns(Surface&) const {}
+bool X11ShmPresenter::Present(TilePresenter&, Surface&, const QRegion&, QRegion*) { return false; }
+QRect X11ShmPresenter::ClipToRuns(const QRegion&, QRegion*) { return QRect(); }
+void X11ShmPresenter::Send(int, int, const QRect&) {}
 bool X11ShmPresenter::Allocate(int, int) { return false; }
 void X11ShmPresenter::Release() {}
+void X11ShmPresenter::WaitForServer(int) {}
 void X11ShmPresenter::WaitForServer() {}
 
 #endif

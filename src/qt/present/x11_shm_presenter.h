@@ -1,10 +1,9 @@
-// Presenting a top-level window on X11 without Qt's repaint. A surface whose pixels lie in memory
-// shared with the X server (X11SharedPixels) is sent from there: its changed tiles are turned to
-// the server's byte order in place, a single request copies them to the window, and once the
-// server has read them they are turned back, so the surface is the picture's only copy. Any
-// other surface's changed tiles are converted into an image in shared memory first, which always
-// shows the whole surface. Either way the one request has the tiles as its clip rectangles: the
-// server pays far more per request than per clip rectangle, and copies nothing between the tiles.
+// Presenting a top-level window on X11 without Qt's repaint. A surface's changed tiles are
+// converted into a strip of memory shared with the server, band by band, each band about an
+// eighth of the window's height: while the server copies one half of the strip to the window,
+// the next band is converted into the other half, so the picture has no second full-size copy.
+// Each request has the band's tiles as its clip rectangles: the server pays far more per request
+// than per clip rectangle, and copies nothing between the tiles.
 #pragma once
 
 #include <QImage>
@@ -24,7 +23,6 @@ namespace qsrn {
 
 class Surface;
 class TilePresenter;
-class X11SharedPixels;
 
 class X11ShmPresenter {
  public:
@@ -39,36 +37,38 @@ class X11ShmPresenter {
   // Shows everything that changed on the surface since the last call, all of it the first time
   // and after the surface changed size. Nothing is sent under `covered` (device pixels, where
   // child widgets are drawn); what changed there is returned, for the caller to repaint through Qt.
-  // False when the shared image could not be made for the surface's size. Pixels taken from
-  // `shared` are sent as they lie.
-  bool Present(TilePresenter& presenter, Surface& surface, const QRegion& covered, QRegion* coveredChanged,
-               X11SharedPixels* shared = nullptr);
-  // Memory for surfaces that this presenter sends as they lie; null unless QSRN_SHM_IN_PLACE=1
-  // is in the environment.
-  std::unique_ptr<X11SharedPixels> MakeSharedPixels() const;
+  // False when the shared strip could not be made for the surface's size.
+  bool Present(TilePresenter& presenter, Surface& surface, const QRegion& covered, QRegion* coveredChanged);
 
  private:
   X11ShmPresenter(xcb_connection_t* connection, uint32_t window);
+  // The strip for a surface of this size.
   bool Allocate(int width, int height);
   void Release();
-  // Waits until the server has finished copying from the image (normally long done).
+  // Waits until the server has finished copying from the given half of the strip, or from all
+  // it was sent (normally long done).
+  void WaitForServer(int half);
   void WaitForServer();
-  // One request copying `bounds` of a width x height image in the segment to the window, through
-  // the clip set on the GC, and one asking for a reply once it is done.
-  void Send(const QRect& bounds, uint32_t segment, int width, int height);
-  // Turns the runs of the surface to the server's byte order or back.
-  void SwapRuns(Surface& surface) const;
+  // Sets the runs as the clip (what lies under `covered` left out, and collected in
+  // coveredChanged) and returns their bounds; empty when nothing is left to send.
+  QRect ClipToRuns(const QRegion& covered, QRegion* coveredChanged);
+  // One request copying `bounds` (surface pixels) from the half of the strip that holds the
+  // surface's rows from `top` on to the window, through the clip, and one asking for a reply
+  // once it is done.
+  void Send(int half, int top, const QRect& bounds);
 
   xcb_connection_t* connection_;
   uint32_t window_;
   uint32_t gc_ = 0;
   uint32_t segment_ = 0;
   uint8_t depth_ = 24;
-  SharedMemory shared_;  // the image's pixels, while the server has them attached
-  QImage image_;
-  const uint32_t* surfacePixels_ = nullptr;
-  bool syncPending_ = false;
-  unsigned int syncSequence_ = 0;
+  SharedMemory shared_;  // the strip's pixels, while the server has them attached
+  QImage strip_;         // both halves, one above the other
+  QImage halves_[2];     // each half on its own
+  int surfaceWidth_ = 0, surfaceHeight_ = 0;
+  int next_ = 0;  // the half the next band goes to
+  bool syncPending_[2] = {false, false};
+  unsigned int syncSequence_[2] = {0, 0};
   std::vector<QRect> runs_;
   std::vector<xcb_rectangle_t> clip_;  // capacity kept between frames
 };
