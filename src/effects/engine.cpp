@@ -9,6 +9,7 @@
 #include "effects/starfield.h"
 #include "effects/warp.h"
 #include "render/frame.h"
+#include "render/vector_state.h"
 
 namespace qsrn {
 
@@ -45,6 +46,7 @@ int32_t RunEngine(Context& ctx, Engine& engine) {
   int32_t frames = 0;
   for (;;) {
     ctx.frame.FrameStartTick = static_cast<int32_t>(ctx.platform->TickCount());
+    ClearUpperVectorState();
     engine.Step(ctx);
     ++frames;
     if (EndFrame(ctx)) break;

@@ -10,6 +10,7 @@
 #include "render/color.h"
 #include "render/frame.h"
 #include "render/geometry.h"
+#include "render/vector_state.h"
 #include "effects/loaders.h"
 #include "settings/store.h"
 
@@ -34,6 +35,7 @@ AboutDemo AboutDemonstrations::StepFrame() {
   if (surface_.Width() <= 0 || surface_.Height() <= 0) return running;
   if (!engine_) Start();
   ctx_.frame.FrameStartTick = static_cast<int32_t>(MonotonicTickCount());
+  ClearUpperVectorState();
   engine_->Step(ctx_);
   if (FrameLimitReached(ctx_)) {
     engine_.reset();

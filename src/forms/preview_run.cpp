@@ -8,6 +8,7 @@
 #include "render/context.h"
 #include "render/geometry.h"
 #include "render/surface.h"
+#include "render/vector_state.h"
 
 namespace qsrn {
 
@@ -60,6 +61,7 @@ void PreviewRun::Frame() {
   if (!engine_) return;
   Context& ctx = *ctx_;
   ctx.frame.FrameStartTick = static_cast<int32_t>(platform_.TickCount());
+  ClearUpperVectorState();
   engine_->Step(ctx);
   const bool stopped = EndFrame(ctx);
   if (stopped || FrameLimitReached(ctx)) {

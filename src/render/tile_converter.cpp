@@ -7,6 +7,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "render/vector_state.h"
+
 namespace qsrn {
 
 namespace {
@@ -74,6 +76,7 @@ void TileConverter::Resize(const Surface& surface) {
 void TileConverter::ConvertRows(const uint32_t* pixels, size_t stride, const PixelTarget& target, int offsetX,
                                 int offsetY, int top, int bottom) const {
   if (target.bits == nullptr) return;
+  ClearUpperVectorState();  // the window system's code runs between conversions
   for (int y = top; y < bottom; ++y) {
     const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
     auto* to = reinterpret_cast<uint32_t*>(target.bits + (y + offsetY) * target.bytesPerLine) + offsetX;
