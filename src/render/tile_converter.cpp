@@ -26,6 +26,18 @@ bool SameColumns(const std::vector<PixelRect>& rects, size_t prevStart, size_t s
 
 }  // namespace
 
+int32_t StripBandRows(int32_t width, int32_t height) {
+  constexpr int32_t kBandsPerSurface = 8;
+  constexpr int32_t kFewestRows = 32;    // a small window is not cut into slivers
+  constexpr int32_t kMaxClipRects = 8192;
+  const int32_t tileRows = (height + Surface::kTileHeight - 1) / Surface::kTileHeight;
+  const int32_t tileColumns = (width + Surface::kTileWidth - 1) / Surface::kTileWidth;
+  int32_t rows = std::max((tileRows + kBandsPerSurface - 1) / kBandsPerSurface, kFewestRows / Surface::kTileHeight);
+  // A tile row has at most every other tile changed on its own.
+  rows = std::min(rows, std::max(1, kMaxClipRects / std::max(1, (tileColumns + 1) / 2)));
+  return std::max(1, std::min(rows, tileRows)) * Surface::kTileHeight;
+}
+
 bool NextRun(const uint64_t* words, int32_t count, int32_t from, int32_t joinGap, int32_t& start, int32_t& end) {
   const auto* marks = reinterpret_cast<const unsigned char*>(words);
   int32_t c = from;

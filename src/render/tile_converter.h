@@ -26,6 +26,11 @@ struct PixelRect {
   int32_t Bottom() const { return y + height - 1; }
 };
 
+// The pixel rows of one band when a surface of this size is presented through a strip of two
+// bands (ConvertBand): about an eighth of the surface, in whole tile rows, at least a few of
+// them, and few enough that the clip list of a band stays short however its tiles alternate.
+int32_t StripBandRows(int32_t width, int32_t height);
+
 // The next run of marked tiles in a row of marks (eight to a word), from column `from` on and
 // before `count`: [start, end), taking in gaps of up to `joinGap` clean tiles. False when none is left.
 bool NextRun(const uint64_t* words, int32_t count, int32_t from, int32_t joinGap, int32_t& start, int32_t& end);

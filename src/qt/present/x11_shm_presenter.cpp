@@ -25,13 +25,6 @@ namespace qsrn {
 
 namespace {
 
-// Bands per screenful: the strip is two of them.
-constexpr int kBandsPerSurface = 8;
-// The fewest pixel rows in a band, so that a small window is not cut into slivers.
-constexpr int kFewestBandRows = 32;
-// No band's clip list is longer, however its changed tiles alternate with clean ones.
-constexpr int kMaxClipRects = 8192;
-
 template <typename T>
 struct FreeReply {
   void operator()(T* p) const { std::free(p); }
@@ -54,16 +47,6 @@ bool TakesRgb32(xcb_connection_t* c, xcb_visualid_t visual, uint8_t depth) {
           return v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR && v.data->red_mask == 0xFF0000u &&
                  v.data->green_mask == 0x00FF00u && v.data->blue_mask == 0x0000FFu;
   return false;
-}
-
-// The pixel rows of one band for a surface of this size, in whole tile rows.
-int BandRows(int width, int height) {
-  const int tileRows = (height + Surface::kTileHeight - 1) / Surface::kTileHeight;
-  const int tileColumns = (width + Surface::kTileWidth - 1) / Surface::kTileWidth;
-  int rows = std::max((tileRows + kBandsPerSurface - 1) / kBandsPerSurface, kFewestBandRows / Surface::kTileHeight);
-  // A tile row has at most every other tile changed on its own.
-  rows = std::min(rows, std::max(1, kMaxClipRects / ((tileColumns + 1) / 2)));
-  return std::min(rows, tileRows) * Surface::kTileHeight;
 }
 
 }  // namespace
@@ -116,7 +99,7 @@ void X11ShmPresenter::WaitForServer() {
 bool X11ShmPresenter::Allocate(int width, int height) {
   Release();
   if (width > 32767 || height > 32767) return false;  // beyond what the protocol's coordinates reach
-  const int bandRows = BandRows(width, height);
+  const int bandRows = StripBandRows(width, height);
   const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(bandRows) * 2 * 4;
   if (!shared_.Create(bytes)) return false;
   const xcb_shm_seg_t segment = xcb_generate_id(connection_);
