@@ -107,6 +107,64 @@ TEST(Surface, LargeBuffersCopyPrefaultClearAndResize) {
 // Widths 0 to 2 are squares below and left of the point; from 3 on a filled dot of the width,
 // symmetric, centred on the point and round from 4 on. A huge pen covers the surface, far
 // positions draw nothing, and drawing again in black leaves nothing, also across the edges.
+// A window fed band by band from a strip of two bands shows, after every frame, each pixel of
+// the surface in the server's byte order, and nothing is written beyond a band: at odd sizes,
+// with the changes few, scattered or everywhere, and with the surface replaced by a cleared one.
+TEST(TileConverter, BandsOfAStripShowTheWholeSurfaceAndStayInTheirRows) {
+  for (const auto& [width, height] : {std::pair(203, 117), std::pair(64, 9), std::pair(1000, 300)}) {
+    Surface surface(width, height);
+    TileConverter converter;
+    const int32_t rows = StripBandRows(width, height);
+    constexpr uint32_t kGuard = 0xDEADBEEF;
+    // Each half with a guard row above and below it.
+    std::vector<uint32_t> strip(static_cast<size_t>(width) * (2 * rows + 4), kGuard);
+    PixelTarget halves[2];
+    for (int half = 0; half < 2; ++half)
+      halves[half] = {reinterpret_cast<uint8_t*>(strip.data() + static_cast<size_t>(width) * (1 + half * (rows + 2))),
+                      width * ptrdiff_t{4}, width, rows};
+    std::vector<uint32_t> window(static_cast<size_t>(width) * height, 0);
+    std::srand(7);
+    surface.MarkAllChanged();
+    for (int frame = 0; frame < 12; ++frame) {
+      const int writes = frame % 3 == 0 ? 3 : frame % 3 == 1 ? 200 : width * height;
+      for (int i = 0; i < writes; ++i) surface.SetPixel(std::rand() % width, std::rand() % height, std::rand() & 0xFFFFFF);
+      if (frame == 7) surface.Clear();
+      int bands = 0;
+      for (int32_t row = 0, top = 0, half = 0; row < surface.TileRows(); half = 1 - half) {
+        std::vector<PixelRect> runs;
+        converter.ConvertBand(surface, halves[half], row, top, runs);
+        for (const PixelRect& r : runs) {
+          ASSERT_GE(r.y, top);
+          ASSERT_LE(r.Bottom() - top, rows - 1);
+          for (int y = r.y; y <= r.Bottom(); ++y)
+            for (int x = r.x; x < r.x + r.width; ++x)
+              window[static_cast<size_t>(y) * width + x] =
+                  reinterpret_cast<const uint32_t*>(halves[half].bits + (y - top) * halves[half].bytesPerLine)[x];
+        }
+        bands += !runs.empty();
+      }
+      surface.ClearChangedTiles();
+      if (writes == width * height) {
+        EXPECT_GE(bands, (height + rows - 1) / rows) << width << "x" << height;
+      }
+      int wrong = 0;
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+          const auto c = static_cast<uint32_t>(surface.GetPixel(x, y));
+          const uint32_t shown = 0xFF000000u | (c & 0xFF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
+          wrong += window[static_cast<size_t>(y) * width + x] != shown;
+        }
+      EXPECT_EQ(wrong, 0) << width << "x" << height << " frame " << frame;
+    }
+    for (int half = 0; half < 2; ++half)
+      for (int x = 0; x < width; ++x) {
+        const size_t above = static_cast<size_t>(width) * (half * (rows + 2)) + x;
+        EXPECT_EQ(strip[above], kGuard);
+        EXPECT_EQ(strip[above + static_cast<size_t>(width) * (rows + 1)], kGuard);
+      }
+  }
+}
+
 TEST(SurfaceDot, ShapesClippingAndErase) {
   Surface s(10, 10);
   for (auto [width, want] : {std::pair<int16_t, Pixels>{0, {{5, 5}}}, {1, {{5, 5}}},
