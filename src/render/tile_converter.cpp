@@ -89,6 +89,13 @@ void TileConverter::ConvertRows(const uint32_t* pixels, size_t stride, const Pix
                                 int offsetY, int top, int bottom) const {
   if (target.bits == nullptr) return;
   ClearUpperVectorState();  // the window system's code runs between conversions
+  // A paced frame finds most of these lines out of the cache (the engine wrote only some of
+  // them): asking for all of them first lets their reads overlap instead of queueing.
+  for (int y = top; y < bottom; ++y) {
+    const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
+    for (const auto& [left, right] : spans_)
+      for (int x = left; x < right; x += Surface::kTileWidth) __builtin_prefetch(from + x);
+  }
   for (int y = top; y < bottom; ++y) {
     const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
     auto* to = reinterpret_cast<uint32_t*>(target.bits + (y + offsetY) * target.bytesPerLine) + offsetX;
