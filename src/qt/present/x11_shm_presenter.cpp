@@ -49,6 +49,33 @@ bool TakesRgb32(xcb_connection_t* c, xcb_visualid_t visual, uint8_t depth) {
   return false;
 }
 
+// A connection of the presenter's own to the server that holds the window (the one DISPLAY
+// names, as for Qt): the replies that tell when the server has read a band then wake only the
+// thread that asks for them, whereas on Qt's connection each also woke Qt's event reader. Null
+// when there is no such connection, or it leads elsewhere.
+xcb_connection_t* ConnectBeside(xcb_connection_t* qt, xcb_window_t window) {
+  xcb_connection_t* own = xcb_connect(nullptr, nullptr);
+  bool same = xcb_connection_has_error(own) == 0;
+  if (same) {
+    auto ours = xcb_setup_roots_iterator(xcb_get_setup(own)), theirs = xcb_setup_roots_iterator(xcb_get_setup(qt));
+    same = ours.rem == theirs.rem && ours.rem > 0 && ours.data->root == theirs.data->root &&
+           xcb_get_setup(own)->release_number == xcb_get_setup(qt)->release_number;
+  }
+  if (same) {
+    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(own, &xcb_shm_id);
+    // The window seen the same from both: the same parent, place and size.
+    const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(own, xcb_query_tree(own, window), nullptr));
+    const Reply<xcb_query_tree_reply_t> qtTree(xcb_query_tree_reply(qt, xcb_query_tree(qt, window), nullptr));
+    const Reply<xcb_get_geometry_reply_t> at(xcb_get_geometry_reply(own, xcb_get_geometry(own, window), nullptr));
+    const Reply<xcb_get_geometry_reply_t> qtAt(xcb_get_geometry_reply(qt, xcb_get_geometry(qt, window), nullptr));
+    same = shm != nullptr && shm->present && tree && qtTree && tree->parent == qtTree->parent && at && qtAt &&
+           at->x == qtAt->x && at->y == qtAt->y && at->width == qtAt->width && at->height == qtAt->height;
+  }
+  if (same) return own;
+  xcb_disconnect(own);
+  return nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget& window) {
@@ -68,11 +95,13 @@ std::unique_ptr<X11ShmPresenter> X11ShmPresenter::Create(QWidget& window) {
   const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(c, attributesCookie, nullptr));
   const Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(c, geometryCookie, nullptr));
   if (!attributes || !geometry || !TakesRgb32(c, attributes->visual, geometry->depth)) return nullptr;
-  std::unique_ptr<X11ShmPresenter> presenter(new X11ShmPresenter(c, id));
+  xcb_connection_t* own = ConnectBeside(c, id);
+  std::unique_ptr<X11ShmPresenter> presenter(new X11ShmPresenter(own != nullptr ? own : c, id));
+  presenter->ownConnection_ = own != nullptr;
   presenter->depth_ = geometry->depth;
-  presenter->gc_ = xcb_generate_id(c);
+  presenter->gc_ = xcb_generate_id(presenter->connection_);
   const uint32_t noExposures = 0;
-  xcb_create_gc(c, presenter->gc_, id, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+  xcb_create_gc(presenter->connection_, presenter->gc_, id, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
   return presenter;
 }
 
@@ -83,6 +112,14 @@ X11ShmPresenter::~X11ShmPresenter() {
   Release();
   if (gc_ != 0) xcb_free_gc(connection_, gc_);
   xcb_flush(connection_);
+  if (ownConnection_) xcb_disconnect(connection_);
+}
+
+void X11ShmPresenter::DropErrors() {
+  // Nothing here asks for events; what comes is an error of a request, say one that reached the
+  // window after Qt destroyed it, and it is dropped rather than left to pile up.
+  if (!ownConnection_) return;
+  while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) std::free(event);
 }
 
 void X11ShmPresenter::WaitForServer(int half) {
@@ -139,6 +176,7 @@ bool X11ShmPresenter::Present(TilePresenter& presenter, Surface& surface, const 
     if (!Allocate(surface.Width(), surface.Height())) return false;
     surface.MarkAllChanged();
   }
+  DropErrors();
   for (int32_t row = 0; row < surface.TileRows();) {
     WaitForServer(next_);  // the server is done with this half before any of it is written again
     int32_t top = 0;
@@ -186,7 +224,7 @@ void X11ShmPresenter::Send(int half, int top, const QRect& bounds) {
   // Its reply comes after the copy is done: this half is not written again before it.
   syncSequence_[half] = xcb_get_input_focus(connection_).sequence;
   syncPending_[half] = true;
-  xcb_flush(connection_);
+  xcb_flush(connection_);  // the server copies this band while the next one is converted
 }
 
 #else  // no MIT-SHM at build time (or a Qt without X11): every window paints through Qt
@@ -202,6 +240,7 @@ bool X11ShmPresenter::Allocate(int, int) { return false; }
 void X11ShmPresenter::Release() {}
 void X11ShmPresenter::WaitForServer(int) {}
 void X11ShmPresenter::WaitForServer() {}
+void X11ShmPresenter::DropErrors() {}
 
 #endif
 

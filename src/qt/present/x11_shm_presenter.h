@@ -49,6 +49,8 @@ class X11ShmPresenter {
   // it was sent (normally long done).
   void WaitForServer(int half);
   void WaitForServer();
+  // Reads and drops what the server sent unasked on the presenter's own connection.
+  void DropErrors();
   // Sets the runs as the clip (what lies under `covered` left out, and collected in
   // coveredChanged) and returns their bounds; empty when nothing is left to send.
   QRect ClipToRuns(const QRegion& covered, QRegion* coveredChanged);
@@ -57,7 +59,8 @@ class X11ShmPresenter {
   // once it is done.
   void Send(int half, int top, const QRect& bounds);
 
-  xcb_connection_t* connection_;
+  xcb_connection_t* connection_;  // the presenter's own, or Qt's where no second one can be made
+  bool ownConnection_ = false;
   uint32_t window_;
   uint32_t gc_ = 0;
   uint32_t segment_ = 0;
