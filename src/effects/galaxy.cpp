@@ -119,8 +119,9 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
 }
 
 // A nova one frame older: it moves on and fades along the age ramp, or, at its end, the star
-// comes back as a new star.
-[[gnu::always_inline]] inline void GalaxyEngine::StepNova(Context& ctx, int32_t i) {
+// comes back as a new star. With erase, the nova is also erased from where it was drawn, in the
+// same go as it is drawn anew.
+[[gnu::always_inline]] inline void GalaxyEngine::StepNova(Context& ctx, int32_t i, bool erase) {
   const GalaxyParams& p = params_;
   GalaxyStars& s = stars_;
   s.Nova[i] -= 1;
@@ -138,8 +139,15 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
   if (pos.z > 0.0001) {
     // Fades along the age ramp; the index can round up to 100, one past the ramp's end.
     const float fade = static_cast<float>(p.NovaFrames - s.Nova[i]) * p.NovaRampStep;
-    s.NovaDrawn[i] = PlaceNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i]);
-    DrawNovaLayers(*ctx.surface, s.NovaDrawn[i], ctx.colors.AgeRamp[AgeRampIndex(fade)]);
+    const int32_t color = ctx.colors.AgeRamp[AgeRampIndex(fade)];
+    const NovaLayers layers = PlaceNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i]);
+    if (erase)
+      RedrawNovaLayers(*ctx.surface, s.NovaDrawn[i], layers, color);
+    else
+      DrawNovaLayers(*ctx.surface, layers, color);
+    s.NovaDrawn[i] = layers;
+  } else if (erase) {
+    DrawNovaLayers(*ctx.surface, s.NovaDrawn[i], 0);
   }
 }
 
@@ -151,12 +159,17 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
   const int32_t t = i * p.Trail + trailIndex_;
   if (s.Age[i] < INT32_MAX) s.Age[i] += 1;  // an endless pass never wraps
 
-  // Erase what the star drew one frame ago (flash, nova) or L frames ago (trail).
+  // Erase what the star drew one frame ago (flash, nova) or L frames ago (trail); a nova that
+  // goes on is erased as it is drawn anew.
+  bool eraseNova = false;
   if (s.NewFlash[i] > 0) {
     if (s.FlashZ[i] > 0.0001) DrawNewStar(ctx, p, s.FlashX[i], s.FlashY[i], s.FlashZ[i], s.NewFlash[i], 0);
     s.NewFlash[i] -= 1;
   } else if (s.Nova[i] > 0) {
-    if (s.NovaZ[i] > 0.0001) DrawNovaLayers(surface, s.NovaDrawn[i], 0);
+    if (s.NovaZ[i] > 0.0001) {
+      eraseNova = s.Nova[i] > 1 && s.Countdown[i] == 0;
+      if (!eraseNova) DrawNovaLayers(surface, s.NovaDrawn[i], 0);
+    }
   } else if (s.Age[i] > p.Trail) {
     PlotPoint(surface, pixelSize, trailX_[t], trailY_[t], 0);
   }
@@ -166,7 +179,7 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
     s.Countdown[i] -= 1;
     if (s.Countdown[i] == 0) EndCountdown(ctx, i);
   } else if (s.Nova[i] > 0) {
-    StepNova(ctx, i);
+    StepNova(ctx, i, eraseNova);
   } else {
     s.Theta[i] += s.Omega[i];
     const ScenePoint pos = Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D);

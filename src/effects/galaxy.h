@@ -65,7 +65,7 @@ class GalaxyEngine : public Engine {
   void StartPass(Context& ctx);
   void StepStar(Context& ctx, int32_t i);
   void EndCountdown(Context& ctx, int32_t i);
-  void StepNova(Context& ctx, int32_t i);
+  void StepNova(Context& ctx, int32_t i, bool erase);
   void SelectNewStars(Context& ctx);
   bool StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos);
 

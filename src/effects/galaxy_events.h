@@ -88,6 +88,9 @@ struct NovaLayer {
 using NovaLayers = std::array<NovaLayer, kNovaLayers>;
 NovaLayers PlaceNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, int32_t frames);
 void DrawNovaLayers(Surface& surface, const NovaLayers& layers, int32_t color);
+// Erases the layers drawn before and draws the new ones in one go (as DrawNovaLayers in black,
+// then in colour).
+void RedrawNovaLayers(Surface& surface, const NovaLayers& before, const NovaLayers& now, int32_t color);
 
 void UpdateStarBursts(Context& ctx, const GalaxyParams& p, StarBursts& bursts, const GalaxyView& view);
 void UpdateComets(Context& ctx, const GalaxyParams& p, Comets& comets, const GalaxyView& view);

@@ -202,6 +202,20 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
   PlotTested<S>(w, xs, ys, static_cast<uint32_t>(W), static_cast<uint32_t>(H), c);
 }
 
+// True when shape S drawn around (X, Y) with unit a writes exactly the pixels it writes with unit
+// b: both take the shifted steps above, and those round alike.
+template <const Shape& S>
+bool SamePixels(int32_t X, int32_t Y, float a, float b) {
+  constexpr double kExact = 2097152.0;
+  if (!(X > -kExact && X < kExact && Y > -kExact && Y < kExact)) return false;
+  const double ua = a, ub = b, a64 = ua * 64, b64 = ub * 64;
+  if (!(std::fabs(a64) < kExact && RoundHalfEven(a64) != a64 && std::fabs(b64) < kExact && RoundHalfEven(b64) != b64))
+    return false;
+  bool same = true;
+  for (size_t j = 0; j < S.ks; ++j) same &= RoundHalfEven(S.k[j] * ua) == RoundHalfEven(S.k[j] * ub);
+  return same;
+}
+
 // The flash's row for q = frames / F_new, compared in Single so that 0.7 and 0.9 fall in
 // their own rows: 0 below 0.1, then one row per tenth, 9 from 0.9 on.
 int FlashRow(float q) {
@@ -272,6 +286,26 @@ void DrawNovaLayers(Surface& surface, const NovaLayers& layers, int32_t color) {
     else
       DrawShape<kNovaFar>(surface, l.P, l.Q, l.e, color);
   }
+}
+
+void RedrawNovaLayers(Surface& surface, const NovaLayers& before, const NovaLayers& now, int32_t color) {
+  // A layer drawn anew over exactly the pixels it had needs no erasing first: the pixels end as
+  // if the old nova were erased whole and the new one drawn.
+  for (size_t i = 0; i < kNovaLayers; ++i) {
+    const NovaLayer &l = before[i], &n = now[i];
+    if (l.P == kOffSurface || l.Q == kOffSurface) continue;
+    if (i == 0) {
+      if (!(n.P == l.P && n.Q == l.Q && SamePixels<kNovaMiddle>(l.P, l.Q, l.e, n.e)))
+        DrawShape<kNovaMiddle>(surface, l.P, l.Q, l.e, 0);
+    } else if (i <= 2) {
+      if (!(n.P == l.P && n.Q == l.Q && SamePixels<kNovaNear>(l.P, l.Q, l.e, n.e)))
+        DrawShape<kNovaNear>(surface, l.P, l.Q, l.e, 0);
+    } else {
+      if (!(n.P == l.P && n.Q == l.Q && SamePixels<kNovaFar>(l.P, l.Q, l.e, n.e)))
+        DrawShape<kNovaFar>(surface, l.P, l.Q, l.e, 0);
+    }
+  }
+  DrawNovaLayers(surface, now, color);
 }
 
 void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, int32_t frames, int32_t color) {

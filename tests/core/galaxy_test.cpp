@@ -2,7 +2,9 @@
 // it leaves, the nova glyph, burst and comet slots, the solar wind and the ambient stars' shell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "effects/galaxy_events.h"
 #include "effects/galaxy_shape.h"
 #include "engine_rig.h"
+#include "render/surface.h"
 
 namespace qsrn {
 namespace {
@@ -169,6 +172,42 @@ TEST(GalaxyNovaGlyph, PixelsLandWhereTheLayersPutThem) {
     EXPECT_EQ(h.Lit(), DescribedNova(h, p, x, z, frames)) << z << " " << ext;
     DrawNova(h.ctx, p, x, 0, z, frames, 0);
     EXPECT_TRUE(h.Lit().empty());
+  }
+}
+
+// A nova that goes on is erased and drawn anew in one go, skipping the layers it draws again
+// over the same pixels: the picture and its changed tiles must end as if it were erased whole
+// and then drawn, whether it stayed put (the unit nudged, or a multiple of 1/64), moved a pixel
+// or grew, inside the surface, across its edges or off it.
+TEST(GalaxyNovaGlyph, RedrawingEndsAsErasingThenDrawing) {
+  std::mt19937 rng(5);
+  auto uniform = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+  for (int trial = 0; trial < 400; ++trial) {
+    Surface erased(160, 120), redrawn(160, 120);
+    for (int32_t y = 0; y < 120; ++y)
+      for (int32_t x = 0; x < 160; ++x) erased.SetPixel(x, y, static_cast<int32_t>(rng() & 0xFFFFFF));
+    redrawn = erased;
+    erased.ClearChangedTiles();
+    redrawn.ClearChangedTiles();
+    NovaLayers before{}, now{};
+    for (size_t i = 0; i < kNovaLayers; ++i) {
+      const float e = trial % 8 == 0 ? static_cast<float>(static_cast<int>(uniform(1, 200)) / 64.0)
+                                     : static_cast<float>(uniform(0, 3));
+      before[i] = {static_cast<int32_t>(uniform(-120, 280)), static_cast<int32_t>(uniform(-90, 210)), e};
+      now[i] = before[i];
+      switch (static_cast<int>(uniform(0, 4))) {
+        case 0: now[i].e = std::nextafter(e, 9.0f); break;
+        case 1: now[i].P += 1; break;
+        case 2: now[i].e = e * 1.05f; break;
+        default: break;
+      }
+    }
+    DrawNovaLayers(erased, before, 0);
+    DrawNovaLayers(erased, now, 0x123456);
+    RedrawNovaLayers(redrawn, before, now, 0x123456);
+    const size_t pixels = 160 * 120, tiles = erased.TileStride() * static_cast<size_t>(erased.TileRows());
+    ASSERT_TRUE(std::equal(erased.Pixels(), erased.Pixels() + pixels, redrawn.Pixels())) << trial;
+    ASSERT_TRUE(std::equal(erased.ChangedTiles(), erased.ChangedTiles() + tiles, redrawn.ChangedTiles())) << trial;
   }
 }
 
