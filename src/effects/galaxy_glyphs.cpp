@@ -154,6 +154,17 @@ template <const Shape& S>
   }
 }
 
+// With the centre and 32 e well inside 2^21, X + k e is exact in double wherever its rounding
+// can differ from X's, so it rounds to X + (k e rounded) unless k e is a tie; with k at most
+// 32 a tie needs e to be a multiple of 1/64. Then every point lies at the centre shifted by
+// whole steps.
+bool TakesShiftedSteps(int32_t X, int32_t Y, double unit) {
+  constexpr double kExact = 2097152.0;
+  const double e64 = unit * 64;
+  return std::fabs(e64) < kExact && RoundHalfEven(e64) != e64 && X > -kExact && X < kExact && Y > -kExact &&
+         Y < kExact;
+}
+
 // Draws shape S around the surface position (X, Y) with unit e.
 template <const Shape& S>
 void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
@@ -161,14 +172,7 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
   const int32_t W = surface.Width(), H = surface.Height();
   const auto c = static_cast<uint32_t>(color);
   const double unit = e;
-  // With the centre and 32 e well inside 2^21, X + k e is exact in double wherever its rounding
-  // can differ from X's, so it rounds to X + (k e rounded) unless k e is a tie; with k at most
-  // 32 a tie needs e to be a multiple of 1/64.
-  constexpr double kExact = 2097152.0;
-  const double e64 = unit * 64;
-  const bool shifts = std::fabs(e64) < kExact && RoundHalfEven(e64) != e64 && X > -kExact && X < kExact &&
-                      Y > -kExact && Y < kExact;
-  if (shifts) {
+  if (TakesShiftedSteps(X, Y, unit)) {
     std::array<int32_t, S.ks> d;
     for (size_t j = 0; j < S.ks; ++j) d[j] = static_cast<int32_t>(RoundHalfEven(S.k[j] * unit));
     int32_t reach = 0;  // no point lies further from the centre on either axis
@@ -206,14 +210,18 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
 // b: both take the shifted steps above, and those round alike.
 template <const Shape& S>
 bool SamePixels(int32_t X, int32_t Y, float a, float b) {
-  constexpr double kExact = 2097152.0;
-  if (!(X > -kExact && X < kExact && Y > -kExact && Y < kExact)) return false;
-  const double ua = a, ub = b, a64 = ua * 64, b64 = ub * 64;
-  if (!(std::fabs(a64) < kExact && RoundHalfEven(a64) != a64 && std::fabs(b64) < kExact && RoundHalfEven(b64) != b64))
-    return false;
+  const double ua = a, ub = b;
+  if (!TakesShiftedSteps(X, Y, ua) || !TakesShiftedSteps(X, Y, ub)) return false;
   bool same = true;
   for (size_t j = 0; j < S.ks; ++j) same &= RoundHalfEven(S.k[j] * ua) == RoundHalfEven(S.k[j] * ub);
   return same;
+}
+
+// Erases layer `was` of shape S unless `now` draws exactly its pixels again.
+template <const Shape& S>
+void EraseUnlessRedrawn(Surface& surface, const NovaLayer& was, const NovaLayer& now) {
+  if (!(now.P == was.P && now.Q == was.Q && SamePixels<S>(was.P, was.Q, was.e, now.e)))
+    DrawShape<S>(surface, was.P, was.Q, was.e, 0);
 }
 
 // The flash's row for q = frames / F_new, compared in Single so that 0.7 and 0.9 fall in
@@ -294,16 +302,12 @@ void RedrawNovaLayers(Surface& surface, const NovaLayers& before, const NovaLaye
   for (size_t i = 0; i < kNovaLayers; ++i) {
     const NovaLayer &l = before[i], &n = now[i];
     if (l.P == kOffSurface || l.Q == kOffSurface) continue;
-    if (i == 0) {
-      if (!(n.P == l.P && n.Q == l.Q && SamePixels<kNovaMiddle>(l.P, l.Q, l.e, n.e)))
-        DrawShape<kNovaMiddle>(surface, l.P, l.Q, l.e, 0);
-    } else if (i <= 2) {
-      if (!(n.P == l.P && n.Q == l.Q && SamePixels<kNovaNear>(l.P, l.Q, l.e, n.e)))
-        DrawShape<kNovaNear>(surface, l.P, l.Q, l.e, 0);
-    } else {
-      if (!(n.P == l.P && n.Q == l.Q && SamePixels<kNovaFar>(l.P, l.Q, l.e, n.e)))
-        DrawShape<kNovaFar>(surface, l.P, l.Q, l.e, 0);
-    }
+    if (i == 0)
+      EraseUnlessRedrawn<kNovaMiddle>(surface, l, n);
+    else if (i <= 2)
+      EraseUnlessRedrawn<kNovaNear>(surface, l, n);
+    else
+      EraseUnlessRedrawn<kNovaFar>(surface, l, n);
   }
   DrawNovaLayers(surface, now, color);
 }

@@ -7,8 +7,6 @@
 #include <emmintrin.h>
 #endif
 
-#include "render/vector_state.h"
-
 namespace qsrn {
 
 namespace {
@@ -88,7 +86,6 @@ void TileConverter::Resize(const Surface& surface) {
 void TileConverter::ConvertRows(const uint32_t* pixels, size_t stride, const PixelTarget& target, int offsetX,
                                 int offsetY, int top, int bottom) const {
   if (target.bits == nullptr) return;
-  ClearUpperVectorState();  // the window system's code runs between conversions
   // A paced frame finds most of these lines out of the cache (the engine wrote only some of
   // them): asking for all of them first lets their reads overlap instead of queueing.
   for (int y = top; y < bottom; ++y) {
@@ -123,32 +120,18 @@ bool TileConverter::ConvertMarkedRow(const uint32_t* pixels, size_t stride, cons
   return true;
 }
 
-int32_t TileConverter::ConvertChanged(Surface& surface, const PixelTarget& target, std::vector<PixelRect>& runs) {
-  runs.clear();
-  int32_t row = 0, top = 0;
-  const int32_t tiles = ConvertRowsOfBand(surface, target, true, row, top, runs);
-  FlushStreamedPixels();
-  surface.ClearChangedTiles();
-  return tiles;
-}
-
 int32_t TileConverter::ConvertBand(Surface& surface, const PixelTarget& target, int32_t& row, int32_t& top,
                                    std::vector<PixelRect>& runs) {
-  return ConvertRowsOfBand(surface, target, false, row, top, runs);
-}
-
-int32_t TileConverter::ConvertRowsOfBand(Surface& surface, const PixelTarget& target, bool wholeSurface,
-                                         int32_t& row, int32_t& top, std::vector<PixelRect>& runs) {
   if (tileRows_ != surface.TileRows() || wordsPerRow_ != surface.TileStride() / sizeof(Word)) Resize(surface);
   const auto* marks = reinterpret_cast<const unsigned char*>(surface.ChangedTiles());
   const uint32_t* pixels = std::as_const(surface).Pixels();
   const auto stride = static_cast<size_t>(surface.Width());
-  top = wholeSurface ? 0 : -1;
+  top = -1;
   int32_t tiles = 0;
   size_t rowStart = runs.size();  // the first run of the tile row above
   for (; row < tileRows_; ++row) {
     const int32_t rowBottom = std::min((row + 1) * Surface::kTileHeight, surface.Height());
-    if (!wholeSurface && top >= 0 && rowBottom - top > target.height) break;  // the next band's
+    if (top >= 0 && rowBottom - top > target.height) break;  // the next band's
     // The surface's marks join what is still unpainted.
     Word* rowWords = UnpaintedRow(row);
     const unsigned char* rowMarks = marks + static_cast<size_t>(row) * surface.TileStride();

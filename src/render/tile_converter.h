@@ -63,25 +63,18 @@ class TileConverter {
   bool ConvertMarkedRow(const uint32_t* pixels, size_t stride, const PixelTarget& target, int offsetX, int offsetY,
                         const PixelRect& bounds, int32_t row, int& top, int& bottom);
 
-  // Converts every tile changed since the last call (the surface's marks and the unpainted ones)
-  // into the target, an image of the surface's size kept showing it, and lists them in `runs`,
-  // y-x banded: the runs of changed tiles of each tile row, one run extended down while the rows
-  // below change in the same columns. Clears the surface's marks; returns the tiles converted.
-  int32_t ConvertChanged(Surface& surface, const PixelTarget& target, std::vector<PixelRect>& runs);
-  // The same for one band of the surface, into a target that holds target.height of its rows:
-  // from tile row `row` on, the changed tiles of as many tile rows as fit below the first
-  // changed one (whose top pixel row becomes `top`, the target's first row), with their runs
-  // appended in surface pixels. Leaves `row` at the first tile row not taken and the surface's
+  // Converts the tiles changed since the last frame (the surface's marks and the unpainted ones)
+  // of one band of the surface into a target that holds target.height of its rows: from tile
+  // row `row` on, as many tile rows as fit below the first changed one (whose top pixel row
+  // becomes `top`, the target's first row). Appends their runs in surface pixels, y-x banded:
+  // the runs of changed tiles of each tile row, one run extended down while the rows below
+  // change in the same columns. Leaves `row` at the first tile row not taken and the surface's
   // marks in place (ClearChangedTiles once every band is done); returns the tiles converted.
   // The target must hold at least one tile row.
   int32_t ConvertBand(Surface& surface, const PixelTarget& target, int32_t& row, int32_t& top,
                       std::vector<PixelRect>& runs);
 
  private:
-  // A band, or the whole surface into a target that shows it from the top.
-  int32_t ConvertRowsOfBand(Surface& surface, const PixelTarget& target, bool wholeSurface, int32_t& row, int32_t& top,
-                            std::vector<PixelRect>& runs);
-
   int32_t tileRows_ = 0;
   size_t wordsPerRow_ = 0;
   std::vector<Word> unpainted_;  // the surface's marks not yet converted, in its layout

@@ -150,7 +150,6 @@ bool X11ShmPresenter::Allocate(int width, int height) {
   }
   segment_ = segment;
   const auto bytesPerLine = static_cast<qsizetype>(width) * 4;
-  strip_ = QImage(shared_.Data(), width, 2 * bandRows, bytesPerLine, QImage::Format_RGB32);
   for (int half = 0; half < 2; ++half)
     halves_[half] = QImage(shared_.Data() + static_cast<size_t>(half) * static_cast<size_t>(bandRows) * bytesPerLine,
                            width, bandRows, bytesPerLine, QImage::Format_RGB32);
@@ -164,7 +163,6 @@ void X11ShmPresenter::Release() {
   if (shared_.Data() == nullptr) return;
   WaitForServer();
   xcb_shm_detach(connection_, segment_);
-  strip_ = QImage();
   halves_[0] = halves_[1] = QImage();
   shared_.Release();
   segment_ = 0;
@@ -215,9 +213,9 @@ QRect X11ShmPresenter::ClipToRuns(const QRegion& covered, QRegion* coveredChange
 }
 
 void X11ShmPresenter::Send(int half, int top, const QRect& bounds) {
-  const int sourceY = half * halves_[0].height() + bounds.y() - top;
-  xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(strip_.width()),
-                    static_cast<uint16_t>(strip_.height()), static_cast<int16_t>(bounds.x()),
+  const int bandRows = halves_[0].height(), sourceY = half * bandRows + bounds.y() - top;
+  xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(halves_[0].width()),
+                    static_cast<uint16_t>(2 * bandRows), static_cast<int16_t>(bounds.x()),
                     static_cast<int16_t>(sourceY), static_cast<uint16_t>(bounds.width()),
                     static_cast<uint16_t>(bounds.height()), static_cast<int16_t>(bounds.x()),
                     static_cast<int16_t>(bounds.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);

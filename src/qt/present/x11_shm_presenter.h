@@ -66,8 +66,7 @@ class X11ShmPresenter {
   uint32_t segment_ = 0;
   uint8_t depth_ = 24;
   SharedMemory shared_;  // the strip's pixels, while the server has them attached
-  QImage strip_;         // both halves, one above the other
-  QImage halves_[2];     // each half on its own
+  QImage halves_[2];     // the strip's two halves, one above the other in the segment
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
   int next_ = 0;  // the half the next band goes to
   bool syncPending_[2] = {false, false};
