@@ -19,7 +19,7 @@ constexpr int32_t kWhite = 0xFFFFFF;
 
 void GalaxyStars::Allocate(int32_t n) {
   const auto size = static_cast<size_t>(n);
-  for (auto* v : {&R, &Theta, &Omega, &H, &FlashZ, &NovaX, &NovaY, &NovaZ}) v->assign(size, 0.0f);
+  for (auto* v : {&R, &Theta, &Omega, &H, &FlashZ, &NovaZ}) v->assign(size, 0.0f);
   for (auto* v : {&Color, &Age, &FlashX, &FlashY}) v->assign(size, 0);
   for (auto* v : {&Countdown, &NewFlash, &Nova}) v->assign(size, 0);
   NovaDrawn.assign(size, NovaLayers{});
@@ -108,8 +108,6 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
   const ScenePoint pos = Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D);
   if (!(pos.z > 0.0001)) return;
   if (s.Nova[i] > 0) {
-    s.NovaX[i] = pos.x;
-    s.NovaY[i] = pos.y;
     s.NovaZ[i] = pos.z;
     s.NovaDrawn[i] = PlaceNova(ctx, p, pos.x, pos.y, pos.z, s.Nova[i]);
     DrawNovaLayers(*ctx.surface, s.NovaDrawn[i], kWhite);
@@ -133,8 +131,6 @@ bool GalaxyEngine::StoreFlash(Context& ctx, int32_t i, const ScenePoint& pos) {
   }
   s.Theta[i] += s.Omega[i];
   const ScenePoint pos = Orbit(view_, s.R[i], s.Theta[i], s.H[i], view_.D);
-  s.NovaX[i] = pos.x;
-  s.NovaY[i] = pos.y;
   s.NovaZ[i] = pos.z;
   if (pos.z > 0.0001) {
     // Fades along the age ramp; the index can round up to 100, one past the ramp's end.

@@ -29,7 +29,7 @@ struct GalaxyStars {
   std::vector<int16_t> Countdown, NewFlash, Nova;  // the lifecycle's counters
   std::vector<int32_t> FlashX, FlashY;           // where the new-star flash was last drawn
   std::vector<float> FlashZ;
-  std::vector<float> NovaX, NovaY, NovaZ;        // where the nova was last drawn (scene)
+  std::vector<float> NovaZ;                      // the depth the nova was last drawn at
   std::vector<NovaLayers> NovaDrawn;             // and where its layers landed, to erase them
 
   void Allocate(int32_t n);
