@@ -39,15 +39,19 @@ std::unique_ptr<Engine> CreateEngine(int effect) {
   }
 }
 
+void StepFrame(Context& ctx, Engine& engine, uint32_t tick) {
+  ctx.frame.FrameStartTick = static_cast<int32_t>(tick);
+  ClearUpperVectorState();
+  engine.Step(ctx);
+}
+
 int32_t RunEngine(Context& ctx, Engine& engine) {
   // Without a surface there is nowhere to draw, and without a platform no clock or stop signal.
   if (ctx.surface == nullptr || ctx.platform == nullptr) return 0;
   engine.Setup(ctx);
   int32_t frames = 0;
   for (;;) {
-    ctx.frame.FrameStartTick = static_cast<int32_t>(ctx.platform->TickCount());
-    ClearUpperVectorState();
-    engine.Step(ctx);
+    StepFrame(ctx, engine, ctx.platform->TickCount());
     ++frames;
     if (EndFrame(ctx)) break;
     if (FrameLimitReached(ctx)) break;

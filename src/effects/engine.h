@@ -26,6 +26,10 @@ class Engine {
 // The engine of effect index 0..5; nullptr where that effect is not built.
 std::unique_ptr<Engine> CreateEngine(int effect);
 
+// Steps one frame that starts at `tick` (a millisecond tick count), with the vector registers
+// cleared first (see render/vector_state.h). Every run of an engine steps its frames here.
+void StepFrame(Context& ctx, Engine& engine, uint32_t tick);
+
 // Runs one effect with the frame protocol until EndFrame or FrameLimitReached ends it.
 // Returns the number of frames run (0, running nothing, without a surface or a platform).
 int32_t RunEngine(Context& ctx, Engine& engine);

@@ -10,7 +10,6 @@
 #include "render/color.h"
 #include "render/frame.h"
 #include "render/geometry.h"
-#include "render/vector_state.h"
 #include "effects/loaders.h"
 #include "settings/store.h"
 
@@ -34,9 +33,7 @@ AboutDemo AboutDemonstrations::StepFrame() {
   const auto running = static_cast<AboutDemo>(next_);
   if (surface_.Width() <= 0 || surface_.Height() <= 0) return running;
   if (!engine_) Start();
-  ctx_.frame.FrameStartTick = static_cast<int32_t>(MonotonicTickCount());
-  ClearUpperVectorState();
-  engine_->Step(ctx_);
+  qsrn::StepFrame(ctx_, *engine_, MonotonicTickCount());
   if (FrameLimitReached(ctx_)) {
     engine_.reset();
     next_ = static_cast<int16_t>((next_ + 1) % kAboutDemoCount);

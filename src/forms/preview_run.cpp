@@ -8,7 +8,6 @@
 #include "render/context.h"
 #include "render/geometry.h"
 #include "render/surface.h"
-#include "render/vector_state.h"
 
 namespace qsrn {
 
@@ -60,9 +59,7 @@ int PreviewRun::Restart() {
 void PreviewRun::Frame() {
   if (!engine_) return;
   Context& ctx = *ctx_;
-  ctx.frame.FrameStartTick = static_cast<int32_t>(platform_.TickCount());
-  ClearUpperVectorState();
-  engine_->Step(ctx);
+  StepFrame(ctx, *engine_, platform_.TickCount());
   const bool stopped = EndFrame(ctx);
   if (stopped || FrameLimitReached(ctx)) {
     Restart();
