@@ -29,6 +29,22 @@ box_closed() {
   box=$(e2e_wait_window Quasarine 10) || e2e_fail "the message \"$1\" is not shown"
   e2e_press "$box" Return e2e_no_window Quasarine || e2e_fail "Return did not close the message \"$1\""
 }
+# pick NAME COMMAND...: types NAME over the file dialog's File name field and presses Return until
+# the command succeeds (keys sent while the dialog is still taking the focus back can be lost).
+pick() {
+  local name=$1 dialog
+  shift
+  for _ in 1 2 3; do
+    dialog=$(e2e_window "Select Quasarine Audio File") || break
+    e2e_xdo windowfocus "$dialog"
+    sleep 0.3
+    e2e_xdo key alt+n End shift+Home
+    e2e_xdo type "$name"
+    e2e_xdo key Return
+    e2e_until 4 "$@" && return 0
+  done
+  "$@"
+}
 
 WINEDEBUG=trace+msgbox e2e_spawn wine "$SCR" /c
 props=$E2E_LAST
@@ -58,26 +74,20 @@ sleep 0.5
 e2e_xdo key alt+e alt+w
 box_closed "Please select an Effect Type."
 e2e_xdo windowfocus "$sound"
+sleep 0.3
 e2e_xdo key alt+b Down
 shot sound "Sound Effect Settings"
 e2e_xdo key alt+w
 e2e_wait_window "Select Quasarine Audio File" 20 >/dev/null || e2e_fail "Browse showed no file dialog"
-sleep 0.5
-e2e_xdo type "Z:${E2E_WORK//\//\\}\\missing.wav"
-e2e_xdo key Return
+pick "Z:${E2E_WORK//\//\\}\\missing.wav" told "Please select an existing file."
 box_closed "Please select an existing file."
-e2e_xdo windowfocus "$(e2e_window "Select Quasarine Audio File")"
-e2e_xdo key End shift+Home
-e2e_xdo type "Z:${wave//\//\\}"
-e2e_xdo key Return
-e2e_until 10 e2e_no_window "Select Quasarine Audio File" || e2e_fail "the file dialog did not take an existing file"
+pick "Z:${wave//\//\\}" e2e_no_window "Select Quasarine Audio File" || e2e_fail "the file dialog did not take an existing file"
 # The next file dialog starts where the last one was closed: the bare name is found there.
+sleep 0.5
 e2e_xdo key alt+b Down alt+w
 e2e_wait_window "Select Quasarine Audio File" 20 >/dev/null || e2e_fail "Browse showed no file dialog the second time"
-sleep 0.5
-e2e_xdo type jet.wav
-e2e_xdo key Return
-e2e_until 10 e2e_no_window "Select Quasarine Audio File" || e2e_fail "the second file dialog did not start in the folder used last"
+pick jet.wav e2e_no_window "Select Quasarine Audio File" ||
+  e2e_fail "the second file dialog did not start in the folder used last"
 e2e_press "$sound" Return e2e_no_window "Sound Effect Settings" || e2e_fail "OK did not close Sound Effect Settings"
 [ "$(stored SoundFX_ON)" = 1 ] && [ "$(stored Fire_Launch)" = "Z:${wave//\//\\}" ] && [ "$(stored Fire_Standard)" = "$(stored Fire_Launch)" ] ||
   e2e_fail "OK stored SoundFX_ON=$(stored SoundFX_ON) Fire_Launch=$(stored Fire_Launch) Fire_Standard=$(stored Fire_Standard)"
