@@ -210,7 +210,15 @@ void GalaxyEngine::Step(Context& ctx) {
   view_.CosT = static_cast<float>(std::cos(static_cast<double>(tilt_)));
   tilt_ = tilt_ + p.TiltInc;
 
-  for (int32_t i = 0; i < p.Stars; ++i) StepStar(ctx, i);
+  // A nova's glyphs scatter over the whole screen when the galaxy is near: the lines a later
+  // star will erase (and draw again close by) are asked for while this one is drawn, so that
+  // their misses overlap instead of stalling one after another.
+  constexpr int32_t kPrefetchAhead = 3;
+  for (int32_t i = 0; i < p.Stars; ++i) {
+    const int32_t later = i + kPrefetchAhead;
+    if (later < p.Stars && stars_.Nova[later] > 0) PrefetchNovaLayers(*ctx.surface, stars_.NovaDrawn[later]);
+    StepStar(ctx, i);
+  }
 
   if (p.BurstFreq > 0) UpdateStarBursts(ctx, p, bursts_, view_);
   if (p.CometFreq > 0) UpdateComets(ctx, p, comets_, view_);

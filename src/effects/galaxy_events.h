@@ -91,6 +91,8 @@ void DrawNovaLayers(Surface& surface, const NovaLayers& layers, int32_t color);
 // Erases the layers drawn before and draws the new ones in one go (as DrawNovaLayers in black,
 // then in colour).
 void RedrawNovaLayers(Surface& surface, const NovaLayers& before, const NovaLayers& now, int32_t color);
+// Asks for the lines the layers cover, ahead of their erasing; no pixel changes.
+void PrefetchNovaLayers(Surface& surface, const NovaLayers& layers);
 
 void UpdateStarBursts(Context& ctx, const GalaxyParams& p, StarBursts& bursts, const GalaxyView& view);
 void UpdateComets(Context& ctx, const GalaxyParams& p, Comets& comets, const GalaxyView& view);

@@ -206,6 +206,35 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
   PlotTested<S>(w, xs, ys, static_cast<uint32_t>(W), static_cast<uint32_t>(H), c);
 }
 
+// Asks for the lines that shape S around (X, Y) with unit e writes, when it lies wholly on the
+// surface and spreads over 33 rows or more (a smaller one costs more instructions than misses).
+// Only a hint: its steps are rounded more cheaply than the drawing's, and a line too few or too
+// many costs nothing but time.
+template <const Shape& S>
+[[gnu::always_inline]] inline void PrefetchShape(const Surface::Writer& w, int32_t W, int32_t H, int32_t X,
+                                                 int32_t Y, float e) {
+  if (!(std::fabs(e) < static_cast<float>(W + H))) return;  // wider than the surface, or not a number
+  std::array<int32_t, S.ks> d;
+  for (size_t j = 0; j < S.ks; ++j) d[j] = static_cast<int32_t>(static_cast<float>(S.k[j]) * e + 0.5f);
+  int64_t reach = 0;
+  if constexpr (S.ks > 0) reach = std::abs(d[S.widest]);
+  constexpr int64_t kSpread = 16;
+  if (reach < kSpread || X - reach < 0 || X + reach >= W || Y - reach < 0 || Y + reach >= H) return;
+  std::array<const uint32_t*, S.Multiples()> row;
+  std::array<int32_t, S.Multiples()> column;
+  const uint32_t* at = w.pixels + static_cast<size_t>(Y) * static_cast<size_t>(w.width) + X;
+  row[0] = at;
+  column[0] = 0;
+  for (size_t j = 0; j < S.ks; ++j) {
+    row[2 * j + 1] = at - static_cast<ptrdiff_t>(d[j]) * static_cast<ptrdiff_t>(w.width);
+    row[2 * j + 2] = at + static_cast<ptrdiff_t>(d[j]) * static_cast<ptrdiff_t>(w.width);
+    column[2 * j + 1] = -d[j];
+    column[2 * j + 2] = d[j];
+  }
+#pragma GCC unroll 40
+  for (size_t k = 0; k < S.points; ++k) __builtin_prefetch(row[S.at[k][1]] + column[S.at[k][0]], 1, 3);
+}
+
 // True when shape S drawn around (X, Y) with unit a writes exactly the pixels it writes with unit
 // b: both take the shifted steps above, and those round alike.
 template <const Shape& S>
@@ -310,6 +339,21 @@ void RedrawNovaLayers(Surface& surface, const NovaLayers& before, const NovaLaye
       EraseUnlessRedrawn<kNovaFar>(surface, l, n);
   }
   DrawNovaLayers(surface, now, color);
+}
+
+void PrefetchNovaLayers(Surface& surface, const NovaLayers& layers) {
+  const Surface::Writer w = surface.RawWriter();
+  const int32_t W = surface.Width(), H = surface.Height();
+  for (size_t i = 0; i < kNovaLayers; ++i) {
+    const NovaLayer& l = layers[i];
+    if (l.P == kOffSurface || l.Q == kOffSurface) continue;
+    if (i == 0)
+      PrefetchShape<kNovaMiddle>(w, W, H, l.P, l.Q, l.e);
+    else if (i <= 2)
+      PrefetchShape<kNovaNear>(w, W, H, l.P, l.Q, l.e);
+    else
+      PrefetchShape<kNovaFar>(w, W, H, l.P, l.Q, l.e);
+  }
 }
 
 void DrawNova(Context& ctx, const GalaxyParams& p, float x, float y, float z, int32_t frames, int32_t color) {
