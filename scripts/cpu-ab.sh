@@ -39,9 +39,12 @@ for run in $(seq "$runs"); do
   done
 done
 
+# median VARIANT COLUMN: the median of that column over the variant's runs.
+median() {
+  awk -v v="$1" -v c="$2" '$1 == v { print $c }' "$results" | sort -g |
+    awk '{ a[NR] = $1 } END { print (NR % 2 ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2) }'
+}
 echo "medians over $runs runs of $seconds s:"
 for v in "${!variants[@]}"; do
-  median() { awk -v v="$v" -v c="$1" '$1 == v { print $c }' "$results" | sort -g |
-             awk '{ a[NR] = $1 } END { print (NR % 2 ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2) }'; }
-  printf '  %-40s program %.3f  X server %.3f  total %.3f\n' "${variants[$v]}" "$(median 2)" "$(median 3)" "$(median 4)"
+  printf '  %-40s program %.3f  X server %.3f  total %.3f\n' "${variants[$v]}" "$(median "$v" 2)" "$(median "$v" 3)" "$(median "$v" 4)"
 done

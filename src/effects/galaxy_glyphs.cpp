@@ -165,6 +165,18 @@ bool TakesShiftedSteps(int32_t X, int32_t Y, double unit) {
          Y < kExact;
 }
 
+// Shape S's multiples of the unit e, each rounded, as whole steps from the centre (when
+// TakesShiftedSteps holds), and the largest of them: no point lies further on either axis.
+template <const Shape& S>
+struct Steps {
+  std::array<int32_t, S.ks> d;
+  int32_t reach = 0;
+  explicit Steps(double unit) {
+    for (size_t j = 0; j < S.ks; ++j) d[j] = static_cast<int32_t>(RoundHalfEven(S.k[j] * unit));
+    if constexpr (S.ks > 0) reach = std::abs(d[S.widest]);
+  }
+};
+
 // Draws shape S around the surface position (X, Y) with unit e.
 template <const Shape& S>
 void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
@@ -173,10 +185,9 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
   const auto c = static_cast<uint32_t>(color);
   const double unit = e;
   if (TakesShiftedSteps(X, Y, unit)) {
-    std::array<int32_t, S.ks> d;
-    for (size_t j = 0; j < S.ks; ++j) d[j] = static_cast<int32_t>(RoundHalfEven(S.k[j] * unit));
-    int32_t reach = 0;  // no point lies further from the centre on either axis
-    if constexpr (S.ks > 0) reach = std::abs(d[S.widest]);
+    const Steps<S> steps(unit);
+    const auto& d = steps.d;
+    const int32_t reach = steps.reach;
     // Wholly off the surface (as novas and flashes beyond the screen's edges often are): nothing.
     if (X + reach < 0 || X - reach >= W || Y + reach < 0 || Y - reach >= H) return;
     const auto x0 = static_cast<uint32_t>(X), y0 = static_cast<uint32_t>(Y);
@@ -206,30 +217,29 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
   PlotTested<S>(w, xs, ys, static_cast<uint32_t>(W), static_cast<uint32_t>(H), c);
 }
 
-// Asks for the lines that shape S around (X, Y) with unit e writes, when it lies wholly on the
-// surface and spreads over 33 rows or more (a smaller one costs more instructions than misses).
-// Only a hint: its steps are rounded more cheaply than the drawing's, and a line too few or too
-// many costs nothing but time.
+// Asks for the lines that shape S around (X, Y) with unit e writes, when it takes shifted
+// steps, lies wholly on the surface and spreads over 33 rows or more (a smaller one costs more
+// instructions than misses). Only a hint: no pixel changes.
 template <const Shape& S>
 [[gnu::always_inline]] inline void PrefetchShape(const Surface::Writer& w, int32_t W, int32_t H, int32_t X,
                                                  int32_t Y, float e) {
-  if (!(std::fabs(e) < static_cast<float>(W + H))) return;  // wider than the surface, or not a number
-  std::array<int32_t, S.ks> d;
-  for (size_t j = 0; j < S.ks; ++j) d[j] = static_cast<int32_t>(static_cast<float>(S.k[j]) * e + 0.5f);
-  int64_t reach = 0;
-  if constexpr (S.ks > 0) reach = std::abs(d[S.widest]);
-  constexpr int64_t kSpread = 16;
+  const double unit = e;
+  if (!TakesShiftedSteps(X, Y, unit)) return;
+  const Steps<S> steps(unit);
+  constexpr int32_t kSpread = 16;
+  const int32_t reach = steps.reach;
   if (reach < kSpread || X - reach < 0 || X + reach >= W || Y - reach < 0 || Y + reach >= H) return;
+  const auto stride = static_cast<ptrdiff_t>(w.width);
   std::array<const uint32_t*, S.Multiples()> row;
   std::array<int32_t, S.Multiples()> column;
-  const uint32_t* at = w.pixels + static_cast<size_t>(Y) * static_cast<size_t>(w.width) + X;
+  const uint32_t* at = w.pixels + static_cast<ptrdiff_t>(Y) * stride + X;
   row[0] = at;
   column[0] = 0;
   for (size_t j = 0; j < S.ks; ++j) {
-    row[2 * j + 1] = at - static_cast<ptrdiff_t>(d[j]) * static_cast<ptrdiff_t>(w.width);
-    row[2 * j + 2] = at + static_cast<ptrdiff_t>(d[j]) * static_cast<ptrdiff_t>(w.width);
-    column[2 * j + 1] = -d[j];
-    column[2 * j + 2] = d[j];
+    row[2 * j + 1] = at - steps.d[j] * stride;
+    row[2 * j + 2] = at + steps.d[j] * stride;
+    column[2 * j + 1] = -steps.d[j];
+    column[2 * j + 2] = steps.d[j];
   }
 #pragma GCC unroll 40
   for (size_t k = 0; k < S.points; ++k) __builtin_prefetch(row[S.at[k][1]] + column[S.at[k][0]], 1, 3);
@@ -241,9 +251,7 @@ template <const Shape& S>
 bool SamePixels(int32_t X, int32_t Y, float a, float b) {
   const double ua = a, ub = b;
   if (!TakesShiftedSteps(X, Y, ua) || !TakesShiftedSteps(X, Y, ub)) return false;
-  bool same = true;
-  for (size_t j = 0; j < S.ks; ++j) same &= RoundHalfEven(S.k[j] * ua) == RoundHalfEven(S.k[j] * ub);
-  return same;
+  return Steps<S>(ua).d == Steps<S>(ub).d;
 }
 
 // Erases layer `was` of shape S unless `now` draws exactly its pixels again.
@@ -251,6 +259,18 @@ template <const Shape& S>
 void EraseUnlessRedrawn(Surface& surface, const NovaLayer& was, const NovaLayer& now) {
   if (!(now.P == was.P && now.Q == was.Q && SamePixels<S>(was.P, was.Q, was.e, now.e)))
     DrawShape<S>(surface, was.P, was.Q, was.e, 0);
+}
+
+// Calls f.template operator()<S>() with the shape S of nova layer i: the middle one, then the two
+// 0.1 M away, then the two 0.2 M away.
+template <class F>
+[[gnu::always_inline]] inline void WithLayerShape(size_t i, F&& f) {
+  if (i == 0)
+    f.template operator()<kNovaMiddle>();
+  else if (i <= 2)
+    f.template operator()<kNovaNear>();
+  else
+    f.template operator()<kNovaFar>();
 }
 
 // The flash's row for q = frames / F_new, compared in Single so that 0.7 and 0.9 fall in
@@ -316,12 +336,7 @@ void DrawNovaLayers(Surface& surface, const NovaLayers& layers, int32_t color) {
   for (size_t i = 0; i < kNovaLayers; ++i) {
     const NovaLayer& l = layers[i];
     if (l.P == kOffSurface || l.Q == kOffSurface) continue;
-    if (i == 0)
-      DrawShape<kNovaMiddle>(surface, l.P, l.Q, l.e, color);
-    else if (i <= 2)
-      DrawShape<kNovaNear>(surface, l.P, l.Q, l.e, color);
-    else
-      DrawShape<kNovaFar>(surface, l.P, l.Q, l.e, color);
+    WithLayerShape(i, [&]<const Shape& S>() { DrawShape<S>(surface, l.P, l.Q, l.e, color); });
   }
 }
 
@@ -331,12 +346,7 @@ void RedrawNovaLayers(Surface& surface, const NovaLayers& before, const NovaLaye
   for (size_t i = 0; i < kNovaLayers; ++i) {
     const NovaLayer &l = before[i], &n = now[i];
     if (l.P == kOffSurface || l.Q == kOffSurface) continue;
-    if (i == 0)
-      EraseUnlessRedrawn<kNovaMiddle>(surface, l, n);
-    else if (i <= 2)
-      EraseUnlessRedrawn<kNovaNear>(surface, l, n);
-    else
-      EraseUnlessRedrawn<kNovaFar>(surface, l, n);
+    WithLayerShape(i, [&]<const Shape& S>() { EraseUnlessRedrawn<S>(surface, l, n); });
   }
   DrawNovaLayers(surface, now, color);
 }
@@ -347,12 +357,7 @@ void PrefetchNovaLayers(Surface& surface, const NovaLayers& layers) {
   for (size_t i = 0; i < kNovaLayers; ++i) {
     const NovaLayer& l = layers[i];
     if (l.P == kOffSurface || l.Q == kOffSurface) continue;
-    if (i == 0)
-      PrefetchShape<kNovaMiddle>(w, W, H, l.P, l.Q, l.e);
-    else if (i <= 2)
-      PrefetchShape<kNovaNear>(w, W, H, l.P, l.Q, l.e);
-    else
-      PrefetchShape<kNovaFar>(w, W, H, l.P, l.Q, l.e);
+    WithLayerShape(i, [&]<const Shape& S>() { PrefetchShape<S>(w, W, H, l.P, l.Q, l.e); });
   }
 }
 
