@@ -175,6 +175,10 @@ struct Steps {
     for (size_t j = 0; j < S.ks; ++j) d[j] = static_cast<int32_t>(RoundHalfEven(S.k[j] * unit));
     if constexpr (S.ks > 0) reach = std::abs(d[S.widest]);
   }
+  // True when every point around (X, Y) lies on a W x H surface.
+  bool WhollyInside(int32_t X, int32_t Y, int32_t W, int32_t H) const {
+    return X - reach >= 0 && X + reach < W && Y - reach >= 0 && Y + reach < H;
+  }
 };
 
 // Draws shape S around the surface position (X, Y) with unit e.
@@ -191,7 +195,7 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
     // Wholly off the surface (as novas and flashes beyond the screen's edges often are): nothing.
     if (X + reach < 0 || X - reach >= W || Y + reach < 0 || Y - reach >= H) return;
     const auto x0 = static_cast<uint32_t>(X), y0 = static_cast<uint32_t>(Y);
-    if (X - reach >= 0 && X + reach < W && Y - reach >= 0 && Y + reach < H) {
+    if (steps.WhollyInside(X, Y, W, H)) {
       PlotInside<S>(w, x0, y0, d, c);  // wholly on the surface: no point needs a test
       return;
     }
@@ -223,12 +227,13 @@ void DrawShape(Surface& surface, int32_t X, int32_t Y, float e, int32_t color) {
 template <const Shape& S>
 [[gnu::always_inline]] inline void PrefetchShape(const Surface::Writer& w, int32_t W, int32_t H, int32_t X,
                                                  int32_t Y, float e) {
-  const double unit = e;
-  if (!TakesShiftedSteps(X, Y, unit)) return;
-  const Steps<S> steps(unit);
   constexpr int32_t kSpread = 16;
-  const int32_t reach = steps.reach;
-  if (reach < kSpread || X - reach < 0 || X + reach >= W || Y - reach < 0 || Y + reach >= H) return;
+  const double unit = e;
+  // Most layers are far smaller: they are let go before anything is rounded (a reach of kSpread
+  // needs |k e| of at least kSpread - 0.5 for the widest k).
+  if (!(std::fabs(unit) * S.k[S.widest] >= kSpread - 0.5) || !TakesShiftedSteps(X, Y, unit)) return;
+  const Steps<S> steps(unit);
+  if (steps.reach < kSpread || !steps.WhollyInside(X, Y, W, H)) return;
   const auto stride = static_cast<ptrdiff_t>(w.width);
   std::array<const uint32_t*, S.Multiples()> row;
   std::array<int32_t, S.Multiples()> column;
